@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Molvane needs on Debian (run as root).
+# Packages already present are left alone, so a second run costs only the check.
+set -euo pipefail
+packages=(cmake g++ make pkg-config libgl1-mesa-dev libglu1-mesa-dev libx11-dev libxtst-dev
+          libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    SUDO=""
+    [ "$(id -u)" -ne 0 ] && SUDO=sudo
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
