@@ -1,0 +1,62 @@
+// The program's window toolkit: one window with an OpenGL context, its event loop,
+// callback slots and handler tables, and cached shape primitives.
+#pragma once
+
+#include <cstdint>
+
+namespace toolkit {
+
+// Display mode word bits (setDisplayMode).
+enum : unsigned {
+    modeIndex = 0x1,      // colour-index pixels (else RGBA)
+    modeDouble = 0x2,     // double-buffered (else single)
+    modeAccum = 0x8,      // accumulation buffer
+    modeAlpha = 0x10,     // 8 alpha bits
+    modeDepth = 0x20,     // 32-bit depth buffer (unless modeDepth16)
+    modeStencil = 0x40,   // 4-bit stencil buffer
+    modeDepth16 = 0x100,  // 16-bit depth buffer
+    modeTakeover = 0x200, // take over the hardware palette on palette displays
+};
+
+// Mouse buttons and event kinds.
+enum : int { buttonLeft = 1, buttonRight = 2, buttonMiddle = 4 };
+enum : int { eventPress = 16, eventRelease = 32, eventMove = 64 };
+
+// Key codes delivered to key handlers; letters and digits use their character code.
+enum : int { keyReturn = 13, keyEscape = 27, keySpace = 32, keyLeft = 37, keyUp = 38,
+             keyRight = 39, keyDown = 40 };
+
+// Record handed to mouse handlers. data[0], data[1]: x, y from the drawing area's top-left
+// corner; data[2]: unused; data[3]: the one button this call is for.
+struct InputEvent {
+    std::int32_t type;
+    std::int32_t data[4];
+};
+
+using MouseHandler = int (*)(InputEvent* event);
+using KeyHandler = void (*)();
+using DrawCallback = void (*)();
+using ReshapeCallback = void (*)(int width, int height);
+using WindowHandle = std::uintptr_t;
+
+void setWindowPlacement(int x, int y, int width, int height);
+void setDisplayMode(unsigned mode);
+int openWindow(const char* title);                 // 1 when a usable window is open, else 0
+void setIdleCallback(DrawCallback callback);
+void setReshapeCallback(ReshapeCallback callback);
+void setMouseCallback(int button, int kind, MouseHandler handler);
+void setKeyCallback(int key, KeyHandler handler);
+void runMainLoop(DrawCallback display);            // returns when the window is destroyed
+void swapWindowBuffers();
+void getCursorInWindow(int& x, int& y);            // signed, may lie outside the drawing area
+WindowHandle getWindowHandle();                    // 0 when no window is open
+
+// Pointer capture for a drag: positions and the release keep arriving while the cursor is
+// outside the window (SetCapture / ReleaseCapture on Win32, a pointer grab on X11).
+void captureMouse(WindowHandle window);
+void releaseMouse();
+
+// Cached shapes: drawn at the origin of the current modelview matrix.
+void solidSphere(double radius);
+
+} // namespace toolkit
