@@ -1,0 +1,112 @@
+// The record-oriented text layer: every console line and file line of the program passes
+// through here. A record is one line of at most 1024 columns; formatted statements work a
+// layout of edit descriptors such as (5X,F3.0,4X,F6.2) against one record; free-form
+// statements write items one after the other or read one number from the console.
+// Input/output failures end the run with one "*ERR*" diagnostic line and status -1.
+#pragma once
+
+#include <cstring>
+#include <initializer_list>
+#include <string_view>
+
+namespace textio {
+
+inline constexpr int recordLength = 1024;
+
+// Console input, console output, and the one file unit the program connects at a time.
+enum class Unit { consoleIn, consoleOut, file };
+
+// A text of declared length N: always exactly N characters, blank padded on the right.
+template <int N> struct FixedText {
+    static constexpr int length = N;
+    char chars[N];
+    FixedText() { std::memset(chars, ' ', N); }
+    FixedText(std::string_view s) { assign(s); }
+    void assign(std::string_view s) {
+        const int n = s.size() < std::size_t(N) ? int(s.size()) : N;
+        std::memcpy(chars, s.data(), std::size_t(n));
+        std::memset(chars + n, ' ', std::size_t(N - n));
+    }
+    std::string_view view() const { return {chars, std::size_t(N)}; }
+    // The value without its trailing blanks.
+    std::string_view trimmed() const {
+        int n = N;
+        while (n > 0 && chars[n - 1] == ' ') --n;
+        return {chars, std::size_t(n)};
+    }
+};
+
+// A layout parsed once into edit descriptors: nX, A, Aw, Iw, Fw.d.
+struct EditDescriptor {
+    enum Kind : unsigned char { skip, text, integer, real } kind;
+    int width;    // columns; 0 for A without width (as wide as the item)
+    int decimals; // d of Fw.d
+};
+struct Layout {
+    static constexpr int capacity = 16;
+    EditDescriptor items[capacity];
+    int count = 0;
+};
+// Parses "(13X,F3.0,18X,F12.8)" and the like. A layout the layer cannot work is a
+// programming error and ends the run with a diagnostic.
+Layout parseLayout(std::string_view text);
+
+// An item of a formatted read: where the converted value goes.
+struct InItem {
+    enum Type : unsigned char { integer, single, dbl, text } type;
+    void* target;
+    int length; // text items only
+};
+inline InItem in(int& v) { return {InItem::integer, &v, 0}; }
+inline InItem in(float& v) { return {InItem::single, &v, 0}; }
+inline InItem in(double& v) { return {InItem::dbl, &v, 0}; }
+template <int N> InItem in(FixedText<N>& t) { return {InItem::text, t.chars, N}; }
+
+// An item of a write: its value.
+struct OutItem {
+    enum Type : unsigned char { integer, real, text } type;
+    long long integerValue;
+    double realValue;
+    std::string_view textValue;
+};
+inline OutItem out(int v) { return {OutItem::integer, v, 0.0, {}}; }
+inline OutItem out(double v) { return {OutItem::real, 0, v, {}}; }
+inline OutItem out(std::string_view v) { return {OutItem::text, 0, 0.0, v}; }
+inline OutItem out(const char* v) { return out(std::string_view(v)); }
+template <int N> OutItem out(const FixedText<N>& t) { return out(t.view()); }
+
+// File unit: connect by name (leading and trailing blanks are not part of it; a missing
+// file is created), go back to the first line, disconnect.
+void openUnit(std::string_view fileName);
+void rewindUnit();
+void closeUnit();
+
+// Reads exactly one line of `unit` and converts its fields into `items` by `layout`.
+// With endBranch, end of file returns false and leaves the items unchanged; without it,
+// end of file ends the run. Returns true when a line was read.
+bool readRecord(Unit unit, const Layout& layout, std::initializer_list<InItem> items,
+                bool endBranch = false);
+
+// 1-based column of the first occurrence of pattern in text, 0 when there is none.
+int findSubstring(std::string_view text, std::string_view pattern);
+
+// Writes exactly one line built by `layout`, ended by CR LF.
+void writeRecord(Unit unit, const Layout& layout, std::initializer_list<OutItem> items);
+// Writes one console line by the free-form rules (texts whole, integers in 12 columns).
+void writeListLine(std::initializer_list<OutItem> items);
+// Free-form read of one number from the console; "," or "/" leaves the item unchanged.
+void readListValue(int& item);
+void readListValue(float& item);
+
+// Ends the process with `status` after flushing the console. Every way out of the program
+// other than the window's own goes through here.
+[[noreturn]] void endRun(int status);
+// Replaces what endRun does last (the process exit); for harnesses that must survive a
+// run's end. The hook must not return.
+using RunEndHook = void (*)(int status);
+void setRunEndHook(RunEndHook hook);
+
+// Reconnects the console units to other descriptors (tests and harnesses).
+void setConsole(int inFd, int outFd);
+
+} // namespace textio
