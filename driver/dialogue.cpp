@@ -1,0 +1,154 @@
+// runDialogue: from "filename.dat" through the questions, the reading of the output file and
+// the negative-frequency export, to the hand-over of the renderer's blocks.
+#include "driver/dialogue.h"
+
+#include "driver/console.h"
+#include "driver/files.h"
+#include "export/displaced_geometry.h"
+#include "reader/gaussian_reader.h"
+
+namespace driver {
+namespace {
+
+using textio::out;
+using textio::Unit;
+
+constexpr std::string_view settingsFile = "filename.dat";
+
+// Fills inputFileName from columns 10 to 79 of the settings file's first line, creating the
+// file with "Filename:Output.dat" first when there is none.
+void readSettings() {
+    static const textio::Layout lineLayout = textio::parseLayout("(A)");
+    static const textio::Layout nameLayout = textio::parseLayout("(9X,A70)");
+    if (!fileExists(settingsFile)) {
+        createEmptyFile(settingsFile);
+        textio::openUnit(settingsFile);
+        textio::writeRecord(Unit::file, lineLayout, {out("Filename:Output.dat")});
+        textio::closeUnit();
+    }
+    textio::openUnit(settingsFile);
+    textio::setReadContext("while reading the output file's name from its first line");
+    textio::readRecord(Unit::file, nameLayout, {textio::in(reader::inputFileName)});
+    textio::closeUnit();
+}
+
+// The output file's name as the file layer opens it: without surrounding blanks.
+std::string_view outputFileName() {
+    std::string_view name = reader::inputFileName.trimmed();
+    while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+    return name;
+}
+
+void askLicence() {
+    static const textio::Layout layout = textio::parseLayout("(A)");
+    textio::FixedText<3> answer;
+    textio::readRecord(Unit::consoleIn, layout, {textio::in(answer)});
+    if (answer.view() == "yes") writeLicence();
+}
+
+void askAmplitude() {
+    static const textio::Layout layout = textio::parseLayout("(A)");
+    writeLine("Enter Vibration Amplitude Coefficient");
+    writeLine("default (0.5) Enter \"n\" to change it or just press Enter");
+    textio::FixedText<1> answer;
+    textio::readRecord(Unit::consoleIn, layout, {textio::in(answer)});
+    if (answer.chars[0] == 'n') {
+        writeLine("Enter Your Value");
+        textio::readListValue(reader::amplitude);
+    }
+    writeEmptyLine();
+    // Written so that a value that is not a number could not pass either.
+    while (!(reader::amplitude > 0.0f && reader::amplitude <= 2.0f)) {
+        writeEmptyLine();
+        writeLine("Vibration Amplitude Coefficient Is Invalid");
+        writeLine("The Vibration Amplitude Coefficient must be in range from 0 to 2");
+        writeLine("Enter Another");
+        textio::readListValue(reader::amplitude);
+        writeEmptyLine();
+    }
+}
+
+void writeSummary() {
+    static const textio::Layout amplitudeLayout = textio::parseLayout("(A41,F4.2)");
+    writeEmptyLine();
+    writeRule();
+    textio::writeListLine({out("You Will See Normal Mode ="), out(reader::modeNumber)});
+    writeEmptyLine();
+    textio::writeListLine({out("From File: "), out(reader::inputFileName)});
+    textio::writeRecord(Unit::consoleOut, amplitudeLayout,
+                        {out("With the Vibration Amplitude Coefficient "),
+                         out(double(reader::amplitude))});
+    writeEmptyLine();
+    writeRule();
+}
+
+// Asks again until the mode number lies in 1..3N-6; a 0 given here ends the run.
+void checkModeNumber() {
+    const int modes = 3 * reader::atomCount - 6;
+    while (reader::modeNumber < 1 || reader::modeNumber > modes) {
+        writeEmptyLine();
+        writeLine("You Have Entered Wrong Normal Mode Number, Enter Another Or 0 To Exit");
+        writeEmptyLine();
+        textio::readListValue(reader::modeNumber);
+        if (reader::modeNumber == 0) textio::endRun(0);
+        writeSummary();
+    }
+}
+
+void warnNegativeFrequency() {
+    writeRule();
+    writeLine("             WARNING! THE FIRST VIBRATION HAS A NEGATIVE FREQUENCY.             ");
+    writeRule();
+    writeLine("File \"newcoordinates.xyz\" will be created. You can use these new atomic");
+    writeLine("coordinates to create a new job file and reoptimize then structure");
+    writeLine("using Gaussian 98.");
+    writeEmptyLine();
+    writeRule();
+}
+
+} // namespace
+
+void runDialogue(int& atomCount, reader::AtomTable& atomTable, reader::AtomTable& motionTable,
+                 reader::ViewVolume& viewVolume) {
+    readSettings();
+    writeBanner();
+    askLicence();
+    writeLine("!!Note That The File Name Should Be In Filename.dat!!");
+    writeLine("By Default It Is Output.dat");
+    writeEmptyLine();
+
+    const std::string_view fileName = outputFileName();
+    if (!fileExists(fileName)) {
+        writeRule();
+        writeLine("!!!Invalid Filename!!!");
+        writeLine("Press Enter To Exit");
+        writeEmptyLine();
+        writeRule();
+        waitForEnter();
+        textio::endRun(1);
+    }
+
+    writeLine("Enter The Normal Mode Number");
+    textio::readListValue(reader::modeNumber);
+    askAmplitude();
+    writeSummary();
+
+    int orientationCount = 0;
+    reader::countAtoms(fileName, orientationCount, reader::atomCount);
+    checkModeNumber();
+
+    const int mode = reader::modeNumber;
+    reader::readGeometry(fileName, reader::atomCount, orientationCount, reader::geometry);
+    reader::readModeVector(fileName, reader::modeBlock(mode), reader::modeColumn(mode),
+                           reader::atomCount, reader::modeVector);
+    reader::prepareViewData(atomCount, atomTable, motionTable, viewVolume);
+    reader::firstFrequency = reader::readFirstFrequency(fileName);
+
+    if (reader::firstFrequency < 0.0) {
+        warnNegativeFrequency();
+        geomexport::writeDisplacedGeometry(reader::geometry, reader::atomCount,
+                                           reader::modeVector);
+    }
+}
+
+} // namespace driver

@@ -1,0 +1,42 @@
+// "newcoordinates.xyz": the geometry displaced along one normal mode, as a fixed-column table.
+#include "export/displaced_geometry.h"
+
+namespace geomexport {
+namespace {
+
+// The displaced atoms, filled in full before anything is written.
+reader::GeometryTable displaced;
+
+constexpr std::string_view rule = "------------------------------------------------------";
+
+} // namespace
+
+void writeDisplacedGeometry(const reader::GeometryTable& geometry, int atomCount,
+                            const reader::AtomTable& modeVector) {
+    static const textio::Layout textLayout = textio::parseLayout("(A)");
+    static const textio::Layout rowLayout =
+        textio::parseLayout("(I5,7X,F4.0,7X,F9.6,2X,F9.6,2X,F9.6)");
+
+    const int n = atomCount < reader::atomCapacity ? atomCount : reader::atomCapacity;
+    for (int i = 0; i < n; ++i) {
+        displaced[i][0] = geometry[i][0];
+        for (int k = 1; k < 4; ++k) displaced[i][k] = geometry[i][k] - double(modeVector[i][k]);
+    }
+
+    using textio::out;
+    const auto file = textio::Unit::file;
+    textio::openUnit("newcoordinates.xyz");
+    textio::writeRecord(file, textLayout, {out(rule)});
+    textio::writeRecord(file, textLayout, {out("Center     Atomic          Coordinates (Angstroms)    ")});
+    textio::writeRecord(file, textLayout, {out("Number     Number           X          Y          Z   ")});
+    textio::writeRecord(file, textLayout, {out(rule)});
+    for (int i = 0; i < n; ++i) {
+        const double* atom = displaced[i];
+        textio::writeRecord(file, rowLayout,
+                            {out(i + 1), out(atom[0]), out(atom[1]), out(atom[2]), out(atom[3])});
+    }
+    textio::writeRecord(file, textLayout, {out(rule)});
+    textio::closeUnit();
+}
+
+} // namespace geomexport

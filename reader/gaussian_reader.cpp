@@ -1,0 +1,190 @@
+// Keyword search and fixed-column reading of a Gaussian 98 frequency output: the atom count
+// and geometry of the last standard orientation, one normal mode, the first frequency.
+#include "reader/gaussian_reader.h"
+
+#include <cstdio>
+
+namespace reader {
+namespace {
+
+using textio::Unit;
+using Line = textio::FixedText<100>;
+
+constexpr std::string_view orientationKeyword = "Standard orientation:";
+constexpr std::string_view ruleKeyword = "---";
+constexpr std::string_view modeKeyword = "Atom AN";
+constexpr std::string_view headingKeyword = "Harmonic frequencies";
+constexpr std::string_view frequencyKeyword = "Frequencies --";
+constexpr std::string_view precisionKeyword = "Frequencies ---";
+
+// Every line that is searched is read whole, cut or padded to 100 columns.
+const textio::Layout& lineLayout() {
+    static const textio::Layout layout = textio::parseLayout("(A)");
+    return layout;
+}
+
+bool readLine(Line& line, bool endBranch = false) {
+    return textio::readRecord(Unit::file, lineLayout(), {textio::in(line)}, endBranch);
+}
+
+bool holds(const Line& line, std::string_view keyword) {
+    return textio::findSubstring(line.view(), keyword) > 0;
+}
+
+// Reads lines until the count-th line holding keyword has been read.
+void passLinesHolding(std::string_view keyword, int count) {
+    Line line;
+    for (int seen = 0; seen < count;) {
+        readLine(line);
+        if (holds(line, keyword)) ++seen;
+    }
+}
+
+// Context notes name what was looked for when the file ends; the layer keeps the pointer,
+// so formatted notes live here.
+char contextNote[160];
+
+void noteContext(const char* format, int value) {
+    std::snprintf(contextNote, sizeof contextNote, format, value);
+    textio::setReadContext(contextNote);
+}
+
+[[noreturn]] void failTooManyAtoms(std::string_view fileName) {
+    char message[200];
+    std::snprintf(message, sizeof message,
+                  "the last \"Standard orientation:\" table of %.*s has more than %d atom rows;"
+                  " Molvane holds at most %d atoms",
+                  int(fileName.size()), fileName.data(), atomCapacity, atomCapacity);
+    textio::failRun(message);
+}
+
+} // namespace
+
+void countAtoms(std::string_view fileName, int& orientationCount, int& atomCount) {
+    Line line;
+    textio::openUnit(fileName);
+    int tables = 0;
+    while (readLine(line, true))
+        if (holds(line, orientationKeyword)) ++tables;
+
+    textio::rewindUnit();
+    const bool none = tables == 0;
+    if (none) {
+        // Without a table the count comes from the first rules after line 1; the geometry
+        // read then meets the end of the file.
+        textio::setReadContext("while looking for a \"Standard orientation:\" table");
+        readLine(line);
+    } else {
+        passLinesHolding(orientationKeyword, tables);
+    }
+    if (!none)
+        textio::setReadContext(
+            "while looking for the two rule lines that open the last \"Standard orientation:\" "
+            "table");
+    passLinesHolding(ruleKeyword, 2);
+
+    if (!none)
+        textio::setReadContext(
+            "while looking for the rule line that closes the last \"Standard orientation:\" "
+            "table");
+    int rows = 0;
+    for (;;) {
+        readLine(line);
+        if (holds(line, ruleKeyword)) break;
+        if (rows == atomCapacity) failTooManyAtoms(fileName);
+        ++rows;
+    }
+    textio::closeUnit();
+    orientationCount = tables;
+    atomCount = rows;
+}
+
+void readGeometry(std::string_view fileName, int atomCount, int orientationCount,
+                  GeometryTable& geometry) {
+    if (atomCount > atomCapacity) failTooManyAtoms(fileName);
+    // Real Gaussian 98 prints a row as (I5,I11,I14,4X,3F12.6); each coordinate window
+    // reaches left over the blanks before it, so that -10.413637 keeps its minus sign.
+    //          1         2         3         4         5         6         7
+    // 1234567890123456789012345678901234567890123456789012345678901234567890
+    //     3          8             0        0.000018    1.970125   -1.111532
+    static const textio::Layout rowLayout =
+        textio::parseLayout("(13X,F3.0,18X,F12.8,F13.8,F13.8)");
+
+    textio::openUnit(fileName);
+    textio::setReadContext("while looking for a \"Standard orientation:\" table");
+    int seen = 0;
+    Line line;
+    do {
+        readLine(line);
+    } while (!holds(line, orientationKeyword) || ++seen != orientationCount);
+
+    textio::setReadContext("while reading the last \"Standard orientation:\" table");
+    for (int i = 0; i < 4; ++i) readLine(line); // rule, two header lines, rule
+    for (int i = 0; i < atomCount; ++i) {
+        double* atom = geometry[i];
+        textio::readRecord(Unit::file, rowLayout,
+                           {textio::in(atom[0]), textio::in(atom[1]), textio::in(atom[2]),
+                            textio::in(atom[3])});
+    }
+    textio::closeUnit();
+}
+
+void readModeVector(std::string_view fileName, int modeBlock, int modeColumn, int atomCount,
+                    AtomTable& modeVector) {
+    if (atomCount > atomCapacity) failTooManyAtoms(fileName);
+    // A mode row, (2I4, then for each mode 2X,3F7.2); one layout per column of the block.
+    //          1         2         3         4         5         6         7
+    // 12345678901234567890123456789012345678901234567890123456789012345678901234567
+    //    3   8     0.00  -0.08  -0.20     0.35   0.00   0.00    -0.09  -0.05   0.00
+    static const textio::Layout columnLayouts[3] = {
+        textio::parseLayout("(5X,F3.0,4X,F6.2,1X,F6.2,1X,F6.2)"),
+        textio::parseLayout("(5X,F3.0,26X,F6.2,1X,F6.2,1X,F6.2)"),
+        textio::parseLayout("(5X,F3.0,49X,F6.2,1X,F6.2,1X,F6.2)"),
+    };
+    const textio::Layout& rowLayout = columnLayouts[modeColumn >= 1 && modeColumn <= 3 ? modeColumn - 1 : 0];
+
+    textio::openUnit(fileName);
+    noteContext("while looking for normal-mode block %d (its \"Atom AN\" line)", modeBlock);
+    passLinesHolding(modeKeyword, modeBlock);
+    noteContext("while reading the rows of normal-mode block %d", modeBlock);
+    for (int i = 0; i < atomCount; ++i) {
+        float* atom = modeVector[i];
+        textio::readRecord(Unit::file, rowLayout,
+                           {textio::in(atom[0]), textio::in(atom[1]), textio::in(atom[2]),
+                            textio::in(atom[3])});
+    }
+    textio::closeUnit();
+}
+
+double readFirstFrequency(std::string_view fileName) {
+    // The first frequency of a block, columns 16-27:
+    //          1         2
+    // 123456789012345678901234567
+    //  Frequencies --   125.4074
+    static const textio::Layout frequencyLayout = textio::parseLayout("(15X,F12.4)");
+
+    textio::openUnit(fileName);
+    textio::setReadContext("while looking for the \"Harmonic frequencies\" heading");
+    Line line;
+    long lineNumber = 0;
+    do {
+        readLine(line);
+        ++lineNumber;
+    } while (!holds(line, headingKeyword));
+    textio::setReadContext(
+        "while looking for a \"Frequencies --\" line after the \"Harmonic frequencies\" heading");
+    do {
+        readLine(line);
+        ++lineNumber;
+    } while (!holds(line, frequencyKeyword) || holds(line, precisionKeyword));
+
+    // Read that line again, by the frequency layout.
+    textio::rewindUnit();
+    for (long i = 1; i < lineNumber; ++i) readLine(line);
+    double frequency = 0.0;
+    textio::readRecord(Unit::file, frequencyLayout, {textio::in(frequency)});
+    textio::closeUnit();
+    return frequency;
+}
+
+} // namespace reader
