@@ -3,6 +3,25 @@
 // layout of edit descriptors such as (5X,F3.0,4X,F6.2) against one record; free-form
 // statements write items one after the other or read one number from the console.
 // Input/output failures end the run with one "*ERR*" diagnostic line and status -1.
+//
+// Lines: bytes up to a line feed; a carriage return directly before the line feed is not
+// part of the line (elsewhere it is an ordinary character); byte 26 (Ctrl-Z) ends the data:
+// it ends the line in progress, and the next read meets end of file (a Ctrl-Z at the start
+// of a line is end of file at once); a last line without line feed is a line. A line longer
+// than 1024 columns keeps its first 1024 columns; the rest, up to its line feed, is skipped.
+// Columns beyond the end of a short line read as blanks.
+//
+// Diagnostics go to standard error as "*ERR* <code> <message>", the message naming the
+// file (or console input), the line and the columns of the field where known. Codes:
+//   101 conversion error (a character that cannot belong to the number)
+//   102 integer value too large for its item
+//   103 real value too large for its item
+//   104 end of file on a read without the end-of-file branch
+//   105 a file (or console stream) that cannot be opened, read or written
+//   106 a field that would reach beyond column 1024
+//   107 wrong type: a free-form value beginning with T or F for a number item
+//   108 a layout the layer cannot work (programming error)
+//   109 a failure found by a caller in the data it read (failRun)
 #pragma once
 
 #include <cstring>
@@ -76,10 +95,19 @@ inline OutItem out(const char* v) { return out(std::string_view(v)); }
 template <int N> OutItem out(const FixedText<N>& t) { return out(t.view()); }
 
 // File unit: connect by name (leading and trailing blanks are not part of it; a missing
-// file is created), go back to the first line, disconnect.
+// file is created), go back to the first line, disconnect. openUnit disconnects a file
+// still connected. A file that cannot be written is still opened for reading; writing
+// then ends the run. Writing to the file unit writes from the current position, and the
+// file ends after the last line written: a file written from its start holds exactly the
+// new lines. openUnit and closeUnit clear the read context.
 void openUnit(std::string_view fileName);
 void rewindUnit();
 void closeUnit();
+
+// A short note of what the caller is looking for in the connected file, such as
+// `the last "Standard orientation:" table`; an end-of-file diagnostic on the file unit
+// ends with "while reading <what>". Kept up to 200 characters.
+void setReadContext(std::string_view what);
 
 // Reads exactly one line of `unit` and converts its fields into `items` by `layout`.
 // With endBranch, end of file returns false and leaves the items unchanged; without it,
@@ -105,6 +133,15 @@ void readListValue(float& item);
 // run's end. The hook must not return.
 using RunEndHook = void (*)(int status);
 void setRunEndHook(RunEndHook hook);
+
+// Ends the run for a failure the caller found in the data it read (code 109): one
+// "*ERR* 109 <message>" line on standard error, then endRun(-1).
+[[noreturn]] void failRun(std::string_view message);
+
+// Puts the layer back as at program start, for a harness that survives run ends:
+// disconnects the file unit, drops buffered console input and the read context. The
+// run-end hook and the console descriptors stay.
+void resetForHarness();
 
 // Reconnects the console units to other descriptors (tests and harnesses).
 void setConsole(int inFd, int outFd);

@@ -1,0 +1,90 @@
+// The line reader: LF-terminated lines, CR LF, Ctrl-Z, over-long lines.
+#include "textio/record.h"
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace textio::detail {
+namespace {
+
+constexpr char ctrlZ = 26;
+
+// Refills the buffer; false at end of file or on a read error (errno set, or 0 at end).
+bool refill(LineReader& r) {
+    r.bufferStart += r.end;
+    r.pos = r.end = 0;
+    for (;;) {
+        const ssize_t n = ::read(r.fd, r.buffer, LineReader::bufferSize);
+        if (n > 0) {
+            r.end = int(n);
+            return true;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = 0;
+        return false;
+    }
+}
+
+} // namespace
+
+void resetReader(LineReader& r, int fd, long long offset) {
+    r.fd = fd;
+    r.pos = r.end = 0;
+    r.bufferStart = offset;
+    r.ended = false;
+    r.lineNumber = 0;
+}
+
+LineResult nextLine(LineReader& r, Record& record) {
+    if (r.ended) return LineResult::endOfData;
+    long long taken = 0; // bytes of this line seen so far, any CR included
+    int stored = 0;      // of them, kept in r.line (only when the line spans refills)
+    bool lastWasCR = false;
+    for (;;) {
+        if (r.pos == r.end && !refill(r)) {
+            r.ended = true;
+            if (errno != 0) return LineResult::readError;
+            if (taken == 0) return LineResult::endOfData;
+            record = {r.line, stored}; // last line without line feed
+            ++r.lineNumber;
+            return LineResult::line;
+        }
+        const char* start = r.buffer + r.pos;
+        const int avail = r.end - r.pos;
+        const auto* lf = static_cast<const char*>(std::memchr(start, '\n', std::size_t(avail)));
+        int n = lf != nullptr ? int(lf - start) : avail;
+        const auto* z = static_cast<const char*>(std::memchr(start, ctrlZ, std::size_t(n)));
+        if (z != nullptr) {
+            n = int(z - start);
+            r.ended = true;
+            if (taken == 0 && n == 0) return LineResult::endOfData;
+        }
+        const bool complete = lf != nullptr || z != nullptr;
+        int keep = n;
+        if (lf != nullptr && z == nullptr) {
+            // A CR directly before the LF, possibly at the end of the previous chunk.
+            if (n > 0 && start[n - 1] == '\r') --keep;
+            else if (n == 0 && lastWasCR && taken <= recordLength) --stored;
+        }
+        if (complete && taken == 0 && keep <= recordLength) {
+            // The whole line lies in the buffer: hand it out where it is.
+            record = {start, keep};
+        } else {
+            const int room = recordLength - stored;
+            const int copy = keep < room ? keep : room;
+            std::memcpy(r.line + stored, start, std::size_t(copy));
+            stored += copy;
+            taken += n;
+            lastWasCR = n > 0 && start[n - 1] == '\r';
+            record = {r.line, stored};
+        }
+        r.pos += n + (lf != nullptr && z == nullptr ? 1 : 0);
+        if (complete) {
+            ++r.lineNumber;
+            return LineResult::line;
+        }
+    }
+}
+
+} // namespace textio::detail

@@ -1,0 +1,184 @@
+// Formatted statements: a layout worked against one record with a column pointer.
+#include "textio/edit.h"
+#include "textio/unit.h"
+
+#include <cstring>
+
+namespace textio {
+namespace {
+
+using detail::Code;
+using detail::Conversion;
+using detail::Field;
+using detail::Message;
+
+void addLayout(Message& m, const Layout& layout) {
+    m.add("(");
+    for (int i = 0; i < layout.count; ++i) {
+        if (i > 0) m.add(",");
+        detail::addDescriptor(m, layout.items[i]);
+    }
+    m.add(")");
+}
+
+[[noreturn]] void failLayout(const Layout& layout, const char* why, int item) {
+    Message m;
+    m.add("the layout ");
+    addLayout(m, layout);
+    m.add(" ").add(why).add(" (item ").add((long long)item + 1).add(")");
+    detail::fail(Code::badLayout, m);
+}
+
+void addPlace(Message& m, Unit unit, Field f) {
+    m.add(" (");
+    detail::addPlace(unit, m);
+    m.add(", columns ").add((long long)f.column).add("-").add((long long)f.column + f.width - 1);
+    m.add(")");
+}
+
+void checkInRecord(Unit unit, const EditDescriptor& d, Field f) {
+    if (f.column + f.width - 1 <= recordLength) return;
+    Message m;
+    m.add("field beyond the record: ");
+    detail::addDescriptor(m, d);
+    m.add(" would reach past column 1024");
+    addPlace(m, unit, f);
+    detail::fail(Code::beyondRecord, m);
+}
+
+[[noreturn]] void failConversion(Conversion c, Unit unit, const detail::Record& r, Field f,
+                                 InItem::Type type) {
+    std::string_view text;
+    if (f.column - 1 < r.length) {
+        const int n = r.length - (f.column - 1);
+        text = {r.chars + f.column - 1, std::size_t(n < f.width ? n : f.width)};
+    }
+    Message m;
+    Code code = Code::conversion;
+    if (c == Conversion::bad) {
+        m.add("conversion error: ").addQuoted(text).add(" is not a number");
+    } else if (c == Conversion::integerOverflow) {
+        code = Code::integerOverflow;
+        m.add("integer overflow: ").addQuoted(text).add(" is too large for an integer");
+    } else {
+        code = Code::realOverflow;
+        m.add("real overflow: ").addQuoted(text).add(" is too large for a ");
+        m.add(type == InItem::single ? "single real" : "double real");
+    }
+    addPlace(m, unit, f);
+    detail::fail(code, m);
+}
+
+} // namespace
+
+bool readRecord(Unit unit, const Layout& layout, std::initializer_list<InItem> items,
+                bool endBranch) {
+    if (unit == Unit::consoleOut) failLayout(layout, "cannot read from console output", 0);
+    detail::Record record;
+    if (!detail::nextRecord(unit, record)) {
+        if (endBranch) return false;
+        detail::failEndOfFile(unit);
+    }
+    int column = 1;
+    int index = 0;
+    const InItem* item = items.begin();
+    for (int i = 0; i < layout.count; ++i) {
+        const EditDescriptor& d = layout.items[i];
+        if (d.kind == EditDescriptor::skip) {
+            column += d.width;
+            continue;
+        }
+        if (item == items.end()) break; // data descriptors left over: the statement ends
+        int width = d.width;
+        if (d.kind == EditDescriptor::text) {
+            if (item->type != InItem::text) failLayout(layout, "gives A for a number", index);
+            if (width == 0) width = item->length;
+        } else if (d.kind == EditDescriptor::integer && item->type != InItem::integer) {
+            failLayout(layout, "gives I for an item that is not an integer", index);
+        } else if (d.kind == EditDescriptor::real &&
+                   item->type != InItem::single && item->type != InItem::dbl) {
+            failLayout(layout, "gives F for an item that is not a real", index);
+        }
+        const Field field{column, width};
+        checkInRecord(unit, d, field);
+        Conversion c = Conversion::ok;
+        switch (item->type) {
+        case InItem::text:
+            detail::readA(record, field, static_cast<char*>(item->target), item->length);
+            break;
+        case InItem::integer:
+            c = detail::readI(record, field, *static_cast<int*>(item->target));
+            break;
+        case InItem::single:
+            c = detail::readF(record, field, d.decimals, *static_cast<float*>(item->target));
+            break;
+        case InItem::dbl:
+            c = detail::readF(record, field, d.decimals, *static_cast<double*>(item->target));
+            break;
+        }
+        if (c != Conversion::ok) failConversion(c, unit, record, field, item->type);
+        column += width;
+        ++item;
+        ++index;
+    }
+    if (item != items.end()) failLayout(layout, "has fewer data descriptors than items", index);
+    return true;
+}
+
+void writeRecord(Unit unit, const Layout& layout, std::initializer_list<OutItem> items) {
+    if (unit == Unit::consoleIn) failLayout(layout, "cannot write to console input", 0);
+    char line[recordLength];
+    int length = 0; // columns written so far; skipped columns count once data follows
+    int column = 1;
+    int index = 0;
+    const OutItem* item = items.begin();
+    for (int i = 0; i < layout.count; ++i) {
+        const EditDescriptor& d = layout.items[i];
+        if (d.kind == EditDescriptor::skip) {
+            column += d.width;
+            continue;
+        }
+        if (item == items.end()) break;
+        int width = d.width;
+        if (d.kind == EditDescriptor::text) {
+            if (item->type != OutItem::text) failLayout(layout, "gives A for a number", index);
+            if (width == 0) width = int(item->textValue.size());
+        } else if (d.kind == EditDescriptor::integer && item->type != OutItem::integer) {
+            failLayout(layout, "gives I for an item that is not an integer", index);
+        } else if (d.kind == EditDescriptor::real && item->type != OutItem::real) {
+            failLayout(layout, "gives F for an item that is not a real", index);
+        }
+        const Field field{column, width};
+        if (column + width - 1 > recordLength) {
+            Message m;
+            m.add("field beyond the record: ");
+            detail::addDescriptor(m, d);
+            m.add(" at columns ").add((long long)column).add("-");
+            m.add((long long)column + width - 1).add(" would reach past column 1024");
+            detail::fail(Code::beyondRecord, m);
+        }
+        char* out = line + (column - 1);
+        if (length < column - 1) std::memset(line + length, ' ', std::size_t(column - 1 - length));
+        switch (d.kind) {
+        case EditDescriptor::text: detail::writeA(out, width, item->textValue); break;
+        case EditDescriptor::integer: detail::writeI(out, width, item->integerValue); break;
+        case EditDescriptor::real:
+            detail::writeF(out, width, d.decimals, item->realValue);
+            break;
+        case EditDescriptor::skip: break;
+        }
+        if (field.column + width - 1 > length) length = field.column + width - 1;
+        column += width;
+        ++item;
+        ++index;
+    }
+    if (item != items.end()) failLayout(layout, "has fewer data descriptors than items", index);
+    detail::putLine(unit, line, length);
+}
+
+int findSubstring(std::string_view text, std::string_view pattern) {
+    const std::size_t at = text.find(pattern);
+    return at == std::string_view::npos ? 0 : int(at) + 1;
+}
+
+} // namespace textio

@@ -1,0 +1,186 @@
+// Units: connecting the file unit, reading lines from units, writing lines to them.
+#include "textio/unit.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace textio {
+namespace {
+
+using detail::Code;
+using detail::LineReader;
+using detail::Message;
+
+struct FileUnit {
+    int fd = -1;
+    bool writing = false;   // lines are being written: reads meet the file's end
+    int writeErrno = 0;     // why the file could only be opened for reading
+    long long linesWritten = 0;
+    char name[recordLength + 1] = {};
+    char context[201] = {};
+};
+
+int consoleInFd = 0;
+int consoleOutFd = 1;
+LineReader consoleReader; // started on first use
+LineReader fileReader;
+FileUnit file;
+
+[[noreturn]] void failFile(const char* verb, int error) {
+    Message m;
+    if (file.name[0] == '\0') m.add("cannot ").add(verb).add(" a file with an empty name");
+    else m.add("cannot ").add(verb).add(" ").add(file.name).add(": ").add(std::strerror(error));
+    detail::fail(Code::fileAccess, m);
+}
+
+bool writeAll(int fd, const char* p, std::size_t n) {
+    while (n > 0) {
+        const ssize_t k = ::write(fd, p, n);
+        if (k < 0 && errno == EINTR) continue;
+        if (k < 0) return false;
+        p += k;
+        n -= std::size_t(k);
+    }
+    return true;
+}
+
+// From reading to writing: the file ends where reading had got to.
+void startWriting() {
+    const long long at = detail::readerPosition(fileReader);
+    if (file.writeErrno != 0) failFile("write", file.writeErrno);
+    if (::lseek(file.fd, at, SEEK_SET) < 0 || ::ftruncate(file.fd, at) != 0)
+        failFile("write", errno);
+    file.writing = true;
+    file.linesWritten = fileReader.lineNumber;
+    detail::resetReader(fileReader, file.fd, at);
+}
+
+} // namespace
+
+void openUnit(std::string_view fileName) {
+    closeUnit();
+    while (!fileName.empty() && fileName.front() == ' ') fileName.remove_prefix(1);
+    while (!fileName.empty() && fileName.back() == ' ') fileName.remove_suffix(1);
+    if (fileName.size() > std::size_t(recordLength)) fileName = fileName.substr(0, recordLength);
+    std::memcpy(file.name, fileName.data(), fileName.size());
+    file.name[fileName.size()] = '\0';
+    if (fileName.empty() || std::memchr(fileName.data(), '\0', fileName.size()) != nullptr)
+        failFile("open", ENOENT);
+    int fd = ::open(file.name, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    int writeErrno = 0;
+    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+        writeErrno = errno;
+        fd = ::open(file.name, O_RDONLY | O_CLOEXEC);
+        if (fd < 0 && errno == ENOENT) errno = writeErrno;
+    }
+    if (fd < 0) failFile("open", errno);
+    file.fd = fd;
+    file.writeErrno = writeErrno;
+    detail::resetReader(fileReader, fd, 0);
+}
+
+void rewindUnit() {
+    if (file.fd < 0) return;
+    if (::lseek(file.fd, 0, SEEK_SET) < 0) failFile("rewind", errno);
+    file.writing = false;
+    detail::resetReader(fileReader, file.fd, 0);
+}
+
+void closeUnit() {
+    if (file.fd >= 0) ::close(file.fd);
+    file.fd = -1;
+    file.writing = false;
+    file.context[0] = '\0';
+    detail::resetReader(fileReader, -1, 0);
+}
+
+void setReadContext(std::string_view what) {
+    const std::size_t n = what.size() < sizeof file.context ? what.size() : sizeof file.context - 1;
+    std::memcpy(file.context, what.data(), n);
+    file.context[n] = '\0';
+}
+
+void setConsole(int inFd, int outFd) {
+    consoleInFd = inFd;
+    consoleOutFd = outFd;
+    detail::resetReader(consoleReader, inFd, 0);
+}
+
+void resetForHarness() {
+    closeUnit();
+    file.name[0] = '\0';
+    detail::resetReader(consoleReader, consoleInFd, 0);
+}
+
+namespace detail {
+
+bool nextRecord(Unit unit, Record& record) {
+    if (unit == Unit::file && file.fd < 0) {
+        Message m;
+        m.add("read from the file unit while no file is connected");
+        fail(Code::badLayout, m);
+    }
+    if (unit != Unit::file && consoleReader.fd < 0) detail::resetReader(consoleReader, consoleInFd, 0);
+    LineReader& reader = unit == Unit::file ? fileReader : consoleReader;
+    if (unit == Unit::file && file.writing) return false; // nothing follows a written line
+    switch (nextLine(reader, record)) {
+    case LineResult::line: return true;
+    case LineResult::endOfData: return false;
+    case LineResult::readError: break;
+    }
+    const int error = errno;
+    if (unit == Unit::file) failFile("read", error);
+    Message m;
+    m.add("cannot read console input: ").add(std::strerror(error));
+    fail(Code::fileAccess, m);
+}
+
+void putLine(Unit unit, const char* chars, int length) {
+    char line[recordLength + 2];
+    std::memcpy(line, chars, std::size_t(length));
+    line[length] = '\r';
+    line[length + 1] = '\n';
+    const std::size_t n = std::size_t(length) + 2;
+    if (unit == Unit::file) {
+        if (file.fd < 0) {
+            Message m;
+            m.add("write to the file unit while no file is connected");
+            fail(Code::badLayout, m);
+        }
+        if (!file.writing) startWriting();
+        if (!writeAll(file.fd, line, n)) failFile("write", errno);
+        ++file.linesWritten;
+        return;
+    }
+    if (!writeAll(consoleOutFd, line, n)) {
+        Message m;
+        m.add("cannot write console output: ").add(std::strerror(errno));
+        fail(Code::fileAccess, m);
+    }
+}
+
+void addPlace(Unit unit, Message& m) {
+    if (unit == Unit::file) {
+        m.add(file.name).add(", line ");
+        m.add(file.writing ? file.linesWritten : fileReader.lineNumber);
+    } else {
+        m.add("console input, line ").add(consoleReader.lineNumber);
+    }
+}
+
+void failEndOfFile(Unit unit) {
+    Message m;
+    m.add("end of file ");
+    if (unit == Unit::file) {
+        m.add("in ").add(file.name).add(" after line ").add(fileReader.lineNumber);
+        if (file.context[0] != '\0') m.add(" while reading ").add(file.context);
+    } else {
+        m.add("on console input after line ").add(consoleReader.lineNumber);
+    }
+    fail(Code::endOfFile, m);
+}
+
+} // namespace detail
+} // namespace textio

@@ -1,0 +1,19 @@
+// The three units: console input and output, and the one file unit. Only this code and
+// the line reader touch descriptors.
+#pragma once
+
+#include "textio/failure.h"
+#include "textio/record.h"
+
+namespace textio::detail {
+
+// The next line of an input unit; false at end of data. A read error ends the run.
+bool nextRecord(Unit unit, Record& record);
+// Writes `length` columns and CR LF as one line of an output unit. A write error ends the run.
+void putLine(Unit unit, const char* chars, int length);
+// "Output.dat, line 212" or "console input, line 3": where the unit's last line was.
+void addPlace(Unit unit, Message& message);
+// Ends the run for end of file on a read without the end-of-file branch.
+[[noreturn]] void failEndOfFile(Unit unit);
+
+} // namespace textio::detail
