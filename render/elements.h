@@ -1,0 +1,24 @@
+// Element colours and sphere sizes, by atomic number.
+#pragma once
+
+namespace render {
+
+// Atomic numbers with an entry of their own: 1 to elementCount.
+inline constexpr int elementCount = 112;
+
+struct ElementStyle {
+    double red, green, blue; // 0..1; alpha is always 1
+    float radius;            // radius value; the sphere's radius is radius / 250 Angstrom
+};
+
+// Style of an atom given its atomic number as stored in the atom table (a float). The number
+// is truncated toward zero; 1 to 112 give the element's entry (a stored 6.9 draws carbon).
+// Anything else, 0, negative, beyond 112, NaN or infinite, gives unknownElementStyle.
+const ElementStyle& elementStyle(float atomicNumber);
+
+// Style of atoms with no element entry: dark grey (0.2, 0.2, 0.2), radius value 100
+// (a sphere of 0.4 Angstrom), set apart from every element colour and from the grey
+// background.
+extern const ElementStyle unknownElementStyle;
+
+} // namespace render
