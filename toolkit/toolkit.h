@@ -39,14 +39,28 @@ using DrawCallback = void (*)();
 using ReshapeCallback = void (*)(int width, int height);
 using WindowHandle = std::uintptr_t;
 
+// x for setWindowPlacement that lets the window system choose the place (y is then unused).
+constexpr int defaultPosition = INT32_MIN;
+
+// Outer top-left corner of the window at screen position (x, y) and a drawing area of exactly
+// width x height pixels. Before any call: default position, 100 x 100.
 void setWindowPlacement(int x, int y, int width, int height);
 void setDisplayMode(unsigned mode);
+// Creates the window, its OpenGL context of the display mode, makes it current and installs the
+// default callbacks (reshape to an orthographic pixel projection, Escape ends the process with
+// status 0). Failures are reported in message boxes captioned "Error". A single-buffered mode
+// the window system cannot give falls back to double buffering drawn into the front buffer,
+// with one "Warning" box. When there is no window system to talk to at all, it says so in one
+// line on standard error and ends the process with status 1.
 int openWindow(const char* title);                 // 1 when a usable window is open, else 0
 void setIdleCallback(DrawCallback callback);
 void setReshapeCallback(ReshapeCallback callback);
 void setMouseCallback(int button, int kind, MouseHandler handler);
 void setKeyCallback(int key, KeyHandler handler);
-void runMainLoop(DrawCallback display);            // returns when the window is destroyed
+// Calls the reshape callback once with the real drawing-area size, then handles every waiting
+// event and calls the idle callback whenever none is left (without one, waits for the next
+// event). Returns when the window is destroyed, and at once when no window is open.
+void runMainLoop(DrawCallback display);
 void swapWindowBuffers();
 void getCursorInWindow(int& x, int& y);            // signed, may lie outside the drawing area
 WindowHandle getWindowHandle();                    // 0 when no window is open
@@ -58,5 +72,8 @@ void releaseMouse();
 
 // Cached shapes: drawn at the origin of the current modelview matrix.
 void solidSphere(double radius);
+
+// Error and warning boxes are on unless switched off here.
+void setMessageBoxes(bool on);
 
 } // namespace toolkit
