@@ -1,6 +1,4 @@
 // Molvane's entry point: the console dialogue, then the window with the animated mode.
-#include <GL/gl.h>
-
 #include "driver/dialogue.h"
 #include "render/frame.h"
 #include "render/run_blocks.h"
@@ -20,19 +18,7 @@ int main() {
     render::initClearColor();
     toolkit::setReshapeCallback(render::reshapeView);
 
-    glEnable(GL_ALPHA_TEST);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_COLOR_MATERIAL);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    // The modelview matrix is still the identity: the light stays put while the scene turns.
-    const GLfloat lightPosition[4] = {3.0f, 3.0f, 3.0f, 1.0f};
-    const GLfloat spotDirection[3] = {-1.0f, -1.0f, -1.0f};
-    glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
-    glLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, spotDirection);
-
+    render::initDrawingState();
     toolkit::setMouseCallback(toolkit::buttonLeft, toolkit::eventPress, trackball::trackballPress);
     toolkit::setMouseCallback(toolkit::buttonLeft, toolkit::eventRelease,
                               trackball::trackballRelease);

@@ -11,6 +11,20 @@ namespace render {
 
 void initClearColor() { glClearColor(0.75f, 0.75f, 0.75f, 1.0f); }
 
+void initDrawingState() {
+    glEnable(GL_ALPHA_TEST);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    const GLfloat lightPosition[4] = {3.0f, 3.0f, 3.0f, 1.0f};
+    const GLfloat spotDirection[3] = {-1.0f, -1.0f, -1.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
+    glLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, spotDirection);
+}
+
 void reshapeView(int width, int height) {
     trackball::trackballResize(width, height);
     glViewport(0, 0, width, height);

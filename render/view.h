@@ -7,6 +7,12 @@ namespace render {
 // Sets the clear colour to grey (0.75, 0.75, 0.75, 1).
 void initClearColor();
 
+// Fixed drawing state: enables alpha test, depth test, colour material, lighting, light 0 and
+// blending (source alpha, one minus source alpha), and puts light 0 at (3, 3, 3), shining
+// towards (-1, -1, -1). Call while the modelview matrix is the identity, so that the light
+// stays fixed in the frame in which the turned molecule is drawn.
+void initDrawingState();
+
 // Reshape callback. Passes the size to the trackball, sets the viewport to the whole drawing
 // area, and sets the projection matrix to glOrtho over viewVolume (left = viewVolume[1],
 // right = [0], bottom = [3], top = [2], near = [5], far = [4]) times the camera at (2, 2, 5)

@@ -1,0 +1,136 @@
+// Reshape rule: viewport, orthographic volume from the molecule's extent and the camera at
+// (2, 2, 5), checked by projecting known points against an independent calculation.
+#include <cmath>
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include "render/run_blocks.h"
+#include "render/view.h"
+#include "tests/render/scene.h"
+
+namespace render_test {
+namespace {
+
+// Normalised device coordinates of p: camera at (2, 2, 5) looking at the origin, +y up,
+// then glOrtho(left, right, bottom, top, near, far).
+void expectedNdc(const double p[3], double l, double r, double b, double t, double n, double f,
+                 double ndc[3]) {
+    const double eye[3] = {2.0, 2.0, 5.0};
+    const double len = std::sqrt(33.0);
+    const double fw[3] = {-2.0 / len, -2.0 / len, -5.0 / len};
+    // side = forward x up, normalised; up' = side x forward
+    double s[3] = {-fw[2], 0.0, fw[0]};
+    const double sl = std::sqrt(s[0] * s[0] + s[2] * s[2]);
+    s[0] /= sl;
+    s[2] /= sl;
+    const double u[3] = {s[1] * fw[2] - s[2] * fw[1], s[2] * fw[0] - s[0] * fw[2],
+                         s[0] * fw[1] - s[1] * fw[0]};
+    const double q[3] = {p[0] - eye[0], p[1] - eye[1], p[2] - eye[2]};
+    const double xe = s[0] * q[0] + s[1] * q[1] + s[2] * q[2];
+    const double ye = u[0] * q[0] + u[1] * q[1] + u[2] * q[2];
+    const double ze = -(fw[0] * q[0] + fw[1] * q[1] + fw[2] * q[2]);
+    ndc[0] = (2.0 * xe - (r + l)) / (r - l);
+    ndc[1] = (2.0 * ye - (t + b)) / (t - b);
+    ndc[2] = (-2.0 * ze - (f + n)) / (f - n);
+}
+
+void expectProjection(const double p[3], int width, int height) {
+    const double* vv = render::viewVolume;
+    double ndc[3], window[3];
+    expectedNdc(p, vv[1], vv[0], vv[3], vv[2], vv[5], vv[4], ndc);
+    project(p, nullptr, window);
+    EXPECT_NEAR(window[0], (ndc[0] + 1.0) * width / 2.0, 1e-3) << p[0] << " " << p[1] << " " << p[2];
+    EXPECT_NEAR(window[1], (ndc[1] + 1.0) * height / 2.0, 1e-3) << p[0] << " " << p[1] << " " << p[2];
+    EXPECT_NEAR(window[2], (ndc[2] + 1.0) / 2.0, 1e-6) << p[0] << " " << p[1] << " " << p[2];
+}
+
+// GL keeps its matrices in single precision: positions agree to about a thousandth of a
+// pixel, depths to about 1e-7.
+class View : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* why = "";
+        if (!prepareWindow(why)) GTEST_SKIP() << why;
+    }
+};
+
+// The water-like molecule below: the volume is asymmetric in x and y (bounds 5.8, -3, 5, -4.1872) and deep in z, so
+// swapped bounds would show in every projected point.
+const TestAtom water[] = {
+    {8.0f, 0.0f, 0.0f, 0.1173f, 0.0f, 0.0f, -0.07f},
+    {1.0f, 0.0f, 0.7572f, -0.4692f, 0.0f, 0.43f, 0.56f},
+    {1.0f, 0.0f, -0.7572f, -0.4692f, 0.0f, -0.43f, 0.56f},
+    {6.0f, 2.5f, 2.0f, 1.2f, 0.3f, 0.0f, 0.0f},
+};
+
+TEST_F(View, ProjectionMatchesTheViewVolumeAndCamera) {
+    loadMolecule(water, 4, 0);
+    EXPECT_FLOAT_EQ(float(render::viewVolume[0]), 5.8f);
+    EXPECT_FLOAT_EQ(float(render::viewVolume[1]), -3.0f);
+    EXPECT_FLOAT_EQ(float(render::viewVolume[2]), 5.0f);
+    EXPECT_FLOAT_EQ(float(render::viewVolume[3]), -4.1872f);
+    EXPECT_FLOAT_EQ(float(render::viewVolume[4]), 1.2f + 1.0292f + 5.0f);
+    EXPECT_EQ(render::viewVolume[5], 1.0);
+
+    GLint viewport[4], mode = 0;
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(viewport[0], 0);
+    EXPECT_EQ(viewport[1], 0);
+    EXPECT_EQ(viewport[2], 400);
+    EXPECT_EQ(viewport[3], 400);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+
+    const double points[][3] = {{0, 0, 0}, {0, 0.7572, -0.4692}, {2.5, 2, 1.2},
+                                {4, 0, 0}, {0, -4, 0},           {0, 0, 5}};
+    for (const auto& p : points) expectProjection(p, 400, 400);
+
+    // Near and far lie along the line of sight from the eye at (2, 2, 5).
+    const double len = std::sqrt(33.0);
+    const double atNear[3] = {2.0 - 2.0 / len, 2.0 - 2.0 / len, 5.0 - 5.0 / len};
+    const double far = render::viewVolume[4];
+    const double atFar[3] = {2.0 - 2.0 * far / len, 2.0 - 2.0 * far / len, 5.0 - 5.0 * far / len};
+    double window[3];
+    project(atNear, nullptr, window);
+    EXPECT_NEAR(window[2], 0.0, 1e-6);
+    project(atFar, nullptr, window);
+    EXPECT_NEAR(window[2], 1.0, 1e-6);
+}
+
+TEST_F(View, ProjectionDoesNotDependOnTheWindowSize) {
+    loadMolecule(water, 4, 0);
+    double square[16], wide[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, square);
+    render::reshapeView(600, 200);
+    glGetDoublev(GL_PROJECTION_MATRIX, wide);
+    for (int k = 0; k < 16; ++k) EXPECT_EQ(square[k], wide[k]);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 600);
+    EXPECT_EQ(viewport[3], 200);
+    const double p[3] = {2.5, 2, 1.2};
+    expectProjection(p, 600, 200);
+    render::reshapeView(400, 400);
+}
+
+TEST_F(View, FlatMoleculesPutTheOriginBeyondTheFarPlane) {
+    // Empty molecule: (3, -3, 3, -3, 5, 1); the origin, 5.745 from the eye, is clipped.
+    loadMolecule(nullptr, 0, 0);
+    const double expected[6] = {3.0, -3.0, 3.0, -3.0, 5.0, 1.0};
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(render::viewVolume[k], expected[k]);
+    const double origin[3] = {0, 0, 0};
+    double window[3];
+    project(origin, nullptr, window);
+    EXPECT_GT(window[2], 1.0);
+
+    // A z spread of 2 brings it inside.
+    const TestAtom deep[] = {{6.0f, 0.0f, 0.0f, 1.0f, 0, 0, 0}, {6.0f, 0.0f, 0.0f, -1.0f, 0, 0, 0}};
+    loadMolecule(deep, 2, 0);
+    project(origin, nullptr, window);
+    EXPECT_GT(window[2], 0.0);
+    EXPECT_LT(window[2], 1.0);
+}
+
+} // namespace
+} // namespace render_test
