@@ -40,13 +40,15 @@ void passLinesHolding(std::string_view keyword, int count) {
     }
 }
 
-// Context notes name what was looked for when the file ends; the layer keeps the pointer,
-// so formatted notes live here.
-char contextNote[160];
+// What was being read when the file ends: the layer's diagnostic closes with
+// "while reading <what>".
+constexpr std::string_view noOrientation =
+    "the file in search of a \"Standard orientation:\" table (it has none)";
 
 void noteContext(const char* format, int value) {
-    std::snprintf(contextNote, sizeof contextNote, format, value);
-    textio::setReadContext(contextNote);
+    char note[160];
+    std::snprintf(note, sizeof note, format, value);
+    textio::setReadContext(note);
 }
 
 [[noreturn]] void failTooManyAtoms(std::string_view fileName) {
@@ -72,21 +74,19 @@ void countAtoms(std::string_view fileName, int& orientationCount, int& atomCount
     if (none) {
         // Without a table the count comes from the first rules after line 1; the geometry
         // read then meets the end of the file.
-        textio::setReadContext("while looking for a \"Standard orientation:\" table");
+        textio::setReadContext(noOrientation);
         readLine(line);
     } else {
         passLinesHolding(orientationKeyword, tables);
     }
     if (!none)
         textio::setReadContext(
-            "while looking for the two rule lines that open the last \"Standard orientation:\" "
-            "table");
+            "the header of the last \"Standard orientation:\" table (its rule lines are missing)");
     passLinesHolding(ruleKeyword, 2);
 
     if (!none)
         textio::setReadContext(
-            "while looking for the rule line that closes the last \"Standard orientation:\" "
-            "table");
+            "the rows of the last \"Standard orientation:\" table (no rule line closes it)");
     int rows = 0;
     for (;;) {
         readLine(line);
@@ -111,14 +111,14 @@ void readGeometry(std::string_view fileName, int atomCount, int orientationCount
         textio::parseLayout("(13X,F3.0,18X,F12.8,F13.8,F13.8)");
 
     textio::openUnit(fileName);
-    textio::setReadContext("while looking for a \"Standard orientation:\" table");
+    textio::setReadContext(noOrientation);
     int seen = 0;
     Line line;
     do {
         readLine(line);
     } while (!holds(line, orientationKeyword) || ++seen != orientationCount);
 
-    textio::setReadContext("while reading the last \"Standard orientation:\" table");
+    textio::setReadContext("the last \"Standard orientation:\" table");
     for (int i = 0; i < 4; ++i) readLine(line); // rule, two header lines, rule
     for (int i = 0; i < atomCount; ++i) {
         double* atom = geometry[i];
@@ -144,9 +144,9 @@ void readModeVector(std::string_view fileName, int modeBlock, int modeColumn, in
     const textio::Layout& rowLayout = columnLayouts[modeColumn >= 1 && modeColumn <= 3 ? modeColumn - 1 : 0];
 
     textio::openUnit(fileName);
-    noteContext("while looking for normal-mode block %d (its \"Atom AN\" line)", modeBlock);
+    noteContext("the file in search of the \"Atom AN\" line of normal-mode block %d", modeBlock);
     passLinesHolding(modeKeyword, modeBlock);
-    noteContext("while reading the rows of normal-mode block %d", modeBlock);
+    noteContext("the rows of normal-mode block %d", modeBlock);
     for (int i = 0; i < atomCount; ++i) {
         float* atom = modeVector[i];
         textio::readRecord(Unit::file, rowLayout,
@@ -164,15 +164,15 @@ double readFirstFrequency(std::string_view fileName) {
     static const textio::Layout frequencyLayout = textio::parseLayout("(15X,F12.4)");
 
     textio::openUnit(fileName);
-    textio::setReadContext("while looking for the \"Harmonic frequencies\" heading");
+    textio::setReadContext("the file in search of the \"Harmonic frequencies\" heading");
     Line line;
     long lineNumber = 0;
     do {
         readLine(line);
         ++lineNumber;
     } while (!holds(line, headingKeyword));
-    textio::setReadContext(
-        "while looking for a \"Frequencies --\" line after the \"Harmonic frequencies\" heading");
+    textio::setReadContext("the file in search of a \"Frequencies --\" line after the "
+                           "\"Harmonic frequencies\" heading");
     do {
         readLine(line);
         ++lineNumber;

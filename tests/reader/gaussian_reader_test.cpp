@@ -1,0 +1,359 @@
+// The Gaussian 98 reader against the bundled examples, small inline listings and, when
+// they are present, real Gaussian listings.
+#include "reader/gaussian_reader.h"
+
+#include "tests/reader/scratch.h"
+
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+
+constexpr int errorStatus = 255;
+
+// Everything one run reads, as the dialogue reads it.
+struct Read {
+    int orientationCount = -1;
+    int atomCount = -1;
+    reader::GeometryTable geometry;
+    reader::AtomTable modeVector;
+    double frequency = 0.0;
+};
+
+void readAll(const std::string& file, int mode, Read& r) {
+    reader::countAtoms(file, r.orientationCount, r.atomCount);
+    reader::readGeometry(file, r.atomCount, r.orientationCount, r.geometry);
+    reader::readModeVector(file, reader::modeBlock(mode), reader::modeColumn(mode), r.atomCount,
+                           r.modeVector);
+    r.frequency = reader::readFirstFrequency(file);
+}
+
+void expectAtom(const double (&atom)[4], double number, double x, double y, double z) {
+    EXPECT_EQ(atom[0], number);
+    EXPECT_DOUBLE_EQ(atom[1], x);
+    EXPECT_DOUBLE_EQ(atom[2], y);
+    EXPECT_DOUBLE_EQ(atom[3], z);
+}
+
+void expectMode(const float (&atom)[4], float number, float dx, float dy, float dz) {
+    EXPECT_EQ(atom[0], number);
+    EXPECT_FLOAT_EQ(atom[1], dx);
+    EXPECT_FLOAT_EQ(atom[2], dy);
+    EXPECT_FLOAT_EQ(atom[3], dz);
+}
+
+const std::vector<Atom> water = {{8, 0.0, 0.0, 0.117}, {1, 0.0, 0.757, -0.469}, {1, 0.0, -0.757, -0.469}};
+const std::vector<int> waterNumbers = {8, 1, 1};
+const std::vector<std::vector<double>> waterModes = {
+    {0.00, 0.00, -0.07, 0.00, 0.00, 0.05, 0.00, -0.07, 0.00},
+    {0.00, 0.43, 0.56, 0.00, 0.58, -0.40, 0.00, 0.55, -0.44},
+    {0.00, -0.43, 0.56, 0.00, -0.58, -0.40, 0.00, 0.55, 0.44}};
+
+std::string waterFreq(double firstFrequency) {
+    return orientationTable(water) + harmonicHeading +
+           modeBlock({firstFrequency, 3866.1598, 3976.5311}, waterNumbers, waterModes) +
+           " Normal termination of Gaussian 98.\n";
+}
+
+} // namespace
+
+TEST(BundledExamples, FormaldehydeGivesFourAtomsAndSecondBlockModes) {
+    Read r;
+    readAll(exampleFile("formaldehyde-freq.out"), 4, r);
+    EXPECT_EQ(r.orientationCount, 1);
+    EXPECT_EQ(r.atomCount, 4);
+    expectAtom(r.geometry[0], 6, 0.0, 0.0, -0.603198);
+    expectAtom(r.geometry[3], 1, 0.0, -0.939359, -1.194744);
+    // Mode 4 is block 2, column 1.
+    expectMode(r.modeVector[0], 6, 0.00f, 0.00f, 0.21f);
+    expectMode(r.modeVector[2], 1, 0.00f, -0.53f, -0.44f);
+    EXPECT_DOUBLE_EQ(r.frequency, 1209.5589);
+
+    reader::readModeVector(exampleFile("formaldehyde-freq.out"), 2, 3, 4, r.modeVector);
+    expectMode(r.modeVector[0], 6, 0.00f, -0.11f, 0.00f);
+    expectMode(r.modeVector[3], 1, 0.00f, 0.61f, 0.36f);
+}
+
+TEST(BundledExamples, OptimisationThenFrequencyTakesTheLastTable) {
+    Read r;
+    readAll(exampleFile("water-optfreq.out"), 3, r);
+    EXPECT_EQ(r.orientationCount, 5);
+    EXPECT_EQ(r.atomCount, 3);
+    expectAtom(r.geometry[1], 1, 0.0, 0.761703, -0.531364);
+    expectMode(r.modeVector[1], 1, 0.00f, 0.55f, -0.44f);
+    EXPECT_DOUBLE_EQ(r.frequency, 1688.7652);
+}
+
+TEST(BundledExamples, TransitionStateHasANegativeFirstFrequency) {
+    Read r;
+    readAll(exampleFile("ammonia-ts-freq.out"), 1, r);
+    EXPECT_EQ(r.atomCount, 4);
+    EXPECT_DOUBLE_EQ(r.frequency, -905.0292);
+    expectMode(r.modeVector[0], 7, 0.00f, 0.00f, -0.12f);
+}
+
+TEST(Geometry, WideNegativeCoordinatesKeepTheirSign) {
+    // Gaussian fills x, y, z in columns 35-46, 47-58, 59-70: the sign of z <= -10, y <= -100
+    // and x <= -1000 stands left of the narrower windows 36-46, 49-59, 62-72.
+    ScratchDir dir;
+    const std::string file = dir.write(
+        "wide.out", orientationTable({{6, -1000.123456, -100.25, -10.413637},
+                                      {8, 99.5, 999.000001, -9.999999}}));
+    int tables = 0, n = 0;
+    reader::countAtoms(file, tables, n);
+    ASSERT_EQ(n, 2);
+    reader::GeometryTable geometry;
+    reader::readGeometry(file, n, tables, geometry);
+    expectAtom(geometry[0], 6, -1000.123456, -100.25, -10.413637);
+    expectAtom(geometry[1], 8, 99.5, 999.000001, -9.999999);
+}
+
+TEST(Geometry, RowsInTheNarrowColumnsReadTheSame) {
+    // Rows written by (13X,F3.0,19X,F11.8,2X,F11.8,2X,F11.8): the columns the wider windows
+    // add are blank.
+    ScratchDir dir;
+    const std::string rule = " " + std::string(69, '-') + "\n";
+    const std::string file = dir.write(
+        "narrow.out", " Standard orientation:\n" + rule + " header\n header\n" + rule +
+                          "              24                   -1.11153200   1.97012500  -0.87756500\n" +
+                          "               8                    0.00001800  -1.97012500   1.11153200\n" +
+                          rule);
+    reader::GeometryTable geometry;
+    reader::readGeometry(file, 2, 1, geometry);
+    expectAtom(geometry[0], 24, -1.111532, 1.970125, -0.877565);
+    expectAtom(geometry[1], 8, 0.000018, -1.970125, 1.111532);
+}
+
+TEST(Geometry, LastOfSeveralTablesAndModesOfTheFirstJob) {
+    // Two frequency jobs: the geometry comes from the last orientation table, the modes
+    // and the first frequency from the first job's blocks.
+    ScratchDir dir;
+    const std::string file = dir.write(
+        "twojobs.out",
+        orientationTable({{8, 0, 0, 0.1}, {1, 0, 0.7, -0.4}, {1, 0, -0.7, -0.4}}) + harmonicHeading +
+            modeBlock({1600.0, 3800.0, 3900.0}, waterNumbers, waterModes) +
+            orientationTable({{8, 0, 0, 0.2}, {1, 0, 0.8, -0.5}, {1, 0, -0.8, -0.5}}) +
+            " Z-Matrix orientation:\n standard orientation:\n" + harmonicHeading +
+            modeBlock({-50.0, 3700.0, 3800.0}, waterNumbers,
+                      {{0.1, 0.1, 0.1, 0, 0, 0, 0, 0, 0},
+                       {0.2, 0.2, 0.2, 0, 0, 0, 0, 0, 0},
+                       {0.3, 0.3, 0.3, 0, 0, 0, 0, 0, 0}}));
+    Read r;
+    readAll(file, 2, r);
+    EXPECT_EQ(r.orientationCount, 2);
+    EXPECT_EQ(r.atomCount, 3);
+    expectAtom(r.geometry[0], 8, 0, 0, 0.2);
+    expectAtom(r.geometry[2], 1, 0, -0.8, -0.5);
+    expectMode(r.modeVector[1], 1, 0.00f, 0.58f, -0.40f);
+    EXPECT_DOUBLE_EQ(r.frequency, 1600.0);
+}
+
+TEST(Geometry, EmptyTableGivesNoAtomsAndTablesStopAtCapacity) {
+    ScratchDir dir;
+    int tables = 0, n = -1;
+    reader::countAtoms(dir.write("empty.out", orientationTable({})), tables, n);
+    EXPECT_EQ(tables, 1);
+    EXPECT_EQ(n, 0);
+
+    std::vector<Atom> atoms(reader::atomCapacity, Atom{6, 1.0, 2.0, 3.0});
+    atoms.back() = {1, -4.5, 5.5, -6.5};
+    const std::string file = dir.write("full.out", orientationTable(atoms));
+    reader::countAtoms(file, tables, n);
+    ASSERT_EQ(n, reader::atomCapacity);
+    reader::GeometryTable geometry;
+    reader::readGeometry(file, n, tables, geometry);
+    expectAtom(geometry[reader::atomCapacity - 1], 1, -4.5, 5.5, -6.5);
+}
+
+TEST(Keywords, CaseAndColumnLimitsAreRespected) {
+    // A keyword in lower case, or one reaching past column 100, is not found; neither is
+    // "ATOM AN" for "Atom AN".
+    ScratchDir dir;
+    const std::string late(80, ' ');
+    const std::string file = dir.write(
+        "keys.out", orientationTable({{1, 0, 0, 0.37}, {1, 0, 0, -0.37}}) + late +
+                        "Standard orientation:\n standard orientation:\n" + harmonicHeading +
+                        " ATOM AN      X      Y      Z\n   1   1     9.00   9.00   9.00\n" +
+                        modeBlock({4400.0}, {1, 1}, {{0, 0, 0.71}, {0, 0, -0.71}}));
+    Read r;
+    reader::countAtoms(file, r.orientationCount, r.atomCount);
+    EXPECT_EQ(r.orientationCount, 1);
+    EXPECT_EQ(r.atomCount, 2);
+    reader::readModeVector(file, 1, 1, 2, r.modeVector);
+    expectMode(r.modeVector[0], 1, 0.0f, 0.0f, 0.71f);
+}
+
+TEST(Modes, ShortRowsReadAsZeroForLaterColumns) {
+    ScratchDir dir;
+    const std::string file = dir.write("short.out", " Atom AN      X      Y      Z\n"
+                                                    "   1   6     0.10   0.20   0.30     0.40\n");
+    reader::AtomTable modes;
+    reader::readModeVector(file, 1, 3, 1, modes);
+    expectMode(modes[0], 6, 0.0f, 0.0f, 0.0f);
+    reader::readModeVector(file, 1, 2, 1, modes);
+    expectMode(modes[0], 6, 0.40f, 0.0f, 0.0f);
+}
+
+TEST(Frequencies, HighPrecisionLinesArePassedOverAndZeroIsNotNegative) {
+    ScratchDir dir;
+    const std::string hp = std::string(harmonicHeading) +
+                           "       Frequencies --- -1407.9574\n"
+                           "    Reduced masses ---     1.0078\n" +
+                           harmonicHeading + " Frequencies -- -1407.9574\n";
+    EXPECT_DOUBLE_EQ(reader::readFirstFrequency(dir.write("hp.out", hp)), -1407.9574);
+    EXPECT_DOUBLE_EQ(reader::readFirstFrequency(dir.write("zero.out", waterFreq(0.0))), 0.0);
+    // "Frequencies --" before the heading does not count.
+    EXPECT_DOUBLE_EQ(reader::readFirstFrequency(dir.write(
+                         "before.out", " Frequencies --   -12.0000\n" + waterFreq(1595.0))),
+                     1595.0);
+}
+
+TEST(LineEnds, CarriageReturnLineFeedReadsLikeLineFeed) {
+    std::string crlf;
+    for (char c : waterFreq(1668.2293)) {
+        if (c == '\n') crlf += '\r';
+        crlf += c;
+    }
+    ScratchDir dir;
+    Read lf, dos;
+    readAll(dir.write("lf.out", waterFreq(1668.2293)), 3, lf);
+    readAll(dir.write("crlf.out", crlf), 3, dos);
+    EXPECT_EQ(dos.atomCount, 3);
+    for (int i = 0; i < 3; ++i)
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_EQ(dos.geometry[i][k], lf.geometry[i][k]);
+            EXPECT_EQ(dos.modeVector[i][k], lf.modeVector[i][k]);
+        }
+    EXPECT_EQ(dos.frequency, 1668.2293);
+}
+
+// Failures end the run with one "*ERR*" line on standard error and status -1.
+TEST(ReaderFailures, MissingPartsNameWhatWasMissing) {
+    ScratchDir dir;
+    int tables = 0, n = 0;
+    reader::GeometryTable geometry;
+    reader::AtomTable modes;
+
+    const std::string none = dir.write("none.out", " Input orientation:\n" + std::string(70, '-') + "\n");
+    EXPECT_EXIT(reader::countAtoms(none, tables, n), testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 104 .*none\\.out.*Standard orientation:.*has none");
+    // A file without the keyword but with rules: the count passes, the geometry read fails.
+    const std::string rules = dir.write(
+        "rules.out", orientationTable({{1, 0, 0, 0}, {1, 0, 0, 1}}, "Input orientation:"));
+    reader::countAtoms(rules, tables, n);
+    EXPECT_EQ(tables, 0);
+    EXPECT_EXIT(reader::readGeometry(rules, n, tables, geometry),
+                testing::ExitedWithCode(errorStatus), "^\\*ERR\\* 104 .*Standard orientation:");
+
+    const std::string header = dir.write("header.out", " Standard orientation:\n -----\n");
+    EXPECT_EXIT(reader::countAtoms(header, tables, n), testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 104 .*header\\.out.*rule lines");
+    const std::string table = orientationTable({{1, 0, 0, 0}});
+    const std::string unclosed = dir.write("unclosed.out", table.substr(0, table.rfind(" ---")));
+    EXPECT_EXIT(reader::countAtoms(unclosed, tables, n), testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 104 .*no rule line closes it");
+
+    const std::string file = dir.write("water.out", waterFreq(1600.0));
+    EXPECT_EXIT(reader::readModeVector(file, 2, 1, 3, modes), testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 104 .*water\\.out.*\"Atom AN\" line of normal-mode block 2");
+    const std::string full = waterFreq(1600.0);
+    const std::string cut = dir.write("cut.out", full.substr(0, full.rfind("   3   1")));
+    EXPECT_EXIT(reader::readModeVector(cut, 1, 1, 3, modes), testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 104 .*rows of normal-mode block 1");
+
+    const std::string noHeading = dir.write("noheading.out", orientationTable(water));
+    EXPECT_EXIT(reader::readFirstFrequency(noHeading), testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 104 .*\"Harmonic frequencies\" heading");
+    const std::string noLine = dir.write("noline.out", std::string(harmonicHeading) +
+                                                           "       Frequencies --- -1407.9574\n");
+    EXPECT_EXIT(reader::readFirstFrequency(noLine), testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 104 .*\"Frequencies --\" line");
+}
+
+TEST(ReaderFailures, GarbageInAFieldIsAConversionError) {
+    ScratchDir dir;
+    std::string text = orientationTable(water);
+    text.replace(text.find("0.757000"), 8, "0.75,000");
+    const std::string file = dir.write("comma.out", text);
+    reader::GeometryTable geometry;
+    EXPECT_EXIT(reader::readGeometry(file, 3, 1, geometry), testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 101 .*comma\\.out");
+    const std::string freq = dir.write("freq.out", std::string(harmonicHeading) +
+                                                       " Frequencies --   abc\n");
+    EXPECT_EXIT(reader::readFirstFrequency(freq), testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 101 .*freq\\.out");
+}
+
+TEST(ReaderFailures, MoreThanCapacityAtomsIsRejectedBeforeAnyTableIsFilled) {
+    ScratchDir dir;
+    const std::string file = dir.write(
+        "big.out", orientationTable(std::vector<Atom>(reader::atomCapacity + 1, Atom{6, 0, 0, 0})));
+    int tables = 0, n = 0;
+    EXPECT_EXIT(reader::countAtoms(file, tables, n), testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 109 .*big\\.out.*more than 1000");
+    // An earlier, larger table does not matter: only the last one is read.
+    const std::string earlier = dir.write(
+        "earlier.out", orientationTable(std::vector<Atom>(1500, Atom{6, 0, 0, 0})) +
+                           orientationTable(water));
+    reader::countAtoms(earlier, tables, n);
+    EXPECT_EQ(n, 3);
+}
+
+// Real Gaussian listings, when they are at hand.
+class RealListings : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!samplesPresent()) GTEST_SKIP() << "no " << MOLVANE_SAMPLES_DIR;
+    }
+};
+
+TEST_F(RealListings, CottonFrequencyJob) {
+    Read r;
+    readAll(sampleFile("cotton-freq.out"), 48, r);
+    EXPECT_EQ(r.atomCount, 18);
+    expectAtom(r.geometry[1], 24, 0.0, 0.0, -0.877565);
+    expectAtom(r.geometry[17], 1, 0.0, -3.684326, -0.000021);
+    EXPECT_DOUBLE_EQ(r.frequency, 125.4074);
+    reader::readModeVector(sampleFile("cotton-freq.out"), 1, 2, 18, r.modeVector);
+    expectMode(r.modeVector[2], 8, 0.35f, 0.00f, 0.00f);
+}
+
+TEST_F(RealListings, OptimisationWithEightTables) {
+    Read r;
+    readAll(sampleFile("optfreq-12atoms.out"), 30, r);
+    EXPECT_EQ(r.orientationCount, 8);
+    EXPECT_EQ(r.atomCount, 12);
+    EXPECT_DOUBLE_EQ(r.frequency, 278.9499);
+}
+
+TEST_F(RealListings, HighPrecisionModesWithNegativeFrequency) {
+    int tables = 0, n = 0;
+    reader::countAtoms(sampleFile("h2-hpmodes-negative.log"), tables, n);
+    EXPECT_EQ(n, 2);
+    EXPECT_DOUBLE_EQ(reader::readFirstFrequency(sampleFile("h2-hpmodes-negative.log")), -1407.9574);
+}
+
+TEST_F(RealListings, CarriageReturnFileWithoutModes) {
+    int tables = 0, n = 0;
+    reader::countAtoms(sampleFile("crlf-nofreq.out"), tables, n);
+    EXPECT_EQ(tables, 1);
+    EXPECT_GT(n, 0);
+    reader::AtomTable modes;
+    EXPECT_EXIT(reader::readModeVector(sampleFile("crlf-nofreq.out"), 1, 1, n, modes),
+                testing::ExitedWithCode(errorStatus), "^\\*ERR\\* 104 .*\"Atom AN\" line");
+}
+
+TEST_F(RealListings, Gaussian16LayoutEndsWithTheMissingModeHeader) {
+    // Gaussian 16 heads its mode blocks "Atom  AN" and prints the atomic number further
+    // right: the count and the coordinates read, the atomic numbers read as 0, and the mode
+    // block is never found.
+    Read r;
+    reader::countAtoms(sampleFile("g16-water.log"), r.orientationCount, r.atomCount);
+    EXPECT_EQ(r.orientationCount, 5);
+    EXPECT_EQ(r.atomCount, 3);
+    reader::readGeometry(sampleFile("g16-water.log"), 3, 5, r.geometry);
+    expectAtom(r.geometry[1], 0, 0.0, 0.755981, -0.475764);
+    EXPECT_EXIT(reader::readModeVector(sampleFile("g16-water.log"), 1, 1, 3, r.modeVector),
+                testing::ExitedWithCode(errorStatus), "^\\*ERR\\* 104 .*g16-water\\.log.*Atom AN");
+}
