@@ -37,10 +37,12 @@ void expectSameMatrix(const float a[16], const float b[16]) {
 void startFresh(int width, int height) {
     trackballInit(width, height);
     toolkit::null::setCursorPosition(0, 0);
-    press(0, 0);
+    int x = 0, y = 0;
+    toolkit::getCursorInWindow(x, y);
+    press(x, y);
     float m[16];
     frame(m); // no motion since the press: the spin stops
-    release(0, 0);
+    release(x, y);
     trackballInit(width, height);
 }
 
@@ -49,6 +51,24 @@ TEST(Trackball, MatrixIsTheIdentityBeforeAnyPress) {
     float m[16];
     frame(m);
     for (int k = 0; k < 16; ++k) EXPECT_EQ(m[k], (k % 5 == 0) ? 1.0f : 0.0f) << "element " << k;
+}
+
+TEST(Trackball, PressCapturesTheMouseToTheWindowAndReleaseLetsGo) {
+    toolkit::null::reset();
+    toolkit::setWindowPlacement(50, 10, 400, 400);
+    ASSERT_EQ(toolkit::openWindow("trackball"), 1);
+    startFresh(400, 400);
+    const int captures = toolkit::null::record().captures;
+    const int releases = toolkit::null::record().releases;
+    press(10, 20);
+    EXPECT_EQ(toolkit::null::record().captures, captures + 1);
+    EXPECT_TRUE(toolkit::null::record().captured);
+    EXPECT_NE(toolkit::null::record().captureWindow, toolkit::WindowHandle(0));
+    EXPECT_EQ(toolkit::null::record().captureWindow, toolkit::getWindowHandle());
+    release(10, 20);
+    EXPECT_EQ(toolkit::null::record().releases, releases + 1);
+    EXPECT_FALSE(toolkit::null::record().captured);
+    toolkit::null::reset();
 }
 
 TEST(Trackball, EachFrameTurnsByTheMotionSinceThePreviousFrame) {
