@@ -12,15 +12,19 @@
 #include "render/run_blocks.h"
 #include "render/view.h"
 #include "tests/render/gl_window.h"
-#include "toolkit/null/null_binding.h"
+#include "toolkit/toolkit.h"
 #include "trackball/trackball.h"
 
 namespace render_test {
 
 bool prepareWindow(const char*& why) {
+    static bool prepared = false;
+    if (prepared) return true;
     if (!openGlWindow(400, 400, why)) return false;
+    // Once, with the identity modelview, as at start-up: the light is fixed in the scene.
     render::initClearColor();
     render::initDrawingState();
+    prepared = true;
     return true;
 }
 
@@ -41,8 +45,9 @@ void loadMolecule(const TestAtom* atoms, int count, int frame) {
     render::reshapeView(400, 400);
 
     // No motion between a press and the next sample stops any spin; init resets the rotation.
-    toolkit::InputEvent event = {toolkit::eventPress, {0, 0, 0, toolkit::buttonLeft}};
-    toolkit::null::setCursorPosition(0, 0);
+    int x = 0, y = 0;
+    toolkit::getCursorInWindow(x, y);
+    toolkit::InputEvent event = {toolkit::eventPress, {x, y, 0, toolkit::buttonLeft}};
     trackball::trackballPress(&event);
     float m[16];
     trackball::trackballRotationMatrix(m);

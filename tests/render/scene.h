@@ -10,7 +10,7 @@ struct TestAtom {
     float dx, dy, dz; // mode displacement as read; amplitude 1
 };
 
-// Opens the window (once) and sets clear colour and drawing state. False when no display.
+// Opens the window and sets clear colour and drawing state, once. False when no display.
 bool prepareWindow(const char*& why);
 
 // Fills the renderer's blocks from the atoms via reader::prepareViewData, reshapes the
