@@ -28,7 +28,7 @@ namespace detail {
 
 Message& Message::add(std::string_view s) {
     const int n = int(s.size()) < capacity - length ? int(s.size()) : capacity - length;
-    std::memcpy(text + length, s.data(), std::size_t(n));
+    if (n > 0) std::memcpy(text + length, s.data(), std::size_t(n));
     length += n;
     return *this;
 }

@@ -141,7 +141,7 @@ void readA(const Record& r, Field f, char* text, int length) {
         from = {f.column + f.width - length, length};
     }
     const std::string_view stored = storedPart(r, from);
-    std::memcpy(text, stored.data(), stored.size());
+    if (!stored.empty()) std::memcpy(text, stored.data(), stored.size());
     std::memset(text + stored.size(), ' ', std::size_t(length) - stored.size());
 }
 
@@ -149,6 +149,14 @@ Conversion readI(const Record& r, Field f, int& value) {
     return toInteger(storedPart(r, f), true, true, value);
 }
 
+// A mode row read by (5X,F3.0,4X,F6.2,1X,F6.2,1X,F6.2): the atomic number from columns
+// 6-8, the displacements from 13-18, 20-25 and 27-32. The fields take in blanks on either
+// side of the numbers, which are ignored; every number holds its point, so the layout's
+// 2 decimals never apply.
+//          1         2         3
+// 12345678901234567890123456789012
+//    3   8     0.00  -0.08  -0.20
+//      ---    ------ ------ ------
 Conversion readF(const Record& r, Field f, int decimals, float& value) {
     CleanNumber n;
     if (!cleanReal(storedPart(r, f), true, decimals, n)) return Conversion::bad;

@@ -13,11 +13,13 @@ constexpr char ctrlZ = 26;
 // Refills the buffer; false at end of file or on a read error (errno set, or 0 at end).
 bool refill(LineReader& r) {
     r.bufferStart += r.end;
-    r.pos = r.end = 0;
+    r.pos = r.end = r.stop = 0;
     for (;;) {
         const ssize_t n = ::read(r.fd, r.buffer, LineReader::bufferSize);
         if (n > 0) {
             r.end = int(n);
+            const void* z = std::memchr(r.buffer, ctrlZ, std::size_t(n));
+            r.stop = z != nullptr ? int(static_cast<const char*>(z) - r.buffer) : r.end;
             return true;
         }
         if (n < 0 && errno == EINTR) continue;
@@ -30,7 +32,7 @@ bool refill(LineReader& r) {
 
 void resetReader(LineReader& r, int fd, long long offset) {
     r.fd = fd;
-    r.pos = r.end = 0;
+    r.pos = r.end = r.stop = 0;
     r.bufferStart = offset;
     r.ended = false;
     r.lineNumber = 0;
@@ -50,19 +52,19 @@ LineResult nextLine(LineReader& r, Record& record) {
             ++r.lineNumber;
             return LineResult::line;
         }
+        // Bytes up to the next LF, or up to a Ctrl-Z, or to the end of the buffer.
         const char* start = r.buffer + r.pos;
-        const int avail = r.end - r.pos;
+        const int avail = r.stop - r.pos;
         const auto* lf = static_cast<const char*>(std::memchr(start, '\n', std::size_t(avail)));
-        int n = lf != nullptr ? int(lf - start) : avail;
-        const auto* z = static_cast<const char*>(std::memchr(start, ctrlZ, std::size_t(n)));
-        if (z != nullptr) {
-            n = int(z - start);
+        const int n = lf != nullptr ? int(lf - start) : avail;
+        const bool z = lf == nullptr && r.stop < r.end;
+        if (z) {
             r.ended = true;
             if (taken == 0 && n == 0) return LineResult::endOfData;
         }
-        const bool complete = lf != nullptr || z != nullptr;
+        const bool complete = lf != nullptr || z;
         int keep = n;
-        if (lf != nullptr && z == nullptr) {
+        if (lf != nullptr) {
             // A CR directly before the LF, possibly at the end of the previous chunk.
             if (n > 0 && start[n - 1] == '\r') --keep;
             else if (n == 0 && lastWasCR && taken <= recordLength) --stored;
@@ -79,7 +81,7 @@ LineResult nextLine(LineReader& r, Record& record) {
             lastWasCR = n > 0 && start[n - 1] == '\r';
             record = {r.line, stored};
         }
-        r.pos += n + (lf != nullptr && z == nullptr ? 1 : 0);
+        r.pos += n + (lf != nullptr ? 1 : 0);
         if (complete) {
             ++r.lineNumber;
             return LineResult::line;

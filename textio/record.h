@@ -26,6 +26,7 @@ struct LineReader {
     int fd = -1;
     int pos = 0;              // next unread byte in buffer
     int end = 0;              // bytes held in buffer
+    int stop = 0;             // first Ctrl-Z in buffer, or end
     long long bufferStart = 0; // file offset of buffer[0]
     bool ended = false;       // end of data met: end of file or Ctrl-Z
     long long lineNumber = 0; // lines handed out since the start

@@ -43,7 +43,7 @@ template <int N> struct FixedText {
     FixedText(std::string_view s) { assign(s); }
     void assign(std::string_view s) {
         const int n = s.size() < std::size_t(N) ? int(s.size()) : N;
-        std::memcpy(chars, s.data(), std::size_t(n));
+        if (n > 0) std::memcpy(chars, s.data(), std::size_t(n));
         std::memset(chars + n, ' ', std::size_t(N - n));
     }
     std::string_view view() const { return {chars, std::size_t(N)}; }
@@ -109,20 +109,28 @@ void closeUnit();
 // ends with "while reading <what>". Kept up to 200 characters.
 void setReadContext(std::string_view what);
 
-// Reads exactly one line of `unit` and converts its fields into `items` by `layout`.
-// With endBranch, end of file returns false and leaves the items unchanged; without it,
-// end of file ends the run. Returns true when a line was read.
+// Reads exactly one line of `unit` and converts its fields into `items` by `layout`, one
+// data descriptor per item (A/Aw for texts, Iw for integers, Fw.d for reals); descriptors
+// left over after the last item are not worked. With endBranch, end of file returns false
+// and leaves the items unchanged; without it, end of file ends the run. Returns true when
+// a line was read. A layout that does not fit the items ends the run (code 108).
 bool readRecord(Unit unit, const Layout& layout, std::initializer_list<InItem> items,
                 bool endBranch = false);
 
 // 1-based column of the first occurrence of pattern in text, 0 when there is none.
 int findSubstring(std::string_view text, std::string_view pattern);
 
-// Writes exactly one line built by `layout`, ended by CR LF.
+// Writes exactly one line built by `layout`, ended by CR LF. The line holds the columns up
+// to the last one a data descriptor wrote (a trailing nX adds nothing).
 void writeRecord(Unit unit, const Layout& layout, std::initializer_list<OutItem> items);
-// Writes one console line by the free-form rules (texts whole, integers in 12 columns).
+// Writes one console line by the free-form rules (texts whole, integers in 12 columns,
+// nothing in front or between, CR LF). Real items are not taken (code 108).
 void writeListLine(std::initializer_list<OutItem> items);
-// Free-form read of one number from the console; "," or "/" leaves the item unchanged.
+// Free-form read of one number from the console: blank lines are skipped; "," or "/" (or
+// a null value r*) leaves the item unchanged; the value ends at a blank, tab, comma,
+// slash, ")" or the line's end and may be written r*value; the rest of the line is
+// dropped. An integer is an optional sign and digits; a real may add a point and an
+// exponent by E, D or Q. Anything else ends the run; so does end of input.
 void readListValue(int& item);
 void readListValue(float& item);
 
@@ -143,7 +151,8 @@ void setRunEndHook(RunEndHook hook);
 // run-end hook and the console descriptors stay.
 void resetForHarness();
 
-// Reconnects the console units to other descriptors (tests and harnesses).
+// Reconnects the console units to other descriptors (tests and harnesses); buffered
+// console input is dropped and the console's line count starts again.
 void setConsole(int inFd, int outFd);
 
 } // namespace textio

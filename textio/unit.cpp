@@ -64,7 +64,7 @@ void openUnit(std::string_view fileName) {
     while (!fileName.empty() && fileName.front() == ' ') fileName.remove_prefix(1);
     while (!fileName.empty() && fileName.back() == ' ') fileName.remove_suffix(1);
     if (fileName.size() > std::size_t(recordLength)) fileName = fileName.substr(0, recordLength);
-    std::memcpy(file.name, fileName.data(), fileName.size());
+    if (!fileName.empty()) std::memcpy(file.name, fileName.data(), fileName.size());
     file.name[fileName.size()] = '\0';
     if (fileName.empty() || std::memchr(fileName.data(), '\0', fileName.size()) != nullptr)
         failFile("open", ENOENT);
@@ -98,7 +98,7 @@ void closeUnit() {
 
 void setReadContext(std::string_view what) {
     const std::size_t n = what.size() < sizeof file.context ? what.size() : sizeof file.context - 1;
-    std::memcpy(file.context, what.data(), n);
+    if (n > 0) std::memcpy(file.context, what.data(), n);
     file.context[n] = '\0';
 }
 

@@ -26,8 +26,8 @@ void writeA(char* out, int width, std::string_view text) {
     const int n = int(text.size());
     if (width > n) {
         std::memset(out, ' ', std::size_t(width - n));
-        std::memcpy(out + (width - n), text.data(), text.size());
-    } else {
+        if (n > 0) std::memcpy(out + (width - n), text.data(), text.size());
+    } else if (width > 0) {
         std::memcpy(out, text.data(), std::size_t(width));
     }
 }
