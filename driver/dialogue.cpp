@@ -27,7 +27,7 @@ void readSettings() {
         textio::closeUnit();
     }
     textio::openUnit(settingsFile);
-    textio::setReadContext("while reading the output file's name from its first line");
+    textio::setReadContext("the output file's name from its first line");
     textio::readRecord(Unit::file, nameLayout, {textio::in(reader::inputFileName)});
     textio::closeUnit();
 }
