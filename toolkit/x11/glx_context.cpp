@@ -1,0 +1,119 @@
+// FBConfig choice, the GLX drawable, context creation, making current, release and swap.
+#include "toolkit/x11/glx_context.h"
+
+#include "toolkit/x11/x11_errors.h"
+#include "toolkit/x11/x11_state.h"
+
+namespace toolkit::x11::glx {
+
+namespace {
+
+constexpr int configCapacity = 1024;
+
+GLXWindow drawable = 0;
+GLXContext context = nullptr;
+FormatInfo formats[configCapacity];
+
+int attribute(GLXFBConfig config, int name) {
+    int value = 0;
+    glXGetFBConfigAttrib(state.display, config, name, &value);
+    return value;
+}
+
+FormatInfo describe(GLXFBConfig config, bool colourIndex) {
+    FormatInfo f{};
+    int visualType = attribute(config, GLX_X_VISUAL_TYPE);
+    f.colourIndex = colourIndex;
+    if (colourIndex) {
+        f.usable = visualType == GLX_PSEUDO_COLOR || visualType == GLX_STATIC_COLOR;
+        f.colourBits = attribute(config, GLX_BUFFER_SIZE);
+    } else {
+        f.usable = visualType == GLX_TRUE_COLOR || visualType == GLX_DIRECT_COLOR;
+        f.colourBits = attribute(config, GLX_RED_SIZE) + attribute(config, GLX_GREEN_SIZE) +
+                       attribute(config, GLX_BLUE_SIZE);
+    }
+    XVisualInfo* visual = glXGetVisualFromFBConfig(state.display, config);
+    if (!visual) f.usable = false;
+    XFree(visual);
+    f.doubleBuffer = attribute(config, GLX_DOUBLEBUFFER) != 0;
+    f.alphaBits = attribute(config, GLX_ALPHA_SIZE);
+    f.accumBits = attribute(config, GLX_ACCUM_RED_SIZE) + attribute(config, GLX_ACCUM_GREEN_SIZE) +
+                  attribute(config, GLX_ACCUM_BLUE_SIZE) + attribute(config, GLX_ACCUM_ALPHA_SIZE);
+    f.depthBits = attribute(config, GLX_DEPTH_SIZE);
+    f.stencilBits = attribute(config, GLX_STENCIL_SIZE);
+    return f;
+}
+
+} // namespace
+
+bool chooseConfig(const BufferRequest& request, GLXFBConfig& config, XVisualInfo*& visual) {
+    Display* display = state.display;
+    int errorBase = 0, eventBase = 0, major = 0, minor = 0;
+    if (!glXQueryExtension(display, &errorBase, &eventBase)) return false;
+    if (!glXQueryVersion(display, &major, &minor) || (major == 1 && minor < 3)) return false;
+
+    const int attributes[] = {
+        GLX_X_RENDERABLE, True,
+        GLX_DRAWABLE_TYPE, GLX_WINDOW_BIT,
+        GLX_RENDER_TYPE, request.colourIndex ? GLX_COLOR_INDEX_BIT : GLX_RGBA_BIT,
+        GLX_DOUBLEBUFFER, request.doubleBuffer ? True : False,
+        GLX_STEREO, False,
+        GLX_LEVEL, 0,
+        None,
+    };
+    int count = 0;
+    GLXFBConfig* configs = glXChooseFBConfig(display, state.screen, attributes, &count);
+    if (!configs) return false;
+    if (count > configCapacity) count = configCapacity;
+    for (int i = 0; i < count; ++i) formats[i] = describe(configs[i], request.colourIndex);
+    int chosen = closestFormat(request, formats, count);
+    if (chosen >= 0) {
+        config = configs[chosen];
+        visual = glXGetVisualFromFBConfig(display, config);
+    }
+    XFree(configs);
+    return chosen >= 0 && visual != nullptr;
+}
+
+bool createSurface(GLXFBConfig config, Window window) {
+    beginErrorTrap(state.display);
+    drawable = glXCreateWindow(state.display, config, window, nullptr);
+    if (endErrorTrap(state.display) != 0) drawable = 0;
+    return drawable != 0;
+}
+
+bool createContext(GLXFBConfig config, bool colourIndex) {
+    beginErrorTrap(state.display);
+    context = glXCreateNewContext(state.display, config,
+                                  colourIndex ? GLX_COLOR_INDEX_TYPE : GLX_RGBA_TYPE, nullptr, True);
+    if (endErrorTrap(state.display) != 0 && context) {
+        glXDestroyContext(state.display, context);
+        context = nullptr;
+    }
+    return context != nullptr;
+}
+
+bool makeCurrent() {
+    beginErrorTrap(state.display);
+    bool made = glXMakeContextCurrent(state.display, drawable, drawable, context);
+    return endErrorTrap(state.display) == 0 && made;
+}
+
+void release() {
+    if (!state.display) return;
+    beginErrorTrap(state.display);
+    if (context) {
+        glXMakeContextCurrent(state.display, None, None, nullptr);
+        glXDestroyContext(state.display, context);
+    }
+    if (drawable) glXDestroyWindow(state.display, drawable);
+    endErrorTrap(state.display);
+    context = nullptr;
+    drawable = 0;
+}
+
+void swapBuffers() {
+    if (drawable) glXSwapBuffers(state.display, drawable);
+}
+
+} // namespace toolkit::x11::glx
