@@ -21,11 +21,13 @@ void addLayout(Message& m, const Layout& layout) {
     m.add(")");
 }
 
+// `item`: 0-based index of the item concerned, or -1.
 [[noreturn]] void failLayout(const Layout& layout, const char* why, int item) {
     Message m;
     m.add("the layout ");
     addLayout(m, layout);
-    m.add(" ").add(why).add(" (item ").add((long long)item + 1).add(")");
+    m.add(" ").add(why);
+    if (item >= 0) m.add(" (item ").add((long long)item + 1).add(")");
     detail::fail(Code::badLayout, m);
 }
 
@@ -73,7 +75,7 @@ void checkInRecord(Unit unit, const EditDescriptor& d, Field f) {
 
 bool readRecord(Unit unit, const Layout& layout, std::initializer_list<InItem> items,
                 bool endBranch) {
-    if (unit == Unit::consoleOut) failLayout(layout, "cannot read from console output", 0);
+    if (unit == Unit::consoleOut) failLayout(layout, "cannot read from console output", -1);
     detail::Record record;
     if (!detail::nextRecord(unit, record)) {
         if (endBranch) return false;
@@ -126,7 +128,7 @@ bool readRecord(Unit unit, const Layout& layout, std::initializer_list<InItem> i
 }
 
 void writeRecord(Unit unit, const Layout& layout, std::initializer_list<OutItem> items) {
-    if (unit == Unit::consoleIn) failLayout(layout, "cannot write to console input", 0);
+    if (unit == Unit::consoleIn) failLayout(layout, "cannot write to console input", -1);
     char line[recordLength];
     int length = 0; // columns written so far; skipped columns count once data follows
     int column = 1;
