@@ -12,6 +12,13 @@
 
 namespace testsupport {
 
+inline std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
 class ScratchDir {
 public:
     ScratchDir() {
@@ -28,12 +35,7 @@ public:
         std::ofstream(file(name), std::ios::binary) << bytes;
         return file(name);
     }
-    std::string read(const std::string& name) const {
-        std::ifstream in(file(name), std::ios::binary);
-        std::ostringstream all;
-        all << in.rdbuf();
-        return all.str();
-    }
+    std::string read(const std::string& name) const { return readFile(file(name)); }
 
 private:
     std::string path_;

@@ -1,0 +1,112 @@
+// Test support for whole runs: a program started in a scratch working directory with its
+// standard input from a string, and the console texts its transcripts are made of.
+#pragma once
+
+#include "tests/reader/scratch.h"
+
+#include <sys/wait.h>
+
+#include <initializer_list>
+#include <string>
+
+namespace testsupport {
+
+struct Outcome {
+    int status = -1;
+    std::string out; // standard output, byte for byte
+    std::string err; // standard error
+};
+
+// A run's directory: `work` is the program's working directory; the console streams are
+// kept beside it so that they do not show among the files the program sees.
+class RunDir {
+public:
+    RunDir() { std::filesystem::create_directory(root_.file("work")); }
+    std::string file(const std::string& name) const { return root_.file("work/" + name); }
+    std::string write(const std::string& name, const std::string& bytes) const {
+        return root_.write("work/" + name, bytes);
+    }
+    std::string read(const std::string& name) const { return root_.read("work/" + name); }
+    bool exists(const std::string& name) const { return std::filesystem::exists(file(name)); }
+    void copyIn(const std::string& source, const std::string& name) const {
+        std::filesystem::copy_file(source, file(name));
+    }
+
+    // Runs `program` in the working directory with `input` on standard input.
+    Outcome run(const std::string& program, const std::string& input) const {
+        root_.write("stdin", input);
+        const std::string command = "cd '" + root_.file("work") + "' && timeout 60 '" + program +
+                                    "' <../stdin >../stdout 2>../stderr";
+        const int status = std::system(command.c_str());
+        Outcome outcome;
+        outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        outcome.out = root_.read("stdout");
+        outcome.err = root_.read("stderr");
+        return outcome;
+    }
+
+private:
+    ScratchDir root_;
+};
+
+// Console lines, each ended by CR LF.
+inline std::string lines(std::initializer_list<std::string> texts) {
+    std::string all;
+    for (const std::string& text : texts) all += text + "\r\n";
+    return all;
+}
+
+inline const std::string rule(80, '-');
+inline const std::string empty = " ";
+
+inline std::string banner() {
+    return lines({rule,
+                  "                                   Molvane                                      ",
+                  "This program for animation of the normal modes of molecular vibrations          ",
+                  "             calculated by Gaussian 98 (Gaussian, Inc., Pittsburg)              ",
+                  "                          Version 1.14 (November 2000)                          ",
+                  rule,
+                  "               THIS PROGRAM IS CREATED BY THE MOLVANE DEVELOPERS                ",
+                  rule, "TO SEE LICENSE AGREEMENT ENTER yes", "OTHERWISE JUST PRESS ENTER"});
+}
+
+inline std::string notes() {
+    return lines({"!!Note That The File Name Should Be In Filename.dat!!",
+                  "By Default It Is Output.dat", empty});
+}
+
+inline std::string invalidFilename() {
+    return lines({rule, "!!!Invalid Filename!!!", "Press Enter To Exit", empty, rule});
+}
+
+// The mode prompt and the amplitude questions up to the end of the default branch.
+inline std::string questions() {
+    return lines({"Enter The Normal Mode Number", "Enter Vibration Amplitude Coefficient",
+                  "default (0.5) Enter \"n\" to change it or just press Enter"});
+}
+
+inline std::string summary(int mode, const std::string& fileName, const std::string& amplitude) {
+    char modeLine[64];
+    std::snprintf(modeLine, sizeof modeLine, "You Will See Normal Mode =%12d", mode);
+    return lines({empty, rule, modeLine, empty, "From File: " + fileName + std::string(70 - fileName.size(), ' '),
+                  "With the Vibration Amplitude Coefficient " + amplitude, empty, rule});
+}
+
+inline std::string wrongMode() {
+    return lines({empty, "You Have Entered Wrong Normal Mode Number, Enter Another Or 0 To Exit", empty});
+}
+
+inline std::string invalidAmplitude() {
+    return lines({empty, "Vibration Amplitude Coefficient Is Invalid",
+                  "The Vibration Amplitude Coefficient must be in range from 0 to 2", "Enter Another"});
+}
+
+inline std::string negativeWarning() {
+    return lines({rule,
+                  "             WARNING! THE FIRST VIBRATION HAS A NEGATIVE FREQUENCY.             ",
+                  rule, "File \"newcoordinates.xyz\" will be created. You can use these new atomic",
+                  "coordinates to create a new job file and reoptimize then structure",
+                  "using Gaussian 98.", empty, rule});
+}
+
+} // namespace testsupport
