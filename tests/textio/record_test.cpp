@@ -2,8 +2,10 @@
 // lines that straddle the reader's buffer.
 #include "tests/textio/support.h"
 #include "textio/record.h"
+#include "textio/textio.h"
 
 #include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <unistd.h>
@@ -67,6 +69,30 @@ TEST(Record, LinesStraddlingTheBufferReadWhole) {
         EXPECT_EQ(lines[rows + 1], std::string(1024, 'w'));
         EXPECT_EQ(lines[rows + 2], "b");
     }
+}
+
+// A real CR LF listing reads line for line as its LF-only copy.
+TEST(Record, RealCrLfListingReadsAsItsLfCopy) {
+    const std::string sample = std::string(MOLVANE_SAMPLES_DIR) + "/crlf-nofreq.out";
+    if (!std::filesystem::exists(sample)) GTEST_SKIP() << "no " << sample;
+    const std::string bytes = textio_test::readFile(sample);
+    ASSERT_NE(bytes.find("\r\n"), std::string::npos);
+    std::string lf;
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) lf += bytes[i];
+    const Lines expected = linesOf(lf);
+    const textio::Layout whole = textio::parseLayout("(A)");
+    textio::FixedText<140> line;
+    std::size_t n = 0, mismatches = 0;
+    textio::openUnit(sample);
+    while (textio::readRecord(textio::Unit::file, whole, {textio::in(line)}, true)) {
+        if (n >= expected.size() || line.trimmed() != textio::FixedText<140>(expected[n]).trimmed())
+            ++mismatches;
+        ++n;
+    }
+    textio::closeUnit();
+    EXPECT_EQ(n, expected.size());
+    EXPECT_EQ(mismatches, 0u);
 }
 
 } // namespace
