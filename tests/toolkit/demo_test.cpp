@@ -1,0 +1,100 @@
+// The demo program driven from outside as a user would, with XTest: it opens at the requested
+// place, runs its callbacks and handlers, and ends by Escape (status 0) or by closing (return
+// from the loop). A failure to open shows an "Error" box until it is dismissed; without any X
+// display it says so on standard error and ends with status 1.
+#include <X11/keysym.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "tests/toolkit/x11_test_support.h"
+
+namespace toolkit_test {
+namespace {
+
+constexpr int timeout = 15000;
+
+class Demo : public testing::Test {
+protected:
+    void SetUp() override {
+        display = x::probe();
+        if (!display) GTEST_SKIP() << "no X display: DISPLAY is unset or cannot be opened";
+        XSetInputFocus(display, PointerRoot, RevertToPointerRoot, CurrentTime);
+        child = x::spawn(TOOLKIT_DEMO_PATH, std::getenv("DISPLAY"));
+        ASSERT_GT(child.pid, 0);
+        ASSERT_TRUE(x::waitForLine(child, "frame 1", timeout)) << child.seen;
+        demoWindow = x::findWindow(display, "Toolkit demo", timeout);
+        ASSERT_NE(demoWindow, 0u);
+    }
+    void TearDown() override {
+        if (child.pid > 0 && child.output >= 0) x::waitForExit(child, 0);
+    }
+    Display* display = nullptr;
+    x::Child child;
+    Window demoWindow = 0;
+};
+
+TEST_F(Demo, OpensAtItsPlaceRunsItsCallbacksAndHandlersAndEndsByEscapeWithStatusZero) {
+    int x = 0, y = 0, w = 0, h = 0;
+    x::windowGeometry(display, demoWindow, x, y, w, h);
+    EXPECT_EQ(x, 50);
+    EXPECT_EQ(y, 10);
+    EXPECT_EQ(w, 400);
+    EXPECT_EQ(h, 400);
+    EXPECT_EQ(child.seen.rfind("open 1\nreshape 400 400\n", 0), 0u) << child.seen;
+
+    x::movePointer(display, 50 + 200, 10 + 100);
+    x::button(display, 1, true);
+    x::movePointer(display, 50 + 220, 10 + 130);
+    x::button(display, 1, false);
+    EXPECT_TRUE(x::waitForLine(child, "press 1 200 100", timeout)) << child.seen;
+    EXPECT_TRUE(x::waitForLine(child, "release 1 220 130", timeout)) << child.seen;
+
+    x::key(display, XK_Escape);
+    EXPECT_EQ(x::waitForExit(child, timeout), 0) << child.seen;
+    EXPECT_EQ(child.seen.find("loop returned"), std::string::npos) << "ends without returning";
+    EXPECT_NE(child.seen.find("idle\n"), std::string::npos) << child.seen;
+    EXPECT_NE(child.seen.find("display\n"), std::string::npos) << child.seen;
+}
+
+TEST_F(Demo, ClosingTheWindowReturnsFromTheLoop) {
+    x::sendDeleteWindow(display, demoWindow);
+    EXPECT_EQ(x::waitForExit(child, timeout), 0) << child.seen;
+    EXPECT_NE(child.seen.find("loop returned\n"), std::string::npos) << child.seen;
+    EXPECT_EQ(x::findWindow(display, "Toolkit demo", 0), 0u);
+}
+
+TEST(DemoFailure, NoPixelFormatOnAnEightBitScreenShowsAnErrorBoxUntilReturn) {
+    x::Server server = x::startServer("640x480x8");
+    if (server.pid < 0) GTEST_SKIP() << "Xvfb could not be started";
+    Display* display = XOpenDisplay(server.name.c_str());
+    ASSERT_NE(display, nullptr);
+    x::Child child = x::spawn(TOOLKIT_DEMO_PATH, server.name.c_str());
+    Window box = x::findWindow(display, "Error", timeout);
+    EXPECT_NE(box, 0u) << child.seen;
+    if (box) {
+        usleep(300 * 1000);
+        EXPECT_TRUE(x::running(child)) << "the box waits for the user";
+        int x = 0, y = 0, w = 0, h = 0;
+        x::windowGeometry(display, box, x, y, w, h);
+        x::movePointer(display, x + w / 2, y + h / 4);
+        x::key(display, XK_Return);
+    }
+    EXPECT_EQ(x::waitForExit(child, timeout), 0) << child.seen;
+    EXPECT_EQ(child.seen, "open 0\nloop returned\n") << "nothing on the console";
+    XCloseDisplay(display);
+    x::stopServer(server);
+}
+
+TEST(DemoFailure, WithoutAnyDisplayOneLineOnStandardErrorAndStatusOne) {
+    x::Child child = x::spawn(TOOLKIT_DEMO_PATH, ":4093");
+    EXPECT_EQ(x::waitForExit(child, timeout), 1);
+    EXPECT_NE(child.seen.find("cannot open the X display \":4093\": no window can be shown\n"),
+              std::string::npos)
+        << child.seen;
+    EXPECT_EQ(child.seen.find("open"), child.seen.find("open the X")) << "openWindow never returned";
+}
+
+} // namespace
+} // namespace toolkit_test
