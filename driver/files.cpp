@@ -11,6 +11,12 @@
 namespace driver {
 namespace {
 
+#ifdef _WIN32
+constexpr int closeOnExec = O_NOINHERIT; // Windows' name for it
+#else
+constexpr int closeOnExec = O_CLOEXEC;
+#endif
+
 // The name as a C string; false when it is empty or too long to be a path.
 bool toPath(std::string_view name, char (&path)[PATH_MAX]) {
     if (name.empty() || name.size() >= sizeof path || name.find('\0') != name.npos) return false;
@@ -24,7 +30,7 @@ bool toPath(std::string_view name, char (&path)[PATH_MAX]) {
 bool fileExists(std::string_view name) {
     char path[PATH_MAX];
     if (!toPath(name, path)) return false;
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path, O_RDONLY | closeOnExec);
     if (fd < 0) return false;
     struct stat info;
     const bool readable = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
@@ -35,7 +41,7 @@ bool fileExists(std::string_view name) {
 void createEmptyFile(std::string_view name) {
     char path[PATH_MAX];
     if (!toPath(name, path)) return;
-    const int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | closeOnExec, 0666);
     if (fd >= 0) ::close(fd);
 }
 

@@ -8,6 +8,12 @@ namespace {
 reader::GeometryTable displaced;
 
 constexpr std::string_view rule = "------------------------------------------------------";
+constexpr std::string_view heading[] = {
+    rule,
+    "Center     Atomic          Coordinates (Angstroms)    ",
+    "Number     Number           X          Y          Z   ",
+    rule,
+};
 
 } // namespace
 
@@ -26,10 +32,7 @@ void writeDisplacedGeometry(const reader::GeometryTable& geometry, int atomCount
     using textio::out;
     const auto file = textio::Unit::file;
     textio::openUnit("newcoordinates.xyz");
-    textio::writeRecord(file, textLayout, {out(rule)});
-    textio::writeRecord(file, textLayout, {out("Center     Atomic          Coordinates (Angstroms)    ")});
-    textio::writeRecord(file, textLayout, {out("Number     Number           X          Y          Z   ")});
-    textio::writeRecord(file, textLayout, {out(rule)});
+    for (std::string_view line : heading) textio::writeRecord(file, textLayout, {out(line)});
     for (int i = 0; i < n; ++i) {
         const double* atom = displaced[i];
         textio::writeRecord(file, rowLayout,

@@ -141,7 +141,8 @@ void readModeVector(std::string_view fileName, int modeBlock, int modeColumn, in
         textio::parseLayout("(5X,F3.0,26X,F6.2,1X,F6.2,1X,F6.2)"),
         textio::parseLayout("(5X,F3.0,49X,F6.2,1X,F6.2,1X,F6.2)"),
     };
-    const textio::Layout& rowLayout = columnLayouts[modeColumn >= 1 && modeColumn <= 3 ? modeColumn - 1 : 0];
+    const int column = modeColumn >= 1 && modeColumn <= 3 ? modeColumn : 1;
+    const textio::Layout& rowLayout = columnLayouts[column - 1];
 
     textio::openUnit(fileName);
     noteContext("the file in search of the \"Atom AN\" line of normal-mode block %d", modeBlock);

@@ -47,8 +47,9 @@ std::string modeBlocks(int blocks) {
         text += line;
         text += " Atom AN      X      Y      Z        X      Y      Z        X      Y      Z\n";
         for (int i = 0; i < atoms; ++i) {
-            std::snprintf(line, sizeof line, "%4d%4d  %7.2f%7.2f%7.2f  %7.2f%7.2f%7.2f  %7.2f%7.2f%7.2f\n",
-                          i + 1, 6, 0.01, -0.02, 0.03, 0.0, 0.01, 0.0, -0.01, 0.0, 0.02);
+            std::snprintf(line, sizeof line,
+                          "%4d%4d  %7.2f%7.2f%7.2f  %7.2f%7.2f%7.2f  %7.2f%7.2f%7.2f\n", i + 1, 6,
+                          0.01, -0.02, 0.03, 0.0, 0.01, 0.0, -0.01, 0.0, 0.02);
             text += line;
         }
     }
@@ -149,7 +150,8 @@ int main() {
         std::printf("%6.1f MB, %d atoms: read %.3f s, 5 x wc -l %.3f s, ratio %.2f; "
                     "peak RSS %ld kB",
                     size, read.atomCount, read.seconds, wc, read.seconds / wc, read.maxRssKb);
-        if (previousRss) std::printf(" (%+ld kB from the smaller file)", read.maxRssKb - previousRss);
+        if (previousRss)
+            std::printf(" (%+ld kB from the smaller file)", read.maxRssKb - previousRss);
         std::printf("\n");
         previousRss = read.maxRssKb;
         std::filesystem::remove(path);

@@ -10,10 +10,13 @@ namespace {
 
 const std::string runner = DIALOGUE_RUNNER;
 const std::string molvane = MOLVANE_BINARY;
+const std::string missingBlock = "\"Atom AN\" line of normal-mode block 1";
 
 class Dialogue : public testing::Test {
 protected:
-    void settings(const std::string& name) { dir.write("filename.dat", "Filename:" + name + "\r\n"); }
+    void settings(const std::string& name) {
+        dir.write("filename.dat", "Filename:" + name + "\r\n");
+    }
     void example(const std::string& name) {
         dir.copyIn(exampleFile(name), name);
         settings(name);
@@ -64,7 +67,8 @@ TEST_F(Dialogue, LicenceIsShownForAnswersBeginningWithLowerCaseYes) {
         // Page one: the rule, the title and sections 1 to 4, 21 lines, then the pause line;
         // page two: 12 lines closed by the rule.
         std::vector<std::string> licence;
-        const std::string text = shown.out.substr(head.size(), shown.out.size() - head.size() - tail.size());
+        const std::string text =
+            shown.out.substr(head.size(), shown.out.size() - head.size() - tail.size());
         for (std::size_t at = 0; at < text.size();) {
             const std::size_t end = text.find("\r\n", at);
             ASSERT_NE(end, std::string::npos);
@@ -105,7 +109,8 @@ TEST_F(Dialogue, AmplitudeAnswersAndRangeCheck) {
     };
     for (const Case& c : {Case{"no\n0.01\n", true, "0.01"}, Case{"N\n", false, "0.50"},
                           Case{"y\n", false, "0.50"}, Case{"n\n,\n", true, "0.50"},
-                          Case{"n\n\n   \n1.5 9\n", true, "1.50"}, Case{"n\n0.125\n", true, "0.13"}}) {
+                          Case{"n\n\n   \n1.5 9\n", true, "1.50"},
+                          Case{"n\n0.125\n", true, "0.13"}}) {
         const Outcome run = dir.run(runner, std::string("\n1\n") + c.answers);
         expectClean(run, 0);
         EXPECT_EQ(run.out, banner() + notes() + questions() +
@@ -267,7 +272,7 @@ TEST_F(Dialogue, BrokenOutputFilesEndTheRunWithOneDiagnostic) {
     settings("cut.out");
     const Outcome cut = dir.run(molvane, "\n1\n\n");
     EXPECT_EQ(cut.status, 255);
-    EXPECT_NE(cut.err.find("\"Atom AN\" line of normal-mode block 1"), std::string::npos) << cut.err;
+    EXPECT_NE(cut.err.find(missingBlock), std::string::npos) << cut.err;
 }
 
 // Real Gaussian listings, when they are at hand.
@@ -305,6 +310,6 @@ TEST_F(RealListingRuns, FilesWithoutModeBlocksEndWithTheMissingHeader) {
         EXPECT_EQ(run.status, 255) << name;
         EXPECT_EQ(run.out, opening(1, name));
         EXPECT_EQ(run.err.rfind("*ERR* 104 ", 0), 0u) << run.err;
-        EXPECT_NE(run.err.find("\"Atom AN\" line of normal-mode block 1"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(missingBlock), std::string::npos) << run.err;
     }
 }

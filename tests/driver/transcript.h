@@ -60,14 +60,18 @@ inline const std::string rule(80, '-');
 inline const std::string empty = " ";
 
 inline std::string banner() {
-    return lines({rule,
-                  "                                   Molvane                                      ",
-                  "This program for animation of the normal modes of molecular vibrations          ",
-                  "             calculated by Gaussian 98 (Gaussian, Inc., Pittsburg)              ",
-                  "                          Version 1.14 (November 2000)                          ",
-                  rule,
-                  "               THIS PROGRAM IS CREATED BY THE MOLVANE DEVELOPERS                ",
-                  rule, "TO SEE LICENSE AGREEMENT ENTER yes", "OTHERWISE JUST PRESS ENTER"});
+    return lines({
+        rule,
+        "                                   Molvane                                      ",
+        "This program for animation of the normal modes of molecular vibrations          ",
+        "             calculated by Gaussian 98 (Gaussian, Inc., Pittsburg)              ",
+        "                          Version 1.14 (November 2000)                          ",
+        rule,
+        "               THIS PROGRAM IS CREATED BY THE MOLVANE DEVELOPERS                ",
+        rule,
+        "TO SEE LICENSE AGREEMENT ENTER yes",
+        "OTHERWISE JUST PRESS ENTER",
+    });
 }
 
 inline std::string notes() {
@@ -88,25 +92,33 @@ inline std::string questions() {
 inline std::string summary(int mode, const std::string& fileName, const std::string& amplitude) {
     char modeLine[64];
     std::snprintf(modeLine, sizeof modeLine, "You Will See Normal Mode =%12d", mode);
-    return lines({empty, rule, modeLine, empty, "From File: " + fileName + std::string(70 - fileName.size(), ' '),
+    const std::string fileLine = "From File: " + fileName + std::string(70 - fileName.size(), ' ');
+    return lines({empty, rule, modeLine, empty, fileLine,
                   "With the Vibration Amplitude Coefficient " + amplitude, empty, rule});
 }
 
 inline std::string wrongMode() {
-    return lines({empty, "You Have Entered Wrong Normal Mode Number, Enter Another Or 0 To Exit", empty});
+    return lines({empty, "You Have Entered Wrong Normal Mode Number, Enter Another Or 0 To Exit",
+                  empty});
 }
 
 inline std::string invalidAmplitude() {
     return lines({empty, "Vibration Amplitude Coefficient Is Invalid",
-                  "The Vibration Amplitude Coefficient must be in range from 0 to 2", "Enter Another"});
+                  "The Vibration Amplitude Coefficient must be in range from 0 to 2",
+                  "Enter Another"});
 }
 
 inline std::string negativeWarning() {
-    return lines({rule,
-                  "             WARNING! THE FIRST VIBRATION HAS A NEGATIVE FREQUENCY.             ",
-                  rule, "File \"newcoordinates.xyz\" will be created. You can use these new atomic",
-                  "coordinates to create a new job file and reoptimize then structure",
-                  "using Gaussian 98.", empty, rule});
+    return lines({
+        rule,
+        "             WARNING! THE FIRST VIBRATION HAS A NEGATIVE FREQUENCY.             ",
+        rule,
+        "File \"newcoordinates.xyz\" will be created. You can use these new atomic",
+        "coordinates to create a new job file and reoptimize then structure",
+        "using Gaussian 98.",
+        empty,
+        rule,
+    });
 }
 
 } // namespace testsupport

@@ -66,7 +66,8 @@ TEST_F(Export, NoAtomsAndRewritingAFileWithFewerAtoms) {
     geomexport::writeDisplacedGeometry(geometry, 2, modeVector);
     ASSERT_EQ(written().size(), 7u * 56u);
     geomexport::writeDisplacedGeometry(geometry, 1, modeVector);
-    EXPECT_EQ(written(), heading + "    1         7.        0.000000   0.000000   0.120000\r\n" + rule);
+    EXPECT_EQ(written(),
+              heading + "    1         7.        0.000000   0.000000   0.120000\r\n" + rule);
     geomexport::writeDisplacedGeometry(geometry, 0, modeVector);
     EXPECT_EQ(written(), heading + rule);
 }

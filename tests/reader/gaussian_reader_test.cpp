@@ -43,7 +43,8 @@ void expectMode(const float (&atom)[4], float number, float dx, float dy, float 
     EXPECT_FLOAT_EQ(atom[3], dz);
 }
 
-const std::vector<Atom> water = {{8, 0.0, 0.0, 0.117}, {1, 0.0, 0.757, -0.469}, {1, 0.0, -0.757, -0.469}};
+const std::vector<Atom> water = {
+    {8, 0.0, 0.0, 0.117}, {1, 0.0, 0.757, -0.469}, {1, 0.0, -0.757, -0.469}};
 const std::vector<int> waterNumbers = {8, 1, 1};
 const std::vector<std::vector<double>> waterModes = {
     {0.00, 0.00, -0.07, 0.00, 0.00, 0.05, 0.00, -0.07, 0.00},
@@ -115,10 +116,11 @@ TEST(Geometry, RowsInTheNarrowColumnsReadTheSame) {
     ScratchDir dir;
     const std::string rule = " " + std::string(69, '-') + "\n";
     const std::string file = dir.write(
-        "narrow.out", " Standard orientation:\n" + rule + " header\n header\n" + rule +
-                          "              24                   -1.11153200   1.97012500  -0.87756500\n" +
-                          "               8                    0.00001800  -1.97012500   1.11153200\n" +
-                          rule);
+        "narrow.out",
+        " Standard orientation:\n" + rule + " header\n header\n" + rule +
+            "              24                   -1.11153200   1.97012500  -0.87756500\n"
+            "               8                    0.00001800  -1.97012500   1.11153200\n" +
+            rule);
     reader::GeometryTable geometry;
     reader::readGeometry(file, 2, 1, geometry);
     expectAtom(geometry[0], 24, -1.111532, 1.970125, -0.877565);
@@ -131,8 +133,8 @@ TEST(Geometry, LastOfSeveralTablesAndModesOfTheFirstJob) {
     ScratchDir dir;
     const std::string file = dir.write(
         "twojobs.out",
-        orientationTable({{8, 0, 0, 0.1}, {1, 0, 0.7, -0.4}, {1, 0, -0.7, -0.4}}) + harmonicHeading +
-            modeBlock({1600.0, 3800.0, 3900.0}, waterNumbers, waterModes) +
+        orientationTable({{8, 0, 0, 0.1}, {1, 0, 0.7, -0.4}, {1, 0, -0.7, -0.4}}) +
+            harmonicHeading + modeBlock({1600.0, 3800.0, 3900.0}, waterNumbers, waterModes) +
             orientationTable({{8, 0, 0, 0.2}, {1, 0, 0.8, -0.5}, {1, 0, -0.8, -0.5}}) +
             " Z-Matrix orientation:\n standard orientation:\n" + harmonicHeading +
             modeBlock({-50.0, 3700.0, 3800.0}, waterNumbers,
@@ -166,7 +168,7 @@ TEST(Geometry, EmptyTableGivesNoAtomsAndTablesStopAtCapacity) {
     expectAtom(geometry[reader::atomCapacity - 1], 1, -4.5, 5.5, -6.5);
 }
 
-TEST(Keywords, CaseAndColumnLimitsAreRespected) {
+TEST(Keywords, LowerCaseAndLateKeywordsAreNotFound) {
     // A keyword in lower case, or one reaching past column 100, is not found; neither is
     // "ATOM AN" for "Atom AN".
     ScratchDir dir;
@@ -235,7 +237,8 @@ TEST(ReaderFailures, MissingPartsNameWhatWasMissing) {
     reader::GeometryTable geometry;
     reader::AtomTable modes;
 
-    const std::string none = dir.write("none.out", " Input orientation:\n" + std::string(70, '-') + "\n");
+    const std::string none =
+        dir.write("none.out", " Input orientation:\n" + std::string(70, '-') + "\n");
     EXPECT_EXIT(reader::countAtoms(none, tables, n), testing::ExitedWithCode(errorStatus),
                 "^\\*ERR\\* 104 .*none\\.out.*Standard orientation:.*has none");
     // A file without the keyword but with rules: the count passes, the geometry read fails.

@@ -1,4 +1,4 @@
-// prepareViewData and mode addressing.
+// prepareViewData: the renderer's tables and the bounds of the view volume.
 #include "reader/run_data.h"
 
 #include <gtest/gtest.h>
@@ -27,17 +27,6 @@ void expectVolume(double right, double left, double top, double bottom, double f
 }
 
 } // namespace
-
-TEST(ModeAddressing, BlocksOfThree) {
-    EXPECT_EQ(reader::modeBlock(1), 1);
-    EXPECT_EQ(reader::modeColumn(1), 1);
-    EXPECT_EQ(reader::modeBlock(3), 1);
-    EXPECT_EQ(reader::modeColumn(3), 3);
-    EXPECT_EQ(reader::modeBlock(4), 2);
-    EXPECT_EQ(reader::modeColumn(4), 1);
-    EXPECT_EQ(reader::modeBlock(2994), 998);
-    EXPECT_EQ(reader::modeColumn(2994), 3);
-}
 
 TEST(ViewData, OneAtomPushedOutwardByItsDisplacement) {
     reader::atomCount = 1;

@@ -67,7 +67,8 @@ inline std::string orientationTable(const std::vector<Atom>& atoms,
 // One block of up to three modes: frequency line (first value in columns 16-27), the
 // "Atom AN" header and rows (2I4, then for each mode 2X,3F7.2). displacements[atom] holds
 // dx, dy, dz of each mode in turn.
-inline std::string modeBlock(const std::vector<double>& frequencies, const std::vector<int>& numbers,
+inline std::string modeBlock(const std::vector<double>& frequencies,
+                             const std::vector<int>& numbers,
                              const std::vector<std::vector<double>>& displacements) {
     std::string text = " Frequencies --";
     char field[40];
