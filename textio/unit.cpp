@@ -5,9 +5,22 @@
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
+#endif
 
 namespace textio {
 namespace {
+
+#ifdef _WIN32
+// Windows translates line ends and Ctrl-Z unless a descriptor is in binary mode: binary keeps
+// the CR LF written here, and the bytes read, as they are. O_NOINHERIT is its O_CLOEXEC.
+constexpr int openFlags = O_BINARY | O_NOINHERIT;
+const bool consoleBinary = _setmode(0, O_BINARY) >= 0 && _setmode(1, O_BINARY) >= 0 &&
+                           _setmode(2, O_BINARY) >= 0;
+#else
+constexpr int openFlags = O_CLOEXEC;
+#endif
 
 using detail::Code;
 using detail::LineReader;
@@ -68,11 +81,11 @@ void openUnit(std::string_view fileName) {
     file.name[fileName.size()] = '\0';
     if (fileName.empty() || std::memchr(fileName.data(), '\0', fileName.size()) != nullptr)
         failFile("open", ENOENT);
-    int fd = ::open(file.name, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    int fd = ::open(file.name, O_RDWR | O_CREAT | openFlags, 0666);
     int writeErrno = 0;
     if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
         writeErrno = errno;
-        fd = ::open(file.name, O_RDONLY | O_CLOEXEC);
+        fd = ::open(file.name, O_RDONLY | openFlags);
         if (fd < 0 && errno == ENOENT) errno = writeErrno;
     }
     if (fd < 0) failFile("open", errno);
