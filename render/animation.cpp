@@ -10,18 +10,26 @@ namespace {
 int counter = 0;
 }
 
-float phaseFactor() { return float(std::sin(double(counter) * 6.283 / 100.0)); }
+float phaseFactor() {
+    return float(std::sin(double(counter) * 6.283 / 100.0));
+}
 
-void displayedPosition(const reader::AtomTable& atoms, const reader::AtomTable& motion, int index,
+void displayedPosition(const reader::AtomTable &atoms, const reader::AtomTable &motion, int index,
                        float s, double position[3]) {
     for (int k = 0; k < 3; ++k) {
         position[k] = double(atoms[index][k + 1]) + double(s) * double(motion[index][k + 1]);
     }
 }
 
-void advanceFrameCounter() { counter = (counter == INT_MAX) ? 0 : counter + 1; }
+void advanceFrameCounter() {
+    counter = (counter == INT_MAX) ? 0 : counter + 1;
+}
 
-int frameCounter() { return counter; }
-void setFrameCounter(int count) { counter = count; }
+int frameCounter() {
+    return counter;
+}
+void setFrameCounter(int count) {
+    counter = count;
+}
 
 } // namespace render

@@ -6,8 +6,8 @@
 
 namespace render {
 
-extern int atomCount;                // atoms in the tables
-extern reader::AtomTable atomTable;  // atomic number, equilibrium x, y, z per atom
+extern int atomCount;                 // atoms in the tables
+extern reader::AtomTable atomTable;   // atomic number, equilibrium x, y, z per atom
 extern reader::AtomTable motionTable; // -, amplitude-scaled displacement x, y, z per atom
 extern reader::ViewVolume viewVolume; // right, left, top, bottom, far, near
 

@@ -9,7 +9,9 @@
 
 namespace render {
 
-void initClearColor() { glClearColor(0.75f, 0.75f, 0.75f, 1.0f); }
+void initClearColor() {
+    glClearColor(0.75f, 0.75f, 0.75f, 1.0f);
+}
 
 void initDrawingState() {
     glEnable(GL_ALPHA_TEST);

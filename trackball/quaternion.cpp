@@ -43,13 +43,15 @@ void rotationIncrement(float q[4], float p1x, float p1y, float p2x, float p2y) {
     vcross(p2, p1, axis);
     vsub(p1, p2, diff);
     float t = vlength(diff) / 1.6f;
-    if (t > 1.0f) t = 1.0f;
-    if (t < -1.0f) t = -1.0f;
+    if (t > 1.0f)
+        t = 1.0f;
+    if (t < -1.0f)
+        t = -1.0f;
     const float phi = 2.0f * std::asin(t);
     axisToQuaternion(axis, phi, q);
 }
 
-void composeRotations(const float q1[4], const float q2[4], float dest[4], int& count) {
+void composeRotations(const float q1[4], const float q2[4], float dest[4], int &count) {
     float t1[3], t2[3], t3[3], v[3];
     vcopy(q1, t1);
     vscale(t1, q2[3]);
@@ -66,9 +68,10 @@ void composeRotations(const float q1[4], const float q2[4], float dest[4], int& 
 
     if (++count > renormaliseAfter) {
         count = 0;
-        const float len =
-            std::sqrt(dest[0] * dest[0] + dest[1] * dest[1] + dest[2] * dest[2] + dest[3] * dest[3]);
-        for (int i = 0; i < 4; ++i) dest[i] /= len;
+        const float len = std::sqrt(dest[0] * dest[0] + dest[1] * dest[1] + dest[2] * dest[2] +
+                                    dest[3] * dest[3]);
+        for (int i = 0; i < 4; ++i)
+            dest[i] /= len;
     }
 }
 

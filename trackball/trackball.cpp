@@ -17,8 +17,12 @@ float current[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 float lastIncrement[4] = {0.0f, 0.0f, 0.0f, 0.0f};
 int compositionCount = 0;
 
-float normalisedX(int x) { return (2.0f * float(x) - float(width)) / float(width); }
-float normalisedY(int y) { return (float(height) - 2.0f * float(y)) / float(height); }
+float normalisedX(int x) {
+    return (2.0f * float(x) - float(width)) / float(width);
+}
+float normalisedY(int y) {
+    return (float(height) - 2.0f * float(y)) / float(height);
+}
 } // namespace
 
 void trackballInit(int w, int h) {
@@ -33,7 +37,7 @@ void trackballResize(int w, int h) {
     height = h;
 }
 
-int trackballPress(toolkit::InputEvent* event) {
+int trackballPress(toolkit::InputEvent *event) {
     toolkit::captureMouse(window);
     lastX = event->data[0];
     lastY = event->data[1];
@@ -41,7 +45,7 @@ int trackballPress(toolkit::InputEvent* event) {
     return 1;
 }
 
-int trackballRelease(toolkit::InputEvent*) {
+int trackballRelease(toolkit::InputEvent *) {
     toolkit::releaseMouse();
     tracking = 0;
     return 1;
@@ -54,8 +58,8 @@ void trackballRotationMatrix(float m[16]) {
         if (x == lastX && y == lastY) {
             spinning = 0;
         } else {
-            rotationIncrement(lastIncrement, normalisedX(lastX), normalisedY(lastY),
-                              normalisedX(x), normalisedY(y));
+            rotationIncrement(lastIncrement, normalisedX(lastX), normalisedY(lastY), normalisedX(x),
+                              normalisedY(y));
             spinning = 1;
         }
         lastX = x;

@@ -52,10 +52,11 @@ void buildMolecule() {
 
 // The bare loop: own GLX window, the same state and spheres, no toolkit, trackball or animation.
 double bareFramesPerSecond() {
-    Display* display = XOpenDisplay(nullptr);
-    int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8,
-                        GLX_BLUE_SIZE, 8, GLX_DEPTH_SIZE, 16, None};
-    XVisualInfo* visual = glXChooseVisual(display, DefaultScreen(display), attributes);
+    Display *display = XOpenDisplay(nullptr);
+    int attributes[] = {
+        GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
+        8,        GLX_DEPTH_SIZE,   16,           None};
+    XVisualInfo *visual = glXChooseVisual(display, DefaultScreen(display), attributes);
     const Window root = RootWindow(display, visual->screen);
     XSetWindowAttributes wa = {};
     wa.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
@@ -64,7 +65,8 @@ double bareFramesPerSecond() {
                                         InputOutput, visual->visual, CWColormap | CWEventMask, &wa);
     XMapWindow(display, window);
     XEvent event;
-    do XNextEvent(display, &event);
+    do
+        XNextEvent(display, &event);
     while (event.type != MapNotify);
     GLXContext context = glXCreateContext(display, visual, nullptr, True);
     glXMakeCurrent(display, window, context);
@@ -74,7 +76,7 @@ double bareFramesPerSecond() {
     glViewport(0, 0, 400, 400);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    const double* vv = render::viewVolume;
+    const double *vv = render::viewVolume;
     glOrtho(vv[1], vv[0], vv[3], vv[2], vv[5], vv[4]);
     gluLookAt(2.0, 2.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
     glMatrixMode(GL_MODELVIEW);
@@ -88,12 +90,13 @@ double bareFramesPerSecond() {
     for (int i = 0; i < atoms; ++i) {
         const double r = render::elementStyle(render::atomTable[i][0]).radius / 250.0;
         int k = 0;
-        while (k < distinct && radii[k] != r) ++k;
+        while (k < distinct && radii[k] != r)
+            ++k;
         if (k == distinct) {
             radii[k] = r;
             lists[k] = glGenLists(1);
             glNewList(lists[k], GL_COMPILE);
-            GLUquadric* q = gluNewQuadric();
+            GLUquadric *q = gluNewQuadric();
             gluQuadricDrawStyle(q, GLU_FILL);
             gluQuadricNormals(q, GLU_SMOOTH);
             gluSphere(q, r, 16, 16);
@@ -111,14 +114,15 @@ double bareFramesPerSecond() {
             glPopMatrix();
             glPushMatrix();
             glTranslated(render::atomTable[i][1], render::atomTable[i][2], render::atomTable[i][3]);
-            const render::ElementStyle& s = render::elementStyle(render::atomTable[i][0]);
+            const render::ElementStyle &s = render::elementStyle(render::atomTable[i][0]);
             glColor3d(s.red, s.green, s.blue);
             glCallList(listOf[i]);
         }
         glXSwapBuffers(display, window);
         glPopMatrix();
     };
-    for (int i = 0; i < warmupFrames; ++i) frame();
+    for (int i = 0; i < warmupFrames; ++i)
+        frame();
     glFinish();
     const Clock::time_point start = Clock::now();
     long frames = 0;
@@ -139,7 +143,7 @@ double bareFramesPerSecond() {
 }
 
 // The program's own frame, run by the toolkit's event loop exactly as the program starts it.
-Display* closer = nullptr;
+Display *closer = nullptr;
 Clock::time_point dialogueEnd, measureStart;
 double firstFrameSeconds = -1.0;
 long ownFrames = 0;
@@ -151,7 +155,8 @@ void countedFrame() {
         glFinish();
         firstFrameSeconds = secondsSince(dialogueEnd);
     }
-    if (closing) return;
+    if (closing)
+        return;
     ++ownFrames;
     if (ownFrames == warmupFrames) {
         glFinish();

@@ -66,7 +66,8 @@ awk -v d="$turned" 'BEGIN { exit !(d > 15) }' ||
 sleep 0.3
 read -r _ _ _ _ bx4 by4 < <("$probe" picture "$win")
 after=$(moved "$bx3" "$by3" "$bx4" "$by4")
-awk -v d="$after" 'BEGIN { exit !(d < 3) }' || fail "scene still turning after the release ($after px)"
+awk -v d="$after" 'BEGIN { exit !(d < 3) }' ||
+    fail "scene still turning after the release ($after px)"
 
 case $ending in
     escape) "$probe" key "$win" Escape || fail "cannot type Escape" ;;
@@ -76,4 +77,5 @@ wait "$pid"
 status=$?
 pid=""
 [ "$status" = 0 ] || fail "program ended with status $status after $ending"
-echo "PASS: window $win at ($x, $y) ${width}x${height}; x axis turned $turned px; $ending -> status 0"
+echo "PASS: window $win at ($x, $y) ${width}x${height}; x axis turned $turned px;" \
+    "$ending -> status 0"

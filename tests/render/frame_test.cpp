@@ -33,12 +33,13 @@ const double nitrogen[3] = {0.7, 0.3, 0.4};
 class Frame : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char* why = "";
-        if (!prepareWindow(why)) GTEST_SKIP() << why;
+        const char *why = "";
+        if (!prepareWindow(why))
+            GTEST_SKIP() << why;
     }
 };
 
-void pixelAt(const double p[3], const float* m, int rgb[3]) {
+void pixelAt(const double p[3], const float *m, int rgb[3]) {
     double w[3];
     project(p, m, w);
     readPixel(int(std::lround(w[0])), int(std::lround(w[1])), rgb);
@@ -46,16 +47,18 @@ void pixelAt(const double p[3], const float* m, int rgb[3]) {
 
 // The pixel at the projected centre of an unturned sphere shows its lit colour.
 void expectSphereAt(const double centre[3], const double colour[3], double radius,
-                    const char* what) {
+                    const char *what) {
     int rgb[3];
     double expected[3];
     pixelAt(centre, nullptr, rgb);
     expectedSphereCentre(colour, centre, radius, expected);
-    for (int k = 0; k < 3; ++k) EXPECT_NEAR(rgb[k], expected[k], 12.0) << what << ", channel " << k;
+    for (int k = 0; k < 3; ++k)
+        EXPECT_NEAR(rgb[k], expected[k], 12.0) << what << ", channel " << k;
 }
 
-void expectBackground(const int rgb[3], const char* what) {
-    for (int k = 0; k < 3; ++k) EXPECT_EQ(rgb[k], 191) << what << ", channel " << k;
+void expectBackground(const int rgb[3], const char *what) {
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(rgb[k], 191) << what << ", channel " << k;
 }
 
 TEST_F(Frame, BackgroundIsGrey) {
@@ -124,7 +127,8 @@ int lineSteps(const double a[3], const double b[3], int channel, int steps) {
             for (int dx = -1; dx <= 1 && !hit; ++dx) {
                 int rgb[3];
                 readPixel(int(std::lround(w[0])) + dx, int(std::lround(w[1])) + dy, rgb);
-                hit = rgb[channel] > 40 && rgb[(channel + 1) % 3] == 0 && rgb[(channel + 2) % 3] == 0;
+                hit =
+                    rgb[channel] > 40 && rgb[(channel + 1) % 3] == 0 && rgb[(channel + 2) % 3] == 0;
             }
         found += hit;
     }
@@ -133,7 +137,8 @@ int lineSteps(const double a[3], const double b[3], int channel, int steps) {
 
 TEST_F(Frame, AxesAreSolidPositiveAndDashDottedNegativeHalves) {
     // Deep enough in z that the origin is inside the far plane.
-    const TestAtom frame[] = {{1.0f, 3.0f, 3.0f, 2.0f, 0, 0, 0}, {1.0f, -3.0f, -3.0f, -2.0f, 0, 0, 0}};
+    const TestAtom frame[] = {{1.0f, 3.0f, 3.0f, 2.0f, 0, 0, 0},
+                              {1.0f, -3.0f, -3.0f, -2.0f, 0, 0, 0}};
     loadMolecule(frame, 2, 0);
     drawFrame();
     const double origin[3] = {0, 0, 0};

@@ -10,12 +10,13 @@
 namespace render_test {
 
 namespace {
-Display* display = nullptr;
+Display *display = nullptr;
 Window window = 0;
 } // namespace
 
-bool openGlWindow(int width, int height, const char*& why) {
-    if (display) return true;
+bool openGlWindow(int width, int height, const char *&why) {
+    if (display)
+        return true;
     if (!std::getenv("DISPLAY")) {
         why = "DISPLAY is not set (scripts/test.sh starts an Xvfb server)";
         return false;
@@ -25,9 +26,10 @@ bool openGlWindow(int width, int height, const char*& why) {
         why = "cannot open the X display";
         return false;
     }
-    int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8,
-                        GLX_BLUE_SIZE, 8, GLX_DEPTH_SIZE, 16, None};
-    XVisualInfo* visual = glXChooseVisual(display, DefaultScreen(display), attributes);
+    int attributes[] = {
+        GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
+        8,        GLX_DEPTH_SIZE,   16,           None};
+    XVisualInfo *visual = glXChooseVisual(display, DefaultScreen(display), attributes);
     if (!visual) {
         why = "no double-buffered RGBA visual with a depth buffer";
         return false;
@@ -41,7 +43,8 @@ bool openGlWindow(int width, int height, const char*& why) {
     XStoreName(display, window, "render tests");
     XMapWindow(display, window);
     XEvent event;
-    do XNextEvent(display, &event);
+    do
+        XNextEvent(display, &event);
     while (event.type != MapNotify);
     GLXContext context = glXCreateContext(display, visual, nullptr, True);
     XFree(visual);
@@ -57,7 +60,8 @@ void readPixel(int x, int y, int rgb[3]) {
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
-    for (int i = 0; i < 3; ++i) rgb[i] = pixel[i];
+    for (int i = 0; i < 3; ++i)
+        rgb[i] = pixel[i];
 }
 
 } // namespace render_test

@@ -36,12 +36,14 @@ void expectedNdc(const double p[3], double l, double r, double b, double t, doub
 }
 
 void expectProjection(const double p[3], int width, int height) {
-    const double* vv = render::viewVolume;
+    const double *vv = render::viewVolume;
     double ndc[3], window[3];
     expectedNdc(p, vv[1], vv[0], vv[3], vv[2], vv[5], vv[4], ndc);
     project(p, nullptr, window);
-    EXPECT_NEAR(window[0], (ndc[0] + 1.0) * width / 2.0, 1e-3) << p[0] << " " << p[1] << " " << p[2];
-    EXPECT_NEAR(window[1], (ndc[1] + 1.0) * height / 2.0, 1e-3) << p[0] << " " << p[1] << " " << p[2];
+    EXPECT_NEAR(window[0], (ndc[0] + 1.0) * width / 2.0, 1e-3)
+        << p[0] << " " << p[1] << " " << p[2];
+    EXPECT_NEAR(window[1], (ndc[1] + 1.0) * height / 2.0, 1e-3)
+        << p[0] << " " << p[1] << " " << p[2];
     EXPECT_NEAR(window[2], (ndc[2] + 1.0) / 2.0, 1e-6) << p[0] << " " << p[1] << " " << p[2];
 }
 
@@ -50,13 +52,14 @@ void expectProjection(const double p[3], int width, int height) {
 class View : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char* why = "";
-        if (!prepareWindow(why)) GTEST_SKIP() << why;
+        const char *why = "";
+        if (!prepareWindow(why))
+            GTEST_SKIP() << why;
     }
 };
 
-// The water-like molecule below: the volume is asymmetric in x and y (bounds 5.8, -3, 5, -4.1872) and deep in z, so
-// swapped bounds would show in every projected point.
+// The water-like molecule below: the volume is asymmetric in x and y (bounds 5.8, -3, 5, -4.1872)
+// and deep in z, so swapped bounds would show in every projected point.
 const TestAtom water[] = {
     {8.0f, 0.0f, 0.0f, 0.1173f, 0.0f, 0.0f, -0.07f},
     {1.0f, 0.0f, 0.7572f, -0.4692f, 0.0f, 0.43f, 0.56f},
@@ -84,7 +87,8 @@ TEST_F(View, ProjectionMatchesTheViewVolumeAndCamera) {
 
     const double points[][3] = {{0, 0, 0}, {0, 0.7572, -0.4692}, {2.5, 2, 1.2},
                                 {4, 0, 0}, {0, -4, 0},           {0, 0, 5}};
-    for (const auto& p : points) expectProjection(p, 400, 400);
+    for (const auto &p : points)
+        expectProjection(p, 400, 400);
 
     // Near and far lie along the line of sight from the eye at (2, 2, 5).
     const double len = std::sqrt(33.0);
@@ -104,7 +108,8 @@ TEST_F(View, ProjectionDoesNotDependOnTheWindowSize) {
     glGetDoublev(GL_PROJECTION_MATRIX, square);
     render::reshapeView(600, 200);
     glGetDoublev(GL_PROJECTION_MATRIX, wide);
-    for (int k = 0; k < 16; ++k) EXPECT_EQ(square[k], wide[k]);
+    for (int k = 0; k < 16; ++k)
+        EXPECT_EQ(square[k], wide[k]);
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 600);
@@ -118,7 +123,8 @@ TEST_F(View, FlatMoleculesPutTheOriginBeyondTheFarPlane) {
     // Empty molecule: (3, -3, 3, -3, 5, 1); the origin, 5.745 from the eye, is clipped.
     loadMolecule(nullptr, 0, 0);
     const double expected[6] = {3.0, -3.0, 3.0, -3.0, 5.0, 1.0};
-    for (int k = 0; k < 6; ++k) EXPECT_EQ(render::viewVolume[k], expected[k]);
+    for (int k = 0; k < 6; ++k)
+        EXPECT_EQ(render::viewVolume[k], expected[k]);
     const double origin[3] = {0, 0, 0};
     double window[3];
     project(origin, nullptr, window);

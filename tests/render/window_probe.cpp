@@ -21,30 +21,34 @@
 
 namespace {
 
-Display* display = nullptr;
+Display *display = nullptr;
 
 void pause(int milliseconds) {
     timespec t = {milliseconds / 1000, (milliseconds % 1000) * 1000000L};
     nanosleep(&t, nullptr);
 }
 
-Window findTitled(Window w, const char* title) {
-    char* name = nullptr;
+Window findTitled(Window w, const char *title) {
+    char *name = nullptr;
     if (XFetchName(display, w, &name) && name) {
         const bool same = std::strcmp(name, title) == 0;
         XFree(name);
-        if (same) return w;
+        if (same)
+            return w;
     }
     Window root, parent, *children = nullptr;
     unsigned count = 0;
-    if (!XQueryTree(display, w, &root, &parent, &children, &count)) return 0;
+    if (!XQueryTree(display, w, &root, &parent, &children, &count))
+        return 0;
     Window found = 0;
-    for (unsigned i = 0; i < count && !found; ++i) found = findTitled(children[i], title);
-    if (children) XFree(children);
+    for (unsigned i = 0; i < count && !found; ++i)
+        found = findTitled(children[i], title);
+    if (children)
+        XFree(children);
     return found;
 }
 
-void origin(Window w, int& x, int& y) {
+void origin(Window w, int &x, int &y) {
     Window child;
     XTranslateCoordinates(display, w, DefaultRootWindow(display), 0, 0, &x, &y, &child);
 }
@@ -56,7 +60,7 @@ void moveTo(Window w, int x, int y) {
     XSync(display, False);
 }
 
-int find(const char* title, double seconds) {
+int find(const char *title, double seconds) {
     for (double waited = 0.0; waited < seconds; waited += 0.1) {
         const Window w = findTitled(DefaultRootWindow(display), title);
         XWindowAttributes a;
@@ -72,7 +76,8 @@ int find(const char* title, double seconds) {
 
 int geometry(Window w) {
     XWindowAttributes a;
-    if (!XGetWindowAttributes(display, w, &a)) return 1;
+    if (!XGetWindowAttributes(display, w, &a))
+        return 1;
     int x, y;
     origin(w, x, y);
     std::printf("%d %d %d %d\n", x, y, a.width, a.height);
@@ -81,10 +86,12 @@ int geometry(Window w) {
 
 int picture(Window w) {
     XWindowAttributes a;
-    if (!XGetWindowAttributes(display, w, &a)) return 1;
-    XImage* image = XGetImage(display, w, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes,
-                              ZPixmap);
-    if (!image) return 1;
+    if (!XGetWindowAttributes(display, w, &a))
+        return 1;
+    XImage *image =
+        XGetImage(display, w, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
+    if (!image)
+        return 1;
     long grey = 0, blue = 0;
     double sx = 0.0, sy = 0.0;
     for (int y = 0; y < a.height; ++y)
@@ -93,7 +100,8 @@ int picture(Window w) {
             const unsigned r = unsigned((p & image->red_mask) >> 16);
             const unsigned g = unsigned((p & image->green_mask) >> 8);
             const unsigned b = unsigned(p & image->blue_mask);
-            if (r == 191 && g == 191 && b == 191) ++grey;
+            if (r == 191 && g == 191 && b == 191)
+                ++grey;
             if (r == 0 && g == 0 && b >= 40) {
                 ++blue;
                 sx += x;
@@ -124,12 +132,14 @@ int drag(Window w, int x1, int y1, int x2, int y2) {
     return 0;
 }
 
-int key(Window w, const char* name) {
+int key(Window w, const char *name) {
     const KeySym sym = XStringToKeysym(name);
     const KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(display, sym);
-    if (!code) return 1;
+    if (!code)
+        return 1;
     XWindowAttributes a;
-    if (!XGetWindowAttributes(display, w, &a)) return 1;
+    if (!XGetWindowAttributes(display, w, &a))
+        return 1;
     moveTo(w, a.width / 2, a.height / 2);
     XSetInputFocus(display, w, RevertToPointerRoot, CurrentTime);
     XSync(display, False);
@@ -155,7 +165,7 @@ int close(Window w) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char **argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: window_probe find|geometry|picture|drag|key|close ...\n");
         return 2;
@@ -165,16 +175,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "window_probe: cannot open the X display\n");
         return 2;
     }
-    const char* command = argv[1];
-    if (!std::strcmp(command, "find") && argc == 4) return find(argv[2], std::atof(argv[3]));
+    const char *command = argv[1];
+    if (!std::strcmp(command, "find") && argc == 4)
+        return find(argv[2], std::atof(argv[3]));
     const Window w = Window(std::strtoul(argv[2], nullptr, 0));
-    if (!std::strcmp(command, "geometry")) return geometry(w);
-    if (!std::strcmp(command, "picture")) return picture(w);
+    if (!std::strcmp(command, "geometry"))
+        return geometry(w);
+    if (!std::strcmp(command, "picture"))
+        return picture(w);
     if (!std::strcmp(command, "drag") && argc == 7)
         return drag(w, std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                     std::atoi(argv[6]));
-    if (!std::strcmp(command, "key") && argc == 4) return key(w, argv[3]);
-    if (!std::strcmp(command, "close")) return close(w);
+    if (!std::strcmp(command, "key") && argc == 4)
+        return key(w, argv[3]);
+    if (!std::strcmp(command, "close"))
+        return close(w);
     std::fprintf(stderr, "window_probe: bad command\n");
     return 2;
 }
