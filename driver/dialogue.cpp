@@ -19,6 +19,10 @@ constexpr std::string_view settingsFile = "filename.dat";
 // file with "Filename:Output.dat" first when there is none.
 void readSettings() {
     static const textio::Layout lineLayout = textio::parseLayout("(A)");
+    // The name stands in columns 10 to 79 of the first line:
+    //          1         2         3
+    // 1234567890123456789012345678901
+    // Filename:formaldehyde-freq.out
     static const textio::Layout nameLayout = textio::parseLayout("(9X,A70)");
     if (!fileExists(settingsFile)) {
         createEmptyFile(settingsFile);

@@ -20,6 +20,10 @@ constexpr std::string_view heading[] = {
 void writeDisplacedGeometry(const reader::GeometryTable& geometry, int atomCount,
                             const reader::AtomTable& modeVector) {
     static const textio::Layout textLayout = textio::parseLayout("(A)");
+    // One atom: position in the table, atomic number, x', y', z'.
+    //          1         2         3         4         5
+    // 123456789012345678901234567890123456789012345678901234
+    //     1         6.        1.070000  -2.200000   0.800000
     static const textio::Layout rowLayout =
         textio::parseLayout("(I5,7X,F4.0,7X,F9.6,2X,F9.6,2X,F9.6)");
 
