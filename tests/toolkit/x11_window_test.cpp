@@ -126,6 +126,23 @@ TEST_F(X11Window, RightPressCallsNoHandlerButGrabsThePointerUntilItsRelease) {
     EXPECT_EQ(grabAfterRelease, GrabSuccess);
 }
 
+int grabFromOutside(Display* d) {
+    int result = XGrabPointer(d, DefaultRootWindow(d), False, 0, GrabModeAsync, GrabModeAsync,
+                              None, None, CurrentTime);
+    XUngrabPointer(d, CurrentTime);
+    XSync(d, False);
+    return result;
+}
+
+TEST_F(X11Window, CaptureGrabsThePointerWithNoButtonHeldUntilReleased) {
+    captureMouse(getWindowHandle());
+    EXPECT_EQ(grabFromOutside(display), AlreadyGrabbed);
+    releaseMouse();
+    EXPECT_EQ(grabFromOutside(display), GrabSuccess);
+    captureMouse(0);
+    EXPECT_EQ(grabFromOutside(display), GrabSuccess) << "no window, no grab";
+}
+
 TEST_F(X11Window, WheelButtonsCallNothingAndGrabNothing) {
     setMouseCallback(buttonLeft, eventPress, [](InputEvent* e) { return noteMouse("press", e); });
     static int grabAfterWheel = -1;
