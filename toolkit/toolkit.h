@@ -55,7 +55,12 @@ void setDisplayMode(unsigned mode);
 int openWindow(const char* title);                 // 1 when a usable window is open, else 0
 void setIdleCallback(DrawCallback callback);
 void setReshapeCallback(ReshapeCallback callback);
+// Appends a handler for one button (1, 2 or 4) and kind (eventPress, eventRelease, eventMove);
+// each table holds 20, and a registration beyond that, or of another kind, is ignored. A handler
+// is called once per event that has its button, with an InputEvent living for that call only.
 void setMouseCallback(int button, int kind, MouseHandler handler);
+// Appends a handler for a key code; the table holds 200 (Escape, bound by openWindow, included)
+// and a registration beyond that is ignored.
 void setKeyCallback(int key, KeyHandler handler);
 // Calls the reshape callback once with the real drawing-area size, then handles every waiting
 // event and calls the idle callback whenever none is left (without one, waits for the next
