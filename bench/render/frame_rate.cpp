@@ -1,7 +1,9 @@
 // Frame-rate benchmark: a 1000-atom molecule of many elements drawn by the program's own
 // frame (toolkit event loop, trackball, animation, cached spheres) beside a bare GLX loop
-// that replays the same sphere lists at the same positions with nothing around it. Also
-// the time from the end of the dialogue to the first frame shown. Needs $DISPLAY (Xvfb).
+// that replays the same sphere lists at the same positions with nothing around it. The two
+// alternate in slices inside one run, so that a busy machine slows both alike. Also the time
+// from the end of the dialogue to the first frame shown. Needs $DISPLAY (Xvfb).
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -25,13 +27,14 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int atoms = 1000;
 constexpr int warmupFrames = 10;
-constexpr double measureSeconds = 6.0;
+constexpr double sliceSeconds = 1.5;
+constexpr int slices = 8;
 
 double secondsSince(Clock::time_point t) {
     return std::chrono::duration<double>(Clock::now() - t).count();
 }
 
-// A 10 x 10 x 10 block of atoms cycling through the elements (about 80 distinct radii).
+// A 10 x 10 x 10 block of atoms cycling through the elements (86 distinct radii).
 void buildMolecule() {
     reader::atomCount = atoms;
     reader::amplitude = 0.5f;
@@ -50,26 +53,36 @@ void buildMolecule() {
                             render::viewVolume);
 }
 
-// The bare loop: own GLX window, the same state and spheres, no toolkit, trackball or animation.
-double bareFramesPerSecond() {
-    Display *display = XOpenDisplay(nullptr);
+// The bare loop: its own GLX window beside the program's, the same state and spheres, and
+// no toolkit, trackball or animation.
+struct Bare {
+    Display *display;
+    Window window;
+    GLXContext context;
+    GLuint listOf[atoms];
+    int distinct;
+} bare;
+
+void openBare() {
+    bare.display = XOpenDisplay(nullptr);
     int attributes[] = {
         GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
         8,        GLX_DEPTH_SIZE,   16,           None};
-    XVisualInfo *visual = glXChooseVisual(display, DefaultScreen(display), attributes);
-    const Window root = RootWindow(display, visual->screen);
+    XVisualInfo *visual = glXChooseVisual(bare.display, DefaultScreen(bare.display), attributes);
+    const Window root = RootWindow(bare.display, visual->screen);
     XSetWindowAttributes wa = {};
-    wa.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
+    wa.colormap = XCreateColormap(bare.display, root, visual->visual, AllocNone);
     wa.event_mask = StructureNotifyMask;
-    const Window window = XCreateWindow(display, root, 50, 10, 400, 400, 0, visual->depth,
-                                        InputOutput, visual->visual, CWColormap | CWEventMask, &wa);
-    XMapWindow(display, window);
+    bare.window = XCreateWindow(bare.display, root, 500, 10, 400, 400, 0, visual->depth,
+                                InputOutput, visual->visual, CWColormap | CWEventMask, &wa);
+    XMapWindow(bare.display, bare.window);
     XEvent event;
     do
-        XNextEvent(display, &event);
+        XNextEvent(bare.display, &event);
     while (event.type != MapNotify);
-    GLXContext context = glXCreateContext(display, visual, nullptr, True);
-    glXMakeCurrent(display, window, context);
+    bare.context = glXCreateContext(bare.display, visual, nullptr, True);
+    XFree(visual);
+    glXMakeCurrent(bare.display, bare.window, bare.context);
 
     render::initClearColor();
     render::initDrawingState();
@@ -82,17 +95,16 @@ double bareFramesPerSecond() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 
-    // One list per distinct radius, looked up once here rather than per frame.
-    static GLuint listOf[atoms];
+    // One list per distinct radius, looked up here once rather than per frame.
     static double radii[atoms];
     static GLuint lists[atoms];
-    int distinct = 0;
+    bare.distinct = 0;
     for (int i = 0; i < atoms; ++i) {
         const double r = render::elementStyle(render::atomTable[i][0]).radius / 250.0;
         int k = 0;
-        while (k < distinct && radii[k] != r)
+        while (k < bare.distinct && radii[k] != r)
             ++k;
-        if (k == distinct) {
+        if (k == bare.distinct) {
             radii[k] = r;
             lists[k] = glGenLists(1);
             glNewList(lists[k], GL_COMPILE);
@@ -102,52 +114,68 @@ double bareFramesPerSecond() {
             gluSphere(q, r, 16, 16);
             gluDeleteQuadric(q);
             glEndList();
-            ++distinct;
+            ++bare.distinct;
         }
-        listOf[i] = lists[k];
+        bare.listOf[i] = lists[k];
     }
+    glXMakeCurrent(bare.display, None, nullptr);
+}
 
-    auto frame = [&] {
-        glPushMatrix();
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        for (int i = 0; i < atoms; ++i) {
-            glPopMatrix();
-            glPushMatrix();
-            glTranslated(render::atomTable[i][1], render::atomTable[i][2], render::atomTable[i][3]);
-            const render::ElementStyle &s = render::elementStyle(render::atomTable[i][0]);
-            glColor3d(s.red, s.green, s.blue);
-            glCallList(listOf[i]);
-        }
-        glXSwapBuffers(display, window);
+void bareFrame() {
+    glPushMatrix();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    for (int i = 0; i < atoms; ++i) {
         glPopMatrix();
-    };
+        glPushMatrix();
+        glTranslated(render::atomTable[i][1], render::atomTable[i][2], render::atomTable[i][3]);
+        const render::ElementStyle &s = render::elementStyle(render::atomTable[i][0]);
+        glColor3d(s.red, s.green, s.blue);
+        glCallList(bare.listOf[i]);
+    }
+    glXSwapBuffers(bare.display, bare.window);
+    glPopMatrix();
+}
+
+// Frames per second of the bare loop over one slice, then the program's context again.
+double bareSlice() {
+    Display *display = glXGetCurrentDisplay();
+    const GLXDrawable drawable = glXGetCurrentDrawable();
+    const GLXContext context = glXGetCurrentContext();
+    glXMakeCurrent(bare.display, bare.window, bare.context);
     for (int i = 0; i < warmupFrames; ++i)
-        frame();
+        bareFrame();
     glFinish();
     const Clock::time_point start = Clock::now();
     long frames = 0;
-    while (secondsSince(start) < measureSeconds) {
-        frame();
+    while (secondsSince(start) < sliceSeconds) {
+        bareFrame();
         ++frames;
     }
     glFinish();
     const double fps = double(frames) / secondsSince(start);
-
-    glXMakeCurrent(display, None, nullptr);
-    glXDestroyContext(display, context);
-    XDestroyWindow(display, window);
-    XFree(visual);
-    XCloseDisplay(display);
-    std::printf("  bare loop: %d sphere lists, %ld frames, %.2f frames/s\n", distinct, frames, fps);
+    glXMakeCurrent(display, drawable, context);
     return fps;
 }
 
-// The program's own frame, run by the toolkit's event loop exactly as the program starts it.
+// The program's own frame, run by the toolkit's event loop as the program starts it.
 Display *closer = nullptr;
-Clock::time_point dialogueEnd, measureStart;
+Clock::time_point dialogueEnd, sliceStart;
 double firstFrameSeconds = -1.0;
-long ownFrames = 0;
-bool closing = false;
+long sliceFrames = -warmupFrames;
+int slice = 0;
+double ownFps[slices], bareFps[slices];
+
+void closeWindow() {
+    const Window w = Window(toolkit::getWindowHandle());
+    XEvent e = {};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = XInternAtom(closer, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = long(XInternAtom(closer, "WM_DELETE_WINDOW", False));
+    XSendEvent(closer, w, False, NoEventMask, &e);
+    XFlush(closer);
+}
 
 void countedFrame() {
     render::drawFrame();
@@ -155,31 +183,38 @@ void countedFrame() {
         glFinish();
         firstFrameSeconds = secondsSince(dialogueEnd);
     }
-    if (closing)
-        return;
-    ++ownFrames;
-    if (ownFrames == warmupFrames) {
+    if (slice == slices)
+        return; // closing
+    if (++sliceFrames == 0) {
         glFinish();
-        measureStart = Clock::now();
+        sliceStart = Clock::now();
     }
-    if (ownFrames > warmupFrames && secondsSince(measureStart) >= measureSeconds) {
-        // Close the window as a window manager would; the event loop then returns.
+    if (sliceFrames > 0 && secondsSince(sliceStart) >= sliceSeconds) {
         glFinish();
-        closing = true;
-        const Window w = Window(toolkit::getWindowHandle());
-        XEvent e = {};
-        e.xclient.type = ClientMessage;
-        e.xclient.window = w;
-        e.xclient.message_type = XInternAtom(closer, "WM_PROTOCOLS", False);
-        e.xclient.format = 32;
-        e.xclient.data.l[0] = long(XInternAtom(closer, "WM_DELETE_WINDOW", False));
-        XSendEvent(closer, w, False, NoEventMask, &e);
-        XFlush(closer);
+        ownFps[slice] = double(sliceFrames) / secondsSince(sliceStart);
+        bareFps[slice] = bareSlice();
+        std::printf("  slice %d: program %.2f frames/s (%ld frames), bare loop %.2f frames/s\n",
+                    slice + 1, ownFps[slice], sliceFrames, bareFps[slice]);
+        sliceFrames = -warmupFrames;
+        if (++slice == slices)
+            closeWindow();
     }
 }
 
-double ownFramesPerSecond() {
+} // namespace
+
+int main() {
+    if (!std::getenv("DISPLAY")) {
+        std::fprintf(stderr, "render_bench: set DISPLAY to an X server (e.g. Xvfb)\n");
+        return 1;
+    }
+    buildMolecule();
+    openBare();
     closer = XOpenDisplay(nullptr);
+    std::printf("1000 atoms (%d sphere lists), 400 x 400, %d slices of %.1f s per loop\n",
+                bare.distinct, slices, sliceSeconds);
+
+    // What the entry point does once the dialogue has returned.
     dialogueEnd = Clock::now();
     toolkit::setWindowPlacement(50, 10, 400, 400);
     toolkit::setDisplayMode(toolkit::modeDouble | toolkit::modeDepth16);
@@ -193,28 +228,22 @@ double ownFramesPerSecond() {
                               trackball::trackballRelease);
     trackball::trackballInit(300, 300);
     toolkit::runMainLoop(countedFrame);
-    const double measured = secondsSince(measureStart);
-    const double fps = double(ownFrames - warmupFrames) / measured;
-    XCloseDisplay(closer);
-    std::printf("  program frame: %ld frames, %.2f frames/s\n", ownFrames - warmupFrames, fps);
-    return fps;
-}
 
-} // namespace
-
-int main() {
-    if (!std::getenv("DISPLAY")) {
-        std::fprintf(stderr, "render_bench: set DISPLAY to an X server (e.g. Xvfb)\n");
-        return 1;
+    double ratios[slices], ownTotal = 0.0, bareTotal = 0.0;
+    for (int i = 0; i < slices; ++i) {
+        ratios[i] = bareFps[i] / ownFps[i];
+        ownTotal += 1.0 / ownFps[i];
+        bareTotal += 1.0 / bareFps[i];
     }
-    buildMolecule();
-    std::printf("1000 atoms, 400 x 400, %.0f s per run\n", measureSeconds);
-    const double bareBefore = bareFramesPerSecond();
-    const double own = ownFramesPerSecond();
-    const double bareAfter = bareFramesPerSecond();
-    const double bare = 0.5 * (bareBefore + bareAfter);
+    std::sort(ratios, ratios + slices);
     std::printf("time from the end of the dialogue to the first frame shown: %.1f ms\n",
                 firstFrameSeconds * 1000.0);
-    std::printf("frame cost, program / bare loop: %.3f (target at most 1.2)\n", bare / own);
+    std::printf("mean frame time: program %.1f ms, bare loop %.1f ms\n", 1000.0 * ownTotal / slices,
+                1000.0 * bareTotal / slices);
+    std::printf("frame cost, program / bare loop: %.3f overall, median of slices %.3f, "
+                "range %.3f to %.3f (target at most 1.2)\n",
+                ownTotal / bareTotal, 0.5 * (ratios[(slices - 1) / 2] + ratios[slices / 2]),
+                ratios[0], ratios[slices - 1]);
+    XCloseDisplay(closer);
     return 0;
 }
