@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "tests/toolkit/x_helpers.h"
@@ -28,8 +29,9 @@ inline int noteMouse(const char* what, toolkit::InputEvent* e) {
 class X11Window : public testing::Test {
 protected:
     void SetUp() override {
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display: DISPLAY is unset";
         display = x::probe();
-        if (!display) GTEST_SKIP() << "no X display: DISPLAY is unset or cannot be opened";
+        ASSERT_NE(display, nullptr) << "cannot open the X display " << std::getenv("DISPLAY");
         toolkit::frame::reset();
         calls.clear();
         idles = 0;

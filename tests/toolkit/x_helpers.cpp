@@ -46,7 +46,12 @@ Window findIn(Display* display, Window parent, const char* name) {
 } // namespace
 
 Display* probe() {
-    static Display* display = std::getenv("DISPLAY") ? XOpenDisplay(nullptr) : nullptr;
+    static Display* display = nullptr;
+    // A server resetting after its last client left may refuse for a moment.
+    for (int i = 0; !display && std::getenv("DISPLAY") && i < 30; ++i) {
+        display = XOpenDisplay(nullptr);
+        if (!display) pause(100);
+    }
     return display;
 }
 
@@ -178,14 +183,12 @@ Server startServer(const char* screen) {
         dup2(null, 1);
         dup2(null, 2);
         execlp("Xvfb", "Xvfb", server.name.c_str(), "-screen", "0", screen, "-nolisten", "tcp",
-               static_cast<char*>(nullptr));
+               "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     for (int i = 0; i < 100; ++i) {
-        if (Display* d = XOpenDisplay(server.name.c_str())) {
-            XCloseDisplay(d);
-            return server;
-        }
+        server.display = XOpenDisplay(server.name.c_str());
+        if (server.display) return server;
         int status = 0;
         if (waitpid(server.pid, &status, WNOHANG) == server.pid) break;
         pause(50);
@@ -195,6 +198,8 @@ Server startServer(const char* screen) {
 }
 
 void stopServer(Server& server) {
+    if (server.display) XCloseDisplay(server.display);
+    server.display = nullptr;
     if (server.pid > 0) {
         kill(server.pid, SIGTERM);
         waitpid(server.pid, nullptr, 0);

@@ -10,7 +10,8 @@
 
 namespace toolkit_test::x {
 
-// The tests' own connection to $DISPLAY (opened once), or null when there is none.
+// The tests' own connection to $DISPLAY (opened once), or null when DISPLAY is unset or the
+// server cannot be reached.
 Display* probe();
 
 // XTest input, delivered by the server before these return.
@@ -45,7 +46,8 @@ int waitForExit(Child& child, int timeoutMs);
 // A private X server (Xvfb) with one screen of the given depth on a free display number.
 struct Server {
     pid_t pid = -1;
-    std::string name; // ":N"
+    std::string name;           // ":N"
+    Display* display = nullptr; // a connection to it, kept open while it runs
 };
 Server startServer(const char* screen); // e.g. "640x480x8"; pid -1 when it did not start
 void stopServer(Server& server);
