@@ -14,7 +14,7 @@ float phaseFactor() {
     return float(std::sin(double(counter) * 6.283 / 100.0));
 }
 
-void displayedPosition(const reader::AtomTable &atoms, const reader::AtomTable &motion, int index,
+void displayedPosition(const reader::AtomTable& atoms, const reader::AtomTable& motion, int index,
                        float s, double position[3]) {
     for (int k = 0; k < 3; ++k) {
         position[k] = double(atoms[index][k + 1]) + double(s) * double(motion[index][k + 1]);

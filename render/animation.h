@@ -14,7 +14,7 @@ float phaseFactor();
 
 // Displayed position of atom `index` (0-based) for the phase factor s: equilibrium
 // + s * displacement, each coordinate formed in double from the tables' floats.
-void displayedPosition(const reader::AtomTable &atoms, const reader::AtomTable &motion, int index,
+void displayedPosition(const reader::AtomTable& atoms, const reader::AtomTable& motion, int index,
                        float s, double position[3]);
 
 // Adds 1 to the frame counter. After the largest 32-bit count (2^31 - 1, years of frames at

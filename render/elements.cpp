@@ -139,7 +139,7 @@ const ElementStyle elements[elementCount] = {
 
 const ElementStyle unknownElementStyle = {0.2, 0.2, 0.2, 100.0f};
 
-const ElementStyle &elementStyle(float atomicNumber) {
+const ElementStyle& elementStyle(float atomicNumber) {
     // The range test comes first: converting a NaN or out-of-range float to int is undefined.
     if (!(atomicNumber >= 1.0f && atomicNumber < float(elementCount + 1))) {
         return unknownElementStyle;

@@ -14,7 +14,7 @@ struct ElementStyle {
 // Style of an atom given its atomic number as stored in the atom table (a float). The number
 // is truncated toward zero; 1 to 112 give the element's entry (a stored 6.9 draws carbon).
 // Anything else, 0, negative, beyond 112, NaN or infinite, gives unknownElementStyle.
-const ElementStyle &elementStyle(float atomicNumber);
+const ElementStyle& elementStyle(float atomicNumber);
 
 // Style of atoms with no element entry: dark grey (0.2, 0.2, 0.2), radius value 100
 // (a sphere of 0.4 Angstrom), set apart from every element colour and from the grey

@@ -56,7 +56,7 @@ void drawFrame() {
         double position[3];
         displayedPosition(atomTable, motionTable, i, s, position);
         glTranslated(position[0], position[1], position[2]);
-        const ElementStyle &style = elementStyle(atomTable[i][0]);
+        const ElementStyle& style = elementStyle(atomTable[i][0]);
         glColor3d(style.red, style.green, style.blue);
         toolkit::solidSphere(style.radius / 250.0);
     }

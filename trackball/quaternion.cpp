@@ -51,7 +51,7 @@ void rotationIncrement(float q[4], float p1x, float p1y, float p2x, float p2y) {
     axisToQuaternion(axis, phi, q);
 }
 
-void composeRotations(const float q1[4], const float q2[4], float dest[4], int &count) {
+void composeRotations(const float q1[4], const float q2[4], float dest[4], int& count) {
     float t1[3], t2[3], t3[3], v[3];
     vcopy(q1, t1);
     vscale(t1, q2[3]);

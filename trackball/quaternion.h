@@ -32,7 +32,7 @@ void rotationIncrement(float q[4], float p1x, float p1y, float p2x, float p2y);
 // dest = the rotation q2 followed by q1 in the scene's frame (dest may be q2's storage).
 // Adds 1 to count; when count then exceeds renormaliseAfter it is set back to 0 and dest is
 // scaled to unit length, so rounding drift cannot build up over a long run.
-void composeRotations(const float q1[4], const float q2[4], float dest[4], int &count);
+void composeRotations(const float q1[4], const float q2[4], float dest[4], int& count);
 
 // The 4 x 4 rotation matrix of q in OpenGL's column-major order (m[k] is column k / 4,
 // row k % 4), ready for glMultMatrixf.

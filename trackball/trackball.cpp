@@ -37,7 +37,7 @@ void trackballResize(int w, int h) {
     height = h;
 }
 
-int trackballPress(toolkit::InputEvent *event) {
+int trackballPress(toolkit::InputEvent* event) {
     toolkit::captureMouse(window);
     lastX = event->data[0];
     lastY = event->data[1];
@@ -45,7 +45,7 @@ int trackballPress(toolkit::InputEvent *event) {
     return 1;
 }
 
-int trackballRelease(toolkit::InputEvent *) {
+int trackballRelease(toolkit::InputEvent*) {
     toolkit::releaseMouse();
     tracking = 0;
     return 1;

@@ -20,11 +20,11 @@ void trackballResize(int width, int height);
 
 // Mouse handler for the left button going down: captures the mouse to the window, remembers
 // the press position (event->data[0], event->data[1]) and starts tracking. Returns 1.
-int trackballPress(toolkit::InputEvent *event);
+int trackballPress(toolkit::InputEvent* event);
 
 // Mouse handler for the left button going up: releases the capture and stops tracking.
 // A spin in progress goes on. Returns 1.
-int trackballRelease(toolkit::InputEvent *event);
+int trackballRelease(toolkit::InputEvent* event);
 
 // Advances the drag or the spin by one frame and writes the current rotation into m as a
 // column-major 4 x 4 matrix. Called exactly once per drawn frame. While tracking, it reads

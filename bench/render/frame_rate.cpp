@@ -56,7 +56,7 @@ void buildMolecule() {
 // The bare loop: its own GLX window beside the program's, the same state and spheres, and
 // no toolkit, trackball or animation.
 struct Bare {
-    Display *display;
+    Display* display;
     Window window;
     GLXContext context;
     GLuint listOf[atoms];
@@ -68,7 +68,7 @@ void openBare() {
     int attributes[] = {
         GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
         8,        GLX_DEPTH_SIZE,   16,           None};
-    XVisualInfo *visual = glXChooseVisual(bare.display, DefaultScreen(bare.display), attributes);
+    XVisualInfo* visual = glXChooseVisual(bare.display, DefaultScreen(bare.display), attributes);
     const Window root = RootWindow(bare.display, visual->screen);
     XSetWindowAttributes wa = {};
     wa.colormap = XCreateColormap(bare.display, root, visual->visual, AllocNone);
@@ -89,7 +89,7 @@ void openBare() {
     glViewport(0, 0, 400, 400);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    const double *vv = render::viewVolume;
+    const double* vv = render::viewVolume;
     glOrtho(vv[1], vv[0], vv[3], vv[2], vv[5], vv[4]);
     gluLookAt(2.0, 2.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
     glMatrixMode(GL_MODELVIEW);
@@ -108,7 +108,7 @@ void openBare() {
             radii[k] = r;
             lists[k] = glGenLists(1);
             glNewList(lists[k], GL_COMPILE);
-            GLUquadric *q = gluNewQuadric();
+            GLUquadric* q = gluNewQuadric();
             gluQuadricDrawStyle(q, GLU_FILL);
             gluQuadricNormals(q, GLU_SMOOTH);
             gluSphere(q, r, 16, 16);
@@ -128,7 +128,7 @@ void bareFrame() {
         glPopMatrix();
         glPushMatrix();
         glTranslated(render::atomTable[i][1], render::atomTable[i][2], render::atomTable[i][3]);
-        const render::ElementStyle &s = render::elementStyle(render::atomTable[i][0]);
+        const render::ElementStyle& s = render::elementStyle(render::atomTable[i][0]);
         glColor3d(s.red, s.green, s.blue);
         glCallList(bare.listOf[i]);
     }
@@ -138,7 +138,7 @@ void bareFrame() {
 
 // Frames per second of the bare loop over one slice, then the program's context again.
 double bareSlice() {
-    Display *display = glXGetCurrentDisplay();
+    Display* display = glXGetCurrentDisplay();
     const GLXDrawable drawable = glXGetCurrentDrawable();
     const GLXContext context = glXGetCurrentContext();
     glXMakeCurrent(bare.display, bare.window, bare.context);
@@ -158,7 +158,7 @@ double bareSlice() {
 }
 
 // The program's own frame, run by the toolkit's event loop as the program starts it.
-Display *closer = nullptr;
+Display* closer = nullptr;
 Clock::time_point dialogueEnd, sliceStart;
 double firstFrameSeconds = -1.0;
 long sliceFrames = -warmupFrames;

@@ -39,9 +39,9 @@ const Column columns[] = {
 
 TEST(Elements, EveryAtomicNumberHasItsColumnsColour) {
     int seen[elementCount + 1] = {};
-    for (const Column &c : columns) {
+    for (const Column& c : columns) {
         for (int z : c.members) {
-            const ElementStyle &s = elementStyle(float(z));
+            const ElementStyle& s = elementStyle(float(z));
             EXPECT_EQ(s.red, c.red) << "Z = " << z;
             EXPECT_EQ(s.green, c.green) << "Z = " << z;
             EXPECT_EQ(s.blue, c.blue) << "Z = " << z;
@@ -51,7 +51,7 @@ TEST(Elements, EveryAtomicNumberHasItsColumnsColour) {
     for (int z = 57; z <= 103; ++z) {
         if (z > 71 && z < 89)
             continue;
-        const ElementStyle &s = elementStyle(float(z));
+        const ElementStyle& s = elementStyle(float(z));
         EXPECT_EQ(s.red, 0.3) << "Z = " << z;
         EXPECT_EQ(s.green, 0.2) << "Z = " << z;
         EXPECT_EQ(s.blue, 0.4) << "Z = " << z;

@@ -33,13 +33,13 @@ const double nitrogen[3] = {0.7, 0.3, 0.4};
 class Frame : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char *why = "";
+        const char* why = "";
         if (!prepareWindow(why))
             GTEST_SKIP() << why;
     }
 };
 
-void pixelAt(const double p[3], const float *m, int rgb[3]) {
+void pixelAt(const double p[3], const float* m, int rgb[3]) {
     double w[3];
     project(p, m, w);
     readPixel(int(std::lround(w[0])), int(std::lround(w[1])), rgb);
@@ -47,7 +47,7 @@ void pixelAt(const double p[3], const float *m, int rgb[3]) {
 
 // The pixel at the projected centre of an unturned sphere shows its lit colour.
 void expectSphereAt(const double centre[3], const double colour[3], double radius,
-                    const char *what) {
+                    const char* what) {
     int rgb[3];
     double expected[3];
     pixelAt(centre, nullptr, rgb);
@@ -56,7 +56,7 @@ void expectSphereAt(const double centre[3], const double colour[3], double radiu
         EXPECT_NEAR(rgb[k], expected[k], 12.0) << what << ", channel " << k;
 }
 
-void expectBackground(const int rgb[3], const char *what) {
+void expectBackground(const int rgb[3], const char* what) {
     for (int k = 0; k < 3; ++k)
         EXPECT_EQ(rgb[k], 191) << what << ", channel " << k;
 }

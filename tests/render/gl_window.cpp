@@ -10,11 +10,11 @@
 namespace render_test {
 
 namespace {
-Display *display = nullptr;
+Display* display = nullptr;
 Window window = 0;
 } // namespace
 
-bool openGlWindow(int width, int height, const char *&why) {
+bool openGlWindow(int width, int height, const char*& why) {
     if (display)
         return true;
     if (!std::getenv("DISPLAY")) {
@@ -29,7 +29,7 @@ bool openGlWindow(int width, int height, const char *&why) {
     int attributes[] = {
         GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
         8,        GLX_DEPTH_SIZE,   16,           None};
-    XVisualInfo *visual = glXChooseVisual(display, DefaultScreen(display), attributes);
+    XVisualInfo* visual = glXChooseVisual(display, DefaultScreen(display), attributes);
     if (!visual) {
         why = "no double-buffered RGBA visual with a depth buffer";
         return false;

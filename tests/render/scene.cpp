@@ -17,7 +17,7 @@
 
 namespace render_test {
 
-bool prepareWindow(const char *&why) {
+bool prepareWindow(const char*& why) {
     static bool prepared = false;
     if (prepared)
         return true;
@@ -30,11 +30,11 @@ bool prepareWindow(const char *&why) {
     return true;
 }
 
-void loadMolecule(const TestAtom *atoms, int count, int frame) {
+void loadMolecule(const TestAtom* atoms, int count, int frame) {
     reader::atomCount = count;
     reader::amplitude = 1.0f;
     for (int i = 0; i < count; ++i) {
-        const TestAtom &a = atoms[i];
+        const TestAtom& a = atoms[i];
         const double g[4] = {a.atomicNumber, a.x, a.y, a.z};
         const float d[4] = {a.atomicNumber, a.dx, a.dy, a.dz};
         for (int k = 0; k < 4; ++k) {
@@ -59,7 +59,7 @@ void loadMolecule(const TestAtom *atoms, int count, int frame) {
     render::setFrameCounter(frame);
 }
 
-void project(const double p[3], const float *m, double window[3]) {
+void project(const double p[3], const float* m, double window[3]) {
     double modelview[16], projection[16];
     GLint viewport[4];
     for (int k = 0; k < 16; ++k)

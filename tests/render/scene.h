@@ -11,16 +11,16 @@ struct TestAtom {
 };
 
 // Opens the window and sets clear colour and drawing state, once. False when no display.
-bool prepareWindow(const char *&why);
+bool prepareWindow(const char*& why);
 
 // Fills the renderer's blocks from the atoms via reader::prepareViewData, reshapes the
 // 400 x 400 view, puts the trackball back to the identity without a spin and sets the
 // frame counter to `frame`.
-void loadMolecule(const TestAtom *atoms, int count, int frame);
+void loadMolecule(const TestAtom* atoms, int count, int frame);
 
 // Window position (x, y from the bottom, depth) of scene point p under the rotation
 // matrix m (column-major; the identity when null) and the current projection and viewport.
-void project(const double p[3], const float *m, double window[3]);
+void project(const double p[3], const float* m, double window[3]);
 
 // The colour the lit sphere of colour c, centred at `centre` with the given radius, shows at
 // its projected centre when the scene is not turned: ambient 0.2 c plus the diffuse part of

@@ -36,7 +36,7 @@ void expectedNdc(const double p[3], double l, double r, double b, double t, doub
 }
 
 void expectProjection(const double p[3], int width, int height) {
-    const double *vv = render::viewVolume;
+    const double* vv = render::viewVolume;
     double ndc[3], window[3];
     expectedNdc(p, vv[1], vv[0], vv[3], vv[2], vv[5], vv[4], ndc);
     project(p, nullptr, window);
@@ -52,7 +52,7 @@ void expectProjection(const double p[3], int width, int height) {
 class View : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char *why = "";
+        const char* why = "";
         if (!prepareWindow(why))
             GTEST_SKIP() << why;
     }
@@ -87,7 +87,7 @@ TEST_F(View, ProjectionMatchesTheViewVolumeAndCamera) {
 
     const double points[][3] = {{0, 0, 0}, {0, 0.7572, -0.4692}, {2.5, 2, 1.2},
                                 {4, 0, 0}, {0, -4, 0},           {0, 0, 5}};
-    for (const auto &p : points)
+    for (const auto& p : points)
         expectProjection(p, 400, 400);
 
     // Near and far lie along the line of sight from the eye at (2, 2, 5).

@@ -21,15 +21,15 @@
 
 namespace {
 
-Display *display = nullptr;
+Display* display = nullptr;
 
 void pause(int milliseconds) {
     timespec t = {milliseconds / 1000, (milliseconds % 1000) * 1000000L};
     nanosleep(&t, nullptr);
 }
 
-Window findTitled(Window w, const char *title) {
-    char *name = nullptr;
+Window findTitled(Window w, const char* title) {
+    char* name = nullptr;
     if (XFetchName(display, w, &name) && name) {
         const bool same = std::strcmp(name, title) == 0;
         XFree(name);
@@ -48,7 +48,7 @@ Window findTitled(Window w, const char *title) {
     return found;
 }
 
-void origin(Window w, int &x, int &y) {
+void origin(Window w, int& x, int& y) {
     Window child;
     XTranslateCoordinates(display, w, DefaultRootWindow(display), 0, 0, &x, &y, &child);
 }
@@ -60,7 +60,7 @@ void moveTo(Window w, int x, int y) {
     XSync(display, False);
 }
 
-int find(const char *title, double seconds) {
+int find(const char* title, double seconds) {
     for (double waited = 0.0; waited < seconds; waited += 0.1) {
         const Window w = findTitled(DefaultRootWindow(display), title);
         XWindowAttributes a;
@@ -88,7 +88,7 @@ int picture(Window w) {
     XWindowAttributes a;
     if (!XGetWindowAttributes(display, w, &a))
         return 1;
-    XImage *image =
+    XImage* image =
         XGetImage(display, w, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
     if (!image)
         return 1;
@@ -132,7 +132,7 @@ int drag(Window w, int x1, int y1, int x2, int y2) {
     return 0;
 }
 
-int key(Window w, const char *name) {
+int key(Window w, const char* name) {
     const KeySym sym = XStringToKeysym(name);
     const KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(display, sym);
     if (!code)
@@ -165,7 +165,7 @@ int close(Window w) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: window_probe find|geometry|picture|drag|key|close ...\n");
         return 2;
@@ -175,7 +175,7 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "window_probe: cannot open the X display\n");
         return 2;
     }
-    const char *command = argv[1];
+    const char* command = argv[1];
     if (!std::strcmp(command, "find") && argc == 4)
         return find(argv[2], std::atof(argv[3]));
     const Window w = Window(std::strtoul(argv[2], nullptr, 0));

@@ -40,7 +40,7 @@ TEST(Increment, EqualPointsGiveTheIdentity) {
 }
 
 // Composes a few arbitrary drags so that later tests start from a turned molecule.
-void someEarlierRotation(int variant, float q[4], int &count) {
+void someEarlierRotation(int variant, float q[4], int& count) {
     q[0] = q[1] = q[2] = 0.0f;
     q[3] = 1.0f;
     const float drags[][4] = {{0.1f, 0.2f, -0.4f, 0.3f},
