@@ -34,6 +34,8 @@ struct CleanNumber {
 // Scans a real by the rules above. `formatted`: blanks are ignored and a sign alone may
 // introduce the exponent (F fields); otherwise the free-form rules.
 bool cleanReal(std::string_view s, bool formatted, int decimals, CleanNumber& out) {
+    // A NUL byte is a foreign character like any other, not the end of the field.
+    if (s.find('\0') != std::string_view::npos) return false;
     std::size_t i = 0;
     int o = 0;
     auto next = [&]() -> char {
@@ -103,6 +105,7 @@ Conversion toFloat(const CleanNumber& n, float& value) {
 // Optional sign and digits; blanks skipped when `formatted`. Empty (or all blank) gives 0
 // when `emptyIsZero`.
 Conversion toInteger(std::string_view s, bool formatted, bool emptyIsZero, int& value) {
+    if (s.find('\0') != std::string_view::npos) return Conversion::bad; // not the field's end
     std::size_t i = 0;
     auto next = [&]() -> char {
         while (formatted && i < s.size() && s[i] == ' ') ++i;
