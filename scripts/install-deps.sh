@@ -3,7 +3,8 @@
 # Packages already present are left alone, so a second run costs only the check.
 set -euo pipefail
 packages=(cmake g++ make pkg-config libgl1-mesa-dev libglu1-mesa-dev libx11-dev libxtst-dev
-          libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils)
+          libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils
+          clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,0 +1,74 @@
+// Scratch files and findings for the fuzz targets.
+#include "tests/fuzz/fuzz_support.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace fuzzing {
+namespace {
+
+std::string made;
+// Standard error as the process got it: a finding inside a guarded run, while standard
+// error is being captured, must still be seen.
+const int reportFd = dup(2);
+
+void removeScratch() {
+    std::error_code ignored;
+    if (!made.empty()) std::filesystem::remove_all(made, ignored);
+}
+
+} // namespace
+
+const std::string& scratchDir() {
+    if (made.empty()) {
+        std::string pattern = (std::filesystem::temp_directory_path() / "molvane-fuzz-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) finding("cannot make a scratch directory");
+        made = pattern;
+        std::atexit(removeScratch);
+    }
+    return made;
+}
+
+std::string writeScratch(const std::string& name, std::string_view bytes) {
+    const std::string path = scratchDir() + "/" + name;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    out.close();
+    if (!out) finding("cannot write a scratch file", path);
+    return path;
+}
+
+void finding(const char* what, std::string_view detail) {
+    dprintf(reportFd, "FINDING: %s\n", what);
+    if (!detail.empty()) dprintf(reportFd, "  %.*s\n", int(detail.size()), detail.data());
+    std::abort();
+}
+
+int diagnosticCode(const hostile::RunEnd& end) {
+    require(end.ended, "the run did not end");
+    require(end.status == -1, "a failure ended with a status other than -1", end.diagnostic());
+    const std::string_view text = end.diagnostic();
+    require(text.size() > 10 && text.substr(0, 6) == "*ERR* ", "no diagnostic line", text);
+    const int code = std::atoi(std::string(text.substr(6, 3)).c_str());
+    require(hostile::isOneDiagnostic(text, code), "not exactly one diagnostic line", text);
+    return code;
+}
+
+void placeOf(std::string_view text, int& line, int& first, int& last) {
+    const std::size_t at = text.rfind(", line ");
+    require(at != std::string_view::npos, "a field diagnostic without its line", text);
+    const char* p = text.data() + at + 7;
+    const char* end = text.data() + text.size();
+    p = std::from_chars(p, end, line).ptr;
+    require(std::string_view(p, std::size_t(end - p)).substr(0, 10) == ", columns ",
+            "a field diagnostic without its columns", text);
+    p = std::from_chars(p + 10, end, first).ptr;
+    require(p < end && *p == '-', "a field diagnostic without its last column", text);
+    std::from_chars(p + 1, end, last);
+}
+
+} // namespace fuzzing

@@ -1,0 +1,145 @@
+// Fuzz target: arbitrary bytes as a Gaussian output file, read by the whole reading
+// pipeline in the dialogue's order: countAtoms, readGeometry, readModeVector for modes
+// derived from the atom count and the input, prepareViewData, readFirstFrequency. Each
+// step either returns sound data (counts within the tables, finite values) or ends the run
+// with one diagnostic of a code the step can give: end of file only at the file's last
+// line, conversion errors only at a field that holds no plain number. The file is never
+// changed by being read.
+#include "tests/fuzz/field_oracle.h"
+#include "reader/gaussian_reader.h"
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+using fuzzing::FieldSpec;
+using fuzzing::require;
+
+struct Input {
+    std::string path;
+    std::vector<std::string> lines;
+};
+
+// The frequency field; the geometry fields; the mode fields of each block column.
+const FieldSpec frequencyField[] = {{16, 12, 4}};
+const FieldSpec geometryFields[] = {{14, 3, 0}, {35, 12, 8}, {47, 13, 8}, {60, 13, 8}};
+const FieldSpec modeFields[3][4] = {{{6, 3, 0}, {13, 6, 2}, {20, 6, 2}, {27, 6, 2}},
+                                    {{6, 3, 0}, {35, 6, 2}, {42, 6, 2}, {49, 6, 2}},
+                                    {{6, 3, 0}, {58, 6, 2}, {65, 6, 2}, {72, 6, 2}}};
+
+// A step that ended the run: the diagnostic must be one the step can give, about this file.
+void checkEnd(const Input& input, const hostile::RunEnd& end, const FieldSpec* fields,
+              int fieldCount, bool mayBeTooMany) {
+    const int code = fuzzing::diagnosticCode(end);
+    const std::string_view text = end.diagnostic();
+    if (code == 104) {
+        const std::string place =
+            input.path + " after line " + std::to_string(input.lines.size()) + " while reading ";
+        require(text.find(place) != std::string_view::npos, "end of file reported elsewhere", text);
+        return;
+    }
+    if (code == 109) {
+        require(mayBeTooMany && text.find("more than 1000 atom rows") != std::string_view::npos,
+                "an unexpected data diagnostic", text);
+        return;
+    }
+    require(code == 101 || code == 103, "an unexpected diagnostic code", text);
+    require(text.find(input.path + ", line ") != std::string_view::npos,
+            "a field diagnostic that does not name the file", text);
+    int line = 0, first = 0, last = 0;
+    fuzzing::placeOf(text, line, first, last);
+    require(line >= 1 && line <= int(input.lines.size()), "a field diagnostic names no line", text);
+    for (int k = 0; k < fieldCount; ++k) {
+        const FieldSpec& f = fields[k];
+        if (f.column == first && f.column + f.width - 1 == last) {
+            fuzzing::checkFailedField(input.lines[std::size_t(line - 1)], f, code);
+            return;
+        }
+    }
+    fuzzing::finding("a field diagnostic names columns of no field", text);
+}
+
+struct State {
+    const std::string* path;
+    int orientationCount = -1;
+    int atomCount = -1;
+    int mode = 0;
+    double frequency = 0.0;
+};
+
+reader::GeometryTable geometry;
+reader::AtomTable modeVector, atomTable, motionTable;
+reader::ViewVolume viewVolume;
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    Input input;
+    input.path = fuzzing::writeScratch("output.log", bytes);
+    input.lines = hostile::referenceLines(bytes);
+    State s;
+    s.path = &input.path;
+
+    const hostile::RunEnd count =
+        hostile::guarded([&] { reader::countAtoms(*s.path, s.orientationCount, s.atomCount); });
+    if (count.ended) {
+        checkEnd(input, count, nullptr, 0, true);
+        require(contents(input.path) == bytes, "reading changed the file");
+        return 0;
+    }
+    require(s.orientationCount >= 0, "a negative table count");
+    require(s.atomCount >= 0 && s.atomCount <= reader::atomCapacity, "an atom count beyond the tables");
+
+    const hostile::RunEnd geometryEnd = hostile::guarded(
+        [&] { reader::readGeometry(*s.path, s.atomCount, s.orientationCount, geometry); });
+    if (geometryEnd.ended) {
+        checkEnd(input, geometryEnd, geometryFields, 4, false);
+        require(contents(input.path) == bytes, "reading changed the file");
+        return 0;
+    }
+    for (int i = 0; i < s.atomCount; ++i)
+        for (double v : geometry[i]) require(std::isfinite(v), "a geometry value that is not finite");
+
+    // The dialogue accepts modes 1 to 3N-6: the first, the last, and one the input picks.
+    const int modes = 3 * s.atomCount - 6;
+    const int tried[] = {1, modes, 1 + (modes > 0 ? int(data[size - 1]) % modes : 0)};
+    for (int mode : tried) {
+        if (mode < 1 || mode > modes) continue;
+        s.mode = mode;
+        const hostile::RunEnd modeEnd = hostile::guarded([&] {
+            reader::readModeVector(*s.path, reader::modeBlock(s.mode), reader::modeColumn(s.mode),
+                                   s.atomCount, modeVector);
+        });
+        if (modeEnd.ended) {
+            checkEnd(input, modeEnd, modeFields[reader::modeColumn(mode) - 1], 4, false);
+            require(contents(input.path) == bytes, "reading changed the file");
+            return 0;
+        }
+        for (int i = 0; i < s.atomCount; ++i)
+            for (float v : modeVector[i]) require(std::isfinite(v), "a mode value that is not finite");
+    }
+
+    reader::atomCount = s.atomCount;
+    std::copy(&geometry[0][0], &geometry[0][0] + 4 * reader::atomCapacity, &reader::geometry[0][0]);
+    std::copy(&modeVector[0][0], &modeVector[0][0] + 4 * reader::atomCapacity, &reader::modeVector[0][0]);
+    int rendererCount = -1;
+    reader::prepareViewData(rendererCount, atomTable, motionTable, viewVolume);
+    require(rendererCount == s.atomCount, "the renderer's atom count differs");
+
+    const hostile::RunEnd frequencyEnd =
+        hostile::guarded([&] { s.frequency = reader::readFirstFrequency(*s.path); });
+    if (frequencyEnd.ended) checkEnd(input, frequencyEnd, frequencyField, 1, false);
+    else require(std::isfinite(s.frequency), "a frequency that is not finite");
+    require(contents(input.path) == bytes, "reading changed the file");
+    return 0;
+}
