@@ -67,7 +67,8 @@ TEST_F(Demo, ClosingTheWindowReturnsFromTheLoop) {
 }
 
 TEST(DemoFailure, NoPixelFormatOnAnEightBitScreenShowsAnErrorBoxUntilReturn) {
-    x::Server server = x::startServer("640x480x8");
+    x::Server server;
+    x::startServer(server, "640x480x8");
     if (server.pid < 0) GTEST_SKIP() << "Xvfb could not be started";
     Display* display = server.display;
     x::Child child = x::spawn(TOOLKIT_DEMO_PATH, server.name.c_str());
@@ -83,7 +84,6 @@ TEST(DemoFailure, NoPixelFormatOnAnEightBitScreenShowsAnErrorBoxUntilReturn) {
     }
     EXPECT_EQ(x::waitForExit(child, timeout), 0) << child.seen;
     EXPECT_EQ(child.seen, "open 0\nloop returned\n") << "nothing on the console";
-    x::stopServer(server);
 }
 
 TEST(DemoFailure, WithoutAnyDisplayOneLineOnStandardErrorAndStatusOne) {

@@ -113,6 +113,7 @@ TEST_F(X11Window, RightPressCallsNoHandlerButGrabsThePointerUntilItsRelease) {
             syncToolkit();
             break;
         case 4:
+            syncToolkit(); // the ungrab has reached the server
             grabAfterRelease = XGrabPointer(d, root, False, 0, GrabModeAsync, GrabModeAsync,
                                             None, None, CurrentTime);
             XUngrabPointer(d, CurrentTime);
@@ -136,10 +137,13 @@ int grabFromOutside(Display* d) {
 
 TEST_F(X11Window, CaptureGrabsThePointerWithNoButtonHeldUntilReleased) {
     captureMouse(getWindowHandle());
+    syncToolkit();
     EXPECT_EQ(grabFromOutside(display), AlreadyGrabbed);
     releaseMouse();
+    syncToolkit();
     EXPECT_EQ(grabFromOutside(display), GrabSuccess);
     captureMouse(0);
+    syncToolkit();
     EXPECT_EQ(grabFromOutside(display), GrabSuccess) << "no window, no grab";
 }
 
@@ -156,6 +160,7 @@ TEST_F(X11Window, WheelButtonsCallNothingAndGrabNothing) {
             }
             syncToolkit();
         } else {
+            syncToolkit();
             grabAfterWheel = XGrabPointer(d, DefaultRootWindow(d), False, 0, GrabModeAsync,
                                           GrabModeAsync, None, None, CurrentTime);
             XUngrabPointer(d, CurrentTime);

@@ -167,8 +167,9 @@ int waitForExit(Child& child, int timeoutMs) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-Server startServer(const char* screen) {
-    Server server;
+Server::~Server() { stopServer(*this); }
+
+void startServer(Server& server, const char* screen) {
     int n = 150 + int(getpid() % 400);
     struct stat st;
     for (;; ++n) {
@@ -188,13 +189,12 @@ Server startServer(const char* screen) {
     }
     for (int i = 0; i < 100; ++i) {
         server.display = XOpenDisplay(server.name.c_str());
-        if (server.display) return server;
+        if (server.display) return;
         int status = 0;
         if (waitpid(server.pid, &status, WNOHANG) == server.pid) break;
         pause(50);
     }
     stopServer(server);
-    return server;
 }
 
 void stopServer(Server& server) {

@@ -43,13 +43,18 @@ bool running(Child& child);
 // Exit status, or -1 if it has not ended within timeoutMs (it is then killed).
 int waitForExit(Child& child, int timeoutMs);
 
-// A private X server (Xvfb) with one screen of the given depth on a free display number.
+// A private X server (Xvfb) with one screen of the given depth on a free display number;
+// stopped when the Server goes out of scope.
 struct Server {
     pid_t pid = -1;
     std::string name;           // ":N"
     Display* display = nullptr; // a connection to it, kept open while it runs
+    Server() = default;
+    Server(const Server&) = delete;
+    Server& operator=(const Server&) = delete;
+    ~Server();
 };
-Server startServer(const char* screen); // e.g. "640x480x8"; pid -1 when it did not start
+void startServer(Server& server, const char* screen); // e.g. "640x480x8"; pid -1 when it did not start
 void stopServer(Server& server);
 
 } // namespace toolkit_test::x
