@@ -2,6 +2,7 @@
 #include "toolkit/events.h"
 
 #include "toolkit/platform.h"
+#include "toolkit/shape_cache.h"
 #include "toolkit/window_layer.h"
 
 namespace toolkit {
@@ -69,6 +70,7 @@ void inputClose() { platform::destroyWindow(); }
 void inputDestroy() {
     platform::releasePalette();
     platform::releaseContext();
+    shapes::forgetShapeLists(); // their lists went with the context
     platform::forgetWindow();
     layer::clearSlots();
     state.quitRequested = true;

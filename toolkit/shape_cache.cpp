@@ -54,4 +54,9 @@ unsigned addShapeList(int kind, const double* key, int keyLength) {
 
 int shapeListCount() { return entryCount; }
 
+void forgetShapeLists() {
+    entryCount = 0;
+    for (int& head : heads) head = -1;
+}
+
 } // namespace toolkit::shapes

@@ -29,4 +29,7 @@ unsigned addShapeList(int kind, const double* key, int keyLength);
 // Number of entries made so far, over all kinds.
 int shapeListCount();
 
+// Forgets every entry without deleting lists: for when the GL context that held them is gone.
+void forgetShapeLists();
+
 } // namespace toolkit::shapes

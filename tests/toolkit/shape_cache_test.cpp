@@ -83,6 +83,20 @@ TEST_F(ShapeCache, ListFoundOnlyForTheExactKeyOfItsKind) {
     EXPECT_EQ(shapes::addShapeList(shapes::kindSolidBox, key, shapes::keyCapacity + 1), 0u);
 }
 
+TEST_F(ShapeCache, ListsAreForgottenWithTheContextAndRecordedAgainInTheNextWindow) {
+    beginFrame();
+    solidSphere(0.5);
+    ASSERT_NE(listOf(0.5), 0u);
+    platform::destroyWindow();
+    EXPECT_EQ(shapes::shapeListCount(), 0);
+    EXPECT_EQ(listOf(0.5), 0u);
+    ASSERT_EQ(openWindow("toolkit x11 test"), 1);
+    beginFrame();
+    solidSphere(0.5);
+    EXPECT_EQ(backPixel(200, 200), 255);
+    EXPECT_TRUE(glIsList(listOf(0.5)));
+}
+
 TEST_F(ShapeCache, ListNameZeroIsNeverFoundAndTheSphereIsStillDrawn) {
     const double radius = 0.75;
     int before = shapes::shapeListCount();
