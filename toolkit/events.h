@@ -5,9 +5,9 @@
 
 namespace toolkit {
 
-void inputResize(int width, int height);   // drawing area resized (0 x 0 when minimised)
-void inputMove(int x, int y);              // drawing area's top-left corner now at screen (x, y)
-void inputPaint();                         // the drawing area needs painting
+void inputResize(int width, int height); // drawing area resized (0 x 0 when minimised)
+void inputMove(int x, int y);            // drawing area's top-left corner now at screen (x, y)
+void inputPaint();                       // the drawing area needs painting
 void inputMouseButton(int x, int y, int button, bool pressed);
 void inputMouseMotion(int x, int y, int buttonsHeld);
 void inputKey(int code, int status);       // a named key's code (Return, Escape, Space, arrows)

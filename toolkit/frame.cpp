@@ -41,18 +41,26 @@ Tables tables{};
 
 MouseTable* tableOfKind(int kind) {
     switch (kind) {
-    case eventPress: return &tables.press;
-    case eventRelease: return &tables.release;
-    case eventMove: return &tables.move;
-    default: return nullptr;
+    case eventPress:
+        return &tables.press;
+    case eventRelease:
+        return &tables.release;
+    case eventMove:
+        return &tables.move;
+    default:
+        return nullptr;
     }
 }
 
-int pressSlot(int x, int y, int buttons) { return frame::dispatchMouse(eventPress, x, y, buttons); }
+int pressSlot(int x, int y, int buttons) {
+    return frame::dispatchMouse(eventPress, x, y, buttons);
+}
 int releaseSlot(int x, int y, int buttons) {
     return frame::dispatchMouse(eventRelease, x, y, buttons);
 }
-int moveSlot(int x, int y, int buttons) { return frame::dispatchMouse(eventMove, x, y, buttons); }
+int moveSlot(int x, int y, int buttons) {
+    return frame::dispatchMouse(eventMove, x, y, buttons);
+}
 
 void quitHandler() {
     platform::destroyWindow();
@@ -67,11 +75,13 @@ const char fallbackWarning[] = "Can't initialize a single buffer visual. Will us
 
 int frame::dispatchMouse(int kind, int x, int y, int buttons) {
     const MouseTable* table = tableOfKind(kind);
-    if (!table) return 0;
+    if (!table)
+        return 0;
     int called = 0;
     for (int i = 0; i < table->count; ++i) {
         for (int bit = 1; bit <= 4; bit <<= 1) { // left, right, middle
-            if (table->entries[i].button != bit || (buttons & bit) == 0) continue;
+            if (table->entries[i].button != bit || (buttons & bit) == 0)
+                continue;
             InputEvent event{kind, {x, y, 0, bit}};
             table->entries[i].handler(&event);
             called = 1;
@@ -83,7 +93,8 @@ int frame::dispatchMouse(int kind, int x, int y, int buttons) {
 int frame::dispatchKey(int code, int) {
     int called = 0;
     for (int i = 0; i < tables.keyCount; ++i) {
-        if (tables.keys[i].key != code) continue;
+        if (tables.keys[i].key != code)
+            continue;
         tables.keys[i].handler();
         called = 1;
     }
@@ -105,7 +116,8 @@ void setDisplayMode(unsigned mode) {
 }
 
 int openWindow(const char* title) {
-    if (platform::windowOpen()) return 0; // one window at a time
+    if (platform::windowOpen())
+        return 0; // one window at a time
     platform::OpenResult result = layer::open(title);
     if (result == platform::OpenResult::noDisplay) {
         std::fflush(stdout);
@@ -118,10 +130,12 @@ int openWindow(const char* title) {
         result = layer::open(title);
         fellBack = true;
     }
-    if (result != platform::OpenResult::opened) return 0;
+    if (result != platform::OpenResult::opened)
+        return 0;
     // The window discarded by a first attempt posted a quit request; this one runs on.
     layer::state.quitRequested = false;
-    if (fellBack) reportWarning(fallbackWarning);
+    if (fellBack)
+        reportWarning(fallbackWarning);
 
     layer::state.slots.reshape = gl::defaultReshape;
     layer::state.slots.release = releaseSlot;
@@ -130,26 +144,35 @@ int openWindow(const char* title) {
     layer::state.slots.key = frame::dispatchKey;
     setKeyCallback(keyEscape, quitHandler);
     gl::setOpeningState();
-    if (fellBack) gl::drawIntoFrontBuffer();
+    if (fellBack)
+        gl::drawIntoFrontBuffer();
     return 1;
 }
 
-void setIdleCallback(DrawCallback callback) { layer::state.slots.idle = callback; }
+void setIdleCallback(DrawCallback callback) {
+    layer::state.slots.idle = callback;
+}
 
-void setReshapeCallback(ReshapeCallback callback) { layer::state.slots.reshape = callback; }
+void setReshapeCallback(ReshapeCallback callback) {
+    layer::state.slots.reshape = callback;
+}
 
 void setMouseCallback(int button, int kind, MouseHandler handler) {
     MouseTable* table = tableOfKind(kind);
-    if (!table || table->count >= frame::mouseTableCapacity) return;
+    if (!table || table->count >= frame::mouseTableCapacity)
+        return;
     table->entries[table->count++] = {button, handler};
 }
 
 void setKeyCallback(int key, KeyHandler handler) {
-    if (tables.keyCount >= frame::keyTableCapacity) return;
+    if (tables.keyCount >= frame::keyTableCapacity)
+        return;
     tables.keys[tables.keyCount++] = {key, handler};
 }
 
-void swapWindowBuffers() { platform::swapBuffers(); }
+void swapWindowBuffers() {
+    platform::swapBuffers();
+}
 
 void getCursorInWindow(int& x, int& y) {
     platform::cursorPosition(x, y);
@@ -157,10 +180,16 @@ void getCursorInWindow(int& x, int& y) {
     y -= layer::state.originY;
 }
 
-WindowHandle getWindowHandle() { return platform::windowHandle(); }
+WindowHandle getWindowHandle() {
+    return platform::windowHandle();
+}
 
-void captureMouse(WindowHandle window) { platform::captureMouse(window); }
+void captureMouse(WindowHandle window) {
+    platform::captureMouse(window);
+}
 
-void releaseMouse() { platform::releaseMouse(); }
+void releaseMouse() {
+    platform::releaseMouse();
+}
 
 } // namespace toolkit

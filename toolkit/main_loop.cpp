@@ -12,7 +12,8 @@ using layer::state;
 // The quit request counts as a waiting message; taking it ends the loop. Without a window
 // nothing could ever arrive, so that ends the loop as well.
 bool takeQuit() {
-    if (!state.quitRequested && platform::windowOpen()) return false;
+    if (!state.quitRequested && platform::windowOpen())
+        return false;
     state.quitRequested = false;
     return true;
 }
@@ -21,7 +22,8 @@ bool takeQuit() {
 
 void runMainLoop(DrawCallback display) {
     state.slots.display = display;
-    if (takeQuit()) return;
+    if (takeQuit())
+        return;
     if (state.slots.reshape) {
         platform::drawingAreaSize(state.width, state.height);
         state.slots.reshape(state.width, state.height);
@@ -29,13 +31,17 @@ void runMainLoop(DrawCallback display) {
     for (;;) {
         if (state.slots.idle) {
             for (;;) {
-                if (takeQuit()) return;
-                if (!platform::eventWaiting()) break;
+                if (takeQuit())
+                    return;
+                if (!platform::eventWaiting())
+                    break;
                 platform::handleNextEvent();
             }
-            if (state.slots.idle) state.slots.idle();
+            if (state.slots.idle)
+                state.slots.idle();
         } else {
-            if (takeQuit()) return;
+            if (takeQuit())
+                return;
             platform::handleNextEvent();
         }
     }

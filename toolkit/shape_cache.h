@@ -9,10 +9,25 @@ constexpr int entryCapacity = 512; // lists over all kinds; beyond it shapes are
 constexpr int keyCapacity = 4;     // size parameters per request
 
 enum ShapeKind : int {
-    kindWireSphere, kindSolidSphere, kindWireCube, kindSolidCube, kindWireBox, kindSolidBox,
-    kindWireTorus, kindSolidTorus, kindWireCylinder, kindSolidCylinder, kindWireIcosahedron,
-    kindSolidIcosahedron, kindWireOctahedron, kindSolidOctahedron, kindWireTetrahedron,
-    kindSolidTetrahedron, kindWireDodecahedron, kindSolidDodecahedron, kindWireCone,
+    kindWireSphere,
+    kindSolidSphere,
+    kindWireCube,
+    kindSolidCube,
+    kindWireBox,
+    kindSolidBox,
+    kindWireTorus,
+    kindSolidTorus,
+    kindWireCylinder,
+    kindSolidCylinder,
+    kindWireIcosahedron,
+    kindSolidIcosahedron,
+    kindWireOctahedron,
+    kindSolidOctahedron,
+    kindWireTetrahedron,
+    kindSolidTetrahedron,
+    kindWireDodecahedron,
+    kindSolidDodecahedron,
+    kindWireCone,
     kindSolidCone,
 };
 

@@ -23,8 +23,15 @@ enum : int { buttonLeft = 1, buttonRight = 2, buttonMiddle = 4 };
 enum : int { eventPress = 16, eventRelease = 32, eventMove = 64 };
 
 // Key codes delivered to key handlers; letters and digits use their character code.
-enum : int { keyReturn = 13, keyEscape = 27, keySpace = 32, keyLeft = 37, keyUp = 38,
-             keyRight = 39, keyDown = 40 };
+enum : int {
+    keyReturn = 13,
+    keyEscape = 27,
+    keySpace = 32,
+    keyLeft = 37,
+    keyUp = 38,
+    keyRight = 39,
+    keyDown = 40
+};
 
 // Record handed to mouse handlers. data[0], data[1]: x, y from the drawing area's top-left
 // corner; data[2]: unused; data[3]: the one button this call is for.
@@ -52,7 +59,7 @@ void setDisplayMode(unsigned mode);
 // the window system cannot give falls back to double buffering drawn into the front buffer,
 // with one "Warning" box. When there is no window system to talk to at all, it says so in one
 // line on standard error and ends the process with status 1.
-int openWindow(const char* title);                 // 1 when a usable window is open, else 0
+int openWindow(const char* title); // 1 when a usable window is open, else 0
 void setIdleCallback(DrawCallback callback);
 void setReshapeCallback(ReshapeCallback callback);
 // Appends a handler for one button (1, 2 or 4) and kind (eventPress, eventRelease, eventMove);
@@ -67,8 +74,8 @@ void setKeyCallback(int key, KeyHandler handler);
 // event). Returns when the window is destroyed, and at once when no window is open.
 void runMainLoop(DrawCallback display);
 void swapWindowBuffers();
-void getCursorInWindow(int& x, int& y);            // signed, may lie outside the drawing area
-WindowHandle getWindowHandle();                    // 0 when no window is open
+void getCursorInWindow(int& x, int& y); // signed, may lie outside the drawing area
+WindowHandle getWindowHandle();         // 0 when no window is open
 
 // Pointer capture for a drag: positions and the release keep arriving while the cursor is
 // outside the window (SetCapture / ReleaseCapture on Win32, a pointer grab on X11).

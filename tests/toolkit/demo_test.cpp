@@ -16,9 +16,10 @@ namespace {
 constexpr int timeout = 15000;
 
 class Demo : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display: DISPLAY is unset";
+        if (!std::getenv("DISPLAY"))
+            GTEST_SKIP() << "no X display: DISPLAY is unset";
         display = x::probe();
         ASSERT_NE(display, nullptr) << "cannot open the X display " << std::getenv("DISPLAY");
         XSetInputFocus(display, PointerRoot, RevertToPointerRoot, CurrentTime);
@@ -30,7 +31,8 @@ protected:
         ASSERT_NE(demoWindow, 0u);
     }
     void TearDown() override {
-        if (child.pid > 0 && child.output >= 0) x::waitForExit(child, 0);
+        if (child.pid > 0 && child.output >= 0)
+            x::waitForExit(child, 0);
     }
     Display* display = nullptr;
     x::Child child;
@@ -69,7 +71,8 @@ TEST_F(Demo, ClosingTheWindowReturnsFromTheLoop) {
 TEST(DemoFailure, NoPixelFormatOnAnEightBitScreenShowsAnErrorBoxUntilReturn) {
     x::Server server;
     x::startServer(server, "640x480x8");
-    if (server.pid < 0) GTEST_SKIP() << "Xvfb could not be started";
+    if (server.pid < 0)
+        GTEST_SKIP() << "Xvfb could not be started";
     Display* display = server.display;
     x::Child child = x::spawn(TOOLKIT_DEMO_PATH, server.name.c_str());
     Window box = x::findWindow(display, "Error", timeout);
@@ -92,7 +95,8 @@ TEST(DemoFailure, WithoutAnyDisplayOneLineOnStandardErrorAndStatusOne) {
     EXPECT_NE(child.seen.find("cannot open the X display \":4093\": no window can be shown\n"),
               std::string::npos)
         << child.seen;
-    EXPECT_EQ(child.seen.find("open"), child.seen.find("open the X")) << "openWindow never returned";
+    EXPECT_EQ(child.seen.find("open"), child.seen.find("open the X"))
+        << "openWindow never returned";
 }
 
 } // namespace

@@ -116,7 +116,8 @@ TEST_F(NullToolkit, TablesIgnoreRegistrationsBeyondTheirCapacity) {
         setMouseCallback(buttonLeft, eventPress, [](InputEvent*) { return ++pressCalls; });
     static int keyCalls = 0;
     keyCalls = 0;
-    for (int i = 0; i < 210; ++i) setKeyCallback('k', [] { ++keyCalls; });
+    for (int i = 0; i < 210; ++i)
+        setKeyCallback('k', [] { ++keyCalls; });
     null::pushButton(1, 1, buttonLeft, true);
     null::pushChar('k', 0);
     setIdleCallback([] { null::pushClose(); });
@@ -157,13 +158,16 @@ TEST_F(NullToolkit, RightPressCallsNothingAndRequestsNoRedrawButCapturesUntilRel
     idles = 0;
     setIdleCallback([] {
         switch (++idles) {
-        case 1: null::pushButton(10, 10, buttonRight, true); break;
+        case 1:
+            null::pushButton(10, 10, buttonRight, true);
+            break;
         case 2:
             requestsAfterPress = record().redrawRequests;
             capturedAfterPress = record().captured;
             null::pushButton(10, 10, buttonRight, false);
             break;
-        default: null::pushClose();
+        default:
+            null::pushClose();
         }
     });
     runMainLoop(nullptr);
@@ -193,7 +197,8 @@ TEST_F(NullToolkit, KeysAndLettersAndDigitsReachTheirHandlersOthersNothing) {
     setKeyCallback(keyUp, [] { note("up"); });
     setKeyCallback('!', [] { note("!"); });
     setKeyCallback(keyReturn, [] { note("return"); });
-    for (int c : {'a', 'A', '7', '!', ' ', '\r', 'b'}) null::pushChar(c, 0);
+    for (int c : {'a', 'A', '7', '!', ' ', '\r', 'b'})
+        null::pushChar(c, 0);
     null::pushKey(keySpace, 1);
     null::pushKey(keyUp, 2);
     null::pushKey(keyReturn, 3);

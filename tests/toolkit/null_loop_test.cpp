@@ -10,7 +10,7 @@ using namespace toolkit;
 int idles = 0;
 
 class NullLoop : public NullToolkit {
-protected:
+  protected:
     void SetUp() override {
         NullToolkit::SetUp();
         idles = 0;
@@ -22,7 +22,8 @@ TEST_F(NullLoop, FirstReshapeComesFromTheLoopWithTheRealSizeBeforeAnyFrame) {
     setReshapeCallback(noteReshape);
     setIdleCallback([] {
         note("idle");
-        if (++idles == 2) null::pushClose();
+        if (++idles == 2)
+            null::pushClose();
     });
     runMainLoop(noteDisplay);
     EXPECT_EQ(calls, "reshape 400 400, display, idle, idle");

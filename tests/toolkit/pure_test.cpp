@@ -43,10 +43,10 @@ FormatInfo rgba(bool doubleBuffer, int colour, int alpha, int depth, int stencil
 TEST(ClosestFormat, TakesTheClosestOfThoseWithTheRequestedBuffers) {
     BufferRequest want = toolkit::bufferRequestFromMode(0x102);
     FormatInfo formats[] = {
-        rgba(false, 24, 0, 16, 0), // single-buffered: not offered for a double request
-        rgba(true, 24, 0, 0, 0),   // no depth buffer
-        rgba(true, 24, 8, 24, 8),  // more than asked
-        rgba(true, 24, 0, 24, 8),  // closer
+        rgba(false, 24, 0, 16, 0),             // single-buffered: not offered for a double request
+        rgba(true, 24, 0, 0, 0),               // no depth buffer
+        rgba(true, 24, 8, 24, 8),              // more than asked
+        rgba(true, 24, 0, 24, 8),              // closer
         {false, false, true, 24, 0, 0, 16, 0}, // cannot draw into a window
         {true, true, true, 8, 0, 0, 16, 0},    // colour index
     };
@@ -74,8 +74,10 @@ TEST(ClosestFormat, SingleBufferAsksForSingleBufferOnly) {
 }
 
 TEST(KeyFromCharacter, LettersAndDigitsGiveTheirCodeAllElseNothing) {
-    for (int c : {'0', '9', 'a', 'z', 'A', 'Z'}) EXPECT_EQ(toolkit::keyFromCharacter(c), c);
-    for (int c : {int('/'), int(':'), int('@'), int('['), int('`'), int('{'), int(' '), 13, 27, 0, 0xE9})
+    for (int c : {'0', '9', 'a', 'z', 'A', 'Z'})
+        EXPECT_EQ(toolkit::keyFromCharacter(c), c);
+    for (int c :
+         {int('/'), int(':'), int('@'), int('['), int('`'), int('{'), int(' '), 13, 27, 0, 0xE9})
         EXPECT_EQ(toolkit::keyFromCharacter(c), 0) << c;
 }
 

@@ -22,17 +22,20 @@ void drawFrame() {
     glRotatef(float(frames % 360), 0.0f, 1.0f, 0.0f);
     toolkit::solidSphere(0.5);
     toolkit::swapWindowBuffers();
-    if (++frames == 1) std::printf("frame 1\n");
+    if (++frames == 1)
+        std::printf("frame 1\n");
 }
 
 void display() {
-    if (!displaySeen) std::printf("display\n");
+    if (!displaySeen)
+        std::printf("display\n");
     displaySeen = true;
     drawFrame();
 }
 
 void idle() {
-    if (!idleSeen) std::printf("idle\n");
+    if (!idleSeen)
+        std::printf("idle\n");
     idleSeen = true;
     drawFrame();
 }
@@ -68,7 +71,8 @@ int main() {
     toolkit::setReshapeCallback(reshape);
     toolkit::setMouseCallback(toolkit::buttonLeft, toolkit::eventPress, press);
     toolkit::setMouseCallback(toolkit::buttonLeft, toolkit::eventRelease, release);
-    if (opened) glEnable(GL_DEPTH_TEST);
+    if (opened)
+        glEnable(GL_DEPTH_TEST);
     toolkit::runMainLoop(display);
     std::printf("loop returned\n");
     return 0;

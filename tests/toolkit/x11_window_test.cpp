@@ -56,7 +56,8 @@ TEST_F(X11Window, OpensAtTheRequestedPlaceWithExactDrawingAreaAndBuffers) {
 }
 
 TEST_F(X11Window, FirstReshapeComesFromTheLoopBeforeAnyFrameAndClosingReturns) {
-    setReshapeCallback([](int w, int h) { note("reshape " + std::to_string(w) + " " + std::to_string(h)); });
+    setReshapeCallback(
+        [](int w, int h) { note("reshape " + std::to_string(w) + " " + std::to_string(h)); });
     setIdleCallback([] {
         if (++idles == 1) {
             note("idle");
@@ -72,7 +73,8 @@ TEST_F(X11Window, FirstReshapeComesFromTheLoopBeforeAnyFrameAndClosingReturns) {
 
 TEST_F(X11Window, PressAndReleaseArrivingTogetherAreBothHandledBeforeTheNextIdle) {
     setMouseCallback(buttonLeft, eventPress, [](InputEvent* e) { return noteMouse("press", e); });
-    setMouseCallback(buttonLeft, eventRelease, [](InputEvent* e) { return noteMouse("release", e); });
+    setMouseCallback(buttonLeft, eventRelease,
+                     [](InputEvent* e) { return noteMouse("release", e); });
     setIdleCallback([] {
         note("idle");
         if (++idles == 1) {
@@ -114,8 +116,8 @@ TEST_F(X11Window, RightPressCallsNoHandlerButGrabsThePointerUntilItsRelease) {
             break;
         case 4:
             syncToolkit(); // the ungrab has reached the server
-            grabAfterRelease = XGrabPointer(d, root, False, 0, GrabModeAsync, GrabModeAsync,
-                                            None, None, CurrentTime);
+            grabAfterRelease = XGrabPointer(d, root, False, 0, GrabModeAsync, GrabModeAsync, None,
+                                            None, CurrentTime);
             XUngrabPointer(d, CurrentTime);
             close();
             break;
@@ -128,8 +130,8 @@ TEST_F(X11Window, RightPressCallsNoHandlerButGrabsThePointerUntilItsRelease) {
 }
 
 int grabFromOutside(Display* d) {
-    int result = XGrabPointer(d, DefaultRootWindow(d), False, 0, GrabModeAsync, GrabModeAsync,
-                              None, None, CurrentTime);
+    int result = XGrabPointer(d, DefaultRootWindow(d), False, 0, GrabModeAsync, GrabModeAsync, None,
+                              None, CurrentTime);
     XUngrabPointer(d, CurrentTime);
     XSync(d, False);
     return result;
@@ -181,9 +183,12 @@ TEST_F(X11Window, RedrawRequestsWhileAPaintIsPendingAddNothing) {
         switch (++idles) {
         case 1:
             paintsBefore = paints;
-            for (int i = 0; i < 5; ++i) layer::requestRedraw();
+            for (int i = 0; i < 5; ++i)
+                layer::requestRedraw();
             break;
-        case 2: note("after requests " + std::to_string(paints - paintsBefore)); break;
+        case 2:
+            note("after requests " + std::to_string(paints - paintsBefore));
+            break;
         case 3:
             note("one idle later " + std::to_string(paints - paintsBefore));
             close();
@@ -195,7 +200,8 @@ TEST_F(X11Window, RedrawRequestsWhileAPaintIsPendingAddNothing) {
 }
 
 TEST_F(X11Window, UnmappingGivesAZeroSizeAndMappingGivesTheSizeBack) {
-    setReshapeCallback([](int w, int h) { note("reshape " + std::to_string(w) + " " + std::to_string(h)); });
+    setReshapeCallback(
+        [](int w, int h) { note("reshape " + std::to_string(w) + " " + std::to_string(h)); });
     setIdleCallback([] {
         Display* d = x::probe();
         Window w = Window(getWindowHandle());
@@ -210,7 +216,9 @@ TEST_F(X11Window, UnmappingGivesAZeroSizeAndMappingGivesTheSizeBack) {
             XSync(d, False);
             syncToolkit();
             break;
-        case 3: close(); break;
+        case 3:
+            close();
+            break;
         }
     });
     runMainLoop(nullptr);

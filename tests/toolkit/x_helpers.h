@@ -54,7 +54,8 @@ struct Server {
     Server& operator=(const Server&) = delete;
     ~Server();
 };
-void startServer(Server& server, const char* screen); // e.g. "640x480x8"; pid -1 when it did not start
+void startServer(Server& server,
+                 const char* screen); // e.g. "640x480x8"; pid -1 when it did not start
 void stopServer(Server& server);
 
 } // namespace toolkit_test::x

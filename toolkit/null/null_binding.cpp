@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "toolkit/events.h"
-#include "toolkit/frame_gl.h"
 #include "toolkit/frame.h"
+#include "toolkit/frame_gl.h"
 #include "toolkit/platform.h"
 #include "toolkit/report.h"
 
@@ -56,8 +56,8 @@ void copyText(char* to, std::size_t size, const char* from) {
 void noteRelease(const char* step) {
     char* order = binding.record.releaseOrder;
     std::size_t used = std::strlen(order);
-    std::snprintf(order + used, sizeof binding.record.releaseOrder - used, "%s%s",
-                  used ? " " : "", step);
+    std::snprintf(order + used, sizeof binding.record.releaseOrder - used, "%s%s", used ? " " : "",
+                  step);
 }
 
 } // namespace
@@ -68,21 +68,45 @@ void null::setCursorPosition(int x, int y) {
     binding.cursorX = x;
     binding.cursorY = y;
 }
-void null::failNextOpens(int count) { binding.failOpens = count; }
-void null::refuseSingleBuffer(bool refuse) { binding.refuseSingle = refuse; }
-void null::setNoDisplay(bool none) { binding.noDisplay = none; }
-void null::pushResize(int width, int height) { push(Kind::resize, width, height); }
-void null::pushMove(int x, int y) { push(Kind::move, x, y); }
-void null::pushPaint() { binding.paintPending = true; }
+void null::failNextOpens(int count) {
+    binding.failOpens = count;
+}
+void null::refuseSingleBuffer(bool refuse) {
+    binding.refuseSingle = refuse;
+}
+void null::setNoDisplay(bool none) {
+    binding.noDisplay = none;
+}
+void null::pushResize(int width, int height) {
+    push(Kind::resize, width, height);
+}
+void null::pushMove(int x, int y) {
+    push(Kind::move, x, y);
+}
+void null::pushPaint() {
+    binding.paintPending = true;
+}
 void null::pushButton(int x, int y, int button, bool pressed) {
     push(Kind::button, x, y, button, pressed);
 }
-void null::pushMotion(int x, int y, int buttonsHeld) { push(Kind::motion, x, y, buttonsHeld); }
-void null::pushKey(int code, int status) { push(Kind::key, code, status); }
-void null::pushChar(int character, int status) { push(Kind::character, character, status); }
-void null::pushClose() { push(Kind::close); }
-int null::queuedEvents() { return binding.count; }
-const null::Record& null::record() { return binding.record; }
+void null::pushMotion(int x, int y, int buttonsHeld) {
+    push(Kind::motion, x, y, buttonsHeld);
+}
+void null::pushKey(int code, int status) {
+    push(Kind::key, code, status);
+}
+void null::pushChar(int character, int status) {
+    push(Kind::character, character, status);
+}
+void null::pushClose() {
+    push(Kind::close);
+}
+int null::queuedEvents() {
+    return binding.count;
+}
+const null::Record& null::record() {
+    return binding.record;
+}
 
 void null::reset() {
     binding = Binding{};
@@ -111,7 +135,8 @@ platform::OpenResult platform::openWindow(const WindowRequest& request) {
     binding.paintPending = true; // shown: the first paint is due
     bool single = (request.mode & modeDouble) == 0;
     if (binding.failOpens > 0 || (single && binding.refuseSingle)) {
-        if (binding.failOpens > 0) --binding.failOpens;
+        if (binding.failOpens > 0)
+            --binding.failOpens;
         reportError("Selecting a pixel format failed\n");
         destroyWindow();
         return OpenResult::failed;
@@ -120,14 +145,19 @@ platform::OpenResult platform::openWindow(const WindowRequest& request) {
 }
 
 void platform::destroyWindow() {
-    if (!binding.open) return;
+    if (!binding.open)
+        return;
     binding.record.releaseOrder[0] = '\0';
     inputDestroy();
     ++binding.record.destroyed;
 }
 
-void platform::releasePalette() { noteRelease("palette"); }
-void platform::releaseContext() { noteRelease("context"); }
+void platform::releasePalette() {
+    noteRelease("palette");
+}
+void platform::releaseContext() {
+    noteRelease("context");
+}
 
 void platform::forgetWindow() {
     noteRelease("forget");
@@ -137,8 +167,12 @@ void platform::forgetWindow() {
     binding.record.captured = false;
 }
 
-bool platform::windowOpen() { return binding.open; }
-WindowHandle platform::windowHandle() { return binding.open ? fakeWindow : 0; }
+bool platform::windowOpen() {
+    return binding.open;
+}
+WindowHandle platform::windowHandle() {
+    return binding.open ? fakeWindow : 0;
+}
 
 void platform::drawingAreaSize(int& width, int& height) {
     width = binding.width;
@@ -150,7 +184,9 @@ void platform::originEstimate(int x, int y, int& originX, int& originY) {
     originY = y;
 }
 
-bool platform::eventWaiting() { return binding.count > 0 || binding.paintPending; }
+bool platform::eventWaiting() {
+    return binding.count > 0 || binding.paintPending;
+}
 
 void platform::handleNextEvent() {
     if (binding.count == 0) {
@@ -171,12 +207,24 @@ void platform::handleNextEvent() {
         binding.height = e.b;
         inputResize(e.a, e.b);
         break;
-    case Kind::move: inputMove(e.a, e.b); break;
-    case Kind::button: inputMouseButton(e.a, e.b, e.c, e.d != 0); break;
-    case Kind::motion: inputMouseMotion(e.a, e.b, e.c); break;
-    case Kind::key: inputKey(e.a, e.b); break;
-    case Kind::character: inputChar(e.a, e.b); break;
-    case Kind::close: inputClose(); break;
+    case Kind::move:
+        inputMove(e.a, e.b);
+        break;
+    case Kind::button:
+        inputMouseButton(e.a, e.b, e.c, e.d != 0);
+        break;
+    case Kind::motion:
+        inputMouseMotion(e.a, e.b, e.c);
+        break;
+    case Kind::key:
+        inputKey(e.a, e.b);
+        break;
+    case Kind::character:
+        inputChar(e.a, e.b);
+        break;
+    case Kind::close:
+        inputClose();
+        break;
     }
 }
 
@@ -185,7 +233,9 @@ void platform::requestRedraw() {
     binding.paintPending = true;
 }
 
-void platform::swapBuffers() { ++binding.record.swaps; }
+void platform::swapBuffers() {
+    ++binding.record.swaps;
+}
 
 void platform::cursorPosition(int& x, int& y) {
     x = binding.cursorX;
@@ -215,9 +265,13 @@ void platform::showMessageBox(const char* caption, const char* text) {
 // The frame's GL calls: recorded, not made.
 namespace toolkit::gl {
 
-void setOpeningState() { binding.record.openingState = true; }
+void setOpeningState() {
+    binding.record.openingState = true;
+}
 
-void drawIntoFrontBuffer() { binding.record.frontBuffer = true; }
+void drawIntoFrontBuffer() {
+    binding.record.frontBuffer = true;
+}
 
 void defaultReshape(int width, int height) {
     ++binding.record.defaultReshapes;

@@ -26,16 +26,16 @@ void pushMove(int x, int y);
 void pushPaint();
 void pushButton(int x, int y, int button, bool pressed); // button: toolkit bit 1, 2 or 4
 void pushMotion(int x, int y, int buttonsHeld);
-void pushKey(int code, int status);     // named key: Return, Escape, Space, arrows
+void pushKey(int code, int status); // named key: Return, Escape, Space, arrows
 void pushChar(int character, int status);
-void pushClose();                       // the user asks to close the window
-int queuedEvents();                     // scripted events not yet delivered
+void pushClose();   // the user asks to close the window
+int queuedEvents(); // scripted events not yet delivered
 
 // What the toolkit asked of the binding.
 struct Record {
-    int opens;                  // open attempts, failed ones included
-    unsigned openMode;          // mode word of the last attempt
-    bool openDefaultPosition;   // placement of the last attempt
+    int opens;                // open attempts, failed ones included
+    unsigned openMode;        // mode word of the last attempt
+    bool openDefaultPosition; // placement of the last attempt
     int openX, openY, openWidth, openHeight;
     char title[64];
     int captures;               // captureMouse calls
@@ -44,14 +44,14 @@ struct Record {
     WindowHandle captureWindow; // window of the last capture
     int redrawRequests;         // requests made while a window was open
     int swaps;
-    int boxes;                  // message boxes shown
+    int boxes; // message boxes shown
     char boxCaption[16];
     char boxText[256];
-    char releaseOrder[64];      // release steps of the last destruction: "palette context forget"
-    int destroyed;              // windows destroyed
-    bool openingState;          // clear colour, clear index and identity set
-    bool frontBuffer;           // drawing into the front buffer
-    int defaultReshapes;        // calls of the default reshape
+    char releaseOrder[64]; // release steps of the last destruction: "palette context forget"
+    int destroyed;         // windows destroyed
+    bool openingState;     // clear colour, clear index and identity set
+    bool frontBuffer;      // drawing into the front buffer
+    int defaultReshapes;   // calls of the default reshape
     int defaultReshapeWidth, defaultReshapeHeight;
 };
 

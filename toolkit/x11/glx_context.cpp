@@ -33,7 +33,8 @@ FormatInfo describe(GLXFBConfig config, bool colourIndex) {
                        attribute(config, GLX_BLUE_SIZE);
     }
     XVisualInfo* visual = glXGetVisualFromFBConfig(state.display, config);
-    if (!visual) f.usable = false;
+    if (!visual)
+        f.usable = false;
     XFree(visual);
     f.doubleBuffer = attribute(config, GLX_DOUBLEBUFFER) != 0;
     f.alphaBits = attribute(config, GLX_ALPHA_SIZE);
@@ -49,9 +50,12 @@ FormatInfo describe(GLXFBConfig config, bool colourIndex) {
 bool chooseConfig(const BufferRequest& request, GLXFBConfig& config, XVisualInfo*& visual) {
     Display* display = state.display;
     int errorBase = 0, eventBase = 0, major = 0, minor = 0;
-    if (!glXQueryExtension(display, &errorBase, &eventBase)) return false;
-    if (!glXQueryVersion(display, &major, &minor) || (major == 1 && minor < 3)) return false;
+    if (!glXQueryExtension(display, &errorBase, &eventBase))
+        return false;
+    if (!glXQueryVersion(display, &major, &minor) || (major == 1 && minor < 3))
+        return false;
 
+    // clang-format off
     const int attributes[] = {
         GLX_X_RENDERABLE, True,
         GLX_DRAWABLE_TYPE, GLX_WINDOW_BIT,
@@ -61,11 +65,15 @@ bool chooseConfig(const BufferRequest& request, GLXFBConfig& config, XVisualInfo
         GLX_LEVEL, 0,
         None,
     };
+    // clang-format on
     int count = 0;
     GLXFBConfig* configs = glXChooseFBConfig(display, state.screen, attributes, &count);
-    if (!configs) return false;
-    if (count > configCapacity) count = configCapacity;
-    for (int i = 0; i < count; ++i) formats[i] = describe(configs[i], request.colourIndex);
+    if (!configs)
+        return false;
+    if (count > configCapacity)
+        count = configCapacity;
+    for (int i = 0; i < count; ++i)
+        formats[i] = describe(configs[i], request.colourIndex);
     int chosen = closestFormat(request, formats, count);
     if (chosen >= 0) {
         config = configs[chosen];
@@ -78,14 +86,15 @@ bool chooseConfig(const BufferRequest& request, GLXFBConfig& config, XVisualInfo
 bool createSurface(GLXFBConfig config, Window window) {
     beginErrorTrap(state.display);
     drawable = glXCreateWindow(state.display, config, window, nullptr);
-    if (endErrorTrap(state.display) != 0) drawable = 0;
+    if (endErrorTrap(state.display) != 0)
+        drawable = 0;
     return drawable != 0;
 }
 
 bool createContext(GLXFBConfig config, bool colourIndex) {
     beginErrorTrap(state.display);
-    context = glXCreateNewContext(state.display, config,
-                                  colourIndex ? GLX_COLOR_INDEX_TYPE : GLX_RGBA_TYPE, nullptr, True);
+    context = glXCreateNewContext(
+        state.display, config, colourIndex ? GLX_COLOR_INDEX_TYPE : GLX_RGBA_TYPE, nullptr, True);
     if (endErrorTrap(state.display) != 0 && context) {
         glXDestroyContext(state.display, context);
         context = nullptr;
@@ -100,20 +109,23 @@ bool makeCurrent() {
 }
 
 void release() {
-    if (!state.display) return;
+    if (!state.display)
+        return;
     beginErrorTrap(state.display);
     if (context) {
         glXMakeContextCurrent(state.display, None, None, nullptr);
         glXDestroyContext(state.display, context);
     }
-    if (drawable) glXDestroyWindow(state.display, drawable);
+    if (drawable)
+        glXDestroyWindow(state.display, drawable);
     endErrorTrap(state.display);
     context = nullptr;
     drawable = 0;
 }
 
 void swapBuffers() {
-    if (drawable) glXSwapBuffers(state.display, drawable);
+    if (drawable)
+        glXSwapBuffers(state.display, drawable);
 }
 
 } // namespace toolkit::x11::glx

@@ -26,11 +26,13 @@ void reportSize(int width, int height) {
     bool changed = width != state.width || height != state.height;
     state.width = width;
     state.height = height;
-    if (changed && !state.minimised) inputResize(width, height);
+    if (changed && !state.minimised)
+        inputResize(width, height);
 }
 
 void setMinimised(bool minimised) {
-    if (minimised == state.minimised) return;
+    if (minimised == state.minimised)
+        return;
     state.minimised = minimised;
     if (minimised)
         inputResize(0, 0);
@@ -66,16 +68,25 @@ void translate(XEvent& event) {
         XRefreshKeyboardMapping(&event.xmapping);
         return;
     }
-    if (state.window == 0 || event.xany.window != state.window) return;
+    if (state.window == 0 || event.xany.window != state.window)
+        return;
     switch (event.type) {
-    case Expose: state.paintPending = true; break;
+    case Expose:
+        state.paintPending = true;
+        break;
     case ConfigureNotify:
         reportSize(event.xconfigure.width, event.xconfigure.height);
         reportOrigin();
         break;
-    case ReparentNotify: reportOrigin(); break;
-    case MapNotify: setMinimised(false); break;
-    case UnmapNotify: setMinimised(true); break;
+    case ReparentNotify:
+        reportOrigin();
+        break;
+    case MapNotify:
+        setMinimised(false);
+        break;
+    case UnmapNotify:
+        setMinimised(true);
+        break;
     case ButtonPress:
     case ButtonRelease:
         if (int button = x11::buttonFromX11(event.xbutton.button))
@@ -85,28 +96,34 @@ void translate(XEvent& event) {
         inputMouseMotion(event.xmotion.x, event.xmotion.y,
                          x11::buttonsFromState(event.xmotion.state));
         break;
-    case KeyPress: keyPress(event.xkey); break;
+    case KeyPress:
+        keyPress(event.xkey);
+        break;
     case ClientMessage:
         if (event.xclient.message_type == state.wmProtocols && event.xclient.format == 32 &&
             Atom(event.xclient.data.l[0]) == state.wmDeleteWindow)
             inputClose();
         break;
     case DestroyNotify:
-        if (event.xdestroywindow.window == state.window) destroyed();
+        if (event.xdestroywindow.window == state.window)
+            destroyed();
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
 } // namespace
 
 bool platform::eventWaiting() {
-    if (!state.display) return false;
+    if (!state.display)
+        return false;
     return state.paintPending || XPending(state.display) > 0;
 }
 
 void platform::handleNextEvent() {
-    if (!state.display) return;
+    if (!state.display)
+        return;
     if (state.paintPending && XPending(state.display) == 0) {
         state.paintPending = false;
         inputPaint();

@@ -43,7 +43,8 @@ void setWindowManagerHints(const platform::WindowRequest& r) {
     XSizeHints* size = XAllocSizeHints();
     if (size) {
         size->flags = USSize | PSize | PWinGravity;
-        if (!r.defaultPosition) size->flags |= USPosition | PPosition;
+        if (!r.defaultPosition)
+            size->flags |= USPosition | PPosition;
         size->x = r.x;
         size->y = r.y;
         size->width = r.width;
@@ -74,14 +75,16 @@ bool createWindow(const platform::WindowRequest& r, XVisualInfo* visual) {
     a.border_pixel = 0;
     a.cursor = state.arrow;
     a.event_mask = eventMask;
-    state.window = XCreateWindow(display, root, r.x, r.y, unsigned(r.width), unsigned(r.height), 0,
-                                 visual->depth, InputOutput, visual->visual,
-                                 CWColormap | CWBackPixel | CWBorderPixel | CWCursor | CWEventMask,
-                                 &a);
+    state.window =
+        XCreateWindow(display, root, r.x, r.y, unsigned(r.width), unsigned(r.height), 0,
+                      visual->depth, InputOutput, visual->visual,
+                      CWColormap | CWBackPixel | CWBorderPixel | CWCursor | CWEventMask, &a);
     if (x11::endErrorTrap(display) != 0) {
         x11::beginErrorTrap(display);
-        if (state.window) XDestroyWindow(display, state.window);
-        if (state.colormap) XFreeColormap(display, state.colormap);
+        if (state.window)
+            XDestroyWindow(display, state.window);
+        if (state.colormap)
+            XFreeColormap(display, state.colormap);
         x11::endErrorTrap(display);
         state.window = 0;
         state.colormap = 0;
@@ -111,7 +114,8 @@ platform::OpenResult failAfterWindow() {
 } // namespace
 
 bool x11::openDisplay() {
-    if (state.display) return true;
+    if (state.display)
+        return true;
     state.display = XOpenDisplay(nullptr);
     if (!state.display) {
         std::fprintf(stderr, "molvane: cannot open the X display \"%s\": no window can be shown\n",
@@ -126,7 +130,8 @@ bool x11::openDisplay() {
 }
 
 platform::OpenResult platform::openWindow(const WindowRequest& request) {
-    if (!x11::openDisplay()) return OpenResult::noDisplay;
+    if (!x11::openDisplay())
+        return OpenResult::noDisplay;
     BufferRequest buffers = bufferRequestFromMode(request.mode);
     GLXFBConfig config = nullptr;
     XVisualInfo* visual = nullptr;
@@ -163,17 +168,21 @@ platform::OpenResult platform::openWindow(const WindowRequest& request) {
 }
 
 void platform::destroyWindow() {
-    if (!state.window) return;
+    if (!state.window)
+        return;
     Window window = state.window;
     Colormap colormap = state.colormap;
     inputDestroy();
     x11::beginErrorTrap(state.display); // the window may be gone already
     XDestroyWindow(state.display, window);
-    if (colormap) XFreeColormap(state.display, colormap);
+    if (colormap)
+        XFreeColormap(state.display, colormap);
     x11::endErrorTrap(state.display);
 }
 
-void platform::releaseContext() { x11::glx::release(); }
+void platform::releaseContext() {
+    x11::glx::release();
+}
 
 void platform::forgetWindow() {
     state.window = 0;
@@ -182,9 +191,13 @@ void platform::forgetWindow() {
     state.minimised = false;
 }
 
-bool platform::windowOpen() { return state.window != 0; }
+bool platform::windowOpen() {
+    return state.window != 0;
+}
 
-WindowHandle platform::windowHandle() { return state.window; }
+WindowHandle platform::windowHandle() {
+    return state.window;
+}
 
 void platform::drawingAreaSize(int& width, int& height) {
     width = state.minimised ? 0 : state.width;
@@ -206,14 +219,18 @@ void platform::originEstimate(int x, int y, int& originX, int& originY) {
 }
 
 void platform::requestRedraw() {
-    if (state.window) state.paintPending = true;
+    if (state.window)
+        state.paintPending = true;
 }
 
-void platform::swapBuffers() { x11::glx::swapBuffers(); }
+void platform::swapBuffers() {
+    x11::glx::swapBuffers();
+}
 
 void platform::cursorPosition(int& x, int& y) {
     x = y = 0;
-    if (!state.display) return;
+    if (!state.display)
+        return;
     Window root = 0, child = 0;
     int windowX = 0, windowY = 0;
     unsigned mask = 0;
@@ -222,7 +239,8 @@ void platform::cursorPosition(int& x, int& y) {
 }
 
 void platform::captureMouse(WindowHandle window) {
-    if (!state.display || window == 0) return;
+    if (!state.display || window == 0)
+        return;
     XGrabPointer(state.display, Window(window), False,
                  ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
                  GrabModeAsync, None, None, CurrentTime);
@@ -230,7 +248,8 @@ void platform::captureMouse(WindowHandle window) {
 }
 
 void platform::releaseMouse() {
-    if (!state.display) return;
+    if (!state.display)
+        return;
     XUngrabPointer(state.display, CurrentTime);
     XFlush(state.display);
 }
