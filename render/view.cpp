@@ -1,6 +1,9 @@
 // Clear colour and reshape rule.
 #include "render/view.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -27,13 +30,32 @@ void initDrawingState() {
     glLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, spotDirection);
 }
 
+void depthBounds(double& nearBound, double& farBound) {
+    const double eyeDistance = std::sqrt(2.0 * 2.0 + 2.0 * 2.0 + 5.0 * 5.0);
+    const double longestAxis = 5.0;
+    const double largestSphere = 270.0 / 250.0;
+    double reach = longestAxis;
+    const int n = std::clamp(atomCount, 0, reader::atomCapacity);
+    for (int i = 0; i < n; ++i) {
+        const float* p = atomTable[i];
+        const float* d = motionTable[i];
+        const double atom = std::hypot(double(p[1]), double(p[2]), double(p[3])) +
+                            std::hypot(double(d[1]), double(d[2]), double(d[3])) + largestSphere;
+        if (atom > reach) // also passes over NaN coordinates
+            reach = atom;
+    }
+    nearBound = std::min(viewVolume[5], eyeDistance - reach);
+    farBound = std::max(viewVolume[4], eyeDistance + reach);
+}
+
 void reshapeView(int width, int height) {
     trackball::trackballResize(width, height);
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(viewVolume[1], viewVolume[0], viewVolume[3], viewVolume[2], viewVolume[5],
-            viewVolume[4]);
+    double nearBound, farBound;
+    depthBounds(nearBound, farBound);
+    glOrtho(viewVolume[1], viewVolume[0], viewVolume[3], viewVolume[2], nearBound, farBound);
     gluLookAt(2.0, 2.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
     glMatrixMode(GL_MODELVIEW);
 }

@@ -15,9 +15,18 @@ void initDrawingState();
 
 // Reshape callback. Passes the size to the trackball, sets the viewport to the whole drawing
 // area, and sets the projection matrix to glOrtho over viewVolume (left = viewVolume[1],
-// right = [0], bottom = [3], top = [2], near = [5], far = [4]) times the camera at (2, 2, 5)
-// looking at the origin with +y up. Leaves the modelview matrix selected. The projection does
-// not depend on the size: a drawing area that is not square stretches the picture.
+// right = [0], bottom = [3], top = [2], near and far from depthBounds) times the camera at
+// (2, 2, 5) looking at the origin with +y up. Leaves the modelview matrix selected. The
+// projection does not depend on the size: a drawing area that is not square stretches the
+// picture.
 void reshapeView(int width, int height);
+
+// Near and far bounds of the view volume along the line of sight. The stored bounds (near 1.0,
+// far the z spread plus 5.0) would clip whatever lies deeper: in a flat molecule such as
+// formaldehyde a hydrogen atom, the origin and the negative z axis, and in any molecule the
+// atoms the trackball turns away from the camera. So the bounds are widened, never narrowed,
+// to hold the sphere about the origin that contains the axes and every atom at its largest
+// swing, in any orientation.
+void depthBounds(double& nearBound, double& farBound);
 
 } // namespace render

@@ -37,8 +37,10 @@ void expectedNdc(const double p[3], double l, double r, double b, double t, doub
 
 void expectProjection(const double p[3], int width, int height) {
     const double* vv = render::viewVolume;
+    double nearBound, farBound;
+    render::depthBounds(nearBound, farBound);
     double ndc[3], window[3];
-    expectedNdc(p, vv[1], vv[0], vv[3], vv[2], vv[5], vv[4], ndc);
+    expectedNdc(p, vv[1], vv[0], vv[3], vv[2], nearBound, farBound, ndc);
     project(p, nullptr, window);
     EXPECT_NEAR(window[0], (ndc[0] + 1.0) * width / 2.0, 1e-3)
         << p[0] << " " << p[1] << " " << p[2];
@@ -90,10 +92,15 @@ TEST_F(View, ProjectionMatchesTheViewVolumeAndCamera) {
     for (const auto& p : points)
         expectProjection(p, 400, 400);
 
-    // Near and far lie along the line of sight from the eye at (2, 2, 5).
+    // Near and far lie along the line of sight from the eye at (2, 2, 5). The carbon atom reaches
+    // 3.4 + 0.3 + 1.08 from the origin, less than the z axis: its length 5 sets the bounds.
+    double near = 0.0, far = 0.0;
+    render::depthBounds(near, far);
     const double len = std::sqrt(33.0);
-    const double atNear[3] = {2.0 - 2.0 / len, 2.0 - 2.0 / len, 5.0 - 5.0 / len};
-    const double far = render::viewVolume[4];
+    EXPECT_NEAR(near, len - 5.0, 1e-9);
+    EXPECT_NEAR(far, len + 5.0, 1e-9);
+    const double atNear[3] = {2.0 - 2.0 * near / len, 2.0 - 2.0 * near / len,
+                              5.0 - 5.0 * near / len};
     const double atFar[3] = {2.0 - 2.0 * far / len, 2.0 - 2.0 * far / len, 5.0 - 5.0 * far / len};
     double window[3];
     project(atNear, nullptr, window);
@@ -119,23 +126,43 @@ TEST_F(View, ProjectionDoesNotDependOnTheWindowSize) {
     render::reshapeView(400, 400);
 }
 
-TEST_F(View, FlatMoleculesPutTheOriginBeyondTheFarPlane) {
-    // Empty molecule: (3, -3, 3, -3, 5, 1); the origin, 5.745 from the eye, is clipped.
+TEST_F(View, NothingWithinReachOfTheOriginIsClippedInDepth) {
+    // Empty molecule: the stored volume is (3, -3, 3, -3, 5, 1), which on its own would put the
+    // origin (5.745 from the eye) and the negative z axis beyond the far plane.
     loadMolecule(nullptr, 0, 0);
     const double expected[6] = {3.0, -3.0, 3.0, -3.0, 5.0, 1.0};
     for (int k = 0; k < 6; ++k)
         EXPECT_EQ(render::viewVolume[k], expected[k]);
-    const double origin[3] = {0, 0, 0};
+    const double axisEnds[][3] = {{0, 0, 0}, {0, 0, -5}, {0, 0, 5}, {-4, 0, 0}, {0, -4, 0}};
     double window[3];
-    project(origin, nullptr, window);
-    EXPECT_GT(window[2], 1.0);
+    for (const auto& p : axisEnds) {
+        project(p, nullptr, window);
+        EXPECT_GT(window[2], 0.0) << p[0] << " " << p[1] << " " << p[2];
+        EXPECT_LT(window[2], 1.0) << p[0] << " " << p[1] << " " << p[2];
+    }
 
-    // A z spread of 2 brings it inside.
-    const TestAtom deep[] = {{6.0f, 0.0f, 0.0f, 1.0f, 0, 0, 0}, {6.0f, 0.0f, 0.0f, -1.0f, 0, 0, 0}};
+    // Flat formaldehyde: the lower hydrogen lies 7.1 from the eye, deeper than the stored far
+    // bound of 6.9; turned half around, the oxygen comes nearest to the camera.
+    const TestAtom formaldehyde[] = {{6.0f, 0.0f, 0.0f, -0.603f, 0, 0, 0.1f},
+                                     {8.0f, 0.0f, 0.0f, 0.603f, 0, 0, -0.1f},
+                                     {1.0f, 0.0f, 0.939f, -1.195f, 0, 0.2f, 0},
+                                     {1.0f, 0.0f, -0.939f, -1.195f, 0, -0.2f, 0}};
+    loadMolecule(formaldehyde, 4, 0);
+    EXPECT_LT(render::viewVolume[4], 7.0);
+    const double turned[][3] = {{0, -0.939, -1.195}, {0, -1.139, -1.195}, {0.939, 0.939, 1.195}};
+    for (const auto& p : turned) {
+        project(p, nullptr, window);
+        EXPECT_GT(window[2], 0.0) << p[0] << " " << p[1] << " " << p[2];
+        EXPECT_LT(window[2], 1.0) << p[0] << " " << p[1] << " " << p[2];
+    }
+
+    // A molecule already deeper than its reach keeps its stored bounds.
+    const TestAtom deep[] = {{6.0f, 0.0f, 0.0f, 4.0f, 0, 0, 0}, {6.0f, 0.0f, 0.0f, -9.0f, 0, 0, 0}};
     loadMolecule(deep, 2, 0);
-    project(origin, nullptr, window);
-    EXPECT_GT(window[2], 0.0);
-    EXPECT_LT(window[2], 1.0);
+    double near = 0.0, far = 0.0;
+    render::depthBounds(near, far);
+    EXPECT_EQ(far, render::viewVolume[4]);
+    EXPECT_LT(near, 1.0);
 }
 
 } // namespace
