@@ -1,0 +1,34 @@
+// POSIX calls that the shared tests use and the Windows C library lacks, for the Windows build
+// of those tests (included ahead of each source by the build).
+#pragma once
+
+#ifdef _WIN32
+#include <direct.h>
+#include <io.h>
+
+#include <cstring>
+
+// A fresh directory from a name ending in XXXXXX; the name, or nullptr.
+inline char* mkdtemp(char* pattern) {
+    if (_mktemp_s(pattern, std::strlen(pattern) + 1) != 0 || _mkdir(pattern) != 0) return nullptr;
+    return pattern;
+}
+#endif
+
+#ifdef _WIN32
+#include <gtest/gtest.h>
+
+// An exit(-1) reads as status 255 on Linux and as -1 on Windows; the tests name the Linux
+// status. Their death tests compare the low eight bits, which are the same on both.
+namespace testing {
+class ExitedWithLowByte {
+public:
+    explicit ExitedWithLowByte(int code) : code_(code) {}
+    bool operator()(int status) const { return (status & 0xFF) == (code_ & 0xFF); }
+
+private:
+    int code_;
+};
+} // namespace testing
+#define ExitedWithCode ExitedWithLowByte
+#endif
