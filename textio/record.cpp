@@ -10,15 +10,21 @@ namespace {
 
 constexpr char ctrlZ = 26;
 
-// Refills the buffer; false at end of file or on a read error (errno set, or 0 at end).
-bool refill(LineReader& r) {
-    r.bufferStart += r.end;
-    r.pos = r.end = r.stop = 0;
+bool refill(LineReader& r) { return refillBuffer(r, r.end); }
+
+} // namespace
+
+bool refillBuffer(LineReader& r, int keepFrom) {
+    const int kept = r.end - keepFrom;
+    if (kept > 0) std::memmove(r.buffer, r.buffer + keepFrom, std::size_t(kept));
+    r.bufferStart += keepFrom;
+    r.pos = 0;
+    r.end = r.stop = kept;
     for (;;) {
-        const ssize_t n = ::read(r.fd, r.buffer, LineReader::bufferSize);
+        const ssize_t n = ::read(r.fd, r.buffer + kept, std::size_t(LineReader::bufferSize - kept));
         if (n > 0) {
-            r.end = int(n);
-            const void* z = std::memchr(r.buffer, ctrlZ, std::size_t(n));
+            r.end = kept + int(n);
+            const void* z = std::memchr(r.buffer + kept, ctrlZ, std::size_t(n));
             r.stop = z != nullptr ? int(static_cast<const char*>(z) - r.buffer) : r.end;
             return true;
         }
@@ -28,17 +34,18 @@ bool refill(LineReader& r) {
     }
 }
 
-} // namespace
-
 void resetReader(LineReader& r, int fd, long long offset) {
     r.fd = fd;
     r.pos = r.end = r.stop = 0;
     r.bufferStart = offset;
     r.ended = false;
     r.lineNumber = 0;
+    r.lineBase = 0;
+    r.hasCurrent = false;
 }
 
 LineResult nextLine(LineReader& r, Record& record) {
+    r.hasCurrent = false;
     if (r.ended) return LineResult::endOfData;
     long long taken = 0; // bytes of this line seen so far, any CR included
     int stored = 0;      // of them, kept in r.line (only when the line spans refills)
@@ -50,6 +57,8 @@ LineResult nextLine(LineReader& r, Record& record) {
             if (taken == 0) return LineResult::endOfData;
             record = {r.line, stored}; // last line without line feed
             ++r.lineNumber;
+            r.current = record;
+            r.hasCurrent = true;
             return LineResult::line;
         }
         // Bytes up to the next LF, or up to a Ctrl-Z, or to the end of the buffer.
@@ -84,6 +93,8 @@ LineResult nextLine(LineReader& r, Record& record) {
         r.pos += n + (lf != nullptr ? 1 : 0);
         if (complete) {
             ++r.lineNumber;
+            r.current = record;
+            r.hasCurrent = true;
             return LineResult::line;
         }
     }

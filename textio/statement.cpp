@@ -71,16 +71,9 @@ void checkInRecord(Unit unit, const EditDescriptor& d, Field f) {
     detail::fail(code, m);
 }
 
-} // namespace
-
-bool readRecord(Unit unit, const Layout& layout, std::initializer_list<InItem> items,
-                bool endBranch) {
-    if (unit == Unit::consoleOut) failLayout(layout, "cannot read from console output", -1);
-    detail::Record record;
-    if (!detail::nextRecord(unit, record)) {
-        if (endBranch) return false;
-        detail::failEndOfFile(unit);
-    }
+// Works `layout` against `record`, the unit's current record, storing into `items`.
+void workLayout(Unit unit, const Layout& layout, std::initializer_list<InItem> items,
+                const detail::Record& record) {
     int column = 1;
     int index = 0;
     const InItem* item = items.begin();
@@ -124,7 +117,42 @@ bool readRecord(Unit unit, const Layout& layout, std::initializer_list<InItem> i
         ++index;
     }
     if (item != items.end()) failLayout(layout, "has fewer data descriptors than items", index);
+}
+
+} // namespace
+
+bool readRecord(Unit unit, const Layout& layout, std::initializer_list<InItem> items,
+                bool endBranch) {
+    if (unit == Unit::consoleOut) failLayout(layout, "cannot read from console output", -1);
+    detail::Record record;
+    if (!detail::nextRecord(unit, record)) {
+        if (endBranch) return false;
+        detail::failEndOfFile(unit);
+    }
+    workLayout(unit, layout, items, record);
     return true;
+}
+
+void rereadRecord(Unit unit, const Layout& layout, std::initializer_list<InItem> items) {
+    if (unit == Unit::consoleOut) failLayout(layout, "cannot read from console output", -1);
+    detail::Record record;
+    if (!detail::currentRecord(unit, record))
+        failLayout(layout, "has no line to read again (no line has been read since the unit "
+                           "was connected, rewound or written, or a read met the end of it)", -1);
+    workLayout(unit, layout, items, record);
+}
+
+bool skipToRecordHolding(Unit unit, std::string_view pattern, int columns, bool endBranch) {
+    if (unit == Unit::consoleOut || columns < 1 || columns > recordLength) {
+        Message m;
+        if (unit == Unit::consoleOut) m.add("a search for a line cannot read console output");
+        else m.add("a search for a line within ").add((long long)columns).add(" columns");
+        detail::fail(Code::badLayout, m);
+    }
+    detail::Record record;
+    if (detail::skipToRecord(unit, pattern, columns, record)) return true;
+    if (endBranch) return false;
+    detail::failEndOfFile(unit);
 }
 
 void writeRecord(Unit unit, const Layout& layout, std::initializer_list<OutItem> items) {

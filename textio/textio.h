@@ -117,8 +117,25 @@ void setReadContext(std::string_view what);
 bool readRecord(Unit unit, const Layout& layout, std::initializer_list<InItem> items,
                 bool endBranch = false);
 
+// Works `layout` against the unit's current record again: the line the last read (or
+// skip) handed out, with readRecord's conversions and diagnostics; the next read still
+// takes the line after it. Without a current record (nothing read since the unit was
+// connected, rewound or written, or the last read met end of file) the run ends (108).
+void rereadRecord(Unit unit, const Layout& layout, std::initializer_list<InItem> items);
+
 // 1-based column of the first occurrence of pattern in text, 0 when there is none.
 int findSubstring(std::string_view text, std::string_view pattern);
+
+// Reads lines of `unit` up to and including the first that holds `pattern` within its
+// first `columns` columns (1 to 1024): the line that reading each line by (A) into a text
+// of `columns` characters and asking findSubstring would stop at, trailing blanks taking
+// part. That line becomes the current record (for rereadRecord); the next read takes the
+// line after it, and diagnostics name its line. End of file as for readRecord: with
+// endBranch it returns false, without it the run ends (104). On a file the lines passed
+// over are searched in the read buffer rather than read one by one, and counted only
+// when a diagnostic needs their number.
+bool skipToRecordHolding(Unit unit, std::string_view pattern, int columns,
+                         bool endBranch = false);
 
 // Writes exactly one line built by `layout`, ended by CR LF. The line holds the columns up
 // to the last one a data descriptor wrote (a trailing nX adds nothing).

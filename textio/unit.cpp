@@ -30,6 +30,7 @@ struct FileUnit {
     int fd = -1;
     bool writing = false;   // lines are being written: reads meet the file's end
     int writeErrno = 0;     // why the file could only be opened for reading
+    bool seekable = false;  // a skip may count its lines later by reading the file again
     long long linesWritten = 0;
     char name[recordLength + 1] = {};
     char context[201] = {};
@@ -66,7 +67,7 @@ void startWriting() {
     if (::lseek(file.fd, at, SEEK_SET) < 0 || ::ftruncate(file.fd, at) != 0)
         failFile("write", errno);
     file.writing = true;
-    file.linesWritten = fileReader.lineNumber;
+    file.linesWritten = detail::lineNumberOf(fileReader);
     detail::resetReader(fileReader, file.fd, at);
 }
 
@@ -91,6 +92,7 @@ void openUnit(std::string_view fileName) {
     if (fd < 0) failFile("open", errno);
     file.fd = fd;
     file.writeErrno = writeErrno;
+    file.seekable = ::lseek(fd, 0, SEEK_CUR) >= 0;
     detail::resetReader(fileReader, fd, 0);
 }
 
@@ -128,26 +130,66 @@ void resetForHarness() {
 }
 
 namespace detail {
+namespace {
 
-bool nextRecord(Unit unit, Record& record) {
+// The reader of an input unit; nullptr when the file unit is being written (nothing
+// follows a written line).
+LineReader* readerOf(Unit unit) {
     if (unit == Unit::file && file.fd < 0) {
         Message m;
         m.add("read from the file unit while no file is connected");
         fail(Code::badLayout, m);
     }
     if (unit != Unit::file && consoleReader.fd < 0) detail::resetReader(consoleReader, consoleInFd, 0);
-    LineReader& reader = unit == Unit::file ? fileReader : consoleReader;
-    if (unit == Unit::file && file.writing) return false; // nothing follows a written line
-    switch (nextLine(reader, record)) {
-    case LineResult::line: return true;
-    case LineResult::endOfData: return false;
-    case LineResult::readError: break;
-    }
+    if (unit == Unit::file && file.writing) return nullptr;
+    return unit == Unit::file ? &fileReader : &consoleReader;
+}
+
+[[noreturn]] void failRead(Unit unit) {
     const int error = errno;
     if (unit == Unit::file) failFile("read", error);
     Message m;
     m.add("cannot read console input: ").add(std::strerror(error));
     fail(Code::fileAccess, m);
+}
+
+} // namespace
+
+bool nextRecord(Unit unit, Record& record) {
+    LineReader* reader = readerOf(unit);
+    if (reader == nullptr) return false;
+    switch (nextLine(*reader, record)) {
+    case LineResult::line: return true;
+    case LineResult::endOfData: return false;
+    case LineResult::readError: break;
+    }
+    failRead(unit);
+}
+
+bool skipToRecord(Unit unit, std::string_view pattern, int columns, Record& record) {
+    LineReader* reader = readerOf(unit);
+    if (reader == nullptr) return false;
+    LineResult result;
+    if (unit == Unit::file && file.seekable && skipFits(pattern, columns)) {
+        result = skipToLine(*reader, pattern, columns, record);
+    } else {
+        do result = nextLine(*reader, record);
+        while (result == LineResult::line && !holdsWithin(record, pattern, columns));
+    }
+    switch (result) {
+    case LineResult::line: return true;
+    case LineResult::endOfData: return false;
+    case LineResult::readError: break;
+    }
+    failRead(unit);
+}
+
+bool currentRecord(Unit unit, Record& record) {
+    const LineReader& reader = unit == Unit::file ? fileReader : consoleReader;
+    if (unit == Unit::file && (file.fd < 0 || file.writing)) return false;
+    if (!reader.hasCurrent) return false;
+    record = reader.current;
+    return true;
 }
 
 void putLine(Unit unit, const char* chars, int length) {
@@ -177,9 +219,9 @@ void putLine(Unit unit, const char* chars, int length) {
 void addPlace(Unit unit, Message& m) {
     if (unit == Unit::file) {
         m.add(file.name).add(", line ");
-        m.add(file.writing ? file.linesWritten : fileReader.lineNumber);
+        m.add(file.writing ? file.linesWritten : lineNumberOf(fileReader));
     } else {
-        m.add("console input, line ").add(consoleReader.lineNumber);
+        m.add("console input, line ").add(lineNumberOf(consoleReader));
     }
 }
 
@@ -187,10 +229,10 @@ void failEndOfFile(Unit unit) {
     Message m;
     m.add("end of file ");
     if (unit == Unit::file) {
-        m.add("in ").add(file.name).add(" after line ").add(fileReader.lineNumber);
+        m.add("in ").add(file.name).add(" after line ").add(lineNumberOf(fileReader));
         if (file.context[0] != '\0') m.add(" while reading ").add(file.context);
     } else {
-        m.add("on console input after line ").add(consoleReader.lineNumber);
+        m.add("on console input after line ").add(lineNumberOf(consoleReader));
     }
     fail(Code::endOfFile, m);
 }

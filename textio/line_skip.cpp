@@ -1,0 +1,178 @@
+// Skipping to the next line that holds a keyword: the read buffer is searched as it stands
+// instead of being cut into lines, and the lines passed over are counted only when a
+// diagnostic asks for their number.
+#include "textio/record.h"
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace textio::detail {
+namespace {
+
+constexpr char ctrlZ = 26;
+
+// How common a byte is in listings, so that the search keys on the pattern's rarest one.
+int rarity(unsigned char c) {
+    if (c == ' ') return 0;
+    if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || c == '.' || c == '-') return 1;
+    if (c > ' ' && c < 127) return 2; // capitals and other punctuation
+    return 3;
+}
+
+int rarestByte(std::string_view pattern) {
+    int best = 0;
+    for (int i = 1; i < int(pattern.size()); ++i)
+        if (rarity(static_cast<unsigned char>(pattern[std::size_t(i)])) >
+            rarity(static_cast<unsigned char>(pattern[std::size_t(best)])))
+            best = i;
+    return best;
+}
+
+// The last LF in [from, to), or nullptr.
+const char* lastLineFeed(const char* from, const char* to) {
+    while (to > from)
+        if (*--to == '\n') return to;
+    return nullptr;
+}
+
+// Line feeds in the first `upTo` bytes of the file; the descriptor's offset is kept.
+long long countLineFeeds(int fd, long long upTo) {
+    const off_t back = ::lseek(fd, 0, SEEK_CUR);
+    if (back < 0 || ::lseek(fd, 0, SEEK_SET) < 0) return 0;
+    constexpr long long chunkSize = 16384;
+    char chunk[chunkSize];
+    long long count = 0;
+    while (upTo > 0) {
+        const ssize_t n = ::read(fd, chunk, std::size_t(upTo < chunkSize ? upTo : chunkSize));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        for (const char* p = chunk; (p = static_cast<const char*>(
+                                         std::memchr(p, '\n', std::size_t(chunk + n - p))));
+             ++p)
+            ++count;
+        upTo -= n;
+    }
+    ::lseek(fd, back, SEEK_SET);
+    return count;
+}
+
+} // namespace
+
+bool holdsWithin(const Record& record, std::string_view pattern, int columns) {
+    char text[recordLength];
+    const int n = record.length < columns ? record.length : columns;
+    if (n > 0) std::memcpy(text, record.chars, std::size_t(n));
+    std::memset(text + n, ' ', std::size_t(columns - n));
+    return findSubstring({text, std::size_t(columns)}, pattern) > 0;
+}
+
+bool skipFits(std::string_view pattern, int columns) {
+    if (columns < 1 || columns > recordLength) return false;
+    if (pattern.empty() || int(pattern.size()) > columns || pattern.back() == ' ') return false;
+    for (const char c : pattern)
+        if (c == '\n' || c == '\r' || c == ctrlZ) return false;
+    return true;
+}
+
+// The buffer is searched from `p` for the rarest byte of the pattern; each place where the
+// whole pattern lies is judged by its column, counted from the start of its line (at most
+// `columns` bytes back). A match too far right dismisses the rest of its line. The line in
+// progress at the end of the buffer is moved to the front before the buffer is refilled,
+// so that a pattern crossing the boundary is found and the line found can be handed out
+// from the buffer by nextLine; a line already `columns` long cannot hold the pattern any
+// more and is passed over up to its LF without being kept.
+LineResult skipToLine(LineReader& r, std::string_view pattern, int columns, Record& record) {
+    r.hasCurrent = false;
+    if (r.ended) return LineResult::endOfData;
+    const int m = int(pattern.size());
+    const int k = rarestByte(pattern);
+    const char key = pattern[std::size_t(k)];
+    int p = r.pos;         // the first place the pattern may start that is not yet judged
+    int lineStart = r.pos; // the start of the line in progress, when not longLine
+    int scanned = r.pos;   // no LF lies in [lineStart, scanned)
+    bool longLine = false; // in a line that can no longer hold the pattern in time
+    for (;;) {
+        char* const b = r.buffer;
+        const int stop = r.stop;
+        while (!longLine && p + m <= stop) {
+            const void* hit = std::memchr(b + p + k, key, std::size_t(stop - m + 1 - p));
+            if (hit == nullptr) {
+                p = stop - m + 1;
+                break;
+            }
+            const int c = int(static_cast<const char*>(hit) - b) - k;
+            if (std::memcmp(b + c, pattern.data(), std::size_t(m)) != 0) {
+                p = c + 1;
+                continue;
+            }
+            // Without an LF in the `columns` bytes before it, the match is too far right
+            // whatever lineStart says.
+            const int from = c - columns > scanned ? c - columns : scanned;
+            if (const char* lf = lastLineFeed(b + from, b + c)) lineStart = int(lf - b) + 1;
+            scanned = c;
+            if (c - lineStart + m <= columns) {
+                r.pos = lineStart;
+                r.lineBase = r.bufferStart + lineStart;
+                r.lineNumber = 0;
+                return nextLine(r, record);
+            }
+            const void* lf = std::memchr(b + c, '\n', std::size_t(stop - c));
+            if (lf == nullptr) {
+                longLine = true;
+                p = stop;
+                break;
+            }
+            p = lineStart = scanned = int(static_cast<const char*>(lf) - b) + 1;
+        }
+        if (longLine) {
+            const void* lf = std::memchr(b + p, '\n', std::size_t(stop - p));
+            if (lf != nullptr) {
+                p = lineStart = scanned = int(static_cast<const char*>(lf) - b) + 1;
+                longLine = false;
+                continue;
+            }
+        } else {
+            // The line in progress at the end of the buffer's data.
+            const int from = stop - columns > scanned ? stop - columns : scanned;
+            if (const char* lf = lastLineFeed(b + from, b + stop)) lineStart = int(lf - b) + 1;
+            else if (from > scanned) longLine = true;
+            scanned = stop;
+            if (stop - lineStart >= columns) longLine = true;
+        }
+        bool more = false;
+        if (r.stop == r.end) {
+            // Keep the line in progress, and go on from the first place not yet judged.
+            const int keepFrom = longLine ? r.end : lineStart;
+            int next = p > lineStart ? p : lineStart;
+            if (stop - m + 1 > next) next = stop - m + 1;
+            more = refillBuffer(r, keepFrom);
+            if (!more && errno != 0) {
+                r.ended = true;
+                return LineResult::readError;
+            }
+            lineStart = 0;
+            scanned = stop - keepFrom;
+            p = longLine ? 0 : next - keepFrom;
+        }
+        if (!more) {
+            // The data ends (end of file, or a Ctrl-Z): every line has been passed over.
+            const bool partial = longLine || r.stop > lineStart;
+            r.ended = true;
+            r.pos = r.stop;
+            r.lineBase = r.bufferStart + r.stop;
+            r.lineNumber = partial ? 1 : 0;
+            return LineResult::endOfData;
+        }
+    }
+}
+
+long long lineNumberOf(LineReader& r) {
+    if (r.lineBase > 0) {
+        r.lineNumber += countLineFeeds(r.fd, r.lineBase);
+        r.lineBase = 0;
+    }
+    return r.lineNumber;
+}
+
+} // namespace textio::detail
