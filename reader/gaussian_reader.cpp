@@ -31,13 +31,16 @@ bool holds(const Line& line, std::string_view keyword) {
     return textio::findSubstring(line.view(), keyword) > 0;
 }
 
+// Reads lines up to and including the next one that holds keyword in its first 100
+// columns, as reading each into a Line and asking holds() would, without cutting the
+// lines passed over one by one. That line can be read again with rereadRecord.
+bool skipToLineHolding(std::string_view keyword, bool endBranch = false) {
+    return textio::skipToRecordHolding(Unit::file, keyword, Line::length, endBranch);
+}
+
 // Reads lines until the count-th line holding keyword has been read.
 void passLinesHolding(std::string_view keyword, int count) {
-    Line line;
-    for (int seen = 0; seen < count;) {
-        readLine(line);
-        if (holds(line, keyword)) ++seen;
-    }
+    for (int seen = 0; seen < count; ++seen) skipToLineHolding(keyword);
 }
 
 // What was being read when the file ends: the layer's diagnostic closes with
@@ -65,9 +68,8 @@ void noteContext(const char* format, int value) {
 void countAtoms(std::string_view fileName, int& orientationCount, int& atomCount) {
     Line line;
     textio::openUnit(fileName);
-    int tables = 0;
-    while (readLine(line, true))
-        if (holds(line, orientationKeyword)) ++tables;
+    int tables = 0; // lines that hold the keyword, however often each holds it
+    while (skipToLineHolding(orientationKeyword, true)) ++tables;
 
     textio::rewindUnit();
     const bool none = tables == 0;
@@ -112,13 +114,13 @@ void readGeometry(std::string_view fileName, int atomCount, int orientationCount
 
     textio::openUnit(fileName);
     textio::setReadContext(noOrientation);
+    // With no table counted the search runs into the end of the file.
     int seen = 0;
-    Line line;
-    do {
-        readLine(line);
-    } while (!holds(line, orientationKeyword) || ++seen != orientationCount);
+    do skipToLineHolding(orientationKeyword);
+    while (++seen != orientationCount);
 
     textio::setReadContext("the last \"Standard orientation:\" table");
+    Line line;
     for (int i = 0; i < 4; ++i) readLine(line); // rule, two header lines, rule
     for (int i = 0; i < atomCount; ++i) {
         double* atom = geometry[i];
@@ -166,24 +168,18 @@ double readFirstFrequency(std::string_view fileName) {
 
     textio::openUnit(fileName);
     textio::setReadContext("the file in search of the \"Harmonic frequencies\" heading");
-    Line line;
-    long lineNumber = 0;
-    do {
-        readLine(line);
-        ++lineNumber;
-    } while (!holds(line, headingKeyword));
+    skipToLineHolding(headingKeyword);
     textio::setReadContext("the file in search of a \"Frequencies --\" line after the "
                            "\"Harmonic frequencies\" heading");
+    Line line;
     do {
-        readLine(line);
-        ++lineNumber;
-    } while (!holds(line, frequencyKeyword) || holds(line, precisionKeyword));
+        skipToLineHolding(frequencyKeyword);
+        textio::rereadRecord(Unit::file, lineLayout(), {textio::in(line)});
+    } while (holds(line, precisionKeyword));
 
     // Read that line again, by the frequency layout.
-    textio::rewindUnit();
-    for (long i = 1; i < lineNumber; ++i) readLine(line);
     double frequency = 0.0;
-    textio::readRecord(Unit::file, frequencyLayout, {textio::in(frequency)});
+    textio::rereadRecord(Unit::file, frequencyLayout, {textio::in(frequency)});
     textio::closeUnit();
     return frequency;
 }
