@@ -1,6 +1,8 @@
 // The window layer's state, placement, mode, open and redraw requests.
 #include "toolkit/window_layer.h"
 
+#include "toolkit/palette_window.h"
+
 namespace toolkit::layer {
 
 namespace {
@@ -48,6 +50,7 @@ void clearSlots() {
 
 void reset() {
     state = initialState;
+    palette::forget();
 }
 
 } // namespace toolkit::layer

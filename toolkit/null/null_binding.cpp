@@ -9,6 +9,8 @@
 #include "toolkit/events.h"
 #include "toolkit/frame.h"
 #include "toolkit/frame_gl.h"
+#include "toolkit/null/null_internal.h"
+#include "toolkit/null/null_palette.h"
 #include "toolkit/platform.h"
 #include "toolkit/report.h"
 
@@ -16,7 +18,19 @@ namespace toolkit {
 
 namespace {
 
-enum class Kind { resize, move, button, motion, key, character, close };
+enum class Kind {
+    resize,
+    move,
+    button,
+    motion,
+    key,
+    character,
+    close,
+    activate,
+    paletteChanged,
+    deferredRealise,
+    systemColours
+};
 
 struct Event {
     Kind kind;
@@ -62,6 +76,13 @@ void noteRelease(const char* step) {
 
 } // namespace
 
+void null::internal::noteRelease(const char* step) {
+    ::toolkit::noteRelease(step);
+}
+void null::internal::pushDeferredRealise() {
+    push(Kind::deferredRealise);
+}
+
 // Test controls.
 
 void null::setCursorPosition(int x, int y) {
@@ -101,6 +122,15 @@ void null::pushChar(int character, int status) {
 void null::pushClose() {
     push(Kind::close);
 }
+void null::pushActivate(bool active, bool minimised) {
+    push(Kind::activate, active, minimised);
+}
+void null::pushPaletteChanged(bool byThisWindow) {
+    push(Kind::paletteChanged, byThisWindow);
+}
+void null::pushSystemColoursChanged() {
+    push(Kind::systemColours);
+}
 int null::queuedEvents() {
     return binding.count;
 }
@@ -110,6 +140,7 @@ const null::Record& null::record() {
 
 void null::reset() {
     binding = Binding{};
+    null::internal::resetPalette();
     frame::reset();
 }
 
@@ -141,6 +172,7 @@ platform::OpenResult platform::openWindow(const WindowRequest& request) {
         destroyWindow();
         return OpenResult::failed;
     }
+    null::internal::paletteAtOpen();
     return OpenResult::opened;
 }
 
@@ -152,9 +184,6 @@ void platform::destroyWindow() {
     ++binding.record.destroyed;
 }
 
-void platform::releasePalette() {
-    noteRelease("palette");
-}
 void platform::releaseContext() {
     noteRelease("context");
 }
@@ -224,6 +253,18 @@ void platform::handleNextEvent() {
         break;
     case Kind::close:
         inputClose();
+        break;
+    case Kind::activate:
+        inputActivate(e.a != 0, e.b != 0);
+        break;
+    case Kind::paletteChanged:
+        inputPaletteChanged(e.a != 0);
+        break;
+    case Kind::deferredRealise:
+        inputDeferredRealise();
+        break;
+    case Kind::systemColours:
+        inputSystemColoursChanged();
         break;
     }
 }

@@ -20,7 +20,9 @@ int attribute(GLXFBConfig config, int name) {
     return value;
 }
 
-FormatInfo describe(GLXFBConfig config, bool colourIndex) {
+// paletteVisuals: RGBA configs of PseudoColor and GrayScale visuals count as well; they show
+// their colours through the window's palette (x11_palette.h).
+FormatInfo describe(GLXFBConfig config, bool colourIndex, bool paletteVisuals) {
     FormatInfo f{};
     int visualType = attribute(config, GLX_X_VISUAL_TYPE);
     f.colourIndex = colourIndex;
@@ -28,7 +30,9 @@ FormatInfo describe(GLXFBConfig config, bool colourIndex) {
         f.usable = visualType == GLX_PSEUDO_COLOR || visualType == GLX_STATIC_COLOR;
         f.colourBits = attribute(config, GLX_BUFFER_SIZE);
     } else {
-        f.usable = visualType == GLX_TRUE_COLOR || visualType == GLX_DIRECT_COLOR;
+        f.usable =
+            visualType == GLX_TRUE_COLOR || visualType == GLX_DIRECT_COLOR ||
+            (paletteVisuals && (visualType == GLX_PSEUDO_COLOR || visualType == GLX_GRAY_SCALE));
         f.colourBits = attribute(config, GLX_RED_SIZE) + attribute(config, GLX_GREEN_SIZE) +
                        attribute(config, GLX_BLUE_SIZE);
     }
@@ -72,9 +76,13 @@ bool chooseConfig(const BufferRequest& request, GLXFBConfig& config, XVisualInfo
         return false;
     if (count > configCapacity)
         count = configCapacity;
-    for (int i = 0; i < count; ++i)
-        formats[i] = describe(configs[i], request.colourIndex);
-    int chosen = closestFormat(request, formats, count);
+    // A true-colour format first; an RGBA format on a palette visual only when there is none.
+    int chosen = -1;
+    for (int pass = 0; pass < 2 && chosen < 0; ++pass) {
+        for (int i = 0; i < count; ++i)
+            formats[i] = describe(configs[i], request.colourIndex, pass == 1);
+        chosen = closestFormat(request, formats, count);
+    }
     if (chosen >= 0) {
         config = configs[chosen];
         visual = glXGetVisualFromFBConfig(display, config);

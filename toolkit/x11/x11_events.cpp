@@ -5,6 +5,7 @@
 #include "toolkit/platform.h"
 #include "toolkit/x11/x11_errors.h"
 #include "toolkit/x11/x11_input.h"
+#include "toolkit/x11/x11_palette.h"
 #include "toolkit/x11/x11_state.h"
 
 namespace toolkit {
@@ -103,6 +104,15 @@ void translate(XEvent& event) {
         if (event.xclient.message_type == state.wmProtocols && event.xclient.format == 32 &&
             Atom(event.xclient.data.l[0]) == state.wmDeleteWindow)
             inputClose();
+        else if (x11::palette::isDeferredRealise(event.xclient))
+            inputDeferredRealise();
+        break;
+    case FocusIn:
+    case FocusOut:
+        x11::palette::focusChanged(event.xfocus);
+        break;
+    case ColormapNotify:
+        x11::palette::colormapChanged(event.xcolormap);
         break;
     case DestroyNotify:
         if (event.xdestroywindow.window == state.window)

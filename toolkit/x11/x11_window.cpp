@@ -11,8 +11,9 @@
 //   glXCreateNewContext fails    "wglCreateContext Failed\n"
 //   glXMakeContextCurrent fails  "wglMakeCurrent Failed\n"
 // X11 registers no window class and sets no format on an existing window, so "Failed to
-// register window class\n" and "SetPixelFormat failed\n" have no step here; true-colour
-// visuals bring their own colour map, so the palette reports do not arise either.
+// register window class\n" and "SetPixelFormat failed\n" have no step here. The chosen format
+// is known from the start, so the reports of reading it back for a palette do not arise either;
+// on a palette visual the window's palette is made once the window exists (x11_palette.h).
 #include <cstdio>
 
 #include <X11/Xutil.h>
@@ -24,6 +25,7 @@
 #include "toolkit/report.h"
 #include "toolkit/x11/glx_context.h"
 #include "toolkit/x11/x11_errors.h"
+#include "toolkit/x11/x11_palette.h"
 #include "toolkit/x11/x11_state.h"
 
 namespace toolkit {
@@ -35,7 +37,8 @@ namespace {
 using x11::state;
 
 constexpr long eventMask = ExposureMask | StructureNotifyMask | ButtonPressMask |
-                           ButtonReleaseMask | PointerMotionMask | KeyPressMask;
+                           ButtonReleaseMask | PointerMotionMask | KeyPressMask | FocusChangeMask |
+                           ColormapChangeMask;
 
 char windowClassName[] = "tkLibWClass";
 
@@ -140,6 +143,8 @@ platform::OpenResult platform::openWindow(const WindowRequest& request) {
         return OpenResult::failed;
     }
     bool created = createWindow(request, visual);
+    if (created)
+        x11::palette::formatChosen(*visual, config, buffers.colourIndex);
     XFree(visual);
     if (!created) {
         reportError("create window failed\n");
@@ -185,6 +190,7 @@ void platform::releaseContext() {
 }
 
 void platform::forgetWindow() {
+    x11::palette::forget();
     state.window = 0;
     state.colormap = 0;
     state.paintPending = false;
