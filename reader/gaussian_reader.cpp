@@ -67,7 +67,7 @@ void noteContext(const char* format, int value) {
 
 void countAtoms(std::string_view fileName, int& orientationCount, int& atomCount) {
     Line line;
-    textio::openUnit(fileName);
+    textio::openUnitForReading(fileName);
     int tables = 0; // lines that hold the keyword, however often each holds it
     while (skipToLineHolding(orientationKeyword, true)) ++tables;
 
@@ -112,7 +112,7 @@ void readGeometry(std::string_view fileName, int atomCount, int orientationCount
     static const textio::Layout rowLayout =
         textio::parseLayout("(13X,F3.0,18X,F12.8,F13.8,F13.8)");
 
-    textio::openUnit(fileName);
+    textio::openUnitForReading(fileName);
     textio::setReadContext(noOrientation);
     // With no table counted the search runs into the end of the file.
     int seen = 0;
@@ -146,7 +146,7 @@ void readModeVector(std::string_view fileName, int modeBlock, int modeColumn, in
     const int column = modeColumn >= 1 && modeColumn <= 3 ? modeColumn : 1;
     const textio::Layout& rowLayout = columnLayouts[column - 1];
 
-    textio::openUnit(fileName);
+    textio::openUnitForReading(fileName);
     noteContext("the file in search of the \"Atom AN\" line of normal-mode block %d", modeBlock);
     passLinesHolding(modeKeyword, modeBlock);
     noteContext("the rows of normal-mode block %d", modeBlock);
@@ -166,7 +166,7 @@ double readFirstFrequency(std::string_view fileName) {
     //  Frequencies --   125.4074
     static const textio::Layout frequencyLayout = textio::parseLayout("(15X,F12.4)");
 
-    textio::openUnit(fileName);
+    textio::openUnitForReading(fileName);
     textio::setReadContext("the file in search of the \"Harmonic frequencies\" heading");
     skipToLineHolding(headingKeyword);
     textio::setReadContext("the file in search of a \"Frequencies --\" line after the "

@@ -101,6 +101,9 @@ template <int N> OutItem out(const FixedText<N>& t) { return out(t.view()); }
 // file ends after the last line written: a file written from its start holds exactly the
 // new lines. openUnit and closeUnit clear the read context.
 void openUnit(std::string_view fileName);
+// Connects an existing file for reading only: a missing file is not created but fails to
+// open, and writing to the unit ends the run.
+void openUnitForReading(std::string_view fileName);
 void rewindUnit();
 void closeUnit();
 

@@ -73,7 +73,10 @@ void startWriting() {
 
 } // namespace
 
-void openUnit(std::string_view fileName) {
+namespace {
+
+// Connects file unit 1; `create`: also for writing, creating a missing file.
+void connect(std::string_view fileName, bool create) {
     closeUnit();
     while (!fileName.empty() && fileName.front() == ' ') fileName.remove_prefix(1);
     while (!fileName.empty() && fileName.back() == ' ') fileName.remove_suffix(1);
@@ -82,9 +85,10 @@ void openUnit(std::string_view fileName) {
     file.name[fileName.size()] = '\0';
     if (fileName.empty() || std::memchr(fileName.data(), '\0', fileName.size()) != nullptr)
         failFile("open", ENOENT);
-    int fd = ::open(file.name, O_RDWR | O_CREAT | openFlags, 0666);
-    int writeErrno = 0;
-    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+    int fd = create ? ::open(file.name, O_RDWR | O_CREAT | openFlags, 0666)
+                    : ::open(file.name, O_RDONLY | openFlags);
+    int writeErrno = create ? 0 : EBADF;
+    if (create && fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
         writeErrno = errno;
         fd = ::open(file.name, O_RDONLY | openFlags);
         if (fd < 0 && errno == ENOENT) errno = writeErrno;
@@ -95,6 +99,12 @@ void openUnit(std::string_view fileName) {
     file.seekable = ::lseek(fd, 0, SEEK_CUR) >= 0;
     detail::resetReader(fileReader, fd, 0);
 }
+
+} // namespace
+
+void openUnit(std::string_view fileName) { connect(fileName, true); }
+
+void openUnitForReading(std::string_view fileName) { connect(fileName, false); }
 
 void rewindUnit() {
     if (file.fd < 0) return;
