@@ -20,6 +20,16 @@ const bool consoleBinary = _setmode(0, O_BINARY) >= 0 && _setmode(1, O_BINARY) >
                            _setmode(2, O_BINARY) >= 0;
 #else
 constexpr int openFlags = O_CLOEXEC;
+
+// A standard descriptor the program was started without would be given to the next file
+// opened, and a diagnostic or console line would then go into that file: each closed one
+// gets /dev/null before anything is opened. A closed standard input reads as empty.
+bool keepStandardDescriptors() {
+    for (int fd = 0; fd <= 2; ++fd)
+        if (::fcntl(fd, F_GETFD) < 0 && errno == EBADF && ::open("/dev/null", O_RDWR) != fd) return false;
+    return true;
+}
+const bool standardDescriptorsKept = keepStandardDescriptors();
 #endif
 
 using detail::Code;
