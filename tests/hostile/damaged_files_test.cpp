@@ -364,7 +364,7 @@ TEST_F(Damaged, ADirectoryAndAnEmptyFile) {
     std::filesystem::create_directory(directory);
     Reading d;
     readPipeline(directory, d);
-    EXPECT_TRUE(endedWith(d.end, 105, {"cannot open " + directory + ": Is a directory"}));
+    EXPECT_TRUE(endedWith(d.end, 105, {"cannot read " + directory + ": Is a directory"}));
     EXPECT_TRUE(std::filesystem::is_empty(directory));
 
     const std::string empty = write("empty.out", "");
