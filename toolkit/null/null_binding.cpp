@@ -131,6 +131,12 @@ void null::pushPaletteChanged(bool byThisWindow) {
 void null::pushSystemColoursChanged() {
     push(Kind::systemColours);
 }
+int null::queuedDeferredRequests() {
+    int waiting = 0;
+    for (int i = 0; i < binding.count; ++i)
+        waiting += binding.queue[(binding.head + i) % queueCapacity].kind == Kind::deferredRealise;
+    return waiting;
+}
 int null::queuedEvents() {
     return binding.count;
 }

@@ -17,6 +17,7 @@ void clearPaletteFormat();
 void pushActivate(bool active, bool minimised);
 void pushPaletteChanged(bool byThisWindow);
 void pushSystemColoursChanged();
+int queuedDeferredRequests(); // deferred realise requests waiting in the queue
 
 // Answers of the primitives.
 void setStaticColours(const palette::Rgb (&colours)[palette::staticCount]); // default: standard
