@@ -4,9 +4,15 @@
 // value must be finite, and a failure must be one conversion diagnostic that points at a
 // field which really holds no plain number.
 //
+// The keyword skip (skipToRecordHolding) is checked the same way: each skip must stop at
+// the first line that holds the pattern within its first columns, hand that line out for
+// reading again, go on from the line after it, and count lines as a line-by-line reading
+// would.
+//
 // Input: byte 0 holds flags, byte 1 a shift; the rest is the file. Flag 1 puts 65 336 to
 // 65 536 bytes of 'x' in front (flag 2: and a line feed), so that the fuzzed bytes cross
-// the line reader's buffer boundary.
+// the line reader's buffer boundary. Bits 2-4 pick the skip's pattern, bits 5-7 its
+// columns; byte 1 also picks the skip after which a line number is asked for.
 #include "tests/fuzz/field_oracle.h"
 #include "textio/textio.h"
 
@@ -37,8 +43,17 @@ const Pass numberPasses[] = {
      {{14, 3, 0}, {35, 12, 8}, {47, 13, 8}, {60, 13, 8}}},
 };
 
+// Patterns and column counts of the skip pass; the last two patterns cannot be searched in
+// the buffer (a leading blank can, a trailing one cannot) and take the line-by-line way.
+const std::string_view skipPatterns[] = {"Standard orientation:", "---", "Atom AN", "Frequencies --",
+                                         "x", std::string_view("\0", 1), " A", "ab "};
+const int skipColumns[] = {100, 1024, 21, 3, 50, 1, 99, 101};
+
 struct Run {
     std::string path;
+    std::string_view pattern;
+    int columns = 100;
+    int lineAsked = 0; // the skip after which a line number is asked for
     std::vector<std::string> lines; // the reference reading
     const Pass* pass = nullptr;
     int read = 0; // lines read by the layer so far
@@ -100,6 +115,42 @@ void readNumbers(void* context) {
     textio::closeUnit();
 }
 
+bool holdsWithin(const std::string& line, std::string_view pattern, int columns) {
+    return hostile::columns(line, 1, columns).find(pattern) != std::string::npos;
+}
+
+// Skips from line to line by the pattern; after skip number lineAsked a reading beyond
+// column 1024 makes the layer name the line it is on.
+void skipLines(void* context) {
+    Run& run = *static_cast<Run*>(context);
+    static const textio::Layout whole = textio::parseLayout("(A)");
+    static const textio::Layout beyond = textio::parseLayout("(1024X,A1)");
+    static FixedText<1024> record;
+    static FixedText<1> nothing;
+    textio::openUnit(run.path);
+    for (int skip = 0;; ++skip) {
+        int expected = run.read;
+        while (expected < int(run.lines.size()) &&
+               !holdsWithin(run.lines[std::size_t(expected)], run.pattern, run.columns))
+            ++expected;
+        const bool found = textio::skipToRecordHolding(textio::Unit::file, run.pattern, run.columns, true);
+        require(found == (expected < int(run.lines.size())), "a skip found another line");
+        if (!found) break;
+        run.read = expected + 1;
+        textio::rereadRecord(textio::Unit::file, whole, {in(record)});
+        require(record.view() == hostile::columns(run.lines[std::size_t(expected)], 1, 1024),
+                "a skip handed out another line", run.lines[std::size_t(expected)]);
+        if (skip == run.lineAsked) textio::rereadRecord(textio::Unit::file, beyond, {in(nothing)});
+        if (!textio::readRecord(textio::Unit::file, whole, {in(record)}, true)) break;
+        require(run.read < int(run.lines.size()), "a line after the end");
+        require(record.view() == hostile::columns(run.lines[std::size_t(run.read)], 1, 1024),
+                "the line after a skip read wrongly");
+        ++run.read;
+    }
+    // Past the end the layer reports the number of lines in all.
+    textio::skipToRecordHolding(textio::Unit::file, run.pattern, run.columns);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -118,6 +169,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const hostile::RunEnd texts = hostile::guarded([&] { readTexts(&run); });
     require(!texts.ended, "reading texts ended the run", texts.diagnostic());
+
+    run.pattern = skipPatterns[(flags >> 2) & 7];
+    run.columns = skipColumns[(flags >> 5) & 7];
+    run.lineAsked = data[1] % 8;
+    run.read = 0;
+    hostile::RunEnd skipped;
+    hostile::guardedRun(skipLines, &run, skipped);
+    const int skipCode = fuzzing::diagnosticCode(skipped);
+    if (skipCode == 106) {
+        const std::string place = ", line " + std::to_string(run.read) + ", columns 1025-1025)";
+        require(skipped.diagnostic().find(place) != std::string_view::npos, "a skip counted lines wrongly",
+                skipped.diagnostic());
+    } else {
+        require(skipCode == 104, "a skip ended with an unexpected code", skipped.diagnostic());
+        const std::string place = " after line " + std::to_string(run.lines.size());
+        require(skipped.diagnostic().find(place) != std::string_view::npos,
+                "a skip to the end counted lines wrongly", skipped.diagnostic());
+    }
 
     for (const Pass& pass : numberPasses) {
         run.pass = &pass;
