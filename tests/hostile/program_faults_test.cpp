@@ -142,6 +142,47 @@ TEST_F(Faults, NonAsciiAnswers) {
     }
 }
 
+// Settings files as users leave them: the label alone, a name too long for columns 10 to
+// 79, a name with blanks inside. The settings file itself is never rewritten.
+TEST_F(Faults, SettingsFileOddities) {
+    const std::string example = exampleFile("formaldehyde-freq.out");
+    const std::string invalid = rule + crlf + "!!!Invalid Filename!!!" + crlf + "Press Enter To Exit" + crlf +
+                                " " + crlf + rule + crlf;
+    // The label alone: an empty name.
+    dir.write("filename.dat", "Filename:");
+    const Outcome label = dir.run(molvane, "\n\n");
+    EXPECT_EQ(label.status, 1);
+    EXPECT_EQ(label.err, "");
+    EXPECT_TRUE(endsWith(label.out, invalid));
+    EXPECT_EQ(dir.read("filename.dat"), "Filename:");
+
+    // 300 characters: the name is its first 70. A file of the whole name cannot even exist.
+    const std::string longName = std::string(296, 'm') + ".out";
+    const std::string settings = "Filename:" + longName + "\r\n";
+    dir.write("filename.dat", settings);
+    const Outcome missing = dir.run(molvane, "\n\n");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(endsWith(missing.out, invalid));
+    dir.copyIn(example, longName.substr(0, 70));
+    const Outcome cut = dir.run(runner, "\n1\n\n");
+    EXPECT_EQ(cut.status, 0) << cut.err;
+    EXPECT_NE(cut.out.find("From File: " + longName.substr(0, 70) + crlf), std::string::npos);
+    EXPECT_EQ(dir.read("filename.dat"), settings);
+
+    // Blanks inside the name belong to it; the trailing ones do not.
+    dir.copyIn(example, "my water job.out");
+    dir.write("filename.dat", "Filename:my water job.out   \r\n");
+    const Outcome blanks = dir.run(runner, "\n1\n\n");
+    EXPECT_EQ(blanks.status, 0) << blanks.err;
+    EXPECT_NE(blanks.out.find("From File: my water job.out" + std::string(70 - 16, ' ') + crlf),
+              std::string::npos);
+    dir.write("filename.dat", "Filename:my  water job.out\r\n");
+    const Outcome doubled = dir.run(molvane, "\n\n");
+    EXPECT_EQ(doubled.status, 1);
+    EXPECT_TRUE(endsWith(doubled.out, invalid));
+    EXPECT_EQ(dir.read("filename.dat"), "Filename:my  water job.out\r\n");
+}
+
 TEST_F(Faults, SettingsFileThatCannotBeCreated) {
     // A dangling link into a directory that does not exist: no file can be made there.
     std::filesystem::create_symlink("missing/filename.dat", dir.file("filename.dat"));
