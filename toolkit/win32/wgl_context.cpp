@@ -61,8 +61,7 @@ bool win32::wgl::setupPixelFormat(HDC dc, unsigned mode) {
         reportError("Could not get a description of pixel format %d\n", current);
         return true;
     }
-    if (chosen.iPixelType == PFD_TYPE_RGBA && (chosen.dwFlags & PFD_NEED_PALETTE))
-        palette::create(dc, chosen, mode);
+    palette::formatChosen(chosen);
     return true;
 }
 

@@ -27,7 +27,7 @@ LRESULT CALLBACK win32::windowProcedure(HWND window, UINT message, WPARAM wParam
     if (!state.window && message == WM_NCCREATE) state.window = window;
     if (window != state.window) return DefWindowProcA(window, message, wParam, lParam);
     LRESULT result = 0;
-    if (palette::handleMessage(message, wParam, lParam, result)) return result;
+    if (palette::handleMessage(window, message, wParam, result)) return result;
     bool pressed = false;
     switch (message) {
     case WM_SIZE: inputResize(LOWORD(lParam), HIWORD(lParam)); return 0;

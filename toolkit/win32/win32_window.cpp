@@ -6,7 +6,6 @@
 #include "toolkit/platform.h"
 #include "toolkit/report.h"
 #include "toolkit/win32/wgl_context.h"
-#include "toolkit/win32/win32_palette.h"
 #include "toolkit/win32/win32_state.h"
 
 namespace toolkit {
@@ -71,7 +70,6 @@ platform::OpenResult platform::openWindow(const WindowRequest& r) {
         originEstimate(placed.left, placed.top, originX, originY);
         inputMove(originX, originY);
     }
-    win32::palette::prepare();
     state.dc = GetDC(state.window);
     if (!state.dc) {
         reportError("Could not get an HDC for window 0x%08lX\n", handleNumber(state.window));
@@ -93,7 +91,6 @@ void platform::forgetWindow() {
     state.window = nullptr;
     state.dc = nullptr;
     state.context = nullptr;
-    win32::palette::forget();
 }
 
 bool platform::windowOpen() { return state.window != nullptr; }

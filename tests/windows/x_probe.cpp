@@ -1,0 +1,186 @@
+// X-side test tool for the Windows build running under Wine: Wine shows each Win32 window as
+// an X window of the same title, and its screen coordinates are the X screen's. Finds the
+// window, reads the picture of a screen rectangle, and gives real input through XTest. No
+// window manager runs under the test X server, so the keyboard focus is set explicitly before
+// typing. Usage:
+//   x_probe find TITLE SECONDS      prints the X window id once one with that title is viewable
+//   x_probe gone TITLE SECONDS      exits 0 once no viewable window has that title
+//   x_probe picture X Y W H         prints "grey N blue N X Y green N X Y other N" for that
+//                                   screen rectangle: background pixels, the pure blue (x axis)
+//                                   and pure green (z axis) pixels with their centres in the
+//                                   rectangle, and the pixels of no axis colour (the atoms)
+//   x_probe drag X1 Y1 X2 Y2        left-button drag between screen points, held still before
+//                                   the release
+//   x_probe key WIN KEYSYM          focuses the window, then presses and releases the key
+//   x_probe close WIN               asks the window to close, as a window manager would
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+namespace {
+
+Display* display = nullptr;
+
+void pause(int milliseconds) {
+    timespec t = {milliseconds / 1000, (milliseconds % 1000) * 1000000L};
+    nanosleep(&t, nullptr);
+}
+
+bool viewable(Window w) {
+    XWindowAttributes a;
+    return XGetWindowAttributes(display, w, &a) && a.map_state == IsViewable;
+}
+
+Window findTitled(Window w, const char* title) {
+    char* name = nullptr;
+    if (XFetchName(display, w, &name) && name) {
+        bool same = std::strcmp(name, title) == 0;
+        XFree(name);
+        if (same && viewable(w)) return w;
+    }
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, w, &root, &parent, &children, &count)) return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < count && !found; ++i) found = findTitled(children[i], title);
+    if (children) XFree(children);
+    return found;
+}
+
+void moveTo(int x, int y) {
+    XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+    XSync(display, False);
+}
+
+int find(const char* title, double seconds, bool wantGone) {
+    for (double waited = 0.0; waited <= seconds; waited += 0.1) {
+        Window w = findTitled(DefaultRootWindow(display), title);
+        if (!wantGone && w) {
+            std::printf("%lu\n", w);
+            return 0;
+        }
+        if (wantGone && !w) return 0;
+        pause(100);
+    }
+    return 1;
+}
+
+// Pixels of one axis colour and their centre.
+struct Axis {
+    long count = 0;
+    double sx = 0.0, sy = 0.0;
+    void add(int x, int y) {
+        ++count;
+        sx += x;
+        sy += y;
+    }
+    double x() const { return count ? sx / count : -1.0; }
+    double y() const { return count ? sy / count : -1.0; }
+};
+
+int picture(int left, int top, int width, int height) {
+    XImage* image = XGetImage(display, DefaultRootWindow(display), left, top, unsigned(width),
+                              unsigned(height), AllPlanes, ZPixmap);
+    if (!image) return 1;
+    long grey = 0, other = 0;
+    Axis blue, green;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            unsigned long p = XGetPixel(image, x, y);
+            unsigned r = unsigned((p & image->red_mask) >> 16);
+            unsigned g = unsigned((p & image->green_mask) >> 8);
+            unsigned b = unsigned(p & image->blue_mask);
+            if (r == 191 && g == 191 && b == 191)
+                ++grey;
+            else if (r == 0 && g == 0 && b >= 40)
+                blue.add(x, y);
+            else if (r == 0 && b == 0 && g >= 40)
+                green.add(x, y);
+            else if (!(g == 0 && b == 0)) // not the red axis either
+                ++other;
+        }
+    }
+    XDestroyImage(image);
+    std::printf("grey %ld blue %ld %.1f %.1f green %ld %.1f %.1f other %ld\n", grey, blue.count,
+                blue.x(), blue.y(), green.count, green.x(), green.y(), other);
+    return 0;
+}
+
+int drag(int x1, int y1, int x2, int y2) {
+    moveTo(x1, y1);
+    pause(200);
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XSync(display, False);
+    pause(200);
+    const int steps = 25;
+    for (int i = 1; i <= steps; ++i) {
+        moveTo(x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps);
+        pause(20);
+    }
+    pause(500); // frames without motion: the turning stops before the release
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    XSync(display, False);
+    pause(200);
+    return 0;
+}
+
+int key(Window w, const char* name) {
+    KeySym sym = XStringToKeysym(name);
+    KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(display, sym);
+    if (!code) return 1;
+    XSetInputFocus(display, w, RevertToPointerRoot, CurrentTime);
+    XSync(display, False);
+    pause(300); // Wine activates the window on FocusIn
+    XTestFakeKeyEvent(display, code, True, CurrentTime);
+    XSync(display, False);
+    pause(50);
+    XTestFakeKeyEvent(display, code, False, CurrentTime);
+    XSync(display, False);
+    return 0;
+}
+
+int close(Window w) {
+    XEvent e = {};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, w, False, NoEventMask, &e);
+    XSync(display, False);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: x_probe find|gone|picture|drag|key|close ...\n");
+        return 2;
+    }
+    display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "x_probe: cannot open the X display\n");
+        return 2;
+    }
+    const char* command = argv[1];
+    if (!std::strcmp(command, "find") && argc == 4) return find(argv[2], std::atof(argv[3]), false);
+    if (!std::strcmp(command, "gone") && argc == 4) return find(argv[2], std::atof(argv[3]), true);
+    if (!std::strcmp(command, "picture") && argc == 6)
+        return picture(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
+                       std::atoi(argv[5]));
+    if (!std::strcmp(command, "drag") && argc == 6)
+        return drag(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
+                    std::atoi(argv[5]));
+    Window w = Window(std::strtoul(argv[2], nullptr, 0));
+    if (!std::strcmp(command, "key") && argc == 4) return key(w, argv[3]);
+    if (!std::strcmp(command, "close")) return close(w);
+    std::fprintf(stderr, "x_probe: unknown command or arguments\n");
+    return 2;
+}
