@@ -19,9 +19,12 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     SUDO=""
     [ "$(id -u)" -ne 0 ] && SUDO=sudo
-    $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
+    install() {
+        DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
+            "${missing[@]}" >/dev/null
+    }
+    # The package lists of an earlier step usually serve; fetch them only when they do not.
+    install 2>/dev/null || { $SUDO apt-get update -qq && install; }
 fi
 
 # A fresh Wine prefix, made while the programs build. No Mono or Gecko: nothing here needs them.
