@@ -9,8 +9,9 @@
 #include <cstring>
 
 // A fresh directory from a name ending in XXXXXX; the name, or nullptr.
-inline char* mkdtemp(char* pattern) {
-    if (_mktemp_s(pattern, std::strlen(pattern) + 1) != 0 || _mkdir(pattern) != 0) return nullptr;
+inline char *mkdtemp(char *pattern) {
+    if (_mktemp_s(pattern, std::strlen(pattern) + 1) != 0 || _mkdir(pattern) != 0)
+        return nullptr;
     return pattern;
 }
 #endif
@@ -22,11 +23,11 @@ inline char* mkdtemp(char* pattern) {
 // status. Their death tests compare the low eight bits, which are the same on both.
 namespace testing {
 class ExitedWithLowByte {
-public:
+  public:
     explicit ExitedWithLowByte(int code) : code_(code) {}
     bool operator()(int status) const { return (status & 0xFF) == (code_ & 0xFF); }
 
-private:
+  private:
     int code_;
 };
 } // namespace testing

@@ -33,15 +33,17 @@ void jumpBack(int status) {
 }
 
 // A new scratch file name in the temporary directory.
-std::string scratchName(const char* stem) {
+std::string scratchName(const char *stem) {
     std::string pattern = (std::filesystem::temp_directory_path() / stem).string() + "-XXXXXX";
-    if (_mktemp_s(pattern.data(), pattern.size() + 1) != 0) std::abort();
+    if (_mktemp_s(pattern.data(), pattern.size() + 1) != 0)
+        std::abort();
     return pattern;
 }
 
-int openScratch(const std::string& name) {
+int openScratch(const std::string &name) {
     int fd = _open(name.c_str(), _O_RDWR | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
-    if (fd < 0) std::abort();
+    if (fd < 0)
+        std::abort();
     return fd;
 }
 
@@ -62,32 +64,36 @@ ScratchDir::~ScratchDir() {
     std::filesystem::remove_all(path, ignored);
 }
 
-void writeFile(const std::string& name, const std::string& bytes) {
+void writeFile(const std::string &name, const std::string &bytes) {
     std::ofstream(name, std::ios::binary) << bytes;
 }
 
-std::string readFile(const std::string& name) {
+std::string readFile(const std::string &name) {
     std::ifstream f(name, std::ios::binary);
     std::ostringstream s;
     s << f.rdbuf();
     return s.str();
 }
 
-void feedConsole(const std::string& input) {
+void feedConsole(const std::string &input) {
     restoreConsole();
     consoleInName = scratchName("textio-console-in");
     consoleIn = openScratch(consoleInName);
-    if (!input.empty() && _write(consoleIn, input.data(), unsigned(input.size())) < 0) std::abort();
+    if (!input.empty() && _write(consoleIn, input.data(), unsigned(input.size())) < 0)
+        std::abort();
     _lseek(consoleIn, 0, SEEK_SET);
     consoleOutName = scratchName("textio-console-out");
     consoleOut = openScratch(consoleOutName);
     textio::setConsole(consoleIn, consoleOut);
 }
 
-std::string consoleOutput() { return readFile(consoleOutName); }
+std::string consoleOutput() {
+    return readFile(consoleOutName);
+}
 
 void restoreConsole() {
-    if (consoleIn < 0) return;
+    if (consoleIn < 0)
+        return;
     textio::setConsole(0, 1);
     _close(consoleIn);
     _close(consoleOut);
@@ -96,7 +102,7 @@ void restoreConsole() {
     consoleIn = consoleOut = -1;
 }
 
-RunEnd runToEnd(const std::function<void()>& body) {
+RunEnd runToEnd(const std::function<void()> &body) {
     std::fflush(nullptr);
     std::string errorName = scratchName("textio-stderr");
     int errorFd = openScratch(errorName);
@@ -104,7 +110,8 @@ RunEnd runToEnd(const std::function<void()>& body) {
     _dup2(errorFd, 2);
     textio::setRunEndHook(jumpBack);
     const bool ended = setjmp(runEnded) != 0;
-    if (!ended) body();
+    if (!ended)
+        body();
     textio::setRunEndHook(nullptr);
     std::fflush(stderr);
     _dup2(savedError, 2);

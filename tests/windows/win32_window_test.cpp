@@ -11,28 +11,36 @@
 #include <string>
 
 #include "toolkit/frame.h"
-#include "toolkit/toolkit.h"
 #include "toolkit/palette_window.h"
+#include "toolkit/toolkit.h"
 #include "toolkit/win32/win32_state.h"
 
 namespace {
 
 std::string calls;
-void note(const std::string& call) { calls += (calls.empty() ? "" : ", ") + call; }
+void note(const std::string &call) {
+    calls += (calls.empty() ? "" : ", ") + call;
+}
 
-HWND window() { return reinterpret_cast<HWND>(toolkit::getWindowHandle()); }
+HWND window() {
+    return reinterpret_cast<HWND>(toolkit::getWindowHandle());
+}
 
 int displays = 0;
-void display() { ++displays; }
+void display() {
+    ++displays;
+}
 
 // The idle steps of a loop test: step(n) runs at the n-th idle call; the window is closed
 // after the last step, or after far too many idle calls.
 std::function<bool(int)> script; // false once the script is done
 int idleCalls = 0;
 void idle() {
-    if (!window()) return;
+    if (!window())
+        return;
     bool more = script(idleCalls++);
-    if (!more || idleCalls > 2000) PostMessageA(window(), WM_CLOSE, 0, 0);
+    if (!more || idleCalls > 2000)
+        PostMessageA(window(), WM_CLOSE, 0, 0);
     Sleep(1);
 }
 
@@ -40,21 +48,21 @@ void post(UINT message, WPARAM wParam, int x = 0, int y = 0) {
     PostMessageA(window(), message, wParam, MAKELPARAM(x, y));
 }
 
-std::string position(const toolkit::InputEvent* e) {
+std::string position(const toolkit::InputEvent *e) {
     return std::to_string(e->data[0]) + " " + std::to_string(e->data[1]) + " b" +
            std::to_string(e->data[3]);
 }
-int press(toolkit::InputEvent* e) {
+int press(toolkit::InputEvent *e) {
     note("press " + position(e) + (GetCapture() == window() ? " captured" : ""));
     return 0;
 }
-int release(toolkit::InputEvent* e) {
+int release(toolkit::InputEvent *e) {
     note("release " + position(e));
     return 0;
 }
 
 class Win32Window : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         toolkit::frame::reset();
         toolkit::setMessageBoxes(false); // a failure here must not wait for a click
@@ -66,7 +74,8 @@ protected:
         ASSERT_EQ(toolkit::openWindow("Win32 binding test"), 1);
     }
     void TearDown() override {
-        if (window()) DestroyWindow(window());
+        if (window())
+            DestroyWindow(window());
         toolkit::frame::reset();
     }
     // Runs the loop with the script; the window must be gone when it returns.
@@ -125,7 +134,8 @@ TEST_F(Win32Window, HasADoubleBufferedRgbaFormatAndACurrentContext) {
 
 TEST_F(Win32Window, CursorIsMeasuredFromTheDrawingAreaWhereverTheWindowMoves) {
     for (int move = 0; move < 2; ++move) {
-        if (move) SetWindowPos(window(), nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        if (move)
+            SetWindowPos(window(), nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         POINT origin = {0, 0};
         ClientToScreen(window(), &origin);
         SetCursorPos(origin.x + 30, origin.y + 40);
@@ -150,7 +160,8 @@ TEST_F(Win32Window, ReshapeSeesTheRealSizeFirstThenEveryResize) {
             SetWindowPos(window(), nullptr, 0, 0, outer.right - outer.left - 100,
                          outer.bottom - outer.top - 200, SWP_NOMOVE | SWP_NOZORDER);
         }
-        if (step == 1) ShowWindow(window(), SW_MINIMIZE);
+        if (step == 1)
+            ShowWindow(window(), SW_MINIMIZE);
         return step < 2;
     });
     EXPECT_EQ(calls.rfind("reshape 400 400, idle, reshape 300 200", 0), 0u) << calls;
@@ -174,24 +185,30 @@ TEST_F(Win32Window, PressAndReleaseArriveBeforeTheNextIdleAndTheRightButtonOnlyC
             note(GetCapture() == window() ? "idle captured" : "idle");
             post(WM_RBUTTONUP, 0, 5, 6);
             break;
-        case 3: note(GetCapture() ? "idle captured" : "idle"); break;
+        case 3:
+            note(GetCapture() ? "idle captured" : "idle");
+            break;
         }
         return step < 3;
     });
     EXPECT_EQ(calls, "press 10 20 b1 captured, release 12 22 b1, idle, idle captured, idle");
 }
 
-int redrawingPress(toolkit::InputEvent*) { return 1; } // a handler's call asks for a redraw
+int redrawingPress(toolkit::InputEvent *) {
+    return 1;
+} // a handler's call asks for a redraw
 
 TEST_F(Win32Window, RedrawRequestsCoalesceAndMovesWithoutAHandlerAskNone) {
     toolkit::setMouseCallback(toolkit::buttonLeft, toolkit::eventPress, redrawingPress);
     toolkit::setMouseCallback(toolkit::buttonLeft, toolkit::eventRelease, redrawingPress);
     static int before = 0;
     run([](int step) {
-        if (step < 20) return true; // the first paints settle
+        if (step < 20)
+            return true; // the first paints settle
         if (step == 20) {
             before = displays;
-            for (int i = 0; i < 3; ++i) post(WM_MOUSEMOVE, 0, 30 + i, 40);
+            for (int i = 0; i < 3; ++i)
+                post(WM_MOUSEMOVE, 0, 30 + i, 40);
         } else if (step == 21) {
             note("moves " + std::to_string(displays - before));
             before = displays;
@@ -207,9 +224,15 @@ TEST_F(Win32Window, RedrawRequestsCoalesceAndMovesWithoutAHandlerAskNone) {
     EXPECT_EQ(calls, "moves 0, clicks 1");
 }
 
-void leftKey() { note("left"); }
-void letterA() { note("a"); }
-void digit7() { note("7"); }
+void leftKey() {
+    note("left");
+}
+void letterA() {
+    note("a");
+}
+void digit7() {
+    note("7");
+}
 
 TEST_F(Win32Window, NamedKeysAndLettersReachTheirHandlersAndNothingElseDoes) {
     toolkit::setKeyCallback(toolkit::keyLeft, leftKey);

@@ -16,21 +16,26 @@
 
 namespace {
 
-HWND waitFor(const char* title, double seconds) {
+HWND waitFor(const char *title, double seconds) {
     for (double waited = 0.0; waited <= seconds; waited += 0.1) {
         HWND w = FindWindowA(nullptr, title);
-        if (w && IsWindowVisible(w)) return w;
+        if (w && IsWindowVisible(w))
+            return w;
         Sleep(100);
     }
     return nullptr;
 }
 
-void printEscaped(const char* text) {
-    for (const char* p = text; *p; ++p) {
-        if (*p == '\n') std::fputs("\\n", stdout);
-        else if (*p == '\r') std::fputs("\\r", stdout);
-        else if (*p == '\t') std::fputs("\\t", stdout);
-        else std::fputc(*p, stdout);
+void printEscaped(const char *text) {
+    for (const char *p = text; *p; ++p) {
+        if (*p == '\n')
+            std::fputs("\\n", stdout);
+        else if (*p == '\r')
+            std::fputs("\\r", stdout);
+        else if (*p == '\t')
+            std::fputs("\\t", stdout);
+        else
+            std::fputc(*p, stdout);
     }
 }
 
@@ -42,11 +47,11 @@ int window(HWND w) {
     GetWindowRect(w, &outer);
     POINT origin = {0, 0};
     ClientToScreen(w, &origin);
-    std::printf("class %s classStyle 0x%lx style 0x%lx client %ld %ld origin %ld %ld outer %ld %ld\n",
-                className, static_cast<unsigned long>(GetClassLongPtrA(w, GCL_STYLE)),
-                static_cast<unsigned long>(GetWindowLongPtrA(w, GWL_STYLE)),
-                client.right - client.left, client.bottom - client.top, origin.x, origin.y,
-                outer.left, outer.top);
+    std::printf(
+        "class %s classStyle 0x%lx style 0x%lx client %ld %ld origin %ld %ld outer %ld %ld\n",
+        className, static_cast<unsigned long>(GetClassLongPtrA(w, GCL_STYLE)),
+        static_cast<unsigned long>(GetWindowLongPtrA(w, GWL_STYLE)), client.right - client.left,
+        client.bottom - client.top, origin.x, origin.y, outer.left, outer.top);
     return 0;
 }
 
@@ -55,7 +60,7 @@ BOOL CALLBACK findText(HWND child, LPARAM found) {
     GetClassNameA(child, className, sizeof className);
     if (_stricmp(className, "Static") != 0 || GetWindowTextA(child, text, sizeof text) == 0)
         return TRUE;
-    std::strcpy(reinterpret_cast<char*>(found), text);
+    std::strcpy(reinterpret_cast<char *>(found), text);
     return FALSE;
 }
 
@@ -63,7 +68,8 @@ int box(HWND w) {
     char text[512] = {}, owner[256] = {};
     EnumChildWindows(w, findText, reinterpret_cast<LPARAM>(text));
     HWND ownerWindow = GetWindow(w, GW_OWNER);
-    if (ownerWindow) GetWindowTextA(ownerWindow, owner, sizeof owner);
+    if (ownerWindow)
+        GetWindowTextA(ownerWindow, owner, sizeof owner);
     std::fputs("text ", stdout);
     printEscaped(text);
     std::printf("\nowner %s\n", ownerWindow ? owner : "(none)");
@@ -72,7 +78,7 @@ int box(HWND w) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char **argv) {
     _setmode(_fileno(stdout), _O_BINARY); // lines end in LF, as the scripts read them
     if (argc != 4) {
         std::fprintf(stderr, "usage: win_probe window|box TITLE SECONDS\n");
@@ -83,7 +89,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "win_probe: no window \"%s\"\n", argv[2]);
         return 1;
     }
-    if (std::strcmp(argv[1], "window") == 0) return window(w);
-    if (std::strcmp(argv[1], "box") == 0) return box(w);
+    if (std::strcmp(argv[1], "window") == 0)
+        return window(w);
+    if (std::strcmp(argv[1], "box") == 0)
+        return box(w);
     return 2;
 }

@@ -24,7 +24,7 @@
 
 namespace {
 
-Display* display = nullptr;
+Display *display = nullptr;
 
 void pause(int milliseconds) {
     timespec t = {milliseconds / 1000, (milliseconds % 1000) * 1000000L};
@@ -36,19 +36,23 @@ bool viewable(Window w) {
     return XGetWindowAttributes(display, w, &a) && a.map_state == IsViewable;
 }
 
-Window findTitled(Window w, const char* title) {
-    char* name = nullptr;
+Window findTitled(Window w, const char *title) {
+    char *name = nullptr;
     if (XFetchName(display, w, &name) && name) {
         bool same = std::strcmp(name, title) == 0;
         XFree(name);
-        if (same && viewable(w)) return w;
+        if (same && viewable(w))
+            return w;
     }
     Window root, parent, *children = nullptr;
     unsigned count = 0;
-    if (!XQueryTree(display, w, &root, &parent, &children, &count)) return 0;
+    if (!XQueryTree(display, w, &root, &parent, &children, &count))
+        return 0;
     Window found = 0;
-    for (unsigned i = 0; i < count && !found; ++i) found = findTitled(children[i], title);
-    if (children) XFree(children);
+    for (unsigned i = 0; i < count && !found; ++i)
+        found = findTitled(children[i], title);
+    if (children)
+        XFree(children);
     return found;
 }
 
@@ -57,14 +61,15 @@ void moveTo(int x, int y) {
     XSync(display, False);
 }
 
-int find(const char* title, double seconds, bool wantGone) {
+int find(const char *title, double seconds, bool wantGone) {
     for (double waited = 0.0; waited <= seconds; waited += 0.1) {
         Window w = findTitled(DefaultRootWindow(display), title);
         if (!wantGone && w) {
             std::printf("%lu\n", w);
             return 0;
         }
-        if (wantGone && !w) return 0;
+        if (wantGone && !w)
+            return 0;
         pause(100);
     }
     return 1;
@@ -84,9 +89,10 @@ struct Axis {
 };
 
 int picture(int left, int top, int width, int height) {
-    XImage* image = XGetImage(display, DefaultRootWindow(display), left, top, unsigned(width),
+    XImage *image = XGetImage(display, DefaultRootWindow(display), left, top, unsigned(width),
                               unsigned(height), AllPlanes, ZPixmap);
-    if (!image) return 1;
+    if (!image)
+        return 1;
     long grey = 0, other = 0;
     Axis blue, green;
     for (int y = 0; y < height; ++y) {
@@ -129,10 +135,11 @@ int drag(int x1, int y1, int x2, int y2) {
     return 0;
 }
 
-int key(Window w, const char* name) {
+int key(Window w, const char *name) {
     KeySym sym = XStringToKeysym(name);
     KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(display, sym);
-    if (!code) return 1;
+    if (!code)
+        return 1;
     XSetInputFocus(display, w, RevertToPointerRoot, CurrentTime);
     XSync(display, False);
     pause(300); // Wine activates the window on FocusIn
@@ -159,7 +166,7 @@ int close(Window w) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char **argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: x_probe find|gone|picture|drag|key|close ...\n");
         return 2;
@@ -169,18 +176,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "x_probe: cannot open the X display\n");
         return 2;
     }
-    const char* command = argv[1];
-    if (!std::strcmp(command, "find") && argc == 4) return find(argv[2], std::atof(argv[3]), false);
-    if (!std::strcmp(command, "gone") && argc == 4) return find(argv[2], std::atof(argv[3]), true);
+    const char *command = argv[1];
+    if (!std::strcmp(command, "find") && argc == 4)
+        return find(argv[2], std::atof(argv[3]), false);
+    if (!std::strcmp(command, "gone") && argc == 4)
+        return find(argv[2], std::atof(argv[3]), true);
     if (!std::strcmp(command, "picture") && argc == 6)
         return picture(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
                        std::atoi(argv[5]));
     if (!std::strcmp(command, "drag") && argc == 6)
-        return drag(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
-                    std::atoi(argv[5]));
+        return drag(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
     Window w = Window(std::strtoul(argv[2], nullptr, 0));
-    if (!std::strcmp(command, "key") && argc == 4) return key(w, argv[3]);
-    if (!std::strcmp(command, "close")) return close(w);
+    if (!std::strcmp(command, "key") && argc == 4)
+        return key(w, argv[3]);
+    if (!std::strcmp(command, "close"))
+        return close(w);
     std::fprintf(stderr, "x_probe: unknown command or arguments\n");
     return 2;
 }

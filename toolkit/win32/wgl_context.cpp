@@ -15,7 +15,7 @@ namespace {
 
 using win32::state;
 
-unsigned long handleNumber(const void* handle) {
+unsigned long handleNumber(const void *handle) {
     return static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(handle));
 }
 
@@ -27,7 +27,8 @@ PIXELFORMATDESCRIPTOR win32::wgl::descriptorFromMode(unsigned mode) {
     pfd.nSize = sizeof pfd;
     pfd.nVersion = 1;
     pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
-    if (r.doubleBuffer) pfd.dwFlags |= PFD_DOUBLEBUFFER;
+    if (r.doubleBuffer)
+        pfd.dwFlags |= PFD_DOUBLEBUFFER;
     pfd.iPixelType = r.colourIndex ? PFD_TYPE_COLORINDEX : PFD_TYPE_RGBA;
     pfd.cColorBits = BYTE(r.colourBits);
     pfd.cAlphaBits = BYTE(r.alphaBits);
@@ -67,13 +68,15 @@ bool win32::wgl::setupPixelFormat(HDC dc, unsigned mode) {
 
 bool win32::wgl::createContext() {
     state.context = wglCreateContext(state.dc);
-    if (state.context) return true;
+    if (state.context)
+        return true;
     reportError("wglCreateContext Failed\n");
     return false;
 }
 
 bool win32::wgl::makeCurrent() {
-    if (wglMakeCurrent(state.dc, state.context)) return true;
+    if (wglMakeCurrent(state.dc, state.context))
+        return true;
     reportError("wglMakeCurrent Failed\n");
     return false;
 }
@@ -83,7 +86,8 @@ void win32::wgl::release() {
         wglMakeCurrent(nullptr, nullptr);
         wglDeleteContext(state.context);
     }
-    if (state.dc) ReleaseDC(state.window, state.dc);
+    if (state.dc)
+        ReleaseDC(state.window, state.dc);
     state.context = nullptr;
     state.dc = nullptr;
 }

@@ -21,20 +21,26 @@ void paint(HWND window) {
 
 } // namespace
 
-LRESULT CALLBACK win32::windowProcedure(HWND window, UINT message, WPARAM wParam,
-                                        LPARAM lParam) {
+LRESULT CALLBACK win32::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // Creation already sends WM_SIZE and WM_MOVE: the window is known from its first message.
-    if (!state.window && message == WM_NCCREATE) state.window = window;
-    if (window != state.window) return DefWindowProcA(window, message, wParam, lParam);
+    if (!state.window && message == WM_NCCREATE)
+        state.window = window;
+    if (window != state.window)
+        return DefWindowProcA(window, message, wParam, lParam);
     LRESULT result = 0;
-    if (palette::handleMessage(window, message, wParam, result)) return result;
+    if (palette::handleMessage(window, message, wParam, result))
+        return result;
     bool pressed = false;
     switch (message) {
-    case WM_SIZE: inputResize(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_SIZE:
+        inputResize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
     case WM_MOVE: // the drawing area's corner, signed: it may lie left of or above the screen
         inputMove(short(LOWORD(lParam)), short(HIWORD(lParam)));
         return 0;
-    case WM_PAINT: paint(window); return 0;
+    case WM_PAINT:
+        paint(window);
+        return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_MBUTTONDOWN:
@@ -49,12 +55,20 @@ LRESULT CALLBACK win32::windowProcedure(HWND window, UINT message, WPARAM wParam
         inputMouseMotion(positionX(lParam), positionY(lParam), buttonsFromKeyState(wParam));
         return 0;
     case WM_KEYDOWN:
-        if (int code = keyFromVirtualKey(wParam)) inputKey(code, currentStatus());
+        if (int code = keyFromVirtualKey(wParam))
+            inputKey(code, currentStatus());
         return 0;
-    case WM_CHAR: inputChar(int(wParam), currentStatus()); return 0;
-    case WM_CLOSE: inputClose(); return 0;
-    case WM_DESTROY: inputDestroy(); return 0;
-    default: return DefWindowProcA(window, message, wParam, lParam);
+    case WM_CHAR:
+        inputChar(int(wParam), currentStatus());
+        return 0;
+    case WM_CLOSE:
+        inputClose();
+        return 0;
+    case WM_DESTROY:
+        inputDestroy();
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
@@ -67,7 +81,8 @@ bool platform::eventWaiting() {
 // carries nothing for this loop.
 void platform::handleNextEvent() {
     MSG message;
-    if (GetMessageA(&message, nullptr, 0, 0) <= 0) return;
+    if (GetMessageA(&message, nullptr, 0, 0) <= 0)
+        return;
     TranslateMessage(&message);
     DispatchMessageA(&message);
 }

@@ -13,8 +13,8 @@
 namespace toolkit::win32 {
 
 struct State {
-    HWND window;       // 0 when no window is open
-    HDC dc;            // from GetDC, kept while the window lives
+    HWND window; // 0 when no window is open
+    HDC dc;      // from GetDC, kept while the window lives
     HGLRC context;
     bool classRegistered;
 };

@@ -18,7 +18,8 @@ using win32::state;
 
 // A window destroyed after an earlier open leaves the class registered; that is no failure.
 bool registerClass() {
-    if (state.classRegistered) return true;
+    if (state.classRegistered)
+        return true;
     WNDCLASSA c{};
     c.style = win32::classStyle;
     c.lpfnWndProc = win32::windowProcedure;
@@ -28,8 +29,7 @@ bool registerClass() {
     c.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     c.lpszMenuName = nullptr;
     c.lpszClassName = win32::windowClassName;
-    state.classRegistered =
-        RegisterClassA(&c) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    state.classRegistered = RegisterClassA(&c) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
     return state.classRegistered;
 }
 
@@ -38,13 +38,13 @@ platform::OpenResult failAfterWindow() {
     return platform::OpenResult::failed;
 }
 
-unsigned long handleNumber(const void* handle) {
+unsigned long handleNumber(const void *handle) {
     return static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(handle));
 }
 
 } // namespace
 
-platform::OpenResult platform::openWindow(const WindowRequest& r) {
+platform::OpenResult platform::openWindow(const WindowRequest &r) {
     if (!registerClass()) {
         reportError("Failed to register window class\n");
         return OpenResult::failed;
@@ -56,10 +56,9 @@ platform::OpenResult platform::openWindow(const WindowRequest& r) {
     AdjustWindowRect(&outer, win32::windowStyle, FALSE);
     int x = r.defaultPosition ? CW_USEDEFAULT : int(outer.left);
     int y = r.defaultPosition ? CW_USEDEFAULT : int(outer.top);
-    state.window = CreateWindowA(win32::windowClassName, r.title ? r.title : "",
-                                 win32::windowStyle, x, y, outer.right - outer.left,
-                                 outer.bottom - outer.top, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+    state.window = CreateWindowA(win32::windowClassName, r.title ? r.title : "", win32::windowStyle,
+                                 x, y, outer.right - outer.left, outer.bottom - outer.top, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!state.window) {
         reportError("create window failed\n");
         return OpenResult::failed;
@@ -76,16 +75,21 @@ platform::OpenResult platform::openWindow(const WindowRequest& r) {
         return failAfterWindow();
     }
     ShowWindow(state.window, SW_SHOWDEFAULT);
-    if (!win32::wgl::setupPixelFormat(state.dc, r.mode)) return failAfterWindow();
-    if (!win32::wgl::createContext() || !win32::wgl::makeCurrent()) return failAfterWindow();
+    if (!win32::wgl::setupPixelFormat(state.dc, r.mode))
+        return failAfterWindow();
+    if (!win32::wgl::createContext() || !win32::wgl::makeCurrent())
+        return failAfterWindow();
     return OpenResult::opened;
 }
 
 void platform::destroyWindow() {
-    if (state.window) DestroyWindow(state.window); // WM_DESTROY reports inputDestroy
+    if (state.window)
+        DestroyWindow(state.window); // WM_DESTROY reports inputDestroy
 }
 
-void platform::releaseContext() { win32::wgl::release(); }
+void platform::releaseContext() {
+    win32::wgl::release();
+}
 
 void platform::forgetWindow() {
     state.window = nullptr;
@@ -93,11 +97,15 @@ void platform::forgetWindow() {
     state.context = nullptr;
 }
 
-bool platform::windowOpen() { return state.window != nullptr; }
+bool platform::windowOpen() {
+    return state.window != nullptr;
+}
 
-WindowHandle platform::windowHandle() { return reinterpret_cast<WindowHandle>(state.window); }
+WindowHandle platform::windowHandle() {
+    return reinterpret_cast<WindowHandle>(state.window);
+}
 
-void platform::drawingAreaSize(int& width, int& height) {
+void platform::drawingAreaSize(int &width, int &height) {
     RECT client{};
     if (state.window && GetClientRect(state.window, &client)) {
         width = client.right - client.left;
@@ -107,7 +115,7 @@ void platform::drawingAreaSize(int& width, int& height) {
 
 // Frame width, and caption height less border plus frame height, from the window's outer
 // top-left corner to the drawing area's.
-void platform::originEstimate(int x, int y, int& originX, int& originY) {
+void platform::originEstimate(int x, int y, int &originX, int &originY) {
     originX = x + GetSystemMetrics(SM_CXFRAME);
     originY = y + GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYBORDER) +
               GetSystemMetrics(SM_CYFRAME);
@@ -115,17 +123,20 @@ void platform::originEstimate(int x, int y, int& originX, int& originY) {
 
 // A paint already waiting for the window covers this request too.
 void platform::requestRedraw() {
-    if (!state.window) return;
+    if (!state.window)
+        return;
     MSG waiting;
-    if (PeekMessageA(&waiting, state.window, WM_PAINT, WM_PAINT, PM_NOREMOVE)) return;
+    if (PeekMessageA(&waiting, state.window, WM_PAINT, WM_PAINT, PM_NOREMOVE))
+        return;
     InvalidateRect(state.window, nullptr, FALSE);
 }
 
 void platform::swapBuffers() {
-    if (state.dc) SwapBuffers(state.dc);
+    if (state.dc)
+        SwapBuffers(state.dc);
 }
 
-void platform::cursorPosition(int& x, int& y) {
+void platform::cursorPosition(int &x, int &y) {
     POINT p{};
     GetCursorPos(&p);
     x = p.x;
@@ -133,9 +144,12 @@ void platform::cursorPosition(int& x, int& y) {
 }
 
 void platform::captureMouse(WindowHandle window) {
-    if (window != 0) SetCapture(reinterpret_cast<HWND>(window));
+    if (window != 0)
+        SetCapture(reinterpret_cast<HWND>(window));
 }
 
-void platform::releaseMouse() { ReleaseCapture(); }
+void platform::releaseMouse() {
+    ReleaseCapture();
+}
 
 } // namespace toolkit
