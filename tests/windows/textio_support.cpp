@@ -33,14 +33,14 @@ void jumpBack(int status) {
 }
 
 // A new scratch file name in the temporary directory.
-std::string scratchName(const char *stem) {
+std::string scratchName(const char* stem) {
     std::string pattern = (std::filesystem::temp_directory_path() / stem).string() + "-XXXXXX";
     if (_mktemp_s(pattern.data(), pattern.size() + 1) != 0)
         std::abort();
     return pattern;
 }
 
-int openScratch(const std::string &name) {
+int openScratch(const std::string& name) {
     int fd = _open(name.c_str(), _O_RDWR | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
     if (fd < 0)
         std::abort();
@@ -64,18 +64,18 @@ ScratchDir::~ScratchDir() {
     std::filesystem::remove_all(path, ignored);
 }
 
-void writeFile(const std::string &name, const std::string &bytes) {
+void writeFile(const std::string& name, const std::string& bytes) {
     std::ofstream(name, std::ios::binary) << bytes;
 }
 
-std::string readFile(const std::string &name) {
+std::string readFile(const std::string& name) {
     std::ifstream f(name, std::ios::binary);
     std::ostringstream s;
     s << f.rdbuf();
     return s.str();
 }
 
-void feedConsole(const std::string &input) {
+void feedConsole(const std::string& input) {
     restoreConsole();
     consoleInName = scratchName("textio-console-in");
     consoleIn = openScratch(consoleInName);
@@ -102,7 +102,7 @@ void restoreConsole() {
     consoleIn = consoleOut = -1;
 }
 
-RunEnd runToEnd(const std::function<void()> &body) {
+RunEnd runToEnd(const std::function<void()>& body) {
     std::fflush(nullptr);
     std::string errorName = scratchName("textio-stderr");
     int errorFd = openScratch(errorName);

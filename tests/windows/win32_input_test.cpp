@@ -27,7 +27,7 @@ TEST(Win32Input, ButtonMessagesGiveTheToolkitBits) {
         {WM_RBUTTONUP, 2, false},  {WM_MBUTTONDOWN, 4, true},  {WM_MBUTTONUP, 4, false},
         {WM_MOUSEMOVE, 0, false},  {WM_XBUTTONDOWN, 0, false},
     };
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         bool pressed = !c.pressed;
         EXPECT_EQ(buttonOfMessage(c.message, pressed), c.button) << std::hex << c.message;
         EXPECT_EQ(pressed, c.pressed) << std::hex << c.message;

@@ -82,7 +82,7 @@ TEST(Win32Palette, UserColoursComeFromControlPanelColors) {
                               KEY_SET_VALUE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     const char text[] = "1 2 3";
-    RegSetValueExA(key, "MolvaneTestColour", 0, REG_SZ, reinterpret_cast<const BYTE *>(text),
+    RegSetValueExA(key, "MolvaneTestColour", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                    sizeof text);
     char got[64] = "x";
     EXPECT_TRUE(platform::userElementColour("MolvaneTestColour", got, sizeof got));

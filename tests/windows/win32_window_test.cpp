@@ -18,7 +18,7 @@
 namespace {
 
 std::string calls;
-void note(const std::string &call) {
+void note(const std::string& call) {
     calls += (calls.empty() ? "" : ", ") + call;
 }
 
@@ -48,15 +48,15 @@ void post(UINT message, WPARAM wParam, int x = 0, int y = 0) {
     PostMessageA(window(), message, wParam, MAKELPARAM(x, y));
 }
 
-std::string position(const toolkit::InputEvent *e) {
+std::string position(const toolkit::InputEvent* e) {
     return std::to_string(e->data[0]) + " " + std::to_string(e->data[1]) + " b" +
            std::to_string(e->data[3]);
 }
-int press(toolkit::InputEvent *e) {
+int press(toolkit::InputEvent* e) {
     note("press " + position(e) + (GetCapture() == window() ? " captured" : ""));
     return 0;
 }
-int release(toolkit::InputEvent *e) {
+int release(toolkit::InputEvent* e) {
     note("release " + position(e));
     return 0;
 }
@@ -194,7 +194,7 @@ TEST_F(Win32Window, PressAndReleaseArriveBeforeTheNextIdleAndTheRightButtonOnlyC
     EXPECT_EQ(calls, "press 10 20 b1 captured, release 12 22 b1, idle, idle captured, idle");
 }
 
-int redrawingPress(toolkit::InputEvent *) {
+int redrawingPress(toolkit::InputEvent*) {
     return 1;
 } // a handler's call asks for a redraw
 

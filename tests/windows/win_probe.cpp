@@ -16,7 +16,7 @@
 
 namespace {
 
-HWND waitFor(const char *title, double seconds) {
+HWND waitFor(const char* title, double seconds) {
     for (double waited = 0.0; waited <= seconds; waited += 0.1) {
         HWND w = FindWindowA(nullptr, title);
         if (w && IsWindowVisible(w))
@@ -26,8 +26,8 @@ HWND waitFor(const char *title, double seconds) {
     return nullptr;
 }
 
-void printEscaped(const char *text) {
-    for (const char *p = text; *p; ++p) {
+void printEscaped(const char* text) {
+    for (const char* p = text; *p; ++p) {
         if (*p == '\n')
             std::fputs("\\n", stdout);
         else if (*p == '\r')
@@ -60,7 +60,7 @@ BOOL CALLBACK findText(HWND child, LPARAM found) {
     GetClassNameA(child, className, sizeof className);
     if (_stricmp(className, "Static") != 0 || GetWindowTextA(child, text, sizeof text) == 0)
         return TRUE;
-    std::strcpy(reinterpret_cast<char *>(found), text);
+    std::strcpy(reinterpret_cast<char*>(found), text);
     return FALSE;
 }
 
@@ -78,7 +78,7 @@ int box(HWND w) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY); // lines end in LF, as the scripts read them
     if (argc != 4) {
         std::fprintf(stderr, "usage: win_probe window|box TITLE SECONDS\n");

@@ -24,7 +24,7 @@
 
 namespace {
 
-Display *display = nullptr;
+Display* display = nullptr;
 
 void pause(int milliseconds) {
     timespec t = {milliseconds / 1000, (milliseconds % 1000) * 1000000L};
@@ -36,8 +36,8 @@ bool viewable(Window w) {
     return XGetWindowAttributes(display, w, &a) && a.map_state == IsViewable;
 }
 
-Window findTitled(Window w, const char *title) {
-    char *name = nullptr;
+Window findTitled(Window w, const char* title) {
+    char* name = nullptr;
     if (XFetchName(display, w, &name) && name) {
         bool same = std::strcmp(name, title) == 0;
         XFree(name);
@@ -61,7 +61,7 @@ void moveTo(int x, int y) {
     XSync(display, False);
 }
 
-int find(const char *title, double seconds, bool wantGone) {
+int find(const char* title, double seconds, bool wantGone) {
     for (double waited = 0.0; waited <= seconds; waited += 0.1) {
         Window w = findTitled(DefaultRootWindow(display), title);
         if (!wantGone && w) {
@@ -89,7 +89,7 @@ struct Axis {
 };
 
 int picture(int left, int top, int width, int height) {
-    XImage *image = XGetImage(display, DefaultRootWindow(display), left, top, unsigned(width),
+    XImage* image = XGetImage(display, DefaultRootWindow(display), left, top, unsigned(width),
                               unsigned(height), AllPlanes, ZPixmap);
     if (!image)
         return 1;
@@ -135,7 +135,7 @@ int drag(int x1, int y1, int x2, int y2) {
     return 0;
 }
 
-int key(Window w, const char *name) {
+int key(Window w, const char* name) {
     KeySym sym = XStringToKeysym(name);
     KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(display, sym);
     if (!code)
@@ -166,7 +166,7 @@ int close(Window w) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: x_probe find|gone|picture|drag|key|close ...\n");
         return 2;
@@ -176,7 +176,7 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "x_probe: cannot open the X display\n");
         return 2;
     }
-    const char *command = argv[1];
+    const char* command = argv[1];
     if (!std::strcmp(command, "find") && argc == 4)
         return find(argv[2], std::atof(argv[3]), false);
     if (!std::strcmp(command, "gone") && argc == 4)

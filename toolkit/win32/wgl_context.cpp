@@ -15,7 +15,7 @@ namespace {
 
 using win32::state;
 
-unsigned long handleNumber(const void *handle) {
+unsigned long handleNumber(const void* handle) {
     return static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(handle));
 }
 

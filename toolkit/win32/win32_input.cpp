@@ -13,7 +13,7 @@ int win32::positionY(LPARAM position) {
     return int(HIWORD(position));
 }
 
-int win32::buttonOfMessage(UINT message, bool &pressed) {
+int win32::buttonOfMessage(UINT message, bool& pressed) {
     pressed = message == WM_LBUTTONDOWN || message == WM_MBUTTONDOWN || message == WM_RBUTTONDOWN;
     switch (message) {
     case WM_LBUTTONDOWN:

@@ -13,7 +13,7 @@ int positionY(LPARAM position);
 
 // Button of a button message: left 1, right 2, middle 4, with pressed set for the down
 // messages; 0 for any other message.
-int buttonOfMessage(UINT message, bool &pressed);
+int buttonOfMessage(UINT message, bool& pressed);
 // Buttons held, from the key-state word of a mouse message: 1 left, plus 4 middle, plus 2 right.
 int buttonsFromKeyState(WPARAM keyState);
 // Code of a named key: Return 13, Escape 27, Space 32, the arrows 37 to 40; 0 for any other.

@@ -4,7 +4,7 @@
 
 namespace toolkit {
 
-void platform::showMessageBox(const char *caption, const char *text) {
+void platform::showMessageBox(const char* caption, const char* text) {
     MessageBoxA(GetFocus(), text, caption, MB_OK);
 }
 

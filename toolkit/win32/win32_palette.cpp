@@ -22,7 +22,7 @@ HPALETTE paletteOf(platform::PaletteHandle palette) {
 
 } // namespace
 
-void win32::palette::formatChosen(const PIXELFORMATDESCRIPTOR &f) {
+void win32::palette::formatChosen(const PIXELFORMATDESCRIPTOR& f) {
     if (f.iPixelType != PFD_TYPE_RGBA || !(f.dwFlags & PFD_NEED_PALETTE))
         return;
     toolkit::palette::PixelLayout layout = {f.cColorBits,  f.cRedBits,  f.cRedShift, f.cGreenBits,
@@ -30,7 +30,7 @@ void win32::palette::formatChosen(const PIXELFORMATDESCRIPTOR &f) {
     inputPaletteNeeded(layout, (f.dwFlags & PFD_NEED_SYSTEM_PALETTE) != 0);
 }
 
-bool win32::palette::handleMessage(HWND window, UINT message, WPARAM wParam, LRESULT &result) {
+bool win32::palette::handleMessage(HWND window, UINT message, WPARAM wParam, LRESULT& result) {
     result = 0;
     switch (message) {
     case WM_ACTIVATE:
@@ -64,7 +64,7 @@ void platform::staticColours(palette::Rgb (&colours)[palette::staticCount]) {
     }
 }
 
-platform::PaletteHandle platform::createPalette(const palette::PaletteEntry *entries, int count) {
+platform::PaletteHandle platform::createPalette(const palette::PaletteEntry* entries, int count) {
     if (count <= 0 || count > palette::entryCapacity)
         return 0;
     struct {
@@ -77,7 +77,7 @@ platform::PaletteHandle platform::createPalette(const palette::PaletteEntry *ent
     for (int i = 0; i < count; ++i)
         logical.entries[i] = {entries[i].red, entries[i].green, entries[i].blue, entries[i].flags};
     return reinterpret_cast<PaletteHandle>(
-        CreatePalette(reinterpret_cast<const LOGPALETTE *>(&logical)));
+        CreatePalette(reinterpret_cast<const LOGPALETTE*>(&logical)));
 }
 
 void platform::deletePalette(PaletteHandle palette) {
@@ -106,20 +106,20 @@ palette::SystemVersion platform::systemVersion() {
     return {(version & 0x80000000u) == 0, LOBYTE(LOWORD(version)), HIBYTE(LOWORD(version))};
 }
 
-void platform::displayElementColours(palette::ElementColour *colours, int count) {
+void platform::displayElementColours(palette::ElementColour* colours, int count) {
     for (int i = 0; i < count; ++i) {
         COLORREF c = GetSysColor(i);
         colours[i] = {GetRValue(c), GetGValue(c), GetBValue(c), false};
     }
 }
 
-void platform::setDisplayElementColours(const palette::ElementColour *colours, int count) {
+void platform::setDisplayElementColours(const palette::ElementColour* colours, int count) {
     INT elements[palette::elementCount];
     COLORREF values[palette::elementCount];
     if (count > palette::elementCount)
         count = palette::elementCount;
     for (int i = 0; i < count; ++i) {
-        const palette::ElementColour &c = colours[i];
+        const palette::ElementColour& c = colours[i];
         elements[i] = i;
         values[i] =
             c.paletteRelative ? PALETTERGB(c.red, c.green, c.blue) : RGB(c.red, c.green, c.blue);
@@ -127,7 +127,7 @@ void platform::setDisplayElementColours(const palette::ElementColour *colours, i
     SetSysColors(count, elements, values);
 }
 
-bool platform::userElementColour(const char *valueName, char *text, int capacity) {
+bool platform::userElementColour(const char* valueName, char* text, int capacity) {
     if (capacity <= 0)
         return false;
     HKEY key = nullptr;
@@ -137,7 +137,7 @@ bool platform::userElementColour(const char *valueName, char *text, int capacity
     DWORD type = 0, size = DWORD(capacity - 1);
     std::memset(text, 0, std::size_t(capacity));
     LONG read =
-        RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE *>(text), &size);
+        RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
     RegCloseKey(key);
     return read == ERROR_SUCCESS && type == REG_SZ;
 }

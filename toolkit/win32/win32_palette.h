@@ -11,10 +11,10 @@ constexpr UINT deferredRealise = WM_USER + 1;
 
 // After the pixel format is set: an RGBA format marked as needing a palette is reported with
 // its pixel layout (inputPaletteNeeded).
-void formatChosen(const PIXELFORMATDESCRIPTOR &format);
+void formatChosen(const PIXELFORMATDESCRIPTOR& format);
 
 // The window's palette messages. True when the message is answered here, with result; false
 // when the default handling follows (after the palette has had its turn).
-bool handleMessage(HWND window, UINT message, WPARAM wParam, LRESULT &result);
+bool handleMessage(HWND window, UINT message, WPARAM wParam, LRESULT& result);
 
 } // namespace toolkit::win32::palette

@@ -38,13 +38,13 @@ platform::OpenResult failAfterWindow() {
     return platform::OpenResult::failed;
 }
 
-unsigned long handleNumber(const void *handle) {
+unsigned long handleNumber(const void* handle) {
     return static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(handle));
 }
 
 } // namespace
 
-platform::OpenResult platform::openWindow(const WindowRequest &r) {
+platform::OpenResult platform::openWindow(const WindowRequest& r) {
     if (!registerClass()) {
         reportError("Failed to register window class\n");
         return OpenResult::failed;
@@ -105,7 +105,7 @@ WindowHandle platform::windowHandle() {
     return reinterpret_cast<WindowHandle>(state.window);
 }
 
-void platform::drawingAreaSize(int &width, int &height) {
+void platform::drawingAreaSize(int& width, int& height) {
     RECT client{};
     if (state.window && GetClientRect(state.window, &client)) {
         width = client.right - client.left;
@@ -115,7 +115,7 @@ void platform::drawingAreaSize(int &width, int &height) {
 
 // Frame width, and caption height less border plus frame height, from the window's outer
 // top-left corner to the drawing area's.
-void platform::originEstimate(int x, int y, int &originX, int &originY) {
+void platform::originEstimate(int x, int y, int& originX, int& originY) {
     originX = x + GetSystemMetrics(SM_CXFRAME);
     originY = y + GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYBORDER) +
               GetSystemMetrics(SM_CYFRAME);
@@ -136,7 +136,7 @@ void platform::swapBuffers() {
         SwapBuffers(state.dc);
 }
 
-void platform::cursorPosition(int &x, int &y) {
+void platform::cursorPosition(int& x, int& y) {
     POINT p{};
     GetCursorPos(&p);
     x = p.x;
