@@ -27,7 +27,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     install 2>/dev/null || { $SUDO apt-get update -qq && install; }
 fi
 
-# A fresh Wine prefix, made while the programs build. No Mono or Gecko: nothing here needs them.
+# A fresh Wine prefix, made while the programs build (no Mono or Gecko: nothing here needs
+# them), and a private X server.
 wine_home=$(mktemp -d)
 export WINEPREFIX="$wine_home/prefix" WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml=" \
        WINEDEBUG=-all
@@ -38,7 +39,20 @@ cleanup() {
     rm -rf "$wine_home"
 }
 trap cleanup EXIT
-(DISPLAY="" wineboot -i </dev/null >/dev/null 2>&1) &
+
+n=90
+while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+Xvfb ":$n" -screen 0 1280x1024x24 -screen 1 1024x768x8 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 50); do xdpyinfo -display ":$n" >/dev/null 2>&1 && break; sleep 0.1; done
+export DISPLAY=":$n.0" MOLVANE_DEPTH8_DISPLAY=":$n.1"
+
+# The Wine server stays up for the whole run, so no test waits for it to start. Windows are
+# unmanaged: with no window manager running, Wine would wait for one at every window's end.
+mkdir -p "$WINEPREFIX"
+wineserver -p
+(wineboot -i && wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f) \
+    </dev/null >/dev/null 2>&1 &
 boot_pid=$!
 
 host="$root/build-win-host"
@@ -64,17 +78,6 @@ for dll in $(x86_64-w64-mingw32-objdump -p "$cross/render/molvane.exe" |
 done
 
 wait "$boot_pid"
-# Unmanaged windows: with no window manager running, Wine would wait for one at every
-# window's end.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
-wineserver -w
-
-n=90
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1280x1024x24 -screen 1 1024x768x8 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do xdpyinfo -display ":$n" >/dev/null 2>&1 && break; sleep 0.1; done
-export DISPLAY=":$n.0" MOLVANE_DEPTH8_DISPLAY=":$n.1"
 
 status=0
 ctest --test-dir "$cross" --output-on-failure -j2 </dev/null || status=$?
