@@ -16,8 +16,8 @@ namespace {
 // Windows translates line ends and Ctrl-Z unless a descriptor is in binary mode: binary keeps
 // the CR LF written here, and the bytes read, as they are. O_NOINHERIT is its O_CLOEXEC.
 constexpr int openFlags = O_BINARY | O_NOINHERIT;
-const bool consoleBinary = _setmode(0, O_BINARY) >= 0 && _setmode(1, O_BINARY) >= 0 &&
-                           _setmode(2, O_BINARY) >= 0;
+const bool consoleBinary = // each on its own: one of them may be closed
+    (_setmode(0, O_BINARY), _setmode(1, O_BINARY), _setmode(2, O_BINARY), true);
 #else
 constexpr int openFlags = O_CLOEXEC;
 
