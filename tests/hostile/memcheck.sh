@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
 # Runs every test of a build directory under valgrind memcheck, children included (the
 # programs the tests start through the shell), and lists the tests with memory errors or
-# definite leaks. Window tests need DISPLAY. Needs valgrind and python3.
-# Usage: tests/hostile/memcheck.sh BUILD_DIR [JOBS]
+# definite leaks. Window tests need DISPLAY. Needs valgrind and python3. memcheck.supp
+# beside this script holds the suppressions of reports that are not the program's.
+# Usage: tests/hostile/memcheck.sh BUILD_DIR [JOBS] [NAME_REGEX]
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
 logs="$build/memcheck"
 rm -rf "$logs" && mkdir -p "$logs"
 cd "$build"
 ctest --show-only=json-v1 >"$logs/tests.json"
-exec python3 - "$logs" "${2:-1}" <<'PY'
-import json, subprocess, sys
+exec python3 - "$logs" "${2:-1}" "$here/memcheck.supp" "${3:-.}" <<'PY'
+import json, re, subprocess, sys
 from concurrent.futures import ThreadPoolExecutor
 logs, jobs = sys.argv[1], int(sys.argv[2])
-tests = json.load(open(logs + "/tests.json"))["tests"]
+tests = [t for t in json.load(open(logs + "/tests.json"))["tests"] if re.search(sys.argv[4], t["name"])]
 valgrind = ["valgrind", "-q", "--error-exitcode=99", "--leak-check=full",
+            "--suppressions=" + sys.argv[3],
             "--errors-for-leak-kinds=definite", "--trace-children=yes",
             "--trace-children-skip=*/Xvfb,*/xdotool,*/xdpyinfo,*/xwd,*/setpriv"]
 def run(item):
