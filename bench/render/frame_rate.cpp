@@ -18,9 +18,9 @@
 #include "render/elements.h"
 #include "render/frame.h"
 #include "render/run_blocks.h"
+#include "render/startup.h"
 #include "render/view.h"
 #include "toolkit/toolkit.h"
-#include "trackball/trackball.h"
 
 namespace {
 
@@ -90,7 +90,9 @@ void openBare() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     const double* vv = render::viewVolume;
-    glOrtho(vv[1], vv[0], vv[3], vv[2], vv[5], vv[4]);
+    double nearBound, farBound;
+    render::depthBounds(nearBound, farBound);
+    glOrtho(vv[1], vv[0], vv[3], vv[2], nearBound, farBound);
     gluLookAt(2.0, 2.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -216,18 +218,7 @@ int main() {
 
     // What the entry point does once the dialogue has returned.
     dialogueEnd = Clock::now();
-    toolkit::setWindowPlacement(50, 10, 400, 400);
-    toolkit::setDisplayMode(toolkit::modeDouble | toolkit::modeDepth16);
-    toolkit::openWindow("Molvane Version 1.14");
-    toolkit::setIdleCallback(countedFrame);
-    render::initClearColor();
-    toolkit::setReshapeCallback(render::reshapeView);
-    render::initDrawingState();
-    toolkit::setMouseCallback(toolkit::buttonLeft, toolkit::eventPress, trackball::trackballPress);
-    toolkit::setMouseCallback(toolkit::buttonLeft, toolkit::eventRelease,
-                              trackball::trackballRelease);
-    trackball::trackballInit(300, 300);
-    toolkit::runMainLoop(countedFrame);
+    render::runGraphics(countedFrame);
 
     double ratios[slices], ownTotal = 0.0, bareTotal = 0.0;
     for (int i = 0; i < slices; ++i) {
