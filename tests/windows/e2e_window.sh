@@ -7,33 +7,14 @@
 # Usage: e2e_window.sh MOLVANE_EXE WIN_PROBE_EXE X_PROBE EXAMPLE_FILE escape|close
 set -uo pipefail
 molvane=$(realpath "$1") winprobe=$(realpath "$2") xprobe=$3 example=$(realpath "$4") ending=$5
-title="Molvane Version 1.14"
 
 if [ -z "${DISPLAY:-}" ] || [ ! -x "$xprobe" ] || ! command -v wine >/dev/null; then
     echo "needs Wine, DISPLAY and the X probe (scripts/windows-test.sh provides them); skipped"
     exit 77
 fi
+source "$(dirname "${BASH_SOURCE[0]}")/../support/e2e_common.sh"
 
-work=$(mktemp -d)
-pid=""
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*"
-    echo "--- console output:"
-    tail -20 "$work/console.txt" 2>/dev/null
-    exit 1
-}
-
-cp "$example" "$work/"
-printf 'Filename:%s\r\n' "$(basename "$example")" > "$work/filename.dat"
-# Answers: no licence, mode 1, the default amplitude.
-printf '\n1\n\n' | (cd "$work" && exec timeout 60 wine "$molvane" > console.txt 2> errors.txt) &
-pid=$!
-
+start "$example" wine "$molvane"
 read -r _ class _ _ _ _ _ width height _ ox oy _ left top < <(wine "$winprobe" window "$title" 30) ||
     fail "no window titled \"$title\""
 [ "$class" = tkLibWClass ] || fail "window class $class"
@@ -75,10 +56,8 @@ case $ending in
     escape) "$xprobe" key "$xwin" Escape || fail "cannot type Escape" ;;
     close) "$xprobe" close "$xwin" || fail "cannot ask the window to close" ;;
 esac
-wait "$pid"
-status=$?
-pid=""
+finish
 [ "$status" = 0 ] || fail "program ended with status $status after $ending"
-[ ! -s "$work/errors.txt" ] || fail "standard error: $(head -c 300 "$work/errors.txt")"
+no_errors
 "$xprobe" gone "$title" 2 || fail "the window is still shown"
 echo "PASS: drawing area 400x400 at ($ox, $oy), outer corner ($left, $top); axes turned by $turned px; $ending -> status 0"

@@ -7,33 +7,15 @@
 # The depth-8 screen is named by MOLVANE_DEPTH8_DISPLAY (scripts/windows-test.sh sets it).
 set -uo pipefail
 molvane=$(realpath "$1") winprobe=$(realpath "$2") xprobe=$3 example=$(realpath "$4")
-title="Molvane Version 1.14"
 
 if [ -z "${MOLVANE_DEPTH8_DISPLAY:-}" ] || [ ! -x "$xprobe" ] || ! command -v wine >/dev/null; then
     echo "needs Wine, a depth-8 X screen and the X probe (scripts/windows-test.sh); skipped"
     exit 77
 fi
 export DISPLAY=$MOLVANE_DEPTH8_DISPLAY
+source "$(dirname "${BASH_SOURCE[0]}")/../support/e2e_common.sh"
 
-work=$(mktemp -d)
-pid=""
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*"
-    echo "--- console output:"
-    tail -5 "$work/console.txt" 2>/dev/null
-    exit 1
-}
-
-cp "$example" "$work/"
-printf 'Filename:%s\r\n' "$(basename "$example")" > "$work/filename.dat"
-printf '\n1\n\n' | (cd "$work" && exec timeout 60 wine "$molvane" > console.txt 2> errors.txt) &
-pid=$!
-
+start "$example" wine "$molvane"
 box=$(wine "$winprobe" box Error 30) || fail "no box captioned \"Error\""
 [ "$box" = $'text Selecting a pixel format failed\\n\nowner '"$title" ] ||
     fail "box reads: $box"
@@ -43,10 +25,8 @@ kill -0 "$pid" 2>/dev/null || fail "the program ended before the box was dismiss
 
 xbox=$("$xprobe" find Error 5) || fail "no X window for the box"
 "$xprobe" key "$xbox" Return || fail "cannot type Return"
-wait "$pid"
-status=$?
-pid=""
+finish
 [ "$status" != 124 ] || fail "the program did not end after the box was dismissed"
-[ ! -s "$work/errors.txt" ] || fail "standard error: $(head -c 300 "$work/errors.txt")"
+no_errors
 "$xprobe" gone "$title" 2 || fail "the window is still shown"
 echo "PASS: \"Error\" box with \"Selecting a pixel format failed\\n\", Return, ended with status $status"

@@ -1,17 +1,19 @@
-// X-side test tool for the Windows build running under Wine: Wine shows each Win32 window as
-// an X window of the same title, and its screen coordinates are the X screen's. Finds the
-// window, reads the picture of a screen rectangle, and gives real input through XTest. No
-// window manager runs under the test X server, so the keyboard focus is set explicitly before
-// typing. Usage:
+// X-side tool of the end-to-end window tests, for the Linux program and for molvane.exe under
+// Wine alike (Wine shows each Win32 window as an X window of the same title, placed in the X
+// screen's coordinates). Finds a window by its title, reports its placement, summarises the
+// picture of a screen rectangle, and gives real input through XTest. No window manager runs
+// under the test X server, so the keyboard focus is set explicitly before typing. Usage:
 //   x_probe find TITLE SECONDS      prints the X window id once one with that title is viewable
 //   x_probe gone TITLE SECONDS      exits 0 once no viewable window has that title
+//   x_probe geometry WIN            prints "x y width height" (x, y on the screen)
 //   x_probe picture X Y W H         prints "grey N blue N X Y green N X Y other N" for that
 //                                   screen rectangle: background pixels, the pure blue (x axis)
 //                                   and pure green (z axis) pixels with their centres in the
 //                                   rectangle, and the pixels of no axis colour (the atoms)
 //   x_probe drag X1 Y1 X2 Y2        left-button drag between screen points, held still before
 //                                   the release
-//   x_probe key WIN KEYSYM          focuses the window, then presses and releases the key
+//   x_probe key WIN KEYSYM          with the pointer inside, focuses the window, then presses
+//                                   and releases the key
 //   x_probe close WIN               asks the window to close, as a window manager would
 #include <cstdio>
 #include <cstdlib>
@@ -39,7 +41,7 @@ bool viewable(Window w) {
 Window findTitled(Window w, const char* title) {
     char* name = nullptr;
     if (XFetchName(display, w, &name) && name) {
-        bool same = std::strcmp(name, title) == 0;
+        const bool same = std::strcmp(name, title) == 0;
         XFree(name);
         if (same && viewable(w))
             return w;
@@ -63,7 +65,7 @@ void moveTo(int x, int y) {
 
 int find(const char* title, double seconds, bool wantGone) {
     for (double waited = 0.0; waited <= seconds; waited += 0.1) {
-        Window w = findTitled(DefaultRootWindow(display), title);
+        const Window w = findTitled(DefaultRootWindow(display), title);
         if (!wantGone && w) {
             std::printf("%lu\n", w);
             return 0;
@@ -72,7 +74,21 @@ int find(const char* title, double seconds, bool wantGone) {
             return 0;
         pause(100);
     }
+    std::fprintf(stderr, wantGone ? "a window titled \"%s\" still shown after %g s\n"
+                                  : "no window titled \"%s\" within %g s\n",
+                 title, seconds);
     return 1;
+}
+
+int geometry(Window w) {
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(display, w, &a))
+        return 1;
+    int x, y;
+    Window child;
+    XTranslateCoordinates(display, w, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    std::printf("%d %d %d %d\n", x, y, a.width, a.height);
+    return 0;
 }
 
 // Pixels of one axis colour and their centre.
@@ -97,10 +113,10 @@ int picture(int left, int top, int width, int height) {
     Axis blue, green;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            unsigned long p = XGetPixel(image, x, y);
-            unsigned r = unsigned((p & image->red_mask) >> 16);
-            unsigned g = unsigned((p & image->green_mask) >> 8);
-            unsigned b = unsigned(p & image->blue_mask);
+            const unsigned long p = XGetPixel(image, x, y);
+            const unsigned r = unsigned((p & image->red_mask) >> 16);
+            const unsigned g = unsigned((p & image->green_mask) >> 8);
+            const unsigned b = unsigned(p & image->blue_mask);
             if (r == 191 && g == 191 && b == 191)
                 ++grey;
             else if (r == 0 && g == 0 && b >= 40)
@@ -128,7 +144,7 @@ int drag(int x1, int y1, int x2, int y2) {
         moveTo(x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps);
         pause(20);
     }
-    pause(500); // frames without motion: the turning stops before the release
+    pause(500); // frames without motion: the molecule stops turning before the release
     XTestFakeButtonEvent(display, 1, False, CurrentTime);
     XSync(display, False);
     pause(200);
@@ -136,10 +152,18 @@ int drag(int x1, int y1, int x2, int y2) {
 }
 
 int key(Window w, const char* name) {
-    KeySym sym = XStringToKeysym(name);
-    KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(display, sym);
+    const KeySym sym = XStringToKeysym(name);
+    const KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(display, sym);
     if (!code)
         return 1;
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(display, w, &a))
+        return 1;
+    int x, y;
+    Window child;
+    XTranslateCoordinates(display, w, DefaultRootWindow(display), a.width / 2, a.height / 2, &x,
+                          &y, &child);
+    moveTo(x, y);
     XSetInputFocus(display, w, RevertToPointerRoot, CurrentTime);
     XSync(display, False);
     pause(300); // Wine activates the window on FocusIn
@@ -168,7 +192,7 @@ int close(Window w) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: x_probe find|gone|picture|drag|key|close ...\n");
+        std::fprintf(stderr, "usage: x_probe find|gone|geometry|picture|drag|key|close ...\n");
         return 2;
     }
     display = XOpenDisplay(nullptr);
@@ -186,10 +210,12 @@ int main(int argc, char** argv) {
                        std::atoi(argv[5]));
     if (!std::strcmp(command, "drag") && argc == 6)
         return drag(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
-    Window w = Window(std::strtoul(argv[2], nullptr, 0));
+    const Window w = Window(std::strtoul(argv[2], nullptr, 0));
+    if (!std::strcmp(command, "geometry") && argc == 3)
+        return geometry(w);
     if (!std::strcmp(command, "key") && argc == 4)
         return key(w, argv[3]);
-    if (!std::strcmp(command, "close"))
+    if (!std::strcmp(command, "close") && argc == 3)
         return close(w);
     std::fprintf(stderr, "x_probe: unknown command or arguments\n");
     return 2;

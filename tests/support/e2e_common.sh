@@ -1,0 +1,47 @@
+# Set-up shared by the end-to-end window tests, sourced by them: the window's title, a scratch
+# directory removed at the end (the program too, if it still runs), fail(), and the start and
+# end of a run of the program on a bundled example.
+title="Molvane Version 1.14"
+work=$(mktemp -d)
+pid=""
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    echo "--- console output:"
+    tail -20 "$work/console.txt" 2>/dev/null
+    if [ -s "$work/errors.txt" ]; then
+        echo "--- standard error:"
+        tail -20 "$work/errors.txt"
+    fi
+    exit 1
+}
+
+# start EXAMPLE COMMAND...: copies EXAMPLE into the scratch directory with a settings file
+# naming it, then runs COMMAND there in the background ($pid), with a time limit, answering no
+# licence, mode 1, the default amplitude; standard output goes to console.txt, standard error
+# to errors.txt.
+start() {
+    local example=$1
+    shift
+    cp "$example" "$work/"
+    printf 'Filename:%s\r\n' "$(basename "$example")" > "$work/filename.dat"
+    printf '\n1\n\n' | (cd "$work" && exec timeout 60 "$@" > console.txt 2> errors.txt) &
+    pid=$!
+}
+
+# Waits for the program started by start; its exit status in $status.
+finish() {
+    wait "$pid"
+    status=$?
+    pid=""
+}
+
+# Fails unless the program wrote nothing on standard error.
+no_errors() {
+    [ ! -s "$work/errors.txt" ] || fail "standard error: $(head -c 300 "$work/errors.txt")"
+}
