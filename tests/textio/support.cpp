@@ -6,8 +6,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -30,17 +28,6 @@ ScratchDir::~ScratchDir() {
     restoreConsole();
     std::filesystem::current_path(previous);
     std::filesystem::remove_all(path);
-}
-
-void writeFile(const std::string& name, const std::string& bytes) {
-    std::ofstream(name, std::ios::binary) << bytes;
-}
-
-std::string readFile(const std::string& name) {
-    std::ifstream f(name, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
 }
 
 void feedConsole(const std::string& input) {

@@ -11,8 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "textio/textio.h"
 
@@ -62,17 +60,6 @@ ScratchDir::~ScratchDir() {
     std::filesystem::current_path(previous);
     std::error_code ignored; // a file a failed test left open cannot be removed on Windows
     std::filesystem::remove_all(path, ignored);
-}
-
-void writeFile(const std::string& name, const std::string& bytes) {
-    std::ofstream(name, std::ios::binary) << bytes;
-}
-
-std::string readFile(const std::string& name) {
-    std::ifstream f(name, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
 }
 
 void feedConsole(const std::string& input) {
