@@ -51,11 +51,6 @@ after=$(moved "$bx3" "$by3" "$bx4" "$by4")
 awk -v d="$after" 'BEGIN { exit !(d < 3) }' ||
     fail "scene still turning after the release ($after px)"
 
-case $ending in
-    escape) "$probe" key "$win" Escape || fail "cannot type Escape" ;;
-    close) "$probe" close "$win" || fail "cannot send WM_DELETE_WINDOW" ;;
-esac
-finish
-[ "$status" = 0 ] || fail "program ended with status $status after $ending"
+end_by "$ending" "$probe" "$win"
 echo "PASS: window $win at ($x, $y) ${width}x${height}; x axis turned $turned px;" \
     "$ending -> status 0"

@@ -41,6 +41,19 @@ finish() {
     pid=""
 }
 
+# end_by escape|close X_PROBE WIN: ends the run by typing Escape in the window or by asking it
+# to close, as a window manager would; fails unless the program then ends with status 0.
+end_by() {
+    local ending=$1 probe=$2 win=$3
+    case $ending in
+        escape) "$probe" key "$win" Escape || fail "cannot type Escape" ;;
+        close) "$probe" close "$win" || fail "cannot ask the window to close" ;;
+        *) fail "no ending called \"$ending\"" ;;
+    esac
+    finish
+    [ "$status" = 0 ] || fail "program ended with status $status after $ending"
+}
+
 # Fails unless the program wrote nothing on standard error.
 no_errors() {
     [ ! -s "$work/errors.txt" ] || fail "standard error: $(head -c 300 "$work/errors.txt")"

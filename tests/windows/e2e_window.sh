@@ -52,12 +52,7 @@ after=$(moved "$bx3" "$by3" "$gx3" "$gy3" "$bx4" "$by4" "$gx4" "$gy4")
 awk -v d="$after" 'BEGIN { exit !(d < 3) }' || fail "scene still turning after the release ($after px)"
 
 xwin=$("$xprobe" find "$title" 5) || fail "no X window titled \"$title\""
-case $ending in
-    escape) "$xprobe" key "$xwin" Escape || fail "cannot type Escape" ;;
-    close) "$xprobe" close "$xwin" || fail "cannot ask the window to close" ;;
-esac
-finish
-[ "$status" = 0 ] || fail "program ended with status $status after $ending"
+end_by "$ending" "$xprobe" "$xwin"
 no_errors
 "$xprobe" gone "$title" 2 || fail "the window is still shown"
 echo "PASS: drawing area 400x400 at ($ox, $oy), outer corner ($left, $top); axes turned by $turned px; $ending -> status 0"
