@@ -38,7 +38,7 @@ moved() { awk -v a="$1" -v b="$2" -v c="$3" -v d="$4" 'BEGIN { print sqrt((a-c)^
 still=$(moved "$bx" "$by" "$bx2" "$by2")
 awk -v d="$still" 'BEGIN { exit !(d < 3) }' || fail "x axis moved by $still px without a drag"
 
-"$probe" drag $((x + 150)) $((y + 200)) $((x + 300)) $((y + 170)) || fail "drag failed"
+"$probe" drag $((x + 80)) $((y + 200)) $((x + 320)) $((y + 170)) || fail "drag failed"
 sleep 0.3
 read -r _ _ _ blue3 bx3 by3 _ < <(picture)
 turned=$(moved "$bx2" "$by2" "$bx3" "$by3")
