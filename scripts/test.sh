@@ -6,13 +6,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
 dir=$(bash "$root/scripts/build.sh" "$@")
 
-# A private X server for the window tests, on the first free display number.
-n=90
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# A private X server for the window tests. Xvfb picks a free display number itself and
+# writes it to the pipe once it accepts connections, so two runs never share one.
+exec {fd}< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
 xvfb_pid=$!
 trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
-for _ in $(seq 50); do xdpyinfo -display ":$n" >/dev/null 2>&1 && break; sleep 0.1; done
+read -r -t 30 -u "$fd" n || { echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$n"
 
 cd "$dir"

@@ -34,8 +34,12 @@ class Frame : public ::testing::Test {
   protected:
     void SetUp() override {
         const char* why = "";
-        if (!prepareWindow(why))
+        if (!prepareWindow(why)) {
+            // A display that is set but cannot be used is a failure; only its absence skips.
+            if (std::getenv("DISPLAY"))
+                FAIL() << why;
             GTEST_SKIP() << why;
+        }
     }
 };
 
