@@ -5,6 +5,11 @@
 // with one diagnostic of a code the step can give: end of file only at the file's last
 // line, conversion errors only at a field that holds no plain number. The file is never
 // changed by being read.
+//
+// Where each step must find its lines is worked out beforehand from the plain reading of
+// the bytes (keywords searched in the first 100 columns of each line): the atom count,
+// whether a step meets the end of the file, and which lines hold the rows it reads, whose
+// plain decimal fields must then read to their exact values.
 #include "tests/fuzz/field_oracle.h"
 #include "reader/gaussian_reader.h"
 
@@ -61,6 +66,79 @@ void checkEnd(const Input& input, const hostile::RunEnd& end, const FieldSpec* f
     fuzzing::finding("a field diagnostic names columns of no field", text);
 }
 
+bool holds(const std::string& line, std::string_view keyword) {
+    return hostile::columns(line, 1, 100).find(keyword) != std::string::npos;
+}
+
+// The index of the count-th line from `from` on that holds keyword, or -1.
+int nthHolding(const std::vector<std::string>& lines, std::string_view keyword, int count, int from = 0) {
+    for (int i = from; i < int(lines.size()); ++i)
+        if (holds(lines[std::size_t(i)], keyword) && --count == 0) return i;
+    return -1;
+}
+
+// What countAtoms must give.
+struct Count {
+    int tables = 0;
+    int lastTable = -1; // index of the last keyword line
+    bool endOfFile = false;
+    bool tooMany = false;
+    int atoms = 0;
+};
+
+Count expectedCount(const std::vector<std::string>& lines) {
+    Count c;
+    for (int i = 0; i < int(lines.size()); ++i)
+        if (holds(lines[std::size_t(i)], "Standard orientation:")) {
+            ++c.tables;
+            c.lastTable = i;
+        }
+    if (lines.empty()) {
+        c.endOfFile = true;
+        return c;
+    }
+    const int secondRule = nthHolding(lines, "---", 2, c.tables == 0 ? 1 : c.lastTable + 1);
+    if (secondRule < 0) {
+        c.endOfFile = true;
+        return c;
+    }
+    int i = secondRule + 1;
+    while (i < int(lines.size()) && !holds(lines[std::size_t(i)], "---")) ++i;
+    c.atoms = i - secondRule - 1;
+    c.tooMany = c.atoms > reader::atomCapacity;
+    c.endOfFile = !c.tooMany && i == int(lines.size());
+    return c;
+}
+
+// A step that reads `count` rows from line index `first` on: on success every field of
+// each row reads as the plain reading says; a conversion failure lies on one of the rows.
+template <class Real>
+void checkRows(const Input& input, const hostile::RunEnd& end, int first, int count, const FieldSpec* fields,
+               const Real (*rows)[4]) {
+    if (first < 0) {
+        require(end.ended && fuzzing::diagnosticCode(end) == 104, "rows read without their header",
+                end.diagnostic());
+        return;
+    }
+    const int available = int(input.lines.size()) - first;
+    if (end.ended) {
+        // The end of the file only when rows are missing; a bad field only on a row.
+        if (fuzzing::diagnosticCode(end) == 104) {
+            require(available < count, "the end of the file met with every row there", end.diagnostic());
+            return;
+        }
+        int line = 0, a = 0, b = 0;
+        fuzzing::placeOf(end.diagnostic(), line, a, b);
+        require(line > first && line <= first + (available < count ? available : count),
+                "a failure outside the rows", end.diagnostic());
+        return;
+    }
+    require(available >= count, "rows beyond the end of the file were read");
+    for (int i = 0; i < count; ++i)
+        for (int k = 0; k < 4; ++k)
+            fuzzing::checkField(input.lines[std::size_t(first + i)], fields[k], rows[i][k]);
+}
+
 struct State {
     const std::string* path;
     int orientationCount = -1;
@@ -90,20 +168,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     State s;
     s.path = &input.path;
 
+    const Count expected = expectedCount(input.lines);
     const hostile::RunEnd count =
         hostile::guarded([&] { reader::countAtoms(*s.path, s.orientationCount, s.atomCount); });
     if (count.ended) {
         checkEnd(input, count, nullptr, 0, true);
+        const int code = fuzzing::diagnosticCode(count);
+        require(code == (expected.tooMany ? 109 : 104) && (expected.tooMany || expected.endOfFile),
+                "countAtoms ended where it should not", count.diagnostic());
         require(contents(input.path) == bytes, "reading changed the file");
         return 0;
     }
-    require(s.orientationCount >= 0, "a negative table count");
-    require(s.atomCount >= 0 && s.atomCount <= reader::atomCapacity, "an atom count beyond the tables");
+    require(!expected.endOfFile && !expected.tooMany, "countAtoms did not meet the file's end or capacity");
+    require(s.orientationCount == expected.tables, "countAtoms counted other tables");
+    require(s.atomCount == expected.atoms, "countAtoms counted other rows");
 
     const hostile::RunEnd geometryEnd = hostile::guarded(
         [&] { reader::readGeometry(*s.path, s.atomCount, s.orientationCount, geometry); });
+    if (geometryEnd.ended) checkEnd(input, geometryEnd, geometryFields, 4, false);
+    checkRows(input, geometryEnd, expected.tables == 0 ? -1 : expected.lastTable + 5, s.atomCount,
+              geometryFields, geometry);
     if (geometryEnd.ended) {
-        checkEnd(input, geometryEnd, geometryFields, 4, false);
         require(contents(input.path) == bytes, "reading changed the file");
         return 0;
     }
@@ -120,8 +205,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             reader::readModeVector(*s.path, reader::modeBlock(s.mode), reader::modeColumn(s.mode),
                                    s.atomCount, modeVector);
         });
+        const FieldSpec* fields = modeFields[reader::modeColumn(mode) - 1];
+        if (modeEnd.ended) checkEnd(input, modeEnd, fields, 4, false);
+        const int header = nthHolding(input.lines, "Atom AN", reader::modeBlock(mode));
+        checkRows(input, modeEnd, header < 0 ? -1 : header + 1, s.atomCount, fields, modeVector);
         if (modeEnd.ended) {
-            checkEnd(input, modeEnd, modeFields[reader::modeColumn(mode) - 1], 4, false);
             require(contents(input.path) == bytes, "reading changed the file");
             return 0;
         }
@@ -138,8 +226,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const hostile::RunEnd frequencyEnd =
         hostile::guarded([&] { s.frequency = reader::readFirstFrequency(*s.path); });
-    if (frequencyEnd.ended) checkEnd(input, frequencyEnd, frequencyField, 1, false);
-    else require(std::isfinite(s.frequency), "a frequency that is not finite");
+    int frequencyLine = -1;
+    const int heading = nthHolding(input.lines, "Harmonic frequencies", 1);
+    for (int i = heading < 0 ? int(input.lines.size()) : heading + 1; i < int(input.lines.size()); ++i)
+        if (holds(input.lines[std::size_t(i)], "Frequencies --") &&
+            !holds(input.lines[std::size_t(i)], "Frequencies ---")) {
+            frequencyLine = i;
+            break;
+        }
+    if (frequencyEnd.ended) {
+        checkEnd(input, frequencyEnd, frequencyField, 1, false);
+        const int code = fuzzing::diagnosticCode(frequencyEnd);
+        int line = 0, a = 0, b = 0;
+        if (code != 104) fuzzing::placeOf(frequencyEnd.diagnostic(), line, a, b);
+        require(code == 104 ? frequencyLine < 0 : line == frequencyLine + 1,
+                "readFirstFrequency ended at another line", frequencyEnd.diagnostic());
+    } else {
+        require(frequencyLine >= 0, "a frequency read from no frequency line");
+        fuzzing::checkField(input.lines[std::size_t(frequencyLine)], frequencyField[0], s.frequency);
+    }
     require(contents(input.path) == bytes, "reading changed the file");
     return 0;
 }
