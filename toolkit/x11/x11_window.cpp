@@ -121,8 +121,14 @@ bool x11::openDisplay() {
         return true;
     state.display = XOpenDisplay(nullptr);
     if (!state.display) {
-        std::fprintf(stderr, "molvane: cannot open the X display \"%s\": no window can be shown\n",
-                     XDisplayName(nullptr));
+        const char* name = XDisplayName(nullptr);
+        if (name && *name)
+            std::fprintf(stderr,
+                         "molvane: cannot open the X display \"%s\": no window can be shown\n",
+                         name);
+        else
+            std::fprintf(stderr, "molvane: no X display is set (DISPLAY is not set): no window "
+                                 "can be shown\n");
         return false;
     }
     state.screen = DefaultScreen(state.display);
