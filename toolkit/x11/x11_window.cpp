@@ -127,8 +127,8 @@ bool x11::openDisplay() {
                          "molvane: cannot open the X display \"%s\": no window can be shown\n",
                          name);
         else
-            std::fprintf(stderr, "molvane: no X display is set (DISPLAY is not set): no window "
-                                 "can be shown\n");
+            std::fprintf(stderr, "molvane: no X display is named (DISPLAY is not set): no "
+                                 "window can be shown\n");
         return false;
     }
     state.screen = DefaultScreen(state.display);
