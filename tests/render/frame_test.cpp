@@ -30,18 +30,7 @@ const TestAtom pair[] = {
 const double iron[3] = {0.9, 0.6, 0.0};
 const double nitrogen[3] = {0.7, 0.3, 0.4};
 
-class Frame : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        const char* why = "";
-        if (!prepareWindow(why)) {
-            // A display that is set but cannot be used is a failure; only its absence skips.
-            if (std::getenv("DISPLAY"))
-                FAIL() << why;
-            GTEST_SKIP() << why;
-        }
-    }
-};
+class Frame : public DrawingTest {};
 
 void pixelAt(const double p[3], const float* m, int rgb[3]) {
     double w[3];

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -28,6 +29,15 @@ bool prepareWindow(const char*& why) {
     render::initDrawingState();
     prepared = true;
     return true;
+}
+
+void DrawingTest::SetUp() {
+    const char* why = "";
+    if (!prepareWindow(why)) {
+        if (std::getenv("DISPLAY"))
+            FAIL() << why;
+        GTEST_SKIP() << why;
+    }
 }
 
 void loadMolecule(const TestAtom* atoms, int count, int frame) {

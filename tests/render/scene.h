@@ -2,6 +2,8 @@
 // a molecule put through the reader's prepareViewData, and projection of scene points.
 #pragma once
 
+#include <gtest/gtest.h>
+
 namespace render_test {
 
 struct TestAtom {
@@ -12,6 +14,13 @@ struct TestAtom {
 
 // Opens the window and sets clear colour and drawing state, once. False when no display.
 bool prepareWindow(const char*& why);
+
+// Fixture of the drawing tests: the window is prepared before each test. Without DISPLAY the
+// test is skipped; a display that is set but cannot be used fails it.
+class DrawingTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+};
 
 // Fills the renderer's blocks from the atoms via reader::prepareViewData, reshapes the
 // 400 x 400 view, puts the trackball back to the identity without a spin and sets the

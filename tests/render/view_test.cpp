@@ -1,7 +1,6 @@
 // Reshape rule: viewport, orthographic volume from the molecule's extent and the camera at
 // (2, 2, 5), checked by projecting known points against an independent calculation.
 #include <cmath>
-#include <cstdlib>
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -52,18 +51,7 @@ void expectProjection(const double p[3], int width, int height) {
 
 // GL keeps its matrices in single precision: positions agree to about a thousandth of a
 // pixel, depths to about 1e-7.
-class View : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        const char* why = "";
-        if (!prepareWindow(why)) {
-            // A display that is set but cannot be used is a failure; only its absence skips.
-            if (std::getenv("DISPLAY"))
-                FAIL() << why;
-            GTEST_SKIP() << why;
-        }
-    }
-};
+class View : public DrawingTest {};
 
 // The water-like molecule below: the volume is asymmetric in x and y (bounds 5.8, -3, 5, -4.1872)
 // and deep in z, so swapped bounds would show in every projected point.
