@@ -10,22 +10,7 @@ began=$(date +%s)
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
 
-packages=(g++-mingw-w64-x86-64 wine wine64)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    SUDO=""
-    [ "$(id -u)" -ne 0 ] && SUDO=sudo
-    install() {
-        DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
-            "${missing[@]}" >/dev/null
-    }
-    # The package lists of an earlier step usually serve; fetch them only when they do not.
-    install 2>/dev/null || { $SUDO apt-get update -qq && install; }
-fi
+bash "$root/scripts/install-deps.sh" g++-mingw-w64-x86-64 wine wine64
 
 # A fresh Wine prefix, made while the programs build (no Mono or Gecko: nothing here needs
 # them), and a private X server.
