@@ -20,15 +20,8 @@ BufferRequest bufferRequestFromMode(unsigned mode);
 
 // One format a window system offers, in the same terms. usable: it can draw into a window of
 // this display at all.
-struct FormatInfo {
+struct FormatInfo : BufferRequest {
     bool usable;
-    bool colourIndex;
-    bool doubleBuffer;
-    int colourBits;
-    int alphaBits;
-    int accumBits;
-    int depthBits;
-    int stencilBits;
 };
 
 // Index of the closest format with at least the requested buffers, or -1 when none qualifies.

@@ -37,7 +37,7 @@ TEST(ModeWord, EachBitAsksForItsBuffer) {
 }
 
 FormatInfo rgba(bool doubleBuffer, int colour, int alpha, int depth, int stencil) {
-    return {true, false, doubleBuffer, colour, alpha, 0, depth, stencil};
+    return {{false, doubleBuffer, colour, alpha, 0, depth, stencil}, true};
 }
 
 TEST(ClosestFormat, TakesTheClosestOfThoseWithTheRequestedBuffers) {
