@@ -14,7 +14,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "tests/toolkit/x_helpers.h"
+#include "tests/support/x_helpers.h"
 #include "toolkit/frame.h"
 #include "toolkit/palette.h"
 #include "toolkit/platform.h"
