@@ -87,7 +87,7 @@ bool openBare() {
     static GLuint lists[atoms];
     bare.distinct = 0;
     for (int i = 0; i < atoms; ++i) {
-        const double r = render::elementStyle(render::atomTable[i][0]).radius / 250.0;
+        const double r = render::elementStyle(render::atomTable[i][0]).radius / render::radiusScale;
         int k = 0;
         while (k < bare.distinct && radii[k] != r)
             ++k;
