@@ -69,9 +69,8 @@ void writeRule() { writeLine(rule); }
 void writeEmptyLine() { writeLine(" "); }
 
 void waitForEnter() {
-    static const textio::Layout layout = textio::parseLayout("(A)");
     textio::FixedText<1> ignored;
-    textio::readRecord(textio::Unit::consoleIn, layout, {textio::in(ignored)});
+    textio::readRecord(textio::Unit::consoleIn, textio::lineLayout(), {textio::in(ignored)});
 }
 
 void writeBanner() {

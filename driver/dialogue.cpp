@@ -18,7 +18,6 @@ constexpr std::string_view settingsFile = "filename.dat";
 // Fills inputFileName from columns 10 to 79 of the settings file's first line, creating the
 // file with "Filename:Output.dat" first when there is none.
 void readSettings() {
-    static const textio::Layout lineLayout = textio::parseLayout("(A)");
     // The name stands in columns 10 to 79 of the first line:
     //          1         2         3
     // 1234567890123456789012345678901
@@ -27,7 +26,7 @@ void readSettings() {
     if (!fileExists(settingsFile)) {
         createEmptyFile(settingsFile);
         textio::openUnit(settingsFile);
-        textio::writeRecord(Unit::file, lineLayout, {out("Filename:Output.dat")});
+        textio::writeRecord(Unit::file, textio::lineLayout(), {out("Filename:Output.dat")});
         textio::closeUnit();
     }
     textio::openUnit(settingsFile);
@@ -44,18 +43,16 @@ std::string_view outputFileName() {
 }
 
 void askLicence() {
-    static const textio::Layout layout = textio::parseLayout("(A)");
     textio::FixedText<3> answer;
-    textio::readRecord(Unit::consoleIn, layout, {textio::in(answer)});
+    textio::readRecord(Unit::consoleIn, textio::lineLayout(), {textio::in(answer)});
     if (answer.view() == "yes") writeLicence();
 }
 
 void askAmplitude() {
-    static const textio::Layout layout = textio::parseLayout("(A)");
     writeLine("Enter Vibration Amplitude Coefficient");
     writeLine("default (0.5) Enter \"n\" to change it or just press Enter");
     textio::FixedText<1> answer;
-    textio::readRecord(Unit::consoleIn, layout, {textio::in(answer)});
+    textio::readRecord(Unit::consoleIn, textio::lineLayout(), {textio::in(answer)});
     if (answer.chars[0] == 'n') {
         writeLine("Enter Your Value");
         textio::readListValue(reader::amplitude);

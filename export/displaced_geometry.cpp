@@ -19,7 +19,6 @@ constexpr std::string_view heading[] = {
 
 void writeDisplacedGeometry(const reader::GeometryTable& geometry, int atomCount,
                             const reader::AtomTable& modeVector) {
-    static const textio::Layout textLayout = textio::parseLayout("(A)");
     // One atom: position in the table, atomic number, x', y', z'.
     //          1         2         3         4         5
     // 123456789012345678901234567890123456789012345678901234
@@ -36,13 +35,13 @@ void writeDisplacedGeometry(const reader::GeometryTable& geometry, int atomCount
     using textio::out;
     const auto file = textio::Unit::file;
     textio::openUnit("newcoordinates.xyz");
-    for (std::string_view line : heading) textio::writeRecord(file, textLayout, {out(line)});
+    for (std::string_view line : heading) textio::writeRecord(file, textio::lineLayout(), {out(line)});
     for (int i = 0; i < n; ++i) {
         const double* atom = displaced[i];
         textio::writeRecord(file, rowLayout,
                             {out(i + 1), out(atom[0]), out(atom[1]), out(atom[2]), out(atom[3])});
     }
-    textio::writeRecord(file, textLayout, {out(rule)});
+    textio::writeRecord(file, textio::lineLayout(), {out(rule)});
     textio::closeUnit();
 }
 

@@ -18,10 +18,7 @@ constexpr std::string_view frequencyKeyword = "Frequencies --";
 constexpr std::string_view precisionKeyword = "Frequencies ---";
 
 // Every line that is searched is read whole, cut or padded to 100 columns.
-const textio::Layout& lineLayout() {
-    static const textio::Layout layout = textio::parseLayout("(A)");
-    return layout;
-}
+using textio::lineLayout;
 
 bool readLine(Line& line, bool endBranch = false) {
     return textio::readRecord(Unit::file, lineLayout(), {textio::in(line)}, endBranch);

@@ -6,9 +6,14 @@ namespace render {
 // Atomic numbers with an entry of their own: 1 to elementCount.
 inline constexpr int elementCount = 112;
 
+// A sphere's radius in Angstrom is its radius value / radiusScale.
+inline constexpr double radiusScale = 250.0;
+// The largest radius value of the table (francium), which bounds every sphere.
+inline constexpr float largestRadius = 270.0f;
+
 struct ElementStyle {
     double red, green, blue; // 0..1; alpha is always 1
-    float radius;            // radius value; the sphere's radius is radius / 250 Angstrom
+    float radius;            // radius value; the sphere's radius is radius / radiusScale Angstrom
 };
 
 // Style of an atom given its atomic number as stored in the atom table (a float). The number

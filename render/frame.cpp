@@ -58,7 +58,7 @@ void drawFrame() {
         glTranslated(position[0], position[1], position[2]);
         const ElementStyle& style = elementStyle(atomTable[i][0]);
         glColor3d(style.red, style.green, style.blue);
-        toolkit::solidSphere(style.radius / 250.0);
+        toolkit::solidSphere(style.radius / radiusScale);
     }
 
     toolkit::swapWindowBuffers();

@@ -7,6 +7,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "render/elements.h"
 #include "render/run_blocks.h"
 #include "trackball/trackball.h"
 
@@ -33,7 +34,7 @@ void initDrawingState() {
 void depthBounds(double& nearBound, double& farBound) {
     const double eyeDistance = std::sqrt(2.0 * 2.0 + 2.0 * 2.0 + 5.0 * 5.0);
     const double longestAxis = 5.0;
-    const double largestSphere = 270.0 / 250.0;
+    const double largestSphere = largestRadius / radiusScale;
     double reach = longestAxis;
     const int n = std::clamp(atomCount, 0, reader::atomCapacity);
     for (int i = 0; i < n; ++i) {

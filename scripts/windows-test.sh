@@ -45,8 +45,8 @@ cross="$root/build-win"
 cmake -S "$root" -B "$host" -DMOLVANE_TESTS=OFF -DMOLVANE_BENCH=OFF >/dev/null
 cmake --build "$host" --target molvane -j2 >/dev/null
 mkdir -p "$cross"
-g++ -std=c++20 -O1 -Wall -Wextra -Werror -o "$cross/x_probe" "$root/tests/support/x_probe.cpp" \
-    -lX11 -lXtst
+g++ -std=c++20 -O1 -Wall -Wextra -Werror -I"$root" -o "$cross/x_probe" \
+    "$root/tests/support/x_probe.cpp" "$root/tests/support/x_helpers.cpp" -lX11 -lXtst
 cmake -S "$root" -B "$cross" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
       -DMOLVANE_BENCH=OFF -DMOLVANE_LINUX_MOLVANE="$host/render/molvane" \
       -DMOLVANE_X_PROBE="$cross/x_probe" >/dev/null

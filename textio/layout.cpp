@@ -106,4 +106,9 @@ void addDescriptor(Message& m, const EditDescriptor& d) {
 }
 
 } // namespace detail
+const Layout& lineLayout() {
+    static const Layout layout = parseLayout("(A)");
+    return layout;
+}
+
 } // namespace textio

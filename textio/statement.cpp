@@ -71,12 +71,29 @@ void checkInRecord(Unit unit, const EditDescriptor& d, Field f) {
     detail::fail(code, m);
 }
 
-// Works `layout` against `record`, the unit's current record, storing into `items`.
-void workLayout(Unit unit, const Layout& layout, std::initializer_list<InItem> items,
-                const detail::Record& record) {
+// What a data descriptor asks of its item.
+enum class ItemKind { text, integer, real };
+
+ItemKind kindOf(const InItem& item) {
+    if (item.type == InItem::text) return ItemKind::text;
+    return item.type == InItem::integer ? ItemKind::integer : ItemKind::real;
+}
+ItemKind kindOf(const OutItem& item) {
+    if (item.type == OutItem::text) return ItemKind::text;
+    return item.type == OutItem::integer ? ItemKind::integer : ItemKind::real;
+}
+int textLength(const InItem& item) { return item.length; }
+int textLength(const OutItem& item) { return int(item.textValue.size()); }
+
+// The statement driver of both directions: works `layout` from column 1, skips moving the
+// column pointer, each data descriptor checked against its item and given its field, which
+// `transfer(descriptor, item, field)` reads or writes. Data descriptors left over end the
+// statement; items left over fail it.
+template <class Item, class Transfer>
+void workLayout(const Layout& layout, std::initializer_list<Item> items, Transfer transfer) {
     int column = 1;
     int index = 0;
-    const InItem* item = items.begin();
+    const Item* item = items.begin();
     for (int i = 0; i < layout.count; ++i) {
         const EditDescriptor& d = layout.items[i];
         if (d.kind == EditDescriptor::skip) {
@@ -85,38 +102,45 @@ void workLayout(Unit unit, const Layout& layout, std::initializer_list<InItem> i
         }
         if (item == items.end()) break; // data descriptors left over: the statement ends
         int width = d.width;
+        const ItemKind kind = kindOf(*item);
         if (d.kind == EditDescriptor::text) {
-            if (item->type != InItem::text) failLayout(layout, "gives A for a number", index);
-            if (width == 0) width = item->length;
-        } else if (d.kind == EditDescriptor::integer && item->type != InItem::integer) {
+            if (kind != ItemKind::text) failLayout(layout, "gives A for a number", index);
+            if (width == 0) width = textLength(*item);
+        } else if (d.kind == EditDescriptor::integer && kind != ItemKind::integer) {
             failLayout(layout, "gives I for an item that is not an integer", index);
-        } else if (d.kind == EditDescriptor::real &&
-                   item->type != InItem::single && item->type != InItem::dbl) {
+        } else if (d.kind == EditDescriptor::real && kind != ItemKind::real) {
             failLayout(layout, "gives F for an item that is not a real", index);
         }
-        const Field field{column, width};
-        checkInRecord(unit, d, field);
-        Conversion c = Conversion::ok;
-        switch (item->type) {
-        case InItem::text:
-            detail::readA(record, field, static_cast<char*>(item->target), item->length);
-            break;
-        case InItem::integer:
-            c = detail::readI(record, field, *static_cast<int*>(item->target));
-            break;
-        case InItem::single:
-            c = detail::readF(record, field, d.decimals, *static_cast<float*>(item->target));
-            break;
-        case InItem::dbl:
-            c = detail::readF(record, field, d.decimals, *static_cast<double*>(item->target));
-            break;
-        }
-        if (c != Conversion::ok) failConversion(c, unit, record, field, item->type);
+        transfer(d, *item, Field{column, width});
         column += width;
         ++item;
         ++index;
     }
     if (item != items.end()) failLayout(layout, "has fewer data descriptors than items", index);
+}
+
+// Works `layout` against `record`, the unit's current record, storing into `items`.
+void readLayout(Unit unit, const Layout& layout, std::initializer_list<InItem> items,
+                const detail::Record& record) {
+    workLayout(layout, items, [&](const EditDescriptor& d, const InItem& item, Field field) {
+        checkInRecord(unit, d, field);
+        Conversion c = Conversion::ok;
+        switch (item.type) {
+        case InItem::text:
+            detail::readA(record, field, static_cast<char*>(item.target), item.length);
+            break;
+        case InItem::integer:
+            c = detail::readI(record, field, *static_cast<int*>(item.target));
+            break;
+        case InItem::single:
+            c = detail::readF(record, field, d.decimals, *static_cast<float*>(item.target));
+            break;
+        case InItem::dbl:
+            c = detail::readF(record, field, d.decimals, *static_cast<double*>(item.target));
+            break;
+        }
+        if (c != Conversion::ok) failConversion(c, unit, record, field, item.type);
+    });
 }
 
 } // namespace
@@ -129,7 +153,7 @@ bool readRecord(Unit unit, const Layout& layout, std::initializer_list<InItem> i
         if (endBranch) return false;
         detail::failEndOfFile(unit);
     }
-    workLayout(unit, layout, items, record);
+    readLayout(unit, layout, items, record);
     return true;
 }
 
@@ -139,7 +163,7 @@ void rereadRecord(Unit unit, const Layout& layout, std::initializer_list<InItem>
     if (!detail::currentRecord(unit, record))
         failLayout(layout, "has no line to read again (no line has been read since the unit "
                            "was connected, rewound or written, or a read met the end of it)", -1);
-    workLayout(unit, layout, items, record);
+    readLayout(unit, layout, items, record);
 }
 
 bool skipToRecordHolding(Unit unit, std::string_view pattern, int columns, bool endBranch) {
@@ -159,26 +183,8 @@ void writeRecord(Unit unit, const Layout& layout, std::initializer_list<OutItem>
     if (unit == Unit::consoleIn) failLayout(layout, "cannot write to console input", -1);
     char line[recordLength];
     int length = 0; // columns written so far; skipped columns count once data follows
-    int column = 1;
-    int index = 0;
-    const OutItem* item = items.begin();
-    for (int i = 0; i < layout.count; ++i) {
-        const EditDescriptor& d = layout.items[i];
-        if (d.kind == EditDescriptor::skip) {
-            column += d.width;
-            continue;
-        }
-        if (item == items.end()) break;
-        int width = d.width;
-        if (d.kind == EditDescriptor::text) {
-            if (item->type != OutItem::text) failLayout(layout, "gives A for a number", index);
-            if (width == 0) width = int(item->textValue.size());
-        } else if (d.kind == EditDescriptor::integer && item->type != OutItem::integer) {
-            failLayout(layout, "gives I for an item that is not an integer", index);
-        } else if (d.kind == EditDescriptor::real && item->type != OutItem::real) {
-            failLayout(layout, "gives F for an item that is not a real", index);
-        }
-        const Field field{column, width};
+    workLayout(layout, items, [&](const EditDescriptor& d, const OutItem& item, Field field) {
+        const int column = field.column, width = field.width;
         if (column + width - 1 > recordLength) {
             Message m;
             m.add("field beyond the record: ");
@@ -190,19 +196,15 @@ void writeRecord(Unit unit, const Layout& layout, std::initializer_list<OutItem>
         char* out = line + (column - 1);
         if (length < column - 1) std::memset(line + length, ' ', std::size_t(column - 1 - length));
         switch (d.kind) {
-        case EditDescriptor::text: detail::writeA(out, width, item->textValue); break;
-        case EditDescriptor::integer: detail::writeI(out, width, item->integerValue); break;
+        case EditDescriptor::text: detail::writeA(out, width, item.textValue); break;
+        case EditDescriptor::integer: detail::writeI(out, width, item.integerValue); break;
         case EditDescriptor::real:
-            detail::writeF(out, width, d.decimals, item->realValue);
+            detail::writeF(out, width, d.decimals, item.realValue);
             break;
         case EditDescriptor::skip: break;
         }
-        if (field.column + width - 1 > length) length = field.column + width - 1;
-        column += width;
-        ++item;
-        ++index;
-    }
-    if (item != items.end()) failLayout(layout, "has fewer data descriptors than items", index);
+        if (column + width - 1 > length) length = column + width - 1;
+    });
     detail::putLine(unit, line, length);
 }
 

@@ -69,6 +69,8 @@ struct Layout {
 // Parses "(13X,F3.0,18X,F12.8)" and the like. A layout the layer cannot work is a
 // programming error and ends the run with a diagnostic.
 Layout parseLayout(std::string_view text);
+// The layout "(A)": one text item taking the whole line, read or written.
+const Layout& lineLayout();
 
 // An item of a formatted read: where the converted value goes.
 struct InItem {

@@ -1,7 +1,6 @@
 // Translation of the binding's events into calls of the window layer's slots.
 #include "toolkit/events.h"
 
-#include "toolkit/palette_window.h"
 #include "toolkit/platform.h"
 #include "toolkit/shape_cache.h"
 #include "toolkit/window_layer.h"
@@ -81,7 +80,6 @@ void inputClose() {
 }
 
 void inputDestroy() {
-    palette::release();
     platform::releaseContext();
     shapes::forgetShapeLists(); // their lists went with the context
     platform::forgetWindow();

@@ -3,10 +3,6 @@
 // 4 middle); status is the modifier status (1 Shift, plus 2 Control).
 #pragma once
 
-namespace toolkit::palette {
-struct PixelLayout;
-}
-
 namespace toolkit {
 
 void inputResize(int width, int height); // drawing area resized (0 x 0 when minimised)
@@ -18,18 +14,6 @@ void inputKey(int code, int status);       // a named key's code (Return, Escape
 void inputChar(int character, int status); // a typed character
 void inputClose();                         // the user asks to close the window
 void inputDestroy();                       // the window is being destroyed
-
-// Palette displays; the window's palette life cycle answers these (palette_window.cpp).
-// While opening, once the window exists and its format is chosen: the format is RGBA on a
-// display with a hardware palette. needsSystemPalette: the format asks for the whole palette.
-void inputPaletteNeeded(const palette::PixelLayout& layout, bool needsSystemPalette);
-// The window was activated or deactivated. The binding goes on with its default handling
-// afterwards (on Win32 that gives the activated window the keyboard focus).
-void inputActivate(bool active, bool minimised);
-void inputPaletteChanged(bool byThisWindow); // a window changed the system palette
-void inputDeferredRealise();                 // the request of postDeferredRealise has come
-void inputSystemColoursChanged();
-bool inputQueryNewPalette(); // true: answered, without further action
 
 // Key code of a typed character: '0'-'9', 'a'-'z', 'A'-'Z' give their own code, all else 0.
 int keyFromCharacter(int character);

@@ -1,6 +1,7 @@
 // The RGB palette that an RGBA pixel format needs on a display with a hardware palette, and the
 // display-element colours of a palette takeover: plain computations over colours and tables, no
-// window-system calls. The window's palette life cycle that uses them is in palette_window.h.
+// window-system calls. The life cycles that use them are the bindings' own
+// (toolkit/win32/palette_cycle.h, toolkit/x11/x11_palette.h).
 #pragma once
 
 namespace toolkit::palette {

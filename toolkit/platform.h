@@ -4,7 +4,6 @@
 // toolkit/events.h and the shared code does the rest.
 #pragma once
 
-#include "toolkit/palette.h"
 #include "toolkit/toolkit.h"
 
 namespace toolkit::platform {
@@ -34,10 +33,10 @@ OpenResult openWindow(const WindowRequest& request);
 // window still exists (as Win32's DestroyWindow sends WM_DESTROY).
 void destroyWindow();
 
-// The release that inputDestroy performs after handing back the window's palette, called in
-// this order.
+// The release that inputDestroy performs, called in this order. A binding that keeps a palette
+// for the window hands it back before it reports inputDestroy.
 void releaseContext(); // no context current, context deleted, drawing surface released
-void forgetWindow();   // window, surface, context and palette handles cleared
+void forgetWindow();   // window, surface and context handles cleared
 
 bool windowOpen();
 WindowHandle windowHandle(); // 0 when no window is open
@@ -65,34 +64,5 @@ void releaseMouse();
 
 // A modal box with the text and an OK button; returns when the user has dismissed it.
 void showMessageBox(const char* caption, const char* text);
-
-// Palette displays. A binding whose chosen format needs a palette reports inputPaletteNeeded
-// while opening; the shared palette life cycle (palette_window.cpp) then asks for what follows,
-// and only then. A palette is named by a handle the binding makes; handle 0 is the platform's
-// default palette. Display elements are those of toolkit/palette.h, 0 to count - 1.
-using PaletteHandle = std::uintptr_t;
-
-// The static colours of the system palette, in its order.
-void staticColours(palette::Rgb (&colours)[palette::staticCount]);
-PaletteHandle createPalette(const palette::PaletteEntry* entries, int count); // 0: refused
-void deletePalette(PaletteHandle palette);
-// Makes the palette the one the window's drawing surface uses. forceBackground: realised as a
-// background palette even while the window is in the foreground.
-void selectPalette(PaletteHandle palette, bool forceBackground);
-// Maps the selected palette into the hardware palette: the number of entries that changed, or
-// -1 when it failed.
-int realisePalette();
-// Switches the system palette's static colours on or off; whether they were on until now.
-bool useStaticColours(bool use);
-palette::SystemVersion systemVersion();
-void displayElementColours(palette::ElementColour* colours, int count); // the current colours
-void setDisplayElementColours(const palette::ElementColour* colours, int count);
-// The text of the user's own colour of a display element; false when it cannot be read.
-bool userElementColour(const char* valueName, char* text, int capacity);
-void broadcastSystemColourChange(); // tells every top-level window the system colours changed
-// Posts the deferred realise request to the window, to come back as inputDeferredRealise;
-// false when it could not be posted.
-bool postDeferredRealise();
-void yieldTimeSlice(); // lets other programs run before this one goes on
 
 } // namespace toolkit::platform

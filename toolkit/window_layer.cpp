@@ -1,8 +1,6 @@
 // The window layer's state, placement, mode, open and redraw requests.
 #include "toolkit/window_layer.h"
 
-#include "toolkit/palette_window.h"
-
 namespace toolkit::layer {
 
 namespace {
@@ -50,7 +48,6 @@ void clearSlots() {
 
 void reset() {
     state = initialState;
-    palette::forget();
 }
 
 } // namespace toolkit::layer

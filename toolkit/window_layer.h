@@ -36,8 +36,7 @@ platform::OpenResult open(const char* title);
 void requestRedraw();
 void clearSlots();
 
-// Back to the state before any call: default position, 100 x 100, mode 0, empty slots, no
-// palette.
+// Back to the state before any call: default position, 100 x 100, mode 0, empty slots.
 void reset();
 
 } // namespace toolkit::layer

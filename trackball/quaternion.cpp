@@ -42,7 +42,7 @@ void rotationIncrement(float q[4], float p1x, float p1y, float p2x, float p2y) {
     vset(p2, p2x, p2y, projectToSurface(ballRadius, p2x, p2y));
     vcross(p2, p1, axis);
     vsub(p1, p2, diff);
-    float t = vlength(diff) / 1.6f;
+    float t = vlength(diff) / (2.0f * ballRadius);
     if (t > 1.0f)
         t = 1.0f;
     if (t < -1.0f)

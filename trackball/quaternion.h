@@ -25,8 +25,9 @@ float projectToSurface(float r, float x, float y);
 void axisToQuaternion(float a[3], float phi, float q[4]);
 
 // Rotation increment q for a drag from the normalised point (p1x, p1y) to (p2x, p2y).
-// Equal points give the identity. The angle is 2 asin(|P1 - P2| / 1.6) with the ratio
-// clamped to [-1, 1], so one increment never turns more than half a turn.
+// Equal points give the identity. The angle is 2 asin(|P1 - P2| / (2 ballRadius)), twice the
+// angle whose sine is the chord over the ball's diameter, with the ratio clamped to [-1, 1],
+// so one increment never turns more than half a turn.
 void rotationIncrement(float q[4], float p1x, float p1y, float p2x, float p2y);
 
 // dest = the rotation q2 followed by q1 in the scene's frame (dest may be q2's storage).

@@ -20,6 +20,8 @@
 #include "render/run_blocks.h"
 #include "render/startup.h"
 #include "render/view.h"
+#include "tests/support/gl_window.h"
+#include "tests/support/x_helpers.h"
 #include "toolkit/toolkit.h"
 
 namespace {
@@ -55,34 +57,17 @@ void buildMolecule() {
 
 // The bare loop: its own GLX window beside the program's, the same state and spheres, and
 // no toolkit, trackball or animation.
-struct Bare {
-    Display* display;
-    Window window;
-    GLXContext context;
+struct Bare : render_test::BareWindow {
     GLuint listOf[atoms];
     int distinct;
 } bare;
 
-void openBare() {
-    bare.display = XOpenDisplay(nullptr);
-    int attributes[] = {
-        GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
-        8,        GLX_DEPTH_SIZE,   16,           None};
-    XVisualInfo* visual = glXChooseVisual(bare.display, DefaultScreen(bare.display), attributes);
-    const Window root = RootWindow(bare.display, visual->screen);
-    XSetWindowAttributes wa = {};
-    wa.colormap = XCreateColormap(bare.display, root, visual->visual, AllocNone);
-    wa.event_mask = StructureNotifyMask;
-    bare.window = XCreateWindow(bare.display, root, 500, 10, 400, 400, 0, visual->depth,
-                                InputOutput, visual->visual, CWColormap | CWEventMask, &wa);
-    XMapWindow(bare.display, bare.window);
-    XEvent event;
-    do
-        XNextEvent(bare.display, &event);
-    while (event.type != MapNotify);
-    bare.context = glXCreateContext(bare.display, visual, nullptr, True);
-    XFree(visual);
-    glXMakeCurrent(bare.display, bare.window, bare.context);
+bool openBare() {
+    const char* why = "";
+    if (!render_test::openBareWindow(bare, 500, 10, 400, 400, "bare loop", why)) {
+        std::fprintf(stderr, "render_bench: %s\n", why);
+        return false;
+    }
 
     render::initClearColor();
     render::initDrawingState();
@@ -102,7 +87,7 @@ void openBare() {
     static GLuint lists[atoms];
     bare.distinct = 0;
     for (int i = 0; i < atoms; ++i) {
-        const double r = render::elementStyle(render::atomTable[i][0]).radius / 250.0;
+        const double r = render::elementStyle(render::atomTable[i][0]).radius / render::radiusScale;
         int k = 0;
         while (k < bare.distinct && radii[k] != r)
             ++k;
@@ -121,6 +106,7 @@ void openBare() {
         bare.listOf[i] = lists[k];
     }
     glXMakeCurrent(bare.display, None, nullptr);
+    return true;
 }
 
 void bareFrame() {
@@ -168,15 +154,7 @@ int slice = 0;
 double ownFps[slices], bareFps[slices];
 
 void closeWindow() {
-    const Window w = Window(toolkit::getWindowHandle());
-    XEvent e = {};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = w;
-    e.xclient.message_type = XInternAtom(closer, "WM_PROTOCOLS", False);
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = long(XInternAtom(closer, "WM_DELETE_WINDOW", False));
-    XSendEvent(closer, w, False, NoEventMask, &e);
-    XFlush(closer);
+    toolkit_test::x::sendDeleteWindow(closer, Window(toolkit::getWindowHandle()));
 }
 
 void countedFrame() {
@@ -211,7 +189,8 @@ int main() {
         return 1;
     }
     buildMolecule();
-    openBare();
+    if (!openBare())
+        return 1;
     closer = XOpenDisplay(nullptr);
     std::printf("1000 atoms (%d sphere lists), 400 x 400, %d slices of %.1f s per loop\n",
                 bare.distinct, slices, sliceSeconds);

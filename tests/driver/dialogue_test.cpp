@@ -25,7 +25,7 @@ protected:
     static std::string opening(int mode, const std::string& name) {
         return banner() + notes() + questions() + lines({empty}) + summary(mode, name, "0.50");
     }
-    RunDir dir;
+    ProgramDir dir;
 };
 
 void expectClean(const Outcome& outcome, int status) {
@@ -57,7 +57,7 @@ TEST_F(Dialogue, MissingSettingsFileIsCreatedWithOutputDat) {
 
 TEST_F(Dialogue, LicenceIsShownForAnswersBeginningWithLowerCaseYes) {
     for (const char* answer : {"yes", "yes please", "yesterday"}) {
-        RunDir run;
+        ProgramDir run;
         const Outcome shown = run.run(runner, std::string(answer) + "\n\n\n");
         expectClean(shown, 1);
         const std::string head = banner(), tail = notes() + invalidFilename();
@@ -87,7 +87,7 @@ TEST_F(Dialogue, LicenceIsShownForAnswersBeginningWithLowerCaseYes) {
         for (const std::string& line : licence) EXPECT_LE(line.size(), 80u);
     }
     for (const char* answer : {"YES", "y", ""}) {
-        RunDir run;
+        ProgramDir run;
         const Outcome skipped = run.run(runner, std::string(answer) + "\n\n");
         expectClean(skipped, 1);
         EXPECT_EQ(skipped.out, banner() + notes() + invalidFilename()) << answer;

@@ -1,7 +1,7 @@
 // fileExists and createEmptyFile.
 #include "driver/files.h"
 
-#include "tests/reader/scratch.h"
+#include "tests/support/scratch.h"
 
 #include <gtest/gtest.h>
 

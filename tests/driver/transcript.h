@@ -1,53 +1,12 @@
-// Test support for whole runs: a program started in a scratch working directory with its
-// standard input from a string, and the console texts its transcripts are made of.
+// The console texts that transcripts of whole runs (tests/support/program_dir.h) are made of.
 #pragma once
 
-#include "tests/reader/scratch.h"
-
-#include <sys/wait.h>
+#include "tests/support/program_dir.h"
 
 #include <initializer_list>
 #include <string>
 
 namespace testsupport {
-
-struct Outcome {
-    int status = -1;
-    std::string out; // standard output, byte for byte
-    std::string err; // standard error
-};
-
-// A run's directory: `work` is the program's working directory; the console streams are
-// kept beside it so that they do not show among the files the program sees.
-class RunDir {
-public:
-    RunDir() { std::filesystem::create_directory(root_.file("work")); }
-    std::string file(const std::string& name) const { return root_.file("work/" + name); }
-    std::string write(const std::string& name, const std::string& bytes) const {
-        return root_.write("work/" + name, bytes);
-    }
-    std::string read(const std::string& name) const { return root_.read("work/" + name); }
-    bool exists(const std::string& name) const { return std::filesystem::exists(file(name)); }
-    void copyIn(const std::string& source, const std::string& name) const {
-        std::filesystem::copy_file(source, file(name));
-    }
-
-    // Runs `program` in the working directory with `input` on standard input.
-    Outcome run(const std::string& program, const std::string& input) const {
-        root_.write("stdin", input);
-        const std::string command = "cd '" + root_.file("work") + "' && timeout 60 '" + program +
-                                    "' <../stdin >../stdout 2>../stderr";
-        const int status = std::system(command.c_str());
-        Outcome outcome;
-        outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        outcome.out = root_.read("stdout");
-        outcome.err = root_.read("stderr");
-        return outcome;
-    }
-
-private:
-    ScratchDir root_;
-};
 
 // Console lines, each ended by CR LF.
 inline std::string lines(std::initializer_list<std::string> texts) {

@@ -2,7 +2,7 @@
 // written.
 #include "export/displaced_geometry.h"
 
-#include "tests/reader/scratch.h"
+#include "tests/support/scratch.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -2,7 +2,7 @@
 // the text layer, writing a file there, and the check that ends a fuzz run on a finding.
 #pragma once
 
-#include "tests/hostile/guarded_run.h"
+#include "tests/support/guarded_run.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,7 +5,7 @@
 // give, naming the file, the line and what was being read, or gives the exact reading.
 #include "tests/hostile/pipeline.h"
 #include "tests/hostile/reference_lines.h"
-#include "tests/reader/scratch.h"
+#include "tests/support/scratch.h"
 
 #include <gtest/gtest.h>
 

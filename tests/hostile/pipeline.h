@@ -4,7 +4,7 @@
 #pragma once
 
 #include "reader/gaussian_reader.h"
-#include "tests/hostile/guarded_run.h"
+#include "tests/support/guarded_run.h"
 
 #include <gtest/gtest.h>
 

@@ -4,12 +4,11 @@
 // disappears or changes between the existence check and the reading. Each run ends with
 // the diagnostic it must give, and nothing in the directory is created or changed that
 // the run had no business with.
-#include "tests/hostile/program_run.h"
+#include "tests/support/program_dir.h"
 
 #include <gtest/gtest.h>
 
-using namespace hostile;
-using testsupport::exampleFile;
+using namespace testsupport;
 
 namespace {
 

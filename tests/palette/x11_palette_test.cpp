@@ -4,7 +4,7 @@
 // report the palette format as openWindow does once its window exists. From there on the
 // binding's own calls run against the server: the colormap made and stored, selected, installed
 // on focus in, handed back on focus out, left alone when another client installs its own, the
-// deferred request's round trip, and the hand-back at destruction. A true-colour window opened
+// takeover mode's colour cube, and the hand-back at destruction. A true-colour window opened
 // for real on $DISPLAY gets no palette at all.
 #include <gtest/gtest.h>
 
@@ -14,10 +14,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "tests/toolkit/x_helpers.h"
+#include "tests/support/x_helpers.h"
 #include "toolkit/frame.h"
 #include "toolkit/palette.h"
-#include "toolkit/palette_window.h"
 #include "toolkit/platform.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/x11/x11_palette.h"
@@ -91,10 +90,9 @@ class EightBitScreen : public testing::Test {
         x11::state.width = x11::state.height = 100;
         XMapWindow(d, x11::state.window);
         XSync(d, False);
-        setDisplayMode(mode);
-        x11::palette::usePaletteVisual(visual, threeThreeTwo);
+        x11::palette::usePaletteVisual(visual, threeThreeTwo, mode);
         window = x11::state.window;
-        handle = Colormap(palette::windowPalette().handle);
+        handle = x11::palette::windowColormap().colormap;
         pump(observer);
     }
 
@@ -137,11 +135,11 @@ TEST_F(EightBitScreen, FocusOutHandsTheHardwareColormapBackAndFocusInInstallsItA
     focus(window);
     focusOut();
     EXPECT_EQ(installedColormaps(observer), std::vector<Colormap>{standard});
-    EXPECT_FALSE(palette::windowPalette().foreground);
+    EXPECT_FALSE(x11::palette::windowColormap().active);
     EXPECT_EQ(colormapOf(observer, window), handle) << "still the window's colormap";
     focus(window);
     EXPECT_EQ(installedColormaps(observer), std::vector<Colormap>{handle});
-    EXPECT_TRUE(palette::windowPalette().foreground);
+    EXPECT_TRUE(x11::palette::windowColormap().active);
 }
 
 TEST_F(EightBitScreen, AnotherClientsColormapIsLeftInstalledUntilTheWindowIsActivatedAgain) {
@@ -174,38 +172,37 @@ TEST_F(EightBitScreen, DestructionHandsTheDefaultColormapBackAndFreesThePalette)
     platform::destroyWindow();
     XSync(observer, False);
     EXPECT_EQ(installedColormaps(observer), std::vector<Colormap>{standard});
-    EXPECT_EQ(palette::windowPalette().handle, 0u);
+    EXPECT_EQ(x11::palette::windowColormap().colormap, 0u);
 }
 
 TEST_F(EightBitScreen, TakeoverWindowHandsBackAtDestructionToo) {
     openPaletteWindow(PseudoColor, 0x302);
-    EXPECT_TRUE(palette::windowPalette().takenOver) << "nothing on X11 holds the palette";
-    EXPECT_EQ(installedColormaps(observer), std::vector<Colormap>{handle});
+    EXPECT_EQ(installedColormaps(observer), std::vector<Colormap>{handle})
+        << "nothing on X11 holds the palette";
     Colormap standard = DefaultColormap(observer, DefaultScreen(observer));
     platform::destroyWindow();
     XSync(observer, False);
     EXPECT_EQ(installedColormaps(observer), std::vector<Colormap>{standard});
 }
 
-TEST_F(EightBitScreen, TheDeferredRealiseRequestComesBackThroughTheServer) {
+// X11 has no static colours to give up: a takeover window's colormap is the plain colour cube,
+// and it comes and goes with the focus like any other.
+TEST_F(EightBitScreen, TakeoverWindowGetsTheColourCubeInstalledWithTheFocus) {
     openPaletteWindow(PseudoColor, 0x302);
+    palette::PaletteEntry want[palette::entryCapacity];
+    palette::buildEntries(threeThreeTwo, true, palette::standardStaticColours, want);
+    XColor stored[256];
+    for (int i = 0; i < 256; ++i)
+        stored[i].pixel = unsigned(i);
+    XQueryColors(observer, handle, stored, 256);
+    for (int i = 0; i < 256; ++i)
+        EXPECT_EQ(stored[i].red >> 8, want[i].red) << i;
+    EXPECT_EQ(stored[3].red >> 8, 139) << "no static colour fitted in";
     Colormap standard = DefaultColormap(observer, DefaultScreen(observer));
     focus(window);
-    focusOut(); // hands back
-    ASSERT_FALSE(palette::windowPalette().takenOver);
-    // Nothing on X11 switches the static colours off but a takeover; pretend one is holding
-    // them so that the next foreground realisation has to wait.
-    platform::useStaticColours(false);
+    focusOut();
+    EXPECT_EQ(installedColormaps(observer), std::vector<Colormap>{standard});
     focus(window);
-    EXPECT_TRUE(palette::windowPalette().deferredPending);
-    EXPECT_EQ(installedColormaps(observer), std::vector<Colormap>{standard}) << "skipped";
-    platform::useStaticColours(true);
-    // The first request met the static colours still off and posted itself anew; the one
-    // after it finds them back on.
-    for (int i = 0; i < 5 && !palette::windowPalette().takenOver; ++i)
-        pump(observer);
-    EXPECT_TRUE(palette::windowPalette().takenOver);
-    EXPECT_FALSE(palette::windowPalette().deferredPending);
     EXPECT_EQ(installedColormaps(observer), std::vector<Colormap>{handle});
 }
 
@@ -241,8 +238,8 @@ TEST(X11TrueColour, TheProgramsWindowGetsNoPaletteAndInstallsNothing) {
     Display* observer = x::probe();
     ASSERT_NE(observer, nullptr);
     Window window = Window(getWindowHandle());
-    EXPECT_FALSE(palette::windowPalette().needed);
-    EXPECT_EQ(palette::windowPalette().handle, 0u);
+    EXPECT_FALSE(x11::palette::windowColormap().needed);
+    EXPECT_EQ(x11::palette::windowColormap().colormap, 0u);
     std::vector<Colormap> before = installedColormaps(observer);
     XSetInputFocus(observer, window, RevertToNone, CurrentTime);
     pump(observer);

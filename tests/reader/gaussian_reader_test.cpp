@@ -2,7 +2,7 @@
 // they are present, real Gaussian listings.
 #include "reader/gaussian_reader.h"
 
-#include "tests/reader/scratch.h"
+#include "tests/support/scratch.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 // and numbers without an entry (0, negative, beyond 112, NaN) get the fallback style.
 #include "render/elements.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -75,6 +76,11 @@ TEST(Elements, RadiusValues) {
     EXPECT_EQ(elementStyle(86.0f).radius, 200.0f);
     for (int z = 96; z <= elementCount; ++z)
         EXPECT_EQ(elementStyle(float(z)).radius, 200.0f);
+    // The view's depth bounds count on no sphere being larger than largestRadius.
+    float largest = unknownElementStyle.radius;
+    for (int z = 1; z <= elementCount; ++z)
+        largest = std::max(largest, elementStyle(float(z)).radius);
+    EXPECT_EQ(largest, largestRadius);
 }
 
 TEST(Elements, AtomicNumberIsTruncatedTowardZero) {

@@ -11,7 +11,7 @@
 
 #include "render/animation.h"
 #include "render/elements.h"
-#include "tests/render/gl_window.h"
+#include "tests/support/gl_window.h"
 #include "tests/render/scene.h"
 #include "toolkit/null/null_binding.h"
 #include "trackball/quaternion.h"

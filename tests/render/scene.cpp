@@ -12,7 +12,7 @@
 #include "render/animation.h"
 #include "render/run_blocks.h"
 #include "render/view.h"
-#include "tests/render/gl_window.h"
+#include "tests/support/gl_window.h"
 #include "toolkit/toolkit.h"
 #include "trackball/trackball.h"
 

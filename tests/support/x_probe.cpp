@@ -24,6 +24,8 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
+#include "tests/support/x_helpers.h"
+
 namespace {
 
 Display* display = nullptr;
@@ -176,15 +178,7 @@ int key(Window w, const char* name) {
 }
 
 int close(Window w) {
-    XEvent e = {};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = w;
-    e.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    e.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, w, False, NoEventMask, &e);
-    XSync(display, False);
+    toolkit_test::x::sendDeleteWindow(display, w);
     return 0;
 }
 

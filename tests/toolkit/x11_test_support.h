@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "tests/toolkit/x_helpers.h"
+#include "tests/support/x_helpers.h"
 #include "toolkit/frame.h"
 #include "toolkit/platform.h"
 #include "toolkit/toolkit.h"

@@ -3,18 +3,19 @@
 // hardware palette and the takeover itself are left to a real palette display.)
 #include <gtest/gtest.h>
 
-#include "toolkit/events.h"
 #include "toolkit/frame.h"
 #include "toolkit/palette.h"
-#include "toolkit/palette_window.h"
 #include "toolkit/platform.h"
+#include "toolkit/win32/palette_cycle.h"
+#include "toolkit/win32/palette_system.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/win32/win32_state.h"
 
 namespace {
 
 namespace pal = toolkit::palette;
-namespace platform = toolkit::platform;
+namespace platform = toolkit::win32::system;
+namespace cycle = toolkit::win32::palette;
 
 constexpr pal::PixelLayout rgb332 = {8, 3, 0, 3, 3, 2, 6};
 
@@ -107,15 +108,15 @@ TEST(Win32Palette, TheWindowsPaletteIsSelectedAndGoesWithTheWindow) {
     ASSERT_EQ(toolkit::openWindow("Win32 palette test"), 1);
     HWND window = reinterpret_cast<HWND>(toolkit::getWindowHandle());
     HDC dc = wglGetCurrentDC();
-    EXPECT_EQ(pal::windowPalette().handle, 0u); // a true-colour display needs none
-    toolkit::inputPaletteNeeded(rgb332, false);
-    HPALETTE made = reinterpret_cast<HPALETTE>(pal::windowPalette().handle);
+    EXPECT_EQ(cycle::windowPalette().handle, 0u); // a true-colour display needs none
+    cycle::paletteNeeded(rgb332, false, 0);
+    HPALETTE made = reinterpret_cast<HPALETTE>(cycle::windowPalette().handle);
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(GetCurrentObject(dc, OBJ_PAL), made);
     EXPECT_EQ(SendMessageA(window, WM_QUERYNEWPALETTE, 0, 0), TRUE);
     DestroyWindow(window);
     EXPECT_EQ(GetObjectType(made), 0u); // deleted
-    EXPECT_EQ(pal::windowPalette().handle, 0u);
+    EXPECT_EQ(cycle::windowPalette().handle, 0u);
     toolkit::frame::reset();
 }
 

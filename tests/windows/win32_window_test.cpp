@@ -11,7 +11,7 @@
 #include <string>
 
 #include "toolkit/frame.h"
-#include "toolkit/palette_window.h"
+#include "toolkit/win32/palette_cycle.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/win32/win32_state.h"
 
@@ -121,7 +121,7 @@ TEST_F(Win32Window, HasADoubleBufferedRgbaFormatAndACurrentContext) {
     EXPECT_EQ(pfd.iPixelType, PFD_TYPE_RGBA);
     EXPECT_GE(pfd.cColorBits, 24);
     EXPECT_GE(pfd.cDepthBits, 16);
-    EXPECT_EQ(toolkit::palette::windowPalette().handle, 0u); // a true-colour display
+    EXPECT_EQ(toolkit::win32::palette::windowPalette().handle, 0u); // a true-colour display
     // The context draws: a cleared back buffer reads back with the clear colour.
     glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);

@@ -9,8 +9,6 @@
 #include "toolkit/events.h"
 #include "toolkit/frame.h"
 #include "toolkit/frame_gl.h"
-#include "toolkit/null/null_internal.h"
-#include "toolkit/null/null_palette.h"
 #include "toolkit/platform.h"
 #include "toolkit/report.h"
 
@@ -25,11 +23,7 @@ enum class Kind {
     motion,
     key,
     character,
-    close,
-    activate,
-    paletteChanged,
-    deferredRealise,
-    systemColours
+    close
 };
 
 struct Event {
@@ -76,13 +70,6 @@ void noteRelease(const char* step) {
 
 } // namespace
 
-void null::internal::noteRelease(const char* step) {
-    ::toolkit::noteRelease(step);
-}
-void null::internal::pushDeferredRealise() {
-    push(Kind::deferredRealise);
-}
-
 // Test controls.
 
 void null::setCursorPosition(int x, int y) {
@@ -122,21 +109,6 @@ void null::pushChar(int character, int status) {
 void null::pushClose() {
     push(Kind::close);
 }
-void null::pushActivate(bool active, bool minimised) {
-    push(Kind::activate, active, minimised);
-}
-void null::pushPaletteChanged(bool byThisWindow) {
-    push(Kind::paletteChanged, byThisWindow);
-}
-void null::pushSystemColoursChanged() {
-    push(Kind::systemColours);
-}
-int null::queuedDeferredRequests() {
-    int waiting = 0;
-    for (int i = 0; i < binding.count; ++i)
-        waiting += binding.queue[(binding.head + i) % queueCapacity].kind == Kind::deferredRealise;
-    return waiting;
-}
 int null::queuedEvents() {
     return binding.count;
 }
@@ -146,7 +118,6 @@ const null::Record& null::record() {
 
 void null::reset() {
     binding = Binding{};
-    null::internal::resetPalette();
     frame::reset();
 }
 
@@ -178,7 +149,6 @@ platform::OpenResult platform::openWindow(const WindowRequest& request) {
         destroyWindow();
         return OpenResult::failed;
     }
-    null::internal::paletteAtOpen();
     return OpenResult::opened;
 }
 
@@ -259,18 +229,6 @@ void platform::handleNextEvent() {
         break;
     case Kind::close:
         inputClose();
-        break;
-    case Kind::activate:
-        inputActivate(e.a != 0, e.b != 0);
-        break;
-    case Kind::paletteChanged:
-        inputPaletteChanged(e.a != 0);
-        break;
-    case Kind::deferredRealise:
-        inputDeferredRealise();
-        break;
-    case Kind::systemColours:
-        inputSystemColoursChanged();
         break;
     }
 }

@@ -1,7 +1,6 @@
 // The null window-system binding: no display and no GL context. Tests script the events it
 // delivers and read back what the toolkit asked of it. Opening always gives a window unless
-// told otherwise; the toolkit's GL calls of the frame are recorded instead of made. The palette
-// display it can pretend to be is in null_palette.h.
+// told otherwise; the toolkit's GL calls of the frame are recorded instead of made.
 #pragma once
 
 #include "toolkit/toolkit.h"
@@ -48,8 +47,7 @@ struct Record {
     int boxes; // message boxes shown
     char boxCaption[16];
     char boxText[256];
-    char releaseOrder[64]; // release steps of the last destruction, "context forget", with
-                           // "palette" first when a palette was deleted
+    char releaseOrder[64]; // release steps of the last destruction, "context forget"
     int destroyed;         // windows destroyed
     bool openingState;     // clear colour, clear index and identity set
     bool frontBuffer;      // drawing into the front buffer

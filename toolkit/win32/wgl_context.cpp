@@ -62,7 +62,7 @@ bool win32::wgl::setupPixelFormat(HDC dc, unsigned mode) {
         reportError("Could not get a description of pixel format %d\n", current);
         return true;
     }
-    palette::formatChosen(chosen);
+    palette::formatChosen(chosen, mode);
     return true;
 }
 

@@ -1,11 +1,12 @@
-// The palette primitives on GDI, USER32 and the registry, and the window's palette messages.
+// The palette's system calls on GDI, USER32 and the registry, and the window's palette messages.
 #include "toolkit/win32/win32_palette.h"
 
 #include <cstring>
 
-#include "toolkit/events.h"
 #include "toolkit/palette.h"
 #include "toolkit/platform.h"
+#include "toolkit/win32/palette_cycle.h"
+#include "toolkit/win32/palette_system.h"
 
 namespace toolkit {
 
@@ -15,45 +16,53 @@ HDC windowDc() {
     return win32::state.dc;
 }
 
-HPALETTE paletteOf(platform::PaletteHandle palette) {
+HPALETTE paletteOf(win32::system::PaletteHandle palette) {
     return palette ? reinterpret_cast<HPALETTE>(palette)
                    : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
 }
 
+void redrawIf(bool needed) {
+    if (needed)
+        platform::requestRedraw();
+}
+
 } // namespace
 
-void win32::palette::formatChosen(const PIXELFORMATDESCRIPTOR& f) {
+void win32::palette::formatChosen(const PIXELFORMATDESCRIPTOR& f, unsigned mode) {
     if (f.iPixelType != PFD_TYPE_RGBA || !(f.dwFlags & PFD_NEED_PALETTE))
         return;
     toolkit::palette::PixelLayout layout = {f.cColorBits,  f.cRedBits,  f.cRedShift, f.cGreenBits,
                                             f.cGreenShift, f.cBlueBits, f.cBlueShift};
-    inputPaletteNeeded(layout, (f.dwFlags & PFD_NEED_SYSTEM_PALETTE) != 0);
+    paletteNeeded(layout, (f.dwFlags & PFD_NEED_SYSTEM_PALETTE) != 0, mode);
 }
 
 bool win32::palette::handleMessage(HWND window, UINT message, WPARAM wParam, LRESULT& result) {
     result = 0;
     switch (message) {
     case WM_ACTIVATE:
-        inputActivate(LOWORD(wParam) != WA_INACTIVE, HIWORD(wParam) != 0);
+        redrawIf(activate(LOWORD(wParam) != WA_INACTIVE, HIWORD(wParam) != 0));
         return false; // the default handling gives the activated window the keyboard focus
     case WM_PALETTECHANGED:
-        inputPaletteChanged(reinterpret_cast<HWND>(wParam) == window);
+        paletteChanged(reinterpret_cast<HWND>(wParam) == window);
         return true;
     case WM_QUERYNEWPALETTE:
-        result = inputQueryNewPalette() ? TRUE : FALSE;
+        result = TRUE; // answered, without further action
         return true;
-    case deferredRealise:
-        inputDeferredRealise();
+    case deferredRealiseMessage:
+        redrawIf(palette::deferredRealise());
         return true;
     case WM_SYSCOLORCHANGE:
-        inputSystemColoursChanged();
+        redrawIf(systemColoursChanged());
+        return false;
+    case WM_DESTROY:
+        release();
         return false;
     default:
         return false;
     }
 }
 
-void platform::staticColours(palette::Rgb (&colours)[palette::staticCount]) {
+void win32::system::staticColours(palette::Rgb (&colours)[palette::staticCount]) {
     PALETTEENTRY system[palette::staticCount] = {};
     UINT got = GetPaletteEntries(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), 0,
                                  palette::staticCount, system);
@@ -64,7 +73,7 @@ void platform::staticColours(palette::Rgb (&colours)[palette::staticCount]) {
     }
 }
 
-platform::PaletteHandle platform::createPalette(const palette::PaletteEntry* entries, int count) {
+win32::system::PaletteHandle win32::system::createPalette(const palette::PaletteEntry* entries, int count) {
     if (count <= 0 || count > palette::entryCapacity)
         return 0;
     struct {
@@ -80,40 +89,40 @@ platform::PaletteHandle platform::createPalette(const palette::PaletteEntry* ent
         CreatePalette(reinterpret_cast<const LOGPALETTE*>(&logical)));
 }
 
-void platform::deletePalette(PaletteHandle palette) {
+void win32::system::deletePalette(PaletteHandle palette) {
     if (palette)
         DeleteObject(reinterpret_cast<HPALETTE>(palette));
 }
 
-void platform::selectPalette(PaletteHandle palette, bool forceBackground) {
+void win32::system::selectPalette(PaletteHandle palette, bool forceBackground) {
     if (windowDc())
         SelectPalette(windowDc(), paletteOf(palette), forceBackground ? TRUE : FALSE);
 }
 
-int platform::realisePalette() {
+int win32::system::realisePalette() {
     if (!windowDc())
         return -1;
     UINT changed = RealizePalette(windowDc());
     return changed == GDI_ERROR ? -1 : int(changed);
 }
 
-bool platform::useStaticColours(bool use) {
+bool win32::system::useStaticColours(bool use) {
     return SetSystemPaletteUse(windowDc(), use ? SYSPAL_STATIC : SYSPAL_NOSTATIC) == SYSPAL_STATIC;
 }
 
-palette::SystemVersion platform::systemVersion() {
+palette::SystemVersion win32::system::systemVersion() {
     DWORD version = GetVersion();
     return {(version & 0x80000000u) == 0, LOBYTE(LOWORD(version)), HIBYTE(LOWORD(version))};
 }
 
-void platform::displayElementColours(palette::ElementColour* colours, int count) {
+void win32::system::displayElementColours(palette::ElementColour* colours, int count) {
     for (int i = 0; i < count; ++i) {
         COLORREF c = GetSysColor(i);
         colours[i] = {GetRValue(c), GetGValue(c), GetBValue(c), false};
     }
 }
 
-void platform::setDisplayElementColours(const palette::ElementColour* colours, int count) {
+void win32::system::setDisplayElementColours(const palette::ElementColour* colours, int count) {
     INT elements[palette::elementCount];
     COLORREF values[palette::elementCount];
     if (count > palette::elementCount)
@@ -127,7 +136,7 @@ void platform::setDisplayElementColours(const palette::ElementColour* colours, i
     SetSysColors(count, elements, values);
 }
 
-bool platform::userElementColour(const char* valueName, char* text, int capacity) {
+bool win32::system::userElementColour(const char* valueName, char* text, int capacity) {
     if (capacity <= 0)
         return false;
     HKEY key = nullptr;
@@ -142,16 +151,16 @@ bool platform::userElementColour(const char* valueName, char* text, int capacity
     return read == ERROR_SUCCESS && type == REG_SZ;
 }
 
-void platform::broadcastSystemColourChange() {
+void win32::system::broadcastSystemColourChange() {
     PostMessageA(HWND_BROADCAST, WM_SYSCOLORCHANGE, 0, 0);
 }
 
-bool platform::postDeferredRealise() {
+bool win32::system::postDeferredRealise() {
     return win32::state.window &&
-           PostMessageA(win32::state.window, win32::palette::deferredRealise, 0, 0);
+           PostMessageA(win32::state.window, win32::palette::deferredRealiseMessage, 0, 0);
 }
 
-void platform::yieldTimeSlice() {
+void win32::system::yieldTimeSlice() {
     Sleep(0);
 }
 

@@ -56,6 +56,7 @@ void keyPress(XKeyEvent& event) {
 
 void destroyed() {
     Colormap colormap = state.colormap;
+    x11::palette::release();
     inputDestroy();
     if (colormap) {
         x11::beginErrorTrap(state.display);
@@ -104,8 +105,6 @@ void translate(XEvent& event) {
         if (event.xclient.message_type == state.wmProtocols && event.xclient.format == 32 &&
             Atom(event.xclient.data.l[0]) == state.wmDeleteWindow)
             inputClose();
-        else if (x11::palette::isDeferredRealise(event.xclient))
-            inputDeferredRealise();
         break;
     case FocusIn:
     case FocusOut:

@@ -22,19 +22,29 @@ toolkit::palette::PixelLayout packedLayout(int colourBits, int redBits, int gree
                                            int blueBits);
 
 // Called by openWindow once the window of the chosen format exists: on a palette visual with an
-// RGBA format the window's palette is made.
-void formatChosen(const XVisualInfo& visual, GLXFBConfig config, bool colourIndex);
+// RGBA format the window's colormap is made.
+void formatChosen(const XVisualInfo& visual, GLXFBConfig config, bool colourIndex, unsigned mode);
 // The window (x11::state.window) shows colours through this palette visual with this layout:
-// remembers the visual and has the palette made (inputPaletteNeeded).
-void usePaletteVisual(const XVisualInfo& visual, const toolkit::palette::PixelLayout& layout);
+// makes its colormap, selects it as the window's and installs it. With the takeover bit of the
+// display mode (0x200) the colormap is the full colour cube, no standard colours fitted in.
+void usePaletteVisual(const XVisualInfo& visual, const toolkit::palette::PixelLayout& layout,
+                      unsigned mode);
 
-// Event translation: focus in and out as activation, the window's colormap uninstalled by
-// another client as a palette change, and the deferred realise request.
+// Event translation: focus in installs the colormap again, focus out hands the hardware
+// colormap back; another client's install, which uninstalls this window's colormap, is noted.
 void focusChanged(const XFocusChangeEvent& event);
 void colormapChanged(const XColormapEvent& event);
-bool isDeferredRealise(const XClientMessageEvent& event);
 
-// After the window's release: no palette visual, nothing selected or installed.
-void forget();
+// The window's colormap as it is now.
+struct WindowColormap {
+    Colormap colormap; // 0: none (true colour, or it could not be made)
+    bool needed;       // the window's format needs one
+    bool active;       // the window has the focus, as last reported
+};
+const WindowColormap& windowColormap();
+
+// Hands the hardware colormap back and frees the window's colormap, the window's own
+// colormap selected again; the first step of the window's release, before its GL context.
+void release();
 
 } // namespace toolkit::x11::palette

@@ -150,7 +150,7 @@ platform::OpenResult platform::openWindow(const WindowRequest& request) {
     }
     bool created = createWindow(request, visual);
     if (created)
-        x11::palette::formatChosen(*visual, config, buffers.colourIndex);
+        x11::palette::formatChosen(*visual, config, buffers.colourIndex, request.mode);
     XFree(visual);
     if (!created) {
         reportError("create window failed\n");
@@ -183,6 +183,7 @@ void platform::destroyWindow() {
         return;
     Window window = state.window;
     Colormap colormap = state.colormap;
+    x11::palette::release();
     inputDestroy();
     x11::beginErrorTrap(state.display); // the window may be gone already
     XDestroyWindow(state.display, window);
@@ -196,7 +197,6 @@ void platform::releaseContext() {
 }
 
 void platform::forgetWindow() {
-    x11::palette::forget();
     state.window = 0;
     state.colormap = 0;
     state.paintPending = false;

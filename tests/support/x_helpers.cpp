@@ -1,5 +1,5 @@
 // X11 helpers: XTest input, window lookup, child processes and private X servers.
-#include "tests/toolkit/x_helpers.h"
+#include "tests/support/x_helpers.h"
 
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>

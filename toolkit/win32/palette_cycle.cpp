@@ -1,15 +1,10 @@
 // The window's palette life cycle: making, realising on the window's events, the takeover of
 // the system palette and its hand-back, the rebuild on new system colours, and the release.
-#include "toolkit/palette_window.h"
+#include "toolkit/win32/palette_cycle.h"
 
-#include "toolkit/events.h"
-#include "toolkit/window_layer.h"
-
-namespace toolkit {
+namespace toolkit::win32::palette {
 
 namespace {
-
-using palette::WindowPalette;
 
 constexpr int realiseFailed = -1;
 constexpr int realiseSkipped = -2; // the takeover has to wait: the deferred request will retry
@@ -23,35 +18,35 @@ WindowPalette initialPalette() {
 WindowPalette wp = initialPalette();
 
 // A palette for the window's format from the current static colours; 0 when refused.
-platform::PaletteHandle makePalette() {
-    palette::Rgb statics[palette::staticCount];
-    platform::staticColours(statics);
-    palette::PaletteEntry entries[palette::entryCapacity];
-    int count = palette::buildEntries(wp.layout, wp.takeover, statics, entries);
-    return platform::createPalette(entries, count);
+system::PaletteHandle makePalette() {
+    Rgb statics[staticCount];
+    system::staticColours(statics);
+    PaletteEntry entries[entryCapacity];
+    int count = buildEntries(wp.layout, wp.takeover, statics, entries);
+    return system::createPalette(entries, count);
 }
 
 void postDeferredRealise() {
     if (!wp.deferredPending)
-        wp.deferredPending = platform::postDeferredRealise();
+        wp.deferredPending = system::postDeferredRealise();
 }
 
 // Switches the static colours off and the display elements to the takeover colours. When the
 // static colours are off already, another program holds the whole palette: this realisation
 // waits for the deferred request instead.
 bool takeOver() {
-    if (!platform::useStaticColours(false)) {
-        platform::yieldTimeSlice();
+    if (!system::useStaticColours(false)) {
+        system::yieldTimeSlice();
         postDeferredRealise();
         return false;
     }
-    palette::ElementColour colours[palette::elementCount];
-    platform::displayElementColours(wp.saved, wp.changedCount);
+    ElementColour colours[elementCount];
+    system::displayElementColours(wp.saved, wp.changedCount);
     for (int i = 0; i < wp.changedCount; ++i)
-        colours[i] = palette::displayElements[i].takenOver;
-    platform::setDisplayElementColours(colours, wp.changedCount);
+        colours[i] = displayElements[i].takenOver;
+    system::setDisplayElementColours(colours, wp.changedCount);
     wp.takenOver = true;
-    platform::broadcastSystemColourChange();
+    system::broadcastSystemColourChange();
     return true;
 }
 
@@ -59,16 +54,16 @@ bool takeOver() {
 void handBack() {
     if (!wp.takenOver)
         return;
-    palette::ElementColour colours[palette::elementCount];
+    ElementColour colours[elementCount];
     for (int i = 0; i < wp.changedCount; ++i) {
         char text[64];
-        bool read = platform::userElementColour(palette::displayElements[i].userValueName, text,
+        bool read = system::userElementColour(displayElements[i].userValueName, text,
                                                 sizeof text);
-        colours[i] = palette::handBackColour(read ? text : nullptr, wp.saved[i]);
+        colours[i] = handBackColour(read ? text : nullptr, wp.saved[i]);
     }
-    platform::setDisplayElementColours(colours, wp.changedCount);
-    platform::useStaticColours(true);
-    platform::broadcastSystemColourChange();
+    system::setDisplayElementColours(colours, wp.changedCount);
+    system::useStaticColours(true);
+    system::broadcastSystemColourChange();
     wp.takenOver = false;
 }
 
@@ -76,102 +71,91 @@ void handBack() {
 // Only a window in the foreground takes the system palette over: a foreground realisation of a
 // window in the background (a rebuild on the colour change that its own hand-back broadcast,
 // a deferred request arriving late) would otherwise take it from the window that is in front.
-int realise(platform::PaletteHandle palette, bool foreground) {
+int realise(system::PaletteHandle palette, bool foreground) {
     if (foreground) {
         if (wp.takeover && !wp.takenOver && wp.foreground && !takeOver())
             return realiseSkipped;
     } else {
         handBack();
     }
-    platform::selectPalette(palette, !foreground);
-    int changed = platform::realisePalette();
+    system::selectPalette(palette, !foreground);
+    int changed = system::realisePalette();
     return changed < 0 ? realiseFailed : changed;
 }
 
-void redrawIfChanged(int changedEntries) {
-    if (changedEntries > 0)
-        layer::requestRedraw();
-}
-
 // A new palette from the new static colours, realised as foreground; the old one stays when
-// the new one cannot be made or realised.
-void rebuild() {
-    platform::PaletteHandle fresh = makePalette();
+// the new one cannot be made or realised. True when the new one is in use.
+bool rebuild() {
+    system::PaletteHandle fresh = makePalette();
     if (!fresh)
-        return;
+        return false;
     int realised = realise(fresh, true);
     if (realised == realiseFailed)
-        platform::selectPalette(wp.handle, false);
+        system::selectPalette(wp.handle, false);
     if (realised < 0) {
-        platform::deletePalette(fresh);
-        return;
+        system::deletePalette(fresh);
+        return false;
     }
     if (wp.handle)
-        platform::deletePalette(wp.handle);
+        system::deletePalette(wp.handle);
     wp.handle = fresh;
-    layer::requestRedraw();
+    return true;
 }
 
 } // namespace
 
-const WindowPalette& palette::windowPalette() {
+const WindowPalette& windowPalette() {
     return wp;
 }
 
-void palette::release() {
+void release() {
     if (wp.handle || wp.takenOver) {
         if (wp.takeover)
             realise(0, false); // the default palette in the background hands the colours back
         else
-            platform::selectPalette(0, false);
+            system::selectPalette(0, false);
     }
     if (wp.handle)
-        platform::deletePalette(wp.handle);
+        system::deletePalette(wp.handle);
     wp = initialPalette();
 }
 
-void palette::forget() {
+void forget() {
     wp = initialPalette();
 }
 
-void inputPaletteNeeded(const palette::PixelLayout& layout, bool needsSystemPalette) {
-    palette::release();
-    if (palette::paletteSize(layout) == 0)
+void paletteNeeded(const PixelLayout& layout, bool needsSystemPalette, unsigned mode) {
+    release();
+    if (paletteSize(layout) == 0)
         return;
     wp.needed = true;
     wp.layout = layout;
-    wp.takeover = palette::takesOver(needsSystemPalette, layer::state.request.mode);
-    wp.changedCount = palette::changedElementCount(platform::systemVersion());
+    wp.takeover = takesOver(needsSystemPalette, mode);
+    wp.changedCount = changedElementCount(system::systemVersion());
     wp.handle = makePalette();
     if (wp.handle)
         realise(wp.handle, true);
 }
 
-void inputActivate(bool active, bool minimised) {
+bool activate(bool active, bool minimised) {
     wp.foreground = active && !minimised;
     if (!wp.handle || (active && minimised))
-        return;
-    redrawIfChanged(realise(wp.handle, active));
+        return false;
+    return realise(wp.handle, active) > 0;
 }
 
-void inputPaletteChanged(bool byThisWindow) {
+void paletteChanged(bool byThisWindow) {
     if (!byThisWindow && wp.handle && !wp.takenOver)
         realise(wp.handle, false);
 }
 
-void inputDeferredRealise() {
+bool deferredRealise() {
     wp.deferredPending = false;
-    if (wp.handle)
-        redrawIfChanged(realise(wp.handle, true));
+    return wp.handle && realise(wp.handle, true) > 0;
 }
 
-void inputSystemColoursChanged() {
-    if (wp.needed)
-        rebuild();
+bool systemColoursChanged() {
+    return wp.needed && rebuild();
 }
 
-bool inputQueryNewPalette() {
-    return true;
-}
-
-} // namespace toolkit
+} // namespace toolkit::win32::palette

@@ -1,5 +1,5 @@
 // The run-end hook that jumps back to guardedRun, and the capture of standard error.
-#include "tests/hostile/guarded_run.h"
+#include "tests/support/guarded_run.h"
 
 #include "textio/textio.h"
 

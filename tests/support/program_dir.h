@@ -1,10 +1,11 @@
-// Whole runs of the real programs for the fault tests: a working directory of their own,
-// standard input from bytes (or closed, or fed through a pipe while the test changes the
-// directory between answers), and a snapshot of everything in the directory to show that
-// nothing was created or changed that should not have been.
+// Whole runs of the real programs: a working directory of their own, standard input from
+// bytes (or closed, or fed through a pipe while the test changes the directory between
+// answers), and a snapshot of everything in the directory to show that nothing was created
+// or changed that should not have been. The console streams are kept beside the working
+// directory so that they do not show among the files the program sees.
 #pragma once
 
-#include "tests/reader/scratch.h"
+#include "tests/support/scratch.h"
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -18,7 +19,7 @@
 #include <string>
 #include <thread>
 
-namespace hostile {
+namespace testsupport {
 
 struct Outcome {
     int status = -1; // exit status, or -1 when the program did not exit by itself
@@ -42,6 +43,7 @@ public:
         return root_.write("work/" + name, bytes);
     }
     std::string read(const std::string& name) const { return root_.read("work/" + name); }
+    bool exists(const std::string& name) const { return std::filesystem::exists(file(name)); }
     void copyIn(const std::string& source, const std::string& name) const {
         std::filesystem::copy_file(source, file(name));
     }
@@ -109,7 +111,7 @@ public:
                     names += " " + inner.path().filename().string();
                 s[name] = names + ">";
             } else {
-                s[name] = testsupport::readFile(entry.path().string());
+                s[name] = readFile(entry.path().string());
             }
         }
         return s;
@@ -124,7 +126,7 @@ private:
         return outcome;
     }
 
-    testsupport::ScratchDir root_;
+    ScratchDir root_;
     FILE* pipe_ = nullptr;
 };
 
@@ -141,4 +143,4 @@ inline bool unprivilegedPrefix(std::string& prefix) {
     return true;
 }
 
-} // namespace hostile
+} // namespace testsupport

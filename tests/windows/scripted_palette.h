@@ -1,25 +1,31 @@
-// The null binding's palette display: tests choose whether the opened window's format needs a
-// palette, script the palette events and the answers of the palette primitives, and read back
-// what the toolkit asked for.
+// The palette life cycle's system calls, scripted for the tests: a pretend system palette with
+// its static switch and display-element colours, scripted answers, a log of what was asked,
+// and the window's palette messages queued and delivered in order.
 #pragma once
 
 #include "toolkit/palette.h"
-#include "toolkit/platform.h"
+#include "toolkit/win32/palette_system.h"
 
-namespace toolkit::null {
+namespace scripted {
 
-// The next opens report an RGBA format of this layout that needs a palette (and, with
-// needsSystemPalette, the whole system palette); until clearPaletteFormat or reset.
-void setPaletteFormat(const palette::PixelLayout& layout, bool needsSystemPalette);
-void clearPaletteFormat();
+namespace palette = toolkit::palette;
+using toolkit::win32::system::PaletteHandle;
 
-// Scripted palette events, queued with the other scripted events.
+// Back to the start: standard static colours, static colours on, no palettes, empty queue;
+// the life cycle forgets its palette too.
+void reset();
+
+// The window's palette messages, queued in this order; the deferred realise request joins
+// the queue when the life cycle posts it.
 void pushActivate(bool active, bool minimised);
 void pushPaletteChanged(bool byThisWindow);
 void pushSystemColoursChanged();
+int queuedEvents();
 int queuedDeferredRequests(); // deferred realise requests waiting in the queue
+void deliverNext();           // hands the first queued message to the life cycle
+int redraws();                // repaints the life cycle asked for so far
 
-// Answers of the primitives.
+// Answers of the system calls.
 void setStaticColours(const palette::Rgb (&colours)[palette::staticCount]); // default: standard
 void refusePalettes(int count);      // the next count createPalette calls give 0
 void setRealiseFails(bool fails);    // realisePalette gives -1
@@ -31,12 +37,12 @@ void setSystemVersion(const palette::SystemVersion& version); // default: not Wi
 void setUserColour(int element, const char* text);
 
 struct PaletteRecord {
-    char log[2048]; // the primitives asked for, in order, e.g. "create 1, select 1, realise"
+    char log[2048]; // the calls made, in order, e.g. "create 1, select 1, realise"
     int created, deleted;
-    platform::PaletteHandle lastCreated;
+    PaletteHandle lastCreated;
     int lastCount; // entries of the last palette made, and the entries themselves
     palette::PaletteEntry lastEntries[palette::entryCapacity];
-    platform::PaletteHandle selected; // 0: the default palette
+    PaletteHandle selected; // 0: the default palette
     bool staticInUse;
     palette::ElementColour elements[palette::elementCount]; // the display elements' colours now
     int userReads;                                          // userElementColour calls
@@ -46,4 +52,4 @@ struct PaletteRecord {
 const PaletteRecord& paletteRecord();
 void clearPaletteLog();
 
-} // namespace toolkit::null
+} // namespace scripted
