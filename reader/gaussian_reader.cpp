@@ -17,6 +17,7 @@ constexpr std::string_view orientationKeywords[] = {orientationKeyword, "Input o
 constexpr std::string_view ruleKeyword = "---";
 constexpr std::string_view modeKeyword = "Atom AN";
 constexpr std::string_view wideModeKeyword = "Atom  AN"; // Gaussian 09 and 16
+constexpr std::string_view modeHeaderStem = "Atom";       // in both mode headers
 constexpr std::string_view headingKeyword = "Harmonic frequencies";
 constexpr std::string_view frequencyKeyword = "Frequencies --";
 constexpr std::string_view precisionKeyword = "Frequencies ---";
@@ -282,6 +283,17 @@ void readPlacedRows(std::string_view fileName, int modeBlock, int column, int at
     }
 }
 
+[[noreturn]] void failMixedHeaders(std::string_view fileName, std::string_view keyword,
+                                   std::string_view otherKeyword) {
+    char message[320];
+    std::snprintf(message, sizeof message,
+                  "%.*s holds a normal-mode block headed \"%.*s\" where its orientation table's"
+                  " columns call for \"%.*s\": the output of more than one Gaussian version",
+                  int(fileName.size()), fileName.data(), int(otherKeyword.size()),
+                  otherKeyword.data(), int(keyword.size()), keyword.data());
+    textio::failRun(message);
+}
+
 } // namespace
 
 void countAtoms(std::string_view fileName, OutputLayout& layout, int& atomCount) {
@@ -326,24 +338,20 @@ void readModeVector(std::string_view fileName, int modeBlock, int modeColumn, in
                   " orientation table is in the Gaussian %s columns)",
                   int(keyword.size()), keyword.data(), modeBlock, wide ? "09/16" : "92/94");
     textio::setReadContext(note);
-    passLinesHolding(keyword, modeBlock);
+    // Every mode header of either family holds "Atom": a block of the other family before
+    // the one asked for would make the count wrong, so it ends the run.
+    Line line;
+    for (int seen = 0; seen < modeBlock;) {
+        skipToLineHolding(modeHeaderStem);
+        textio::rereadRecord(Unit::file, lineLayout(), {textio::in(line)});
+        if (holds(line, otherKeyword)) failMixedHeaders(fileName, keyword, otherKeyword);
+        if (holds(line, keyword)) ++seen;
+    }
     noteContext("the rows of normal-mode block %d", modeBlock);
     if (wide)
         readPlacedRows(fileName, modeBlock, column, atomCount, modeVector);
     else
         readInOrderRows(fileName, modeBlock, column, atomCount, true, modeVector);
-
-    // Blocks of both families in one file: which block is the modeBlock-th is not sure.
-    textio::rewindUnit();
-    if (skipToLineHolding(otherKeyword, true)) {
-        char message[320];
-        std::snprintf(message, sizeof message,
-                      "%.*s holds normal-mode blocks headed \"%.*s\" and blocks headed"
-                      " \"%.*s\": the output of more than one Gaussian version",
-                      int(fileName.size()), fileName.data(), int(keyword.size()), keyword.data(),
-                      int(otherKeyword.size()), otherKeyword.data());
-        textio::failRun(message);
-    }
     textio::closeUnit();
 }
 

@@ -47,8 +47,9 @@ void readGeometry(std::string_view fileName, int atomCount, OutputLayout& layout
 
 // As the readModeVector below, in the columns of layout.family. In the Gaussian 09/16
 // family a block's rows are placed by their atom number; an atom without a row (a frozen
-// atom) moves by 0, and a row numbered outside 1..atomCount ends the run. A file that also
-// holds normal-mode blocks of another family ends the run rather than be misread.
+// atom) moves by 0, and a row numbered outside 1..atomCount ends the run. A file that holds
+// normal-mode blocks of another family before the one asked for ends the run rather than be
+// misread.
 void readModeVector(std::string_view fileName, int modeBlock, int modeColumn, int atomCount,
                     const OutputLayout& layout, AtomTable& modeVector);
 

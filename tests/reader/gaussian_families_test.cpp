@@ -279,17 +279,29 @@ TEST(GeneratedFamilies, FilesThatMixFamiliesEndTheRun) {
     // A Gaussian 98 job and a Gaussian 16 job in one file.
     const std::string both = dir.write("both.out", job(Columns::gaussian98) + job(Columns::gaussian09));
     EXPECT_EXIT(readAsRun(both, r), testing::ExitedWithCode(errorStatus),
-                "^\\*ERR\\* 109 .*both\\.out holds normal-mode blocks headed \"Atom  AN\" and "
-                "blocks headed \"Atom AN\"");
+                "^\\*ERR\\* 109 .*both\\.out holds a normal-mode block headed \"Atom AN\" where "
+                "its orientation table's columns call for \"Atom  AN\"");
     const std::string old = dir.write("old.out", job(Columns::gaussian09) + job(Columns::gaussian94));
     EXPECT_EXIT(readAsRun(old, r), testing::ExitedWithCode(errorStatus),
-                "^\\*ERR\\* 109 .*old\\.out holds normal-mode blocks headed \"Atom AN\" and");
-    // A Gaussian 09/16 table with Gaussian 98 mode blocks only.
-    const std::string table09 = orientationTable(molecule, "Standard orientation:", Columns::gaussian09);
+                "^\\*ERR\\* 109 .*old\\.out holds a normal-mode block headed \"Atom  AN\" where");
+    // A Gaussian 09/16 table with Gaussian 98 mode blocks only; a Gaussian 94 table with
+    // Gaussian 09/16 blocks only.
     const std::string modes98 = dir.write(
-        "modes98.out", table09 + harmonicHeading + modeBlock({1.0, 2.0, 3.0}, numbers, displacements(0)));
+        "modes98.out", orientationTable(molecule, "Standard orientation:", Columns::gaussian09) +
+                           harmonicHeading + modeBlock({1.0, 2.0, 3.0}, numbers, displacements(0)));
     EXPECT_EXIT(readAsRun(modes98, r), testing::ExitedWithCode(errorStatus),
-                "^\\*ERR\\* 104 .*modes98\\.out.*\"Atom  AN\" line of normal-mode block 1 .*09/16");
+                "^\\*ERR\\* 109 .*modes98\\.out holds a normal-mode block headed \"Atom AN\"");
+    const std::string modes16 = dir.write(
+        "modes16.out", orientationTable(molecule, "Standard orientation:", Columns::gaussian94) +
+                           harmonicHeading +
+                           modeBlock({1.0, 2.0, 3.0}, numbers, displacements(0), Columns::gaussian09));
+    EXPECT_EXIT(readAsRun(modes16, r), testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 109 .*modes16\\.out holds a normal-mode block headed \"Atom  AN\"");
+    // No block at all: the end of the file, named with the header the table calls for.
+    const std::string noBlock = dir.write(
+        "noblock.out", orientationTable(molecule, "Standard orientation:", Columns::gaussian09));
+    EXPECT_EXIT(readAsRun(noBlock, r), testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 104 .*noblock\\.out.*\"Atom  AN\" line of normal-mode block 1 .*09/16");
 }
 
 TEST(GeneratedFamilies, Gaussian16TableOfMoreThanThousandAtoms) {
