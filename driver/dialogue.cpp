@@ -134,14 +134,14 @@ void runDialogue(int& atomCount, reader::AtomTable& atomTable, reader::AtomTable
     askAmplitude();
     writeSummary();
 
-    int orientationCount = 0;
-    reader::countAtoms(fileName, orientationCount, reader::atomCount);
+    reader::OutputLayout layout;
+    reader::countAtoms(fileName, layout, reader::atomCount);
     checkModeNumber();
 
     const int mode = reader::modeNumber;
-    reader::readGeometry(fileName, reader::atomCount, orientationCount, reader::geometry);
+    reader::readGeometry(fileName, reader::atomCount, layout, reader::geometry);
     reader::readModeVector(fileName, reader::modeBlock(mode), reader::modeColumn(mode),
-                           reader::atomCount, reader::modeVector);
+                           reader::atomCount, layout, reader::modeVector);
     reader::prepareViewData(atomCount, atomTable, motionTable, viewVolume);
     reader::firstFrequency = reader::readFirstFrequency(fileName);
 

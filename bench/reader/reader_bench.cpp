@@ -1,5 +1,6 @@
-// Benchmark of the Gaussian 98 reader on large outputs: a 1000-atom job with enough
-// optimisation steps to reach 20 MB and 200 MB. For each size it prints the time of the
+// Benchmark of the reader on large outputs: a 1000-atom job with enough optimisation steps
+// to reach 20 MB and 200 MB, laid out as Gaussian 98 prints it and as Gaussian 16 does (the
+// wider columns, the "Atom  AN" mode header). For each layout and size it prints the time of the
 // whole read (countAtoms through readFirstFrequency) against five sequential `wc -l` passes
 // over the same file, and the peak resident memory of a child process that does the read.
 // Not a unit test: run it by hand.
@@ -21,16 +22,23 @@ namespace {
 constexpr int atoms = 1000;
 const std::string rule = " " + std::string(69, '-') + "\n";
 
-std::string orientation(const char* keyword, double shift) {
-    std::string text = std::string(25, ' ') + keyword + std::string(25, ' ') + "\n" + rule +
-                       " Center     Atomic     Atomic              Coordinates (Angstroms)\n"
-                       " Number     Number      Type              X           Y           Z\n" +
-                       rule;
+bool gaussian16 = false; // the layout generated
+
+std::string orientation(const char *keyword, double shift) {
+    std::string text =
+        std::string(25, ' ') + keyword + std::string(25, ' ') + "\n" + rule +
+        (gaussian16 ? " Center     Atomic      Atomic             Coordinates (Angstroms)\n"
+                      " Number     Number       Type             X           Y           Z\n"
+                    : " Center     Atomic     Atomic              Coordinates (Angstroms)\n"
+                      " Number     Number      Type              X           Y           Z\n") +
+        rule;
     char row[100];
     for (int i = 0; i < atoms; ++i) {
         const double t = i * 0.37;
-        std::snprintf(row, sizeof row, "%5d%11d%14d    %12.6f%12.6f%12.6f\n", i + 1, 6, 0,
-                      12.0 * std::sin(t) + shift, 12.0 * std::cos(t), 0.05 * i - 25.0);
+        std::snprintf(row, sizeof row,
+                      gaussian16 ? "%7d%11d%12d    %12.6f%12.6f%12.6f\n"
+                                 : "%5d%11d%14d    %12.6f%12.6f%12.6f\n",
+                      i + 1, 6, 0, 12.0 * std::sin(t) + shift, 12.0 * std::cos(t), 0.05 * i - 25.0);
         text += row;
     }
     return text + rule;
@@ -40,16 +48,21 @@ std::string modeBlocks(int blocks) {
     std::string text = " Harmonic frequencies (cm**-1), IR intensities (KM/Mole),\n"
                        " Raman scattering activities (A**4/AMU), Raman depolarization ratios,\n"
                        " reduced masses (AMU), force constants (mDyne/A) and normal coordinates:\n";
-    char line[100];
+    char line[200];
     for (int b = 0; b < blocks; ++b) {
-        std::snprintf(line, sizeof line, " Frequencies --%11.4f%23.4f%23.4f\n", 12.5 + b,
-                      13.5 + b, 14.5 + b);
+        std::snprintf(line, sizeof line, "%23d%23d%23d\n Frequencies --%11.4f%23.4f%23.4f\n",
+                      3 * b + 1, 3 * b + 2, 3 * b + 3, 12.5 + b, 13.5 + b, 14.5 + b);
         text += line;
-        text += " Atom AN      X      Y      Z        X      Y      Z        X      Y      Z\n";
+        text +=
+            gaussian16
+                ? "  Atom  AN      X      Y      Z        X      Y      Z        X      Y      Z\n"
+                : " Atom AN      X      Y      Z        X      Y      Z        X      Y      Z\n";
         for (int i = 0; i < atoms; ++i) {
             std::snprintf(line, sizeof line,
-                          "%4d%4d  %7.2f%7.2f%7.2f  %7.2f%7.2f%7.2f  %7.2f%7.2f%7.2f\n", i + 1, 6,
-                          0.01, -0.02, 0.03, 0.0, 0.01, 0.0, -0.01, 0.0, 0.02);
+                          gaussian16
+                              ? "%6d%4d  %7.2f%7.2f%7.2f  %7.2f%7.2f%7.2f  %7.2f%7.2f%7.2f\n"
+                              : "%4d%4d  %7.2f%7.2f%7.2f  %7.2f%7.2f%7.2f  %7.2f%7.2f%7.2f\n",
+                          i + 1, 6, 0.01, -0.02, 0.03, 0.0, 0.01, 0.0, -0.01, 0.0, 0.02);
             text += line;
         }
     }
@@ -58,15 +71,19 @@ std::string modeBlocks(int blocks) {
 
 // Writes a job of at least `megabytes`: route and title, optimisation steps (a Z-matrix and
 // a standard orientation table each, and the convergence lines), then two blocks of modes.
-void generate(const std::string& path, long megabytes) {
-    std::FILE* f = std::fopen(path.c_str(), "w");
+void generate(const std::string &path, long megabytes) {
+    std::FILE *f = std::fopen(path.c_str(), "w");
     if (!f) {
         std::perror(path.c_str());
         std::exit(1);
     }
-    std::fputs(" Entering Gaussian System, Link 0=g98\n ----------------------\n"
+    std::fputs(gaussian16 ? " Entering Gaussian System, Link 0=g16\n"
+                          : " Entering Gaussian System, Link 0=g98\n",
+               f);
+    std::fputs(" ----------------------\n"
                " #P HF/3-21G Opt Freq\n ----------------------\n"
-               " Large test job\n", f);
+               " Large test job\n",
+               f);
     const std::string zmatrix = orientation("Z-Matrix orientation:", 0.0);
     const long target = megabytes * 1000000L;
     long written = 0;
@@ -83,7 +100,9 @@ void generate(const std::string& path, long megabytes) {
                                 step, step % 1000);
     }
     std::fputs(modeBlocks(2).c_str(), f);
-    std::fputs(" Normal termination of Gaussian 98.\n", f);
+    std::fputs(gaussian16 ? " Normal termination of Gaussian 16.\n"
+                          : " Normal termination of Gaussian 98.\n",
+               f);
     std::fclose(f);
 }
 
@@ -91,11 +110,12 @@ double seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
-double timeWc(const std::string& path) {
+double timeWc(const std::string &path) {
     const std::string command = "wc -l '" + path + "' > /dev/null";
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < 5; ++i)
-        if (std::system(command.c_str()) != 0) std::exit(1);
+        if (std::system(command.c_str()) != 0)
+            std::exit(1);
     return seconds(start);
 }
 
@@ -106,28 +126,31 @@ struct ReadFigures {
 };
 
 // The whole read, in a child process so that its peak memory is its own.
-ReadFigures timeRead(const std::string& path) {
+ReadFigures timeRead(const std::string &path) {
     int channel[2];
-    if (pipe(channel) != 0) std::exit(1);
+    if (pipe(channel) != 0)
+        std::exit(1);
     const pid_t child = fork();
     if (child == 0) {
         close(channel[0]);
         const auto start = std::chrono::steady_clock::now();
-        int tables = 0;
-        reader::countAtoms(path, tables, reader::atomCount);
-        reader::readGeometry(path, reader::atomCount, tables, reader::geometry);
-        reader::readModeVector(path, 1, 1, reader::atomCount, reader::modeVector);
+        reader::OutputLayout layout; // as a run reads the file
+        reader::countAtoms(path, layout, reader::atomCount);
+        reader::readGeometry(path, reader::atomCount, layout, reader::geometry);
+        reader::readModeVector(path, 1, 1, reader::atomCount, layout, reader::modeVector);
         reader::firstFrequency = reader::readFirstFrequency(path);
         ReadFigures figures{seconds(start), 0, reader::atomCount};
         rusage usage;
         getrusage(RUSAGE_SELF, &usage);
         figures.maxRssKb = usage.ru_maxrss;
-        if (write(channel[1], &figures, sizeof figures) != sizeof figures) _exit(1);
+        if (write(channel[1], &figures, sizeof figures) != sizeof figures)
+            _exit(1);
         _exit(0);
     }
     close(channel[1]);
     ReadFigures figures{};
-    if (read(channel[0], &figures, sizeof figures) != sizeof figures) std::exit(1);
+    if (read(channel[0], &figures, sizeof figures) != sizeof figures)
+        std::exit(1);
     close(channel[0]);
     int status = 0;
     waitpid(child, &status, 0);
@@ -139,22 +162,27 @@ ReadFigures timeRead(const std::string& path) {
 int main() {
     char pattern[] = "/tmp/molvane-bench-XXXXXX";
     const std::string dir = mkdtemp(pattern);
-    long previousRss = 0;
-    for (long megabytes : {20L, 200L}) {
-        const std::string path = dir + "/large-" + std::to_string(megabytes) + ".out";
-        generate(path, megabytes);
-        timeWc(path); // brings the file into the page cache
-        const double wc = timeWc(path);
-        const ReadFigures read = timeRead(path);
-        const double size = double(std::filesystem::file_size(path)) / 1e6;
-        std::printf("%6.1f MB, %d atoms: read %.3f s, 5 x wc -l %.3f s, ratio %.2f; "
-                    "peak RSS %ld kB",
-                    size, read.atomCount, read.seconds, wc, read.seconds / wc, read.maxRssKb);
-        if (previousRss)
-            std::printf(" (%+ld kB from the smaller file)", read.maxRssKb - previousRss);
-        std::printf("\n");
-        previousRss = read.maxRssKb;
-        std::filesystem::remove(path);
+    for (bool sixteen : {false, true}) {
+        gaussian16 = sixteen;
+        long previousRss = 0;
+        for (long megabytes : {20L, 200L}) {
+            const std::string path = dir + "/large-" + std::to_string(megabytes) + ".out";
+            generate(path, megabytes);
+            timeWc(path); // brings the file into the page cache
+            const double wc = timeWc(path);
+            const ReadFigures read = timeRead(path);
+            const double size = double(std::filesystem::file_size(path)) / 1e6;
+            std::printf(
+                "Gaussian %s %6.1f MB, %d atoms: read %.3f s, 5 x wc -l %.3f s, ratio %.2f; "
+                "peak RSS %ld kB",
+                gaussian16 ? "16" : "98", size, read.atomCount, read.seconds, wc, read.seconds / wc,
+                read.maxRssKb);
+            if (previousRss)
+                std::printf(" (%+ld kB from the smaller file)", read.maxRssKb - previousRss);
+            std::printf("\n");
+            previousRss = read.maxRssKb;
+            std::filesystem::remove(path);
+        }
     }
     std::filesystem::remove(dir);
     return 0;

@@ -10,10 +10,16 @@
 // the bytes (keywords searched in the first 100 columns of each line): the atom count,
 // whether a step meets the end of the file, and which lines hold the rows it reads, whose
 // plain decimal fields must then read to their exact values.
+//
+// The same bytes are then read as a run reads them, with the orientation keyword and the
+// column family chosen from the file: every step again returns sound data or ends with a
+// diagnostic it can give, and wherever the file's last "Standard orientation:" table is of
+// the Gaussian 98 family the reading, diagnostics included, is exactly the one above.
 #include "tests/fuzz/field_oracle.h"
 #include "reader/gaussian_reader.h"
 
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -158,13 +164,103 @@ std::string contents(const std::string& path) {
     return all.str();
 }
 
+// One whole reading, as a run makes it, kept for comparison: how far it went, how it ended,
+// and what it read.
+struct Outcome {
+    hostile::RunEnd end;
+    int orientationCount = -1, atomCount = -1;
+    reader::OutputLayout layout; // as the reading left it, when it ended too
+    int modes[3] = {};
+    float modeValues[3][8][4] = {}; // the first rows of each mode tried
+    double geometryValues[8][4] = {};
+    double frequency = 0.0;
+};
+
+// Reads `path` for the modes the input picks; with `layoutAware` as the dialogue does,
+// otherwise by the Gaussian 98 operations.
+void readWhole(const std::string& path, std::uint8_t pick, bool layoutAware, Outcome& o) {
+    reader::OutputLayout& layout = o.layout;
+    o.end = hostile::guarded([&] {
+        if (layoutAware)
+            reader::countAtoms(path, layout, o.atomCount);
+        else
+            reader::countAtoms(path, layout.orientationCount, o.atomCount);
+        o.orientationCount = layout.orientationCount;
+        const int modes = 3 * o.atomCount - 6;
+        if (modes < 1) return;
+        if (layoutAware)
+            reader::readGeometry(path, o.atomCount, layout, geometry);
+        else
+            reader::readGeometry(path, o.atomCount, layout.orientationCount, geometry);
+        for (int i = 0; i < o.atomCount && i < 8; ++i)
+            for (int k = 0; k < 4; ++k) o.geometryValues[i][k] = geometry[i][k];
+        const int tried[] = {1, modes, 1 + pick % modes};
+        for (int t = 0; t < 3; ++t) {
+            const int m = tried[t];
+            o.modes[t] = m;
+            if (layoutAware)
+                reader::readModeVector(path, reader::modeBlock(m), reader::modeColumn(m),
+                                       o.atomCount, layout, modeVector);
+            else
+                reader::readModeVector(path, reader::modeBlock(m), reader::modeColumn(m),
+                                       o.atomCount, modeVector);
+            for (int i = 0; i < o.atomCount; ++i)
+                for (float v : modeVector[i]) require(std::isfinite(v), "a mode value that is not finite");
+            for (int i = 0; i < o.atomCount && i < 8; ++i)
+                for (int k = 0; k < 4; ++k) o.modeValues[t][i][k] = modeVector[i][k];
+        }
+        o.frequency = reader::readFirstFrequency(path);
+    });
+}
+
+// The reading a run makes: sound, and the Gaussian 98 reading where the file is one.
+void checkLayoutAware(const Input& input, std::uint8_t pick) {
+    Outcome aware, plain;
+    readWhole(input.path, pick, true, aware);
+    if (aware.end.ended) {
+        const int code = fuzzing::diagnosticCode(aware.end);
+        require(code == 101 || code == 103 || code == 104 || code == 109,
+                "an unexpected diagnostic code in a run's reading", aware.end.diagnostic());
+        require(aware.end.diagnostic().find(input.path) != std::string_view::npos,
+                "a run's diagnostic that does not name the file", aware.end.diagnostic());
+    }
+    require(aware.atomCount <= reader::atomCapacity, "more atoms than the tables hold");
+    if (aware.orientationCount <= 0 || aware.layout.orientationKeyword != "Standard orientation:" ||
+        aware.layout.family != reader::Family::gaussian98)
+        return;
+    readWhole(input.path, pick, false, plain);
+    require(aware.end.ended == plain.end.ended && aware.end.diagnostic() == plain.end.diagnostic(),
+            "a Gaussian 98 file ends otherwise in a run", aware.end.diagnostic());
+    require(aware.atomCount == plain.atomCount && aware.orientationCount == plain.orientationCount,
+            "a Gaussian 98 file counts otherwise in a run");
+    require(std::memcmp(aware.geometryValues, plain.geometryValues, sizeof plain.geometryValues) == 0 &&
+                std::memcmp(aware.modeValues, plain.modeValues, sizeof plain.modeValues) == 0 &&
+                aware.frequency == plain.frequency,
+            "a Gaussian 98 file reads otherwise in a run");
+}
+
 } // namespace
+
+namespace {
+void checkPlainReading(const std::string& bytes, const Input& input, const std::uint8_t* data,
+                       std::size_t size);
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     Input input;
     input.path = fuzzing::writeScratch("output.log", bytes);
     input.lines = hostile::referenceLines(bytes);
+    checkPlainReading(bytes, input, data, size);
+    checkLayoutAware(input, size > 0 ? data[size - 1] : 0);
+    require(contents(input.path) == bytes, "reading changed the file");
+    return 0;
+}
+
+namespace {
+// The Gaussian 98 operations against the plain reading of the bytes.
+void checkPlainReading(const std::string& bytes, const Input& input, const std::uint8_t* data,
+                       std::size_t size) {
     State s;
     s.path = &input.path;
 
@@ -177,7 +273,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(code == (expected.tooMany ? 109 : 104) && (expected.tooMany || expected.endOfFile),
                 "countAtoms ended where it should not", count.diagnostic());
         require(contents(input.path) == bytes, "reading changed the file");
-        return 0;
+        return;
     }
     require(!expected.endOfFile && !expected.tooMany, "countAtoms did not meet the file's end or capacity");
     require(s.orientationCount == expected.tables, "countAtoms counted other tables");
@@ -190,7 +286,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               geometryFields, geometry);
     if (geometryEnd.ended) {
         require(contents(input.path) == bytes, "reading changed the file");
-        return 0;
+        return;
     }
     for (int i = 0; i < s.atomCount; ++i)
         for (double v : geometry[i]) require(std::isfinite(v), "a geometry value that is not finite");
@@ -211,7 +307,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkRows(input, modeEnd, header < 0 ? -1 : header + 1, s.atomCount, fields, modeVector);
         if (modeEnd.ended) {
             require(contents(input.path) == bytes, "reading changed the file");
-            return 0;
+            return;
         }
         for (int i = 0; i < s.atomCount; ++i)
             for (float v : modeVector[i]) require(std::isfinite(v), "a mode value that is not finite");
@@ -246,5 +342,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzzing::checkField(input.lines[std::size_t(frequencyLine)], frequencyField[0], s.frequency);
     }
     require(contents(input.path) == bytes, "reading changed the file");
-    return 0;
+    return;
 }
+} // namespace

@@ -1,0 +1,331 @@
+// The reader on the column families of Gaussian 92 to 16 and on NoSymm jobs, as a run reads
+// them: real listings read to the values printed in them, generated listings of each family,
+// frozen atoms, rows and files that do not fit the family the file shows.
+#include "reader/gaussian_reader.h"
+
+#include "tests/support/scratch.h"
+
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+
+constexpr int errorStatus = 255;
+
+struct Read {
+    reader::OutputLayout layout;
+    int atomCount = -1;
+    reader::GeometryTable geometry;
+    reader::AtomTable modes[3]; // modes 1, 2 and 3N-6
+    double frequency = 0.0;
+};
+
+void readAsRun(const std::string& file, Read& r) {
+    reader::countAtoms(file, r.layout, r.atomCount);
+    reader::readGeometry(file, r.atomCount, r.layout, r.geometry);
+    const int modes[3] = {1, 2, 3 * r.atomCount - 6};
+    for (int t = 0; t < 3; ++t)
+        reader::readModeVector(file, reader::modeBlock(modes[t]), reader::modeColumn(modes[t]),
+                               r.atomCount, r.layout, r.modes[t]);
+    r.frequency = reader::readFirstFrequency(file);
+}
+
+void expectRecord(const double (&atom)[4], std::vector<double> v) {
+    for (int k = 0; k < 4; ++k) EXPECT_DOUBLE_EQ(atom[k], v[std::size_t(k)]) << "field " << k;
+}
+void expectRecord(const float (&atom)[4], std::vector<float> v) {
+    for (int k = 0; k < 4; ++k) EXPECT_FLOAT_EQ(atom[k], v[std::size_t(k)]) << "field " << k;
+}
+
+// What a real listing prints: the last table's atomic numbers and first and last rows,
+// modes 1, 2 and 3N-6 at the first and last atom, and the first frequency.
+struct Listing {
+    const char* file;
+    const char* keyword;
+    reader::Family family;
+    std::vector<int> numbers;
+    std::vector<double> firstAtom, lastAtom;      // x, y, z
+    std::vector<float> modeFirst[3], modeLast[3]; // dx, dy, dz
+    double frequency;
+};
+
+const Listing listings[] = {
+    {"g09-benzene-freq.log", "Standard orientation:", reader::Family::gaussian09,
+     {6, 6, 6, 6, 6, 6, 1, 1, 1, 1, 1, 1}, {-0.506751, 1.299753, 0.000002},
+     {1.559823, 1.946946, -0.000010},
+     {{0.00f, 0.00f, -0.04f}, {0.00f, 0.00f, 0.19f}, {-0.01f, 0.03f, 0.00f}},
+     {{0.00f, 0.00f, -0.40f}, {0.00f, 0.00f, -0.37f}, {-0.25f, -0.32f, 0.00f}}, 370.7936},
+    {"g16-water.log", "Standard orientation:", reader::Family::gaussian09, {8, 1, 1},
+     {0.000000, 0.000000, 0.118941}, {-0.000000, -0.755981, -0.475764},
+     {{-0.00f, -0.00f, -0.07f}, {0.00f, -0.00f, 0.05f}, {-0.00f, -0.07f, -0.00f}},
+     {{0.00f, -0.43f, 0.56f}, {-0.00f, -0.58f, -0.40f}, {0.00f, 0.55f, 0.44f}}, 1668.2293},
+    {"g16-dvb-hpmodes.out", "Standard orientation:", reader::Family::gaussian09,
+     {6, 6, 6, 6, 6, 1, 1, 1, 6, 6, 1, 1, 1, 6, 1, 6, 1, 1, 6, 1}, {0.269445, 1.410118, 0.0},
+     {2.364759, 0.813041, -0.000000},
+     {{0.00f, 0.00f, -0.08f}, {-0.00f, 0.00f, 0.09f}, {0.00f, -0.00f, 0.00f}},
+     {{0.00f, 0.00f, -0.11f}, {-0.00f, 0.00f, -0.08f}, {0.00f, 0.00f, 0.00f}}, 53.1981},
+    {"g03-nosymm-ts.log", "Input orientation:", reader::Family::gaussian98,
+     {6, 6, 1, 1, 1, 1, 1}, {-0.104295, 0.744624, 0.0}, {1.816168, -1.155271, 0.0},
+     {{-0.01f, 0.02f, 0.00f}, {0.07f, -0.03f, 0.00f}, {0.00f, 0.00f, 0.07f}},
+     {{-0.94f, 0.27f, 0.00f}, {0.17f, 0.93f, 0.00f}, {0.00f, 0.00f, 0.00f}}, -757.8102},
+    {"g94-ts-freq.out", "Standard orientation:", reader::Family::gaussian94,
+     {6, 6, 1, 6, 6, 6, 6, 1, 6, 1, 7, 1, 7}, {-1.217434, -1.125876, -0.401385},
+     {3.506633, -0.115851, 0.254319},
+     {{-0.12f, 0.06f, -0.09f}, {0.00f, 0.01f, 0.07f}, {-0.05f, -0.06f, -0.03f}},
+     {{-0.09f, -0.03f, 0.06f}, {0.05f, -0.05f, -0.43f}, {0.00f, 0.00f, 0.00f}}, -111.0748},
+};
+
+TEST(RealFamilies, ReadToTheValuesPrintedInThem) {
+    if (!samplesPresent()) GTEST_SKIP() << "no " << MOLVANE_SAMPLES_DIR;
+    for (const Listing& l : listings) {
+        SCOPED_TRACE(l.file);
+        Read r;
+        readAsRun(sampleFile(l.file), r);
+        EXPECT_EQ(r.layout.orientationKeyword, l.keyword);
+        EXPECT_EQ(r.layout.family, l.family);
+        ASSERT_EQ(r.atomCount, int(l.numbers.size()));
+        const int n = r.atomCount;
+        for (int i = 0; i < n; ++i) EXPECT_EQ(r.geometry[i][0], l.numbers[std::size_t(i)]);
+        const auto& f = l.firstAtom;
+        const auto& z = l.lastAtom;
+        expectRecord(r.geometry[0], {double(l.numbers[0]), f[0], f[1], f[2]});
+        expectRecord(r.geometry[n - 1], {double(l.numbers.back()), z[0], z[1], z[2]});
+        for (int t = 0; t < 3; ++t) {
+            const auto& a = l.modeFirst[t];
+            const auto& b = l.modeLast[t];
+            expectRecord(r.modes[t][0], {float(l.numbers[0]), a[0], a[1], a[2]});
+            expectRecord(r.modes[t][n - 1], {float(l.numbers.back()), b[0], b[1], b[2]});
+        }
+        EXPECT_DOUBLE_EQ(r.frequency, l.frequency);
+    }
+}
+
+// A Gaussian 98 file reads through the run's operations exactly as through the Gaussian 98
+// ones, whatever mode is asked.
+TEST(RealFamilies, Gaussian98FilesReadAsBefore) {
+    for (const char* name : {"formaldehyde-freq.out", "water-optfreq.out", "ammonia-ts-freq.out"}) {
+        SCOPED_TRACE(name);
+        const std::string file = exampleFile(name);
+        Read r;
+        readAsRun(file, r);
+        EXPECT_EQ(r.layout.family, reader::Family::gaussian98);
+        int tables = 0, n = 0;
+        reader::countAtoms(file, tables, n);
+        EXPECT_EQ(tables, r.layout.orientationCount);
+        ASSERT_EQ(n, r.atomCount);
+        reader::GeometryTable geometry;
+        reader::readGeometry(file, n, tables, geometry);
+        const int modes[3] = {1, 2, 3 * n - 6};
+        for (int t = 0; t < 3; ++t) {
+            reader::AtomTable mode;
+            reader::readModeVector(file, reader::modeBlock(modes[t]), reader::modeColumn(modes[t]),
+                                   n, mode);
+            for (int i = 0; i < n; ++i)
+                for (int k = 0; k < 4; ++k) {
+                    EXPECT_EQ(mode[i][k], r.modes[t][i][k]);
+                    EXPECT_EQ(geometry[i][k], r.geometry[i][k]);
+                }
+        }
+    }
+}
+
+const std::vector<Atom> molecule = {{6, -10.413637, 0.5, 0.0},
+                                    {8, 1.25, -0.75, 100.123456},
+                                    {1, -0.5, 0.943, -1.0},
+                                    {17, 0.0, -0.943, 2.5}};
+const std::vector<int> numbers = {6, 8, 1, 17};
+// Modes 1-3 and 4-6 of each atom, dx dy dz per mode.
+std::vector<std::vector<double>> displacements(int block) {
+    std::vector<std::vector<double>> d;
+    for (int i = 0; i < 4; ++i) {
+        std::vector<double> row;
+        for (int m = 0; m < 3; ++m)
+            for (int k = 0; k < 3; ++k) row.push_back(0.01 * (block * 30 + i * 9 + m * 3 + k) - 0.4);
+        d.push_back(row);
+    }
+    return d;
+}
+
+std::string job(Columns columns, const char* keyword = "Standard orientation:",
+                const std::vector<int>& frozen = {}) {
+    return orientationTable(molecule, "Input orientation:", columns) +
+           orientationTable(molecule, keyword, columns) + harmonicHeading +
+           modeBlock({-12.5, 20.0, 30.0}, numbers, displacements(0), columns, frozen) +
+           modeBlock({40.0, 50.0, 60.0}, numbers, displacements(1), columns, frozen) + "\n";
+}
+
+// Every family's columns give back the numbers written in them.
+TEST(GeneratedFamilies, EachFamilyReadsTheValuesWritten) {
+    ScratchDir dir;
+    const Columns families[] = {Columns::gaussian98, Columns::gaussian09, Columns::gaussian94};
+    for (Columns c : families) {
+        SCOPED_TRACE(int(c));
+        Read r;
+        readAsRun(dir.write("job.out", job(c)), r);
+        EXPECT_EQ(int(r.layout.family), int(c));
+        EXPECT_EQ(r.layout.orientationCount, 1);
+        ASSERT_EQ(r.atomCount, 4);
+        for (int i = 0; i < 4; ++i) {
+            const Atom& a = molecule[std::size_t(i)];
+            expectRecord(r.geometry[i], {double(a.number), a.x, a.y, a.z});
+            const int modes[3] = {1, 2, 6};
+            for (int t = 0; t < 3; ++t) {
+                const int block = reader::modeBlock(modes[t]) - 1, m = reader::modeColumn(modes[t]) - 1;
+                const std::vector<double> d = displacements(block)[std::size_t(i)];
+                expectRecord(r.modes[t][i], {float(numbers[std::size_t(i)]), float(d[3 * m]),
+                                             float(d[3 * m + 1]), float(d[3 * m + 2])});
+            }
+        }
+        EXPECT_DOUBLE_EQ(r.frequency, -12.5);
+    }
+}
+
+TEST(GeneratedFamilies, JobsWithoutStandardOrientation) {
+    ScratchDir dir;
+    Read r;
+    // NoSymm: the last "Input orientation:" table.
+    std::string noSymm = job(Columns::gaussian98, "Input orientation:");
+    readAsRun(dir.write("nosymm.out", noSymm), r);
+    EXPECT_EQ(r.layout.orientationKeyword, "Input orientation:");
+    EXPECT_EQ(r.layout.orientationCount, 2);
+    EXPECT_DOUBLE_EQ(r.geometry[1][3], 100.123456);
+    // Only a Z-matrix orientation.
+    const std::string zOnly = orientationTable(molecule, "Z-Matrix orientation:", Columns::gaussian94) +
+                              harmonicHeading + modeBlock({1.0, 2.0, 3.0}, numbers, displacements(0)) +
+                              modeBlock({4.0, 5.0, 6.0}, numbers, displacements(1));
+    readAsRun(dir.write("z.out", zOnly), r);
+    EXPECT_EQ(r.layout.orientationKeyword, "Z-Matrix orientation:");
+    EXPECT_EQ(r.layout.family, reader::Family::gaussian94);
+    EXPECT_DOUBLE_EQ(r.geometry[0][1], -10.413637);
+    // A standard orientation wins over a later input orientation.
+    readAsRun(dir.write("both.out", job(Columns::gaussian09) +
+                                        orientationTable({{1, 9, 9, 9}}, "Input orientation:")),
+              r);
+    EXPECT_EQ(r.layout.orientationKeyword, "Standard orientation:");
+    EXPECT_EQ(r.atomCount, 4);
+    // None of the three: the diagnostic names every keyword looked for.
+    const std::string none = dir.write("none.out", " Center\n ---\n Number\n ---\n    1\n ---\n");
+    EXPECT_EXIT(readAsRun(none, r), testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 104 .*none\\.out.*\"Standard orientation:\".*\"Input orientation:\".*"
+                "\"Z-Matrix orientation:\" table");
+}
+
+TEST(GeneratedFamilies, FrozenAtomsMoveByZero) {
+    ScratchDir dir;
+    Read r;
+    readAsRun(dir.write("frozen.out", job(Columns::gaussian09, "Standard orientation:", {2, 4})), r);
+    ASSERT_EQ(r.atomCount, 4);
+    for (int t = 0; t < 3; ++t) {
+        expectRecord(r.modes[t][1], {0, 0, 0, 0});
+        expectRecord(r.modes[t][3], {0, 0, 0, 0});
+        EXPECT_EQ(r.modes[t][2][0], 1.0f);
+    }
+    EXPECT_FLOAT_EQ(r.modes[2][2][1], float(displacements(1)[2][6]));
+    // A table of frozen atoms only: every atom moves by zero.
+    readAsRun(dir.write("all.out", job(Columns::gaussian09, "Standard orientation:", {1, 2, 3, 4})), r);
+    for (int i = 0; i < 4; ++i) expectRecord(r.modes[0][i], {0, 0, 0, 0});
+}
+
+// The text with the first (or the last) occurrence of `from` replaced.
+std::string replaced(std::string text, const std::string& from, const std::string& to,
+                     bool last = false) {
+    const std::size_t at = last ? text.rfind(from) : text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+TEST(GeneratedFamilies, RowsThatDoNotFitEndTheRun) {
+    ScratchDir dir;
+    Read r;
+    const std::string g09 = job(Columns::gaussian09), g94 = job(Columns::gaussian94);
+    struct Case {
+        const char* name;
+        std::string text;
+        const char* diagnostic;
+    } cases[] = {
+        // Fields that are no numbers, named by the family's columns.
+        {"x09.out", replaced(g09, "     1.250000", "     1.2x0000", true),
+         "^\\*ERR\\* 101 .*x09\\.out, line 17, columns 35-46"},
+        {"x94.out", replaced(g94, "     1.250000", "     1.2x0000", true),
+         "^\\*ERR\\* 101 .*x94\\.out, line 17, columns 24-35"},
+        {"dz09.out", replaced(g09, "  -0.22  -0.21  -0.20", "  -0.22  -0.21  -0.2?"),
+         "^\\*ERR\\* 101 .*dz09\\.out, line [0-9]+, columns 27-33"},
+        // Atom numbers outside the molecule, twice the same atom.
+        {"five.out", replaced(g09, "     4  17", "     5  17"),
+         "^\\*ERR\\* 109 row 4 of normal-mode block 1 of .*five\\.out is numbered 5; the "
+         "molecule has no such atom"},
+        {"twice.out", replaced(g09, "     4  17", "     3  17"),
+         "^\\*ERR\\* 109 row 4 of normal-mode block 1 .* is numbered 3; an earlier row"},
+        // Rows of another family under a table header.
+        {"rows09in94.out",
+         replaced(g94, "    2          8           1.250000   -0.750000  100.123456",
+                  "      2          8           0        1.250000   -0.750000  100.123456", true),
+         "^\\*ERR\\* 109 row 2 of the last \"Standard orientation:\" table of .* is numbered 0"},
+        {"modes09in94.out", replaced(g94, "   1   6", "     1   6"),
+         "^\\*ERR\\* 109 row 1 of normal-mode block 1 .* is numbered 0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = dir.write(c.name, c.text);
+        EXPECT_EXIT(readAsRun(file, r), testing::ExitedWithCode(errorStatus), c.diagnostic);
+    }
+}
+
+TEST(GeneratedFamilies, FilesThatMixFamiliesEndTheRun) {
+    ScratchDir dir;
+    Read r;
+    // A Gaussian 98 job and a Gaussian 16 job in one file.
+    const std::string both = dir.write("both.out", job(Columns::gaussian98) + job(Columns::gaussian09));
+    EXPECT_EXIT(readAsRun(both, r), testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 109 .*both\\.out holds a normal-mode block headed \"Atom AN\" where "
+                "its orientation table's columns call for \"Atom  AN\"");
+    const std::string old = dir.write("old.out", job(Columns::gaussian09) + job(Columns::gaussian94));
+    EXPECT_EXIT(readAsRun(old, r), testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 109 .*old\\.out holds a normal-mode block headed \"Atom  AN\" where");
+    // A Gaussian 09/16 table with Gaussian 98 mode blocks only; a Gaussian 94 table with
+    // Gaussian 09/16 blocks only.
+    const std::string modes98 = dir.write(
+        "modes98.out", orientationTable(molecule, "Standard orientation:", Columns::gaussian09) +
+                           harmonicHeading + modeBlock({1.0, 2.0, 3.0}, numbers, displacements(0)));
+    EXPECT_EXIT(readAsRun(modes98, r), testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 109 .*modes98\\.out holds a normal-mode block headed \"Atom AN\"");
+    const std::string modes16 = dir.write(
+        "modes16.out", orientationTable(molecule, "Standard orientation:", Columns::gaussian94) +
+                           harmonicHeading +
+                           modeBlock({1.0, 2.0, 3.0}, numbers, displacements(0), Columns::gaussian09));
+    EXPECT_EXIT(readAsRun(modes16, r), testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 109 .*modes16\\.out holds a normal-mode block headed \"Atom  AN\"");
+    // No block at all: the end of the file, named with the header the table calls for.
+    const std::string noBlock = dir.write(
+        "noblock.out", orientationTable(molecule, "Standard orientation:", Columns::gaussian09));
+    EXPECT_EXIT(readAsRun(noBlock, r), testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 104 .*noblock\\.out.*\"Atom  AN\" line of normal-mode block 1 .*09/16");
+}
+
+TEST(GeneratedFamilies, Gaussian16TableOfMoreThanThousandAtoms) {
+    ScratchDir dir;
+    std::vector<Atom> atoms(1001, Atom{6, 1.0, 2.0, 3.0});
+    const std::string file =
+        dir.write("big.out", orientationTable(atoms, "Standard orientation:", Columns::gaussian09));
+    Read r;
+    EXPECT_EXIT(reader::countAtoms(file, r.layout, r.atomCount), testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 109 the last \"Standard orientation:\" table of .*big\\.out has more "
+                "than 1000 atom rows; Molvane holds at most 1000 atoms");
+    atoms.pop_back();
+    const std::string full = dir.write(
+        "full.out", orientationTable(atoms, "Standard orientation:", Columns::gaussian09) +
+                        harmonicHeading +
+                        modeBlock({1.0, 2.0, 3.0}, std::vector<int>(1000, 6),
+                                  std::vector<std::vector<double>>(1000, displacements(0)[0]),
+                                  Columns::gaussian09));
+    reader::countAtoms(full, r.layout, r.atomCount);
+    EXPECT_EQ(r.atomCount, 1000);
+    reader::readGeometry(full, r.atomCount, r.layout, r.geometry);
+    reader::readModeVector(full, 1, 2, r.atomCount, r.layout, r.modes[0]);
+    expectRecord(r.modes[0][999], {6.0f, float(displacements(0)[0][3]), float(displacements(0)[0][4]),
+                                   float(displacements(0)[0][5])});
+}
+
+} // namespace
