@@ -66,6 +66,13 @@ void releaseMouse();
 // A modal box with the text and an OK button; returns when the user has dismissed it.
 void showMessageBox(const char* caption, const char* text);
 
+// Offscreen drawing, with no window system at all: a GL context of its own over a surface of
+// width x height pixels with the buffers of `mode` (drawn single-buffered), made current.
+// Implemented apart from the window bindings (egl/ on Linux, win32/ has none yet), so that one
+// program can have both. False with a one-line reason in `why` when none can be made.
+bool openOffscreen(int width, int height, unsigned mode, const char*& why);
+void closeOffscreen(); // no context current; context and surface destroyed
+
 // Palette displays. A binding whose chosen format needs a palette reports inputPaletteNeeded
 // while opening; the shared palette life cycle (palette_window.cpp) then asks for what follows,
 // and only then. A palette is named by a handle the binding makes; handle 0 is the platform's
