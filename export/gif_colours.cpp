@@ -83,29 +83,88 @@ unsigned char rounded(double v) {
     return static_cast<unsigned char>(std::clamp(v + 0.5, 0.0, 255.0));
 }
 
+// The distinct colours of the pixels with their counts: an open-addressing hash table that
+// doubles when half full. Runs of one colour, most of a picture, cost one comparison a pixel.
+struct Histogram {
+    std::uint32_t* keys; // colour + 1; 0 for an empty slot
+    std::uint32_t* counts;
+    std::size_t capacity, used;
+};
+
+std::size_t slotOf(const Histogram& h, std::uint32_t key) {
+    std::size_t i = (key * 2654435761u) & (h.capacity - 1);
+    while (h.keys[i] != 0 && h.keys[i] != key) i = (i + 1) & (h.capacity - 1);
+    return i;
+}
+
+bool resize(Histogram& h, std::size_t capacity) {
+    Histogram bigger{static_cast<std::uint32_t*>(std::calloc(capacity, sizeof(std::uint32_t))),
+                     static_cast<std::uint32_t*>(std::calloc(capacity, sizeof(std::uint32_t))),
+                     capacity, h.used};
+    if (!bigger.keys || !bigger.counts) {
+        std::free(bigger.keys);
+        std::free(bigger.counts);
+        return false;
+    }
+    for (std::size_t i = 0; i < h.capacity; ++i) {
+        if (h.keys[i] == 0) continue;
+        const std::size_t j = slotOf(bigger, h.keys[i]);
+        bigger.keys[j] = h.keys[i];
+        bigger.counts[j] = h.counts[i];
+    }
+    std::free(h.keys);
+    std::free(h.counts);
+    h = bigger;
+    return true;
+}
+
+bool addRun(Histogram& h, std::uint32_t rgb, std::uint32_t count) {
+    if (2 * (h.used + 1) > h.capacity && !resize(h, 2 * h.capacity)) return false;
+    const std::size_t i = slotOf(h, rgb + 1);
+    if (h.keys[i] == 0) {
+        h.keys[i] = rgb + 1;
+        ++h.used;
+    }
+    h.counts[i] = count > UINT32_MAX - h.counts[i] ? UINT32_MAX : h.counts[i] + count;
+    return true;
+}
+
+bool countColours(const unsigned char* pixels, std::size_t pixelCount, Histogram& h) {
+    h = {nullptr, nullptr, 0, 0};
+    if (!resize(h, std::size_t(1) << 12)) return false;
+    std::size_t i = 0;
+    while (i < pixelCount) {
+        const unsigned char* p = pixels + 3 * i;
+        std::size_t run = 1;
+        while (i + run < pixelCount && run < UINT32_MAX && p[3 * run] == p[0] &&
+               p[3 * run + 1] == p[1] && p[3 * run + 2] == p[2])
+            ++run;
+        if (!addRun(h, (std::uint32_t(p[0]) << 16) | (p[1] << 8) | p[2], std::uint32_t(run)))
+            return false;
+        i += run;
+    }
+    return true;
+}
+
 } // namespace
 
 bool chooseColours(const unsigned char* pixels, std::size_t pixelCount, int maxColours,
                    ColourTable& table) {
     maxColours = std::clamp(maxColours, 1, 256);
-    auto* histogram = static_cast<std::uint32_t*>(std::calloc(colourSpace, sizeof(std::uint32_t)));
-    if (!histogram) return false;
-    for (std::size_t i = 0; i < pixelCount; ++i) {
-        const unsigned char* p = pixels + 3 * i;
-        std::uint32_t& n = histogram[(std::uint32_t(p[0]) << 16) | (p[1] << 8) | p[2]];
-        if (n < UINT32_MAX) ++n;
-    }
-    std::size_t distinct = 0;
-    for (std::size_t c = 0; c < colourSpace; ++c) distinct += histogram[c] != 0;
-    auto* colours = static_cast<Colour*>(std::malloc((distinct ? distinct : 1) * sizeof(Colour)));
+    Histogram histogram{};
+    const bool counted = countColours(pixels, pixelCount, histogram);
+    auto* colours = counted ? static_cast<Colour*>(std::malloc((histogram.used + 1) * sizeof(Colour)))
+                            : nullptr;
     if (!colours) {
-        std::free(histogram);
+        std::free(histogram.keys);
+        std::free(histogram.counts);
         return false;
     }
     int n = 0;
-    for (std::size_t c = 0; c < colourSpace; ++c)
-        if (histogram[c]) colours[n++] = {std::uint32_t(c), histogram[c]};
-    std::free(histogram);
+    for (std::size_t c = 0; c < histogram.capacity; ++c)
+        if (histogram.keys[c]) colours[n++] = {histogram.keys[c] - 1, histogram.counts[c]};
+    std::free(histogram.keys);
+    std::free(histogram.counts);
 
     table.count = 0;
     if (n <= maxColours) {

@@ -10,6 +10,7 @@
 
 #include <fcntl.h>
 #include <gif_lib.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,7 +46,12 @@ void mapFrame(ColourMapper& mapper, const unsigned char* rgb, int width, int hei
     for (int y = 0; y < height; ++y) {
         const unsigned char* row = rgb + std::size_t(height - 1 - y) * width * 3;
         std::uint8_t* out = indices + std::size_t(y) * width;
-        for (int x = 0; x < width; ++x, row += 3) out[x] = std::uint8_t(mapColour(mapper, row[0], row[1], row[2]));
+        int index = 0;
+        for (int x = 0; x < width; ++x, row += 3) {
+            if (x == 0 || row[0] != row[-3] || row[1] != row[-2] || row[2] != row[-1])
+                index = mapColour(mapper, row[0], row[1], row[2]);
+            out[x] = std::uint8_t(index);
+        }
     }
 }
 
@@ -60,6 +66,7 @@ Rect changedRect(const std::uint8_t* shown, const std::uint8_t* next, int width,
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* a = shown + std::size_t(y) * width;
         const std::uint8_t* b = next + std::size_t(y) * width;
+        if (std::memcmp(a, b, std::size_t(width)) == 0) continue;
         for (int x = 0; x < width; ++x) {
             if (a[x] == b[x]) continue;
             if (x < left) left = x;
@@ -154,8 +161,13 @@ bool encode(const Recording& rec, GifFileType* file, char* why, std::size_t whyC
 bool beginRecording(Recording& recording, int width, int height, int frames) {
     recording = {width, height, frames, 0, nullptr};
     if (width <= 0 || height <= 0 || frames <= 0) return false;
-    recording.pixels =
-        static_cast<unsigned char*>(std::malloc(std::size_t(width) * height * 3 * frames));
+    // Huge pages where the system has them: tens of megabytes are written once, and mapping
+    // them 4 kB at a time costs about as much as encoding them.
+    constexpr std::size_t hugePage = std::size_t(2) << 20;
+    const std::size_t bytes = std::size_t(width) * height * 3 * frames;
+    recording.pixels = static_cast<unsigned char*>(
+        std::aligned_alloc(hugePage, (bytes + hugePage - 1) / hugePage * hugePage));
+    if (recording.pixels) madvise(recording.pixels, bytes, MADV_HUGEPAGE);
     return recording.pixels != nullptr;
 }
 
