@@ -173,6 +173,26 @@ TEST_F(GifExport, FailuresNameTheFileAndLeaveNothing) {
     }
 }
 
+// A disk that fills up while the file is written: a 64 kB file system of its own, which needs
+// the right to mount one (skipped without it).
+TEST_F(GifExport, FullDiskLeavesNoFile) {
+    const fs::path small = dir / "small";
+    fs::create_directory(small);
+    const std::string mount = "mount -t tmpfs -o size=64k tmpfs '" + small.string() + "' 2>/dev/null";
+    if (std::system(mount.c_str()) != 0) GTEST_SKIP() << "cannot mount a small file system";
+    const ProgramRun run = runMolvane(dir, "--gif small/out.gif");
+    const std::vector<std::string> left = [&] {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(small)) names.push_back(e.path().filename());
+        return names;
+    }();
+    std::system(("umount '" + small.string() + "'").c_str());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.find("molvane: cannot write \"small/out.gif\": "), 0u) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_TRUE(left.empty()) << left.size() << " files left, the first " << left[0];
+}
+
 TEST_F(GifExport, CommandLineAnswersAndRefusals) {
     ProgramRun run = runMolvane(dir, "--version");
     EXPECT_EQ(run.status, 0);
