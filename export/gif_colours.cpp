@@ -153,8 +153,9 @@ bool chooseColours(const unsigned char* pixels, std::size_t pixelCount, int maxC
     maxColours = std::clamp(maxColours, 1, 256);
     Histogram histogram{};
     const bool counted = countColours(pixels, pixelCount, histogram);
-    auto* colours = counted ? static_cast<Colour*>(std::malloc((histogram.used + 1) * sizeof(Colour)))
-                            : nullptr;
+    auto* colours = counted
+                        ? static_cast<Colour*>(std::malloc((histogram.used + 1) * sizeof(Colour)))
+                        : nullptr;
     if (!colours) {
         std::free(histogram.keys);
         std::free(histogram.counts);

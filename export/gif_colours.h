@@ -9,7 +9,7 @@
 namespace gif {
 
 struct ColourTable {
-    int count;                // entries used, 1..256
+    int count; // entries used, 1..256
     unsigned char rgb[256][3];
 };
 

@@ -138,9 +138,9 @@ bool encode(const Recording& rec, GifFileType* file, char* why, std::size_t whyC
     std::uint8_t* shown = indices + framePixels;
     std::uint8_t* line = indices + 2 * framePixels;
     errno = 0;
-    if (ok && (EGifPutScreenDesc(file, rec.width, rec.height, bitsFor(entries), 0, map) ==
-                   GIF_ERROR ||
-               !putLoopExtension(file)))
+    if (ok &&
+        (EGifPutScreenDesc(file, rec.width, rec.height, bitsFor(entries), 0, map) == GIF_ERROR ||
+         !putLoopExtension(file)))
         ok = false;
     for (int f = 0; ok && f < rec.count; ++f) {
         mapFrame(mapper, rec.pixels + framePixels * 3 * f, rec.width, rec.height, indices);
@@ -173,8 +173,8 @@ bool beginRecording(Recording& recording, int width, int height, int frames) {
 
 unsigned char* nextFrame(Recording& recording) {
     if (!recording.pixels || recording.count >= recording.capacity) return nullptr;
-    return recording.pixels + std::size_t(recording.width) * recording.height * 3 *
-                                  recording.count++;
+    return recording.pixels +
+           std::size_t(recording.width) * recording.height * 3 * recording.count++;
 }
 
 void endRecording(Recording& recording) {

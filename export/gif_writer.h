@@ -12,7 +12,7 @@ constexpr int frameDelay = 2; // centiseconds each frame is shown
 // of them).
 struct Recording {
     int width, height;
-    int capacity, count; // frames
+    int capacity, count;   // frames
     unsigned char* pixels; // capacity frames of width * height * 3 bytes
 };
 

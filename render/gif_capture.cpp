@@ -50,7 +50,8 @@ bool readFrame() {
 std::string freeName() {
     const std::string stem = "molvane-mode" + std::to_string(reader::modeNumber);
     std::string name = stem + ".gif";
-    for (int n = 2; gif::pathExists(name.c_str()); ++n) name = stem + "-" + std::to_string(n) + ".gif";
+    for (int n = 2; gif::pathExists(name.c_str()); ++n)
+        name = stem + "-" + std::to_string(n) + ".gif";
     return name;
 }
 

@@ -9,8 +9,7 @@
 namespace toolkit {
 
 bool openOffscreenContext(int width, int height, const char*& why) {
-    if (!platform::openOffscreen(width, height, layer::state.request.mode, why))
-        return false;
+    if (!platform::openOffscreen(width, height, layer::state.request.mode, why)) return false;
     gl::setOpeningState();
     return true;
 }

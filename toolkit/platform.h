@@ -1,6 +1,7 @@
 // The contract between the toolkit's shared code and a window-system binding. Every binding
-// (x11/, null/, and any other beside them) implements each function below; the build links
-// exactly one. Bindings never call the program's callbacks: they report what happened through
+// (x11/, null/, and any other beside them) implements each function below but the offscreen
+// pair, which has a binding of its own (egl/); the build links exactly one window binding.
+// Bindings never call the program's callbacks: they report what happened through
 // toolkit/events.h and the shared code does the rest.
 #pragma once
 

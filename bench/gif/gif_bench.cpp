@@ -94,7 +94,7 @@ double drawTime() {
 }
 
 #ifdef MOLVANE_BENCH_DECODE
-std::vector<unsigned char> pixels(size * size * 3);
+std::vector<unsigned char> pixels(size* size * 3);
 void readBack() {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, size, size, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
@@ -118,14 +118,16 @@ void closeness(const std::string& path) {
     toolkit::setBeforeSwapCallback(nullptr);
     toolkit::closeOffscreenContext();
     std::printf("  frames against OpenGL: worst mean error %.3f levels, worst share within 16 "
-                "levels %.4f\n", mean, within);
+                "levels %.4f\n",
+                mean, within);
 }
 #else
 void closeness(const std::string&) {}
 #endif
 
 void measure(const char* label) {
-    const std::string path = (std::filesystem::temp_directory_path() / "molvane-bench.gif").string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "molvane-bench.gif").string();
     double draw = 1e9, exportTime = 1e9;
     for (int r = 0; r < runs; ++r) {
         draw = std::min(draw, drawTime());

@@ -46,7 +46,8 @@ no_errors
 mkdir "$work/headless"
 cp "$example" "$work/filename.dat" "$work/headless/"
 (cd "$work/headless" &&
-    printf '\n1\n\n' | env -u DISPLAY timeout 60 "$molvane" --gif period.gif > console.txt 2> errors.txt)
+    printf '\n1\n\n' | env -u DISPLAY timeout 60 "$molvane" --gif period.gif \
+        > console.txt 2> errors.txt)
 status=$?
 [ "$status" = 0 ] || fail "--gif ended with status $status: $(cat "$work/headless/errors.txt")"
 [ ! -s "$work/headless/errors.txt" ] || fail "--gif wrote on standard error"

@@ -44,12 +44,14 @@ struct ProgramRun {
 
 // Runs molvane with `arguments` in `dir`, no display, answering no licence, mode 1 and the
 // default amplitude.
-ProgramRun runMolvane(const fs::path& dir, const std::string& arguments, const std::string& env = "") {
-    const std::string command = "cd '" + dir.string() + "' && printf '\\n1\\n\\n' | env -u DISPLAY " +
-                                env + " '" MOLVANE_BINARY "' " + arguments +
-                                " > out.txt 2> err.txt";
+ProgramRun runMolvane(const fs::path& dir, const std::string& arguments,
+                      const std::string& env = "") {
+    const std::string command = "cd '" + dir.string() +
+                                "' && printf '\\n1\\n\\n' | env -u DISPLAY " + env +
+                                " '" MOLVANE_BINARY "' " + arguments + " > out.txt 2> err.txt";
     const int raw = std::system(command.c_str());
-    ProgramRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readText(dir / "out.txt"), readText(dir / "err.txt")};
+    ProgramRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readText(dir / "out.txt"),
+                 readText(dir / "err.txt")};
     fs::remove(dir / "out.txt");
     fs::remove(dir / "err.txt");
     return r;
@@ -63,7 +65,8 @@ class GifExport : public ::testing::Test {
         fs::remove_all(dir);
         fs::create_directories(dir);
         fs::copy_file(MOLVANE_EXAMPLES_DIR "/formaldehyde-freq.out", dir / "formaldehyde-freq.out");
-        std::ofstream(dir / "filename.dat", std::ios::binary) << "Filename:formaldehyde-freq.out\r\n";
+        std::ofstream(dir / "filename.dat", std::ios::binary)
+            << "Filename:formaldehyde-freq.out\r\n";
     }
     void TearDown() override { fs::remove_all(dir); }
     std::vector<std::string> files() const {
@@ -90,7 +93,8 @@ void loadExample(const fs::path& file) {
 std::vector<unsigned char> pixels;
 void readBack() {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 400, 400, GL_RGB, GL_UNSIGNED_BYTE, pixels.data() + pixels.size() - 400 * 400 * 3);
+    glReadPixels(0, 0, 400, 400, GL_RGB, GL_UNSIGNED_BYTE,
+                 pixels.data() + pixels.size() - 400 * 400 * 3);
 }
 
 TEST_F(GifExport, FramesMatchTheSameFramesDrawnOffscreen) {
@@ -178,7 +182,8 @@ TEST_F(GifExport, FailuresNameTheFileAndLeaveNothing) {
 TEST_F(GifExport, FullDiskLeavesNoFile) {
     const fs::path small = dir / "small";
     fs::create_directory(small);
-    const std::string mount = "mount -t tmpfs -o size=64k tmpfs '" + small.string() + "' 2>/dev/null";
+    const std::string mount =
+        "mount -t tmpfs -o size=64k tmpfs '" + small.string() + "' 2>/dev/null";
     if (std::system(mount.c_str()) != 0) GTEST_SKIP() << "cannot mount a small file system";
     const ProgramRun run = runMolvane(dir, "--gif small/out.gif");
     const std::vector<std::string> left = [&] {
@@ -199,12 +204,12 @@ TEST_F(GifExport, CommandLineAnswersAndRefusals) {
     EXPECT_EQ(run.out, "molvane 1.14\n");
     run = runMolvane(dir, "--help");
     EXPECT_EQ(run.status, 0);
-    for (const char* part : {"--gif FILE", "--size N", "filename.dat", "newcoordinates.xyz",
-                             "See molvane(1)."})
+    for (const char* part :
+         {"--gif FILE", "--size N", "filename.dat", "newcoordinates.xyz", "See molvane(1)."})
         EXPECT_NE(run.out.find(part), std::string::npos) << part;
-    for (const char* bad : {"--frobnicate", "--size 64", "--gif x.gif --size 15",
-                            "--gif x.gif --size 2049", "--gif x.gif --size 4OO", "--gif",
-                            "stray", "--gif a.gif --gif b.gif"}) {
+    for (const char* bad :
+         {"--frobnicate", "--size 64", "--gif x.gif --size 15", "--gif x.gif --size 2049",
+          "--gif x.gif --size 4OO", "--gif", "stray", "--gif a.gif --gif b.gif"}) {
         run = runMolvane(dir, bad);
         EXPECT_EQ(run.status, 2) << bad;
         EXPECT_EQ(run.out, "") << bad; // no dialogue started

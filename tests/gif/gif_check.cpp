@@ -20,8 +20,8 @@ int main(int argc, char** argv) {
     bool delaysOk = true;
     for (int d : a.delays) delaysOk = delaysOk && d == 2;
     const bool ok = a.width == std::atoi(argv[2]) && a.height == std::atoi(argv[3]) &&
-                    a.frames.size() == 100 && delaysOk && a.loopsForever &&
-                    a.globalColours > 0 && !a.localTables;
+                    a.frames.size() == 100 && delaysOk && a.loopsForever && a.globalColours > 0 &&
+                    !a.localTables;
     std::printf("%s: %dx%d, %zu frames, delays %s, %s, global table %d, %s\n", argv[1], a.width,
                 a.height, a.frames.size(), delaysOk ? "all 2 cs" : "NOT all 2 cs",
                 a.loopsForever ? "loops forever" : "NO loop extension", a.globalColours,

@@ -57,8 +57,10 @@ bool decode(const std::string& path, Animation& a, std::string& why) {
         DGifSavedExtensionToGCB(gif, f, &control);
         a.delays.push_back(control.DelayTime);
         const ColorMapObject* map = image.ImageDesc.ColorMap;
-        if (map) a.localTables = true;
-        else map = gif->SColorMap;
+        if (map)
+            a.localTables = true;
+        else
+            map = gif->SColorMap;
         const GifImageDesc& d = image.ImageDesc;
         for (int y = 0; y < d.Height; ++y)
             for (int x = 0; x < d.Width; ++x) {
@@ -78,8 +80,8 @@ bool decode(const std::string& path, Animation& a, std::string& why) {
     return true;
 }
 
-Closeness compare(const std::vector<unsigned char>& frame, const unsigned char* glPixels,
-                  int width, int height) {
+Closeness compare(const std::vector<unsigned char>& frame, const unsigned char* glPixels, int width,
+                  int height) {
     double sum[3] = {0, 0, 0};
     long close = 0;
     for (int y = 0; y < height; ++y)

@@ -32,8 +32,8 @@ void setPixel(unsigned char* frame, int width, int x, int y, int r, int g, int b
 // Grey background with lit balls of five hues, shifted by `shift` pixels: thousands of
 // colours, as the program's frames have.
 void shadedFrame(unsigned char* frame, int width, int height, int shift) {
-    const double hues[5][3] = {{0.1, 0.3, 0.4}, {0.7, 0.9, 0.5}, {0.5, 0.1, 0.5},
-                               {0.9, 0.6, 0.0}, {0.6, 0.5, 1.0}};
+    const double hues[5][3] = {
+        {0.1, 0.3, 0.4}, {0.7, 0.9, 0.5}, {0.5, 0.1, 0.5}, {0.9, 0.6, 0.0}, {0.6, 0.5, 1.0}};
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             int rgb[3] = {191, 191, 191};
@@ -42,8 +42,10 @@ void shadedFrame(unsigned char* frame, int width, int height, int shift) {
                 const double dx = (x - cx) / radius, dy = (y - cy) / radius;
                 const double r2 = dx * dx + dy * dy;
                 if (r2 >= 1) continue;
-                const double light = 0.2 + 0.8 * std::max(0.0, (0.5 * dx + 0.5 * dy + 0.7 * std::sqrt(1 - r2)));
-                for (int k = 0; k < 3; ++k) rgb[k] = int(std::min(255.0, 255 * hues[b][k] * light + 0.5));
+                const double light =
+                    0.2 + 0.8 * std::max(0.0, (0.5 * dx + 0.5 * dy + 0.7 * std::sqrt(1 - r2)));
+                for (int k = 0; k < 3; ++k)
+                    rgb[k] = int(std::min(255.0, 255 * hues[b][k] * light + 0.5));
             }
             setPixel(frame, width, x, y, rgb[0], rgb[1], rgb[2]);
         }
@@ -90,7 +92,8 @@ TEST(GifRecorder, FramesComeBackExactlyWhenTheyHaveFewColours) {
 TEST(GifColours, ShadedPicturesStayWithinTheBounds) {
     const int width = 220, height = 90, frames = 10;
     std::vector<unsigned char> pixels(std::size_t(width) * height * 3 * frames);
-    for (int f = 0; f < frames; ++f) shadedFrame(&pixels[std::size_t(width) * height * 3 * f], width, height, f);
+    for (int f = 0; f < frames; ++f)
+        shadedFrame(&pixels[std::size_t(width) * height * 3 * f], width, height, f);
     gif::ColourTable table{};
     ASSERT_TRUE(gif::chooseColours(pixels.data(), pixels.size() / 3, 255, table));
     EXPECT_EQ(table.count, 255);

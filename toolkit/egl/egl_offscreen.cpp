@@ -43,8 +43,8 @@ EGLDisplay openDisplay() {
     auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
         eglGetProcAddress("eglGetPlatformDisplayEXT"));
     if (getPlatformDisplay) {
-        EGLDisplay d = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY,
-                                          nullptr);
+        EGLDisplay d =
+            getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
         if (d != EGL_NO_DISPLAY) return d;
     }
     return eglGetDisplay(EGL_DEFAULT_DISPLAY);
@@ -66,11 +66,13 @@ bool platform::openOffscreen(int width, int height, unsigned mode, const char*& 
         display = EGL_NO_DISPLAY;
         return fail(why, "no offscreen OpenGL: EGL cannot be initialised");
     }
-    if (!eglBindAPI(EGL_OPENGL_API)) return fail(why, "no offscreen OpenGL: EGL offers no desktop OpenGL");
+    if (!eglBindAPI(EGL_OPENGL_API))
+        return fail(why, "no offscreen OpenGL: EGL offers no desktop OpenGL");
 
     BufferRequest request = bufferRequestFromMode(mode);
     request.doubleBuffer = false;
-    if (request.colourIndex) return fail(why, "no offscreen OpenGL: colour-index drawing is not offered");
+    if (request.colourIndex)
+        return fail(why, "no offscreen OpenGL: colour-index drawing is not offered");
     const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
                              EGL_NONE};
     EGLConfig configs[configCapacity];
@@ -80,7 +82,8 @@ bool platform::openOffscreen(int width, int height, unsigned mode, const char*& 
         return fail(why, "no offscreen OpenGL: EGL has no pbuffer configuration for OpenGL");
     for (int i = 0; i < count; ++i) formats[i] = describe(configs[i]);
     const int chosen = closestFormat(request, formats, count);
-    if (chosen < 0) return fail(why, "no offscreen OpenGL: no configuration has the buffers asked for");
+    if (chosen < 0)
+        return fail(why, "no offscreen OpenGL: no configuration has the buffers asked for");
 
     const EGLint size[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
     surface = eglCreatePbufferSurface(display, configs[chosen], size);
