@@ -101,7 +101,9 @@ void platform::closeOffscreen() {
     eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     if (context != EGL_NO_CONTEXT) eglDestroyContext(display, context);
     if (surface != EGL_NO_SURFACE) eglDestroySurface(display, surface);
-    eglTerminate(display);
+    // The display stays initialised (a later open initialises it again, which EGL allows):
+    // terminating it unloads Mesa's driver, whose last allocations then show as leaks.
+    eglReleaseThread();
     display = EGL_NO_DISPLAY;
     surface = EGL_NO_SURFACE;
     context = EGL_NO_CONTEXT;
