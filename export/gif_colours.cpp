@@ -13,7 +13,7 @@ constexpr std::size_t colourSpace = std::size_t(1) << 24;
 
 struct Colour {
     std::uint32_t rgb; // 0xRRGGBB
-    std::uint32_t count;
+    std::uint64_t count;
 };
 
 unsigned channel(std::uint32_t rgb, int c) {
@@ -83,14 +83,6 @@ unsigned char rounded(double v) {
     return static_cast<unsigned char>(std::clamp(v + 0.5, 0.0, 255.0));
 }
 
-// The distinct colours of the pixels with their counts: an open-addressing hash table that
-// doubles when half full. Runs of one colour, most of a picture, cost one comparison a pixel.
-struct Histogram {
-    std::uint32_t* keys; // colour + 1; 0 for an empty slot
-    std::uint32_t* counts;
-    std::size_t capacity, used;
-};
-
 std::size_t slotOf(const Histogram& h, std::uint32_t key) {
     std::size_t i = (key * 2654435761u) & (h.capacity - 1);
     while (h.keys[i] != 0 && h.keys[i] != key) i = (i + 1) & (h.capacity - 1);
@@ -99,11 +91,12 @@ std::size_t slotOf(const Histogram& h, std::uint32_t key) {
 
 bool resize(Histogram& h, std::size_t capacity) {
     Histogram bigger{static_cast<std::uint32_t*>(std::calloc(capacity, sizeof(std::uint32_t))),
-                     static_cast<std::uint32_t*>(std::calloc(capacity, sizeof(std::uint32_t))),
+                     static_cast<std::int64_t*>(std::calloc(capacity, sizeof(std::int64_t))),
+                     static_cast<std::int32_t*>(std::calloc(capacity, sizeof(std::int32_t))),
+                     static_cast<std::uint64_t*>(std::calloc(capacity, sizeof(std::uint64_t))),
                      capacity, h.used};
-    if (!bigger.keys || !bigger.counts) {
-        std::free(bigger.keys);
-        std::free(bigger.counts);
+    if (!bigger.keys || !bigger.counts || !bigger.since || !bigger.weight) {
+        freeHistogram(bigger);
         return false;
     }
     for (std::size_t i = 0; i < h.capacity; ++i) {
@@ -111,61 +104,79 @@ bool resize(Histogram& h, std::size_t capacity) {
         const std::size_t j = slotOf(bigger, h.keys[i]);
         bigger.keys[j] = h.keys[i];
         bigger.counts[j] = h.counts[i];
+        bigger.since[j] = h.since[i];
+        bigger.weight[j] = h.weight[i];
     }
-    std::free(h.keys);
-    std::free(h.counts);
+    freeHistogram(h);
     h = bigger;
     return true;
 }
 
-bool addRun(Histogram& h, std::uint32_t rgb, std::uint32_t count) {
-    if (2 * (h.used + 1) > h.capacity && !resize(h, 2 * h.capacity)) return false;
+bool addRun(Histogram& h, std::uint32_t rgb, std::int64_t change, int frame) {
+    if ((h.capacity == 0 || 2 * (h.used + 1) > h.capacity) &&
+        !resize(h, h.capacity ? 2 * h.capacity : std::size_t(1) << 12))
+        return false;
     const std::size_t i = slotOf(h, rgb + 1);
     if (h.keys[i] == 0) {
         h.keys[i] = rgb + 1;
+        h.since[i] = frame;
         ++h.used;
     }
-    h.counts[i] = count > UINT32_MAX - h.counts[i] ? UINT32_MAX : h.counts[i] + count;
+    h.weight[i] += std::uint64_t(h.counts[i]) * std::uint64_t(frame - h.since[i]);
+    h.since[i] = frame;
+    h.counts[i] += change;
     return true;
 }
 
-bool countColours(const unsigned char* pixels, std::size_t pixelCount, Histogram& h) {
-    h = {nullptr, nullptr, 0, 0};
-    if (!resize(h, std::size_t(1) << 12)) return false;
+} // namespace
+
+bool addPixels(Histogram& h, const unsigned char* pixels, std::size_t count, int delta,
+               int frame) {
     std::size_t i = 0;
-    while (i < pixelCount) {
+    while (i < count) {
+        // Runs of one colour, most of a picture, cost one comparison a pixel.
         const unsigned char* p = pixels + 3 * i;
         std::size_t run = 1;
-        while (i + run < pixelCount && run < UINT32_MAX && p[3 * run] == p[0] &&
-               p[3 * run + 1] == p[1] && p[3 * run + 2] == p[2])
+        while (i + run < count && p[3 * run] == p[0] && p[3 * run + 1] == p[1] &&
+               p[3 * run + 2] == p[2])
             ++run;
-        if (!addRun(h, (std::uint32_t(p[0]) << 16) | (p[1] << 8) | p[2], std::uint32_t(run)))
+        if (!addRun(h, (std::uint32_t(p[0]) << 16) | (p[1] << 8) | p[2],
+                    std::int64_t(delta) * std::int64_t(run), frame))
             return false;
         i += run;
     }
     return true;
 }
 
-} // namespace
+void freeHistogram(Histogram& h) {
+    std::free(h.keys);
+    std::free(h.counts);
+    std::free(h.since);
+    std::free(h.weight);
+    h = {};
+}
 
 bool chooseColours(const unsigned char* pixels, std::size_t pixelCount, int maxColours,
                    ColourTable& table) {
+    Histogram h{};
+    const bool ok = addPixels(h, pixels, pixelCount, 1, 0) && chooseColours(h, 1, maxColours, table);
+    freeHistogram(h);
+    return ok;
+}
+
+bool chooseColours(const Histogram& histogram, int frameCount, int maxColours,
+                   ColourTable& table) {
     maxColours = std::clamp(maxColours, 1, 256);
-    Histogram histogram{};
-    const bool counted = countColours(pixels, pixelCount, histogram);
-    auto* colours = counted
-                        ? static_cast<Colour*>(std::malloc((histogram.used + 1) * sizeof(Colour)))
-                        : nullptr;
-    if (!colours) {
-        std::free(histogram.keys);
-        std::free(histogram.counts);
-        return false;
-    }
+    auto* colours = static_cast<Colour*>(std::malloc((histogram.used + 1) * sizeof(Colour)));
+    if (!colours) return false;
     int n = 0;
-    for (std::size_t c = 0; c < histogram.capacity; ++c)
-        if (histogram.keys[c]) colours[n++] = {histogram.keys[c] - 1, histogram.counts[c]};
-    std::free(histogram.keys);
-    std::free(histogram.counts);
+    for (std::size_t c = 0; c < histogram.capacity; ++c) {
+        if (!histogram.keys[c]) continue;
+        const std::uint64_t weight =
+            histogram.weight[c] +
+            std::uint64_t(histogram.counts[c]) * std::uint64_t(frameCount - histogram.since[c]);
+        if (weight > 0) colours[n++] = {histogram.keys[c] - 1, weight};
+    }
 
     table.count = 0;
     if (n <= maxColours) {

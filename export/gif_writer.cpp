@@ -2,6 +2,7 @@
 // loop, then one graphics control block and one image per frame.
 #include "export/gif_writer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -40,68 +41,87 @@ int bitsFor(int entries) {
     return bits;
 }
 
-// Maps one frame to table indices, top row first.
-void mapFrame(ColourMapper& mapper, const unsigned char* rgb, int width, int height,
-              std::uint8_t* indices) {
-    for (int y = 0; y < height; ++y) {
-        const unsigned char* row = rgb + std::size_t(height - 1 - y) * width * 3;
-        std::uint8_t* out = indices + std::size_t(y) * width;
-        int index = 0;
-        for (int x = 0; x < width; ++x, row += 3) {
-            if (x == 0 || row[0] != row[-3] || row[1] != row[-2] || row[2] != row[-1])
-                index = mapColour(mapper, row[0], row[1], row[2]);
-            out[x] = std::uint8_t(index);
-        }
-    }
-}
-
 struct Rect {
-    int left, top, width, height;
+    int left, top, width, height; // top counted from the picture's top row
 };
 
-// Bounding rectangle of the pixels that differ; a single pixel when none does (GIF frames
-// cannot be empty).
-Rect changedRect(const std::uint8_t* shown, const std::uint8_t* next, int width, int height) {
-    int left = width, right = -1, top = height, bottom = -1;
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t* a = shown + std::size_t(y) * width;
-        const std::uint8_t* b = next + std::size_t(y) * width;
-        if (std::memcmp(a, b, std::size_t(width)) == 0) continue;
-        for (int x = 0; x < width; ++x) {
-            if (a[x] == b[x]) continue;
-            if (x < left) left = x;
-            if (x > right) right = x;
-            if (y < top) top = y;
-            bottom = y;
+// The frames' rows are stored bottom row first.
+const unsigned char* rowOf(const Recording& rec, int frame, int top) {
+    return rec.pixels + (std::size_t(rec.width) * rec.height * frame +
+                         std::size_t(rec.height - 1 - top) * rec.width) * 3;
+}
+
+// Bounding rectangle of the pixels of `frame` that differ from the frame before; width 0 when
+// none does.
+Rect changedRect(const Recording& rec, int frame) {
+    int left = rec.width, right = -1, top = rec.height, bottom = -1;
+    const std::size_t rowBytes = std::size_t(rec.width) * 3;
+    for (int y = 0; y < rec.height; ++y) {
+        const unsigned char* a = rowOf(rec, frame - 1, y);
+        const unsigned char* b = rowOf(rec, frame, y);
+        if (std::memcmp(a, b, rowBytes) == 0) continue;
+        int l = 0, r = rec.width - 1;
+        while (std::memcmp(a + 3 * l, b + 3 * l, 3) == 0) ++l;
+        while (std::memcmp(a + 3 * r, b + 3 * r, 3) == 0) --r;
+        left = std::min(left, l);
+        right = std::max(right, r);
+        top = std::min(top, y);
+        bottom = y;
+    }
+    if (right < 0) return {0, 0, 0, 0};
+    return {left, top, right - left + 1, bottom - top + 1};
+}
+
+// Pixel counts over all frames: frame 0 whole, then only what each frame changes.
+bool countColours(const Recording& rec, const Rect* rects, Histogram& histogram) {
+    for (int f = 0; f < rec.count; ++f) {
+        const Rect& r = rects[f];
+        for (int y = r.top; y < r.top + r.height; ++y) {
+            if (f > 0 && !addPixels(histogram, rowOf(rec, f - 1, y) + 3 * r.left,
+                                    std::size_t(r.width), -1, f))
+                return false;
+            if (!addPixels(histogram, rowOf(rec, f, y) + 3 * r.left, std::size_t(r.width), 1, f))
+                return false;
         }
     }
-    if (right < 0) return {0, 0, 1, 1};
-    return {left, top, right - left + 1, bottom - top + 1};
+    return true;
 }
 
 struct Encoder {
     GifFileType* file;
-    int errorCode;
+    ColourMapper mapper;
+    std::uint8_t* shown; // indices of the picture shown so far, top row first
+    std::uint8_t* line;
+    int transparent;
 };
 
-bool putFrame(Encoder& e, const std::uint8_t* indices, const std::uint8_t* shown, int width,
-              int transparent, std::uint8_t* line, const Rect& r) {
+// One frame: its graphics control block and the rectangle r of it; inside r, pixels whose
+// index is the one already shown become transparent (not in frame 0). An unchanged frame is a
+// single transparent pixel (a GIF image cannot be empty).
+bool putFrame(Encoder& e, const Recording& rec, int frame, Rect r) {
+    const bool first = frame == 0;
+    if (r.width == 0) r = {0, 0, 1, 1};
     GraphicsControlBlock control{};
     control.DisposalMode = DISPOSE_DO_NOT;
     control.UserInputFlag = false;
     control.DelayTime = frameDelay;
-    control.TransparentColor = shown ? transparent : NO_TRANSPARENT_COLOR;
+    control.TransparentColor = first ? NO_TRANSPARENT_COLOR : e.transparent;
     GifByteType extension[4];
     const std::size_t length = EGifGCBToExtension(&control, extension);
     if (EGifPutExtension(e.file, GRAPHICS_EXT_FUNC_CODE, int(length), extension) == GIF_ERROR ||
         EGifPutImageDesc(e.file, r.left, r.top, r.width, r.height, false, nullptr) == GIF_ERROR)
         return false;
     for (int y = r.top; y < r.top + r.height; ++y) {
-        const std::uint8_t* next = indices + std::size_t(y) * width + r.left;
-        const std::uint8_t* before = shown ? shown + std::size_t(y) * width + r.left : nullptr;
-        for (int x = 0; x < r.width; ++x)
-            line[x] = before && before[x] == next[x] ? std::uint8_t(transparent) : next[x];
-        if (EGifPutLine(e.file, line, r.width) == GIF_ERROR) return false;
+        const unsigned char* rgb = rowOf(rec, frame, y) + 3 * r.left;
+        std::uint8_t* shown = e.shown + std::size_t(y) * rec.width + r.left;
+        int index = 0;
+        for (int x = 0; x < r.width; ++x, rgb += 3) {
+            if (x == 0 || rgb[0] != rgb[-3] || rgb[1] != rgb[-2] || rgb[2] != rgb[-1])
+                index = mapColour(e.mapper, rgb[0], rgb[1], rgb[2]);
+            e.line[x] = !first && shown[x] == index ? std::uint8_t(e.transparent) : std::uint8_t(index);
+            shown[x] = std::uint8_t(index);
+        }
+        if (EGifPutLine(e.file, e.line, r.width) == GIF_ERROR) return false;
     }
     return true;
 }
@@ -117,41 +137,43 @@ bool putLoopExtension(GifFileType* file) {
 
 // Everything after the file is open: table, header, frames. Sets why on failure.
 bool encode(const Recording& rec, GifFileType* file, char* why, std::size_t whyCapacity) {
-    const std::size_t framePixels = std::size_t(rec.width) * rec.height;
+    auto* rects = static_cast<Rect*>(std::malloc(sizeof(Rect) * std::size_t(rec.count)));
+    Histogram histogram{};
     ColourTable table{};
-    if (!chooseColours(rec.pixels, framePixels * rec.count, 256 - transparentSlots, table)) {
+    bool ok = rects != nullptr;
+    if (ok) {
+        rects[0] = {0, 0, rec.width, rec.height};
+        for (int f = 1; f < rec.count; ++f) rects[f] = changedRect(rec, f);
+        ok = countColours(rec, rects, histogram) &&
+             chooseColours(histogram, rec.count, 256 - transparentSlots, table);
+    }
+    freeHistogram(histogram);
+    if (!ok) {
+        std::free(rects);
         setReason(why, whyCapacity, "not enough memory to choose the colours");
         return false;
     }
-    const int transparent = table.count;
     const int entries = 1 << bitsFor(table.count + transparentSlots);
     GifColorType colours[256]{};
     for (int i = 0; i < table.count; ++i)
         colours[i] = {table.rgb[i][0], table.rgb[i][1], table.rgb[i][2]};
     ColorMapObject* map = GifMakeMapObject(entries, colours);
-    ColourMapper mapper{};
-    auto* indices = static_cast<std::uint8_t*>(std::malloc(framePixels * 2 + rec.width));
-    bool ok = map && indices && beginMapping(mapper, table);
+    const std::size_t framePixels = std::size_t(rec.width) * rec.height;
+    auto* buffers = static_cast<std::uint8_t*>(std::malloc(framePixels + rec.width));
+    Encoder e{file, {}, buffers, buffers + framePixels, table.count};
+    ok = map && buffers && beginMapping(e.mapper, table);
     if (!ok) setReason(why, whyCapacity, "not enough memory to encode the frames");
 
-    Encoder e{file, 0};
-    std::uint8_t* shown = indices + framePixels;
-    std::uint8_t* line = indices + 2 * framePixels;
     errno = 0;
-    if (ok &&
-        (EGifPutScreenDesc(file, rec.width, rec.height, bitsFor(entries), 0, map) == GIF_ERROR ||
-         !putLoopExtension(file)))
+    if (ok && (EGifPutScreenDesc(file, rec.width, rec.height, bitsFor(entries), 0, map) ==
+                   GIF_ERROR ||
+               !putLoopExtension(file)))
         ok = false;
-    for (int f = 0; ok && f < rec.count; ++f) {
-        mapFrame(mapper, rec.pixels + framePixels * 3 * f, rec.width, rec.height, indices);
-        const Rect r = f == 0 ? Rect{0, 0, rec.width, rec.height}
-                              : changedRect(shown, indices, rec.width, rec.height);
-        ok = putFrame(e, indices, f == 0 ? nullptr : shown, rec.width, transparent, line, r);
-        std::memcpy(shown, indices, framePixels);
-    }
+    for (int f = 0; ok && f < rec.count; ++f) ok = putFrame(e, rec, f, rects[f]);
     if (!ok && why[0] == '\0') giflibReason(why, whyCapacity, file->Error, errno);
-    endMapping(mapper);
-    std::free(indices);
+    endMapping(e.mapper);
+    std::free(buffers);
+    std::free(rects);
     GifFreeMapObject(map);
     return ok;
 }
