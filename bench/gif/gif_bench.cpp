@@ -2,8 +2,8 @@
 // molecule of many elements, the time of `molvane --gif`'s export (offscreen context, 100
 // frames drawn and read back, colour table, encoding, file) against the time to draw the same
 // 100 frames offscreen, each finished (in brackets: the frames left to overlap), and the file
-// size. Targets: ratio at most 1.5; under 3 s and 1 MB for
-// the example. Each figure is the best of a few runs, so a busy machine disturbs it less.
+// size. Targets: ratio at most 1.5; under 3 s and 1 MB for the example. The example's figures
+// are the best of five runs, so a busy machine disturbs them less; the large molecule runs once.
 #include <GL/gl.h>
 
 #include <algorithm>
