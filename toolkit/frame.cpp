@@ -38,6 +38,7 @@ struct Tables {
 };
 
 Tables tables{};
+DrawCallback beforeSwap = nullptr;
 
 MouseTable* tableOfKind(int kind) {
     switch (kind) {
@@ -103,6 +104,7 @@ int frame::dispatchKey(int code, int) {
 
 void frame::reset() {
     tables = Tables{};
+    beforeSwap = nullptr;
     layer::reset();
 }
 
@@ -170,7 +172,13 @@ void setKeyCallback(int key, KeyHandler handler) {
     tables.keys[tables.keyCount++] = {key, handler};
 }
 
+void setBeforeSwapCallback(DrawCallback callback) {
+    beforeSwap = callback;
+}
+
 void swapWindowBuffers() {
+    if (beforeSwap)
+        beforeSwap();
     platform::swapBuffers();
 }
 

@@ -1,6 +1,7 @@
 // The contract between the toolkit's shared code and a window-system binding. Every binding
-// (x11/, null/, and any other beside them) implements each function below; the build links
-// exactly one. Bindings never call the program's callbacks: they report what happened through
+// (x11/, null/, and any other beside them) implements each function below but the offscreen
+// pair, which has a binding of its own (egl/); the build links exactly one window binding.
+// Bindings never call the program's callbacks: they report what happened through
 // toolkit/events.h and the shared code does the rest.
 #pragma once
 
@@ -64,5 +65,12 @@ void releaseMouse();
 
 // A modal box with the text and an OK button; returns when the user has dismissed it.
 void showMessageBox(const char* caption, const char* text);
+
+// Offscreen drawing, with no window system at all: a GL context of its own over a surface of
+// width x height pixels with the buffers of `mode` (drawn single-buffered), made current.
+// Implemented apart from the window bindings (egl/ on Linux, win32/ has none yet), so that one
+// program can have both. False with a one-line reason in `why` when none can be made.
+bool openOffscreen(int width, int height, unsigned mode, const char*& why);
+void closeOffscreen(); // no context current; context and surface destroyed
 
 } // namespace toolkit::platform

@@ -82,6 +82,15 @@ WindowHandle getWindowHandle();         // 0 when no window is open
 void captureMouse(WindowHandle window);
 void releaseMouse();
 
+// Drawing without a window, for exports: an offscreen OpenGL context of width x height with the
+// buffers of the mode set by setDisplayMode, made current, in openWindow's opening state (clear
+// colour black, identity). False with a one-line reason in `why` when the system gives none.
+bool openOffscreenContext(int width, int height, const char*& why);
+void closeOffscreenContext();
+// Called by swapWindowBuffers just before each swap, while the finished frame is still in the
+// buffer drawn into (nullptr: nothing is called). Offscreen, the swap shows nothing.
+void setBeforeSwapCallback(DrawCallback callback);
+
 // Cached shapes: drawn at the origin of the current modelview matrix.
 void solidSphere(double radius);
 

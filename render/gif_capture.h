@@ -1,0 +1,20 @@
+// The vibration as an animated GIF: recorded from the window on the key g, or drawn offscreen
+// for `molvane --gif`. Both draw with drawFrame and hand the frames to the GIF recorder.
+#pragma once
+
+namespace render {
+
+constexpr int gifFrameCount = 100; // one period of the vibration
+
+// Binds g and G: the next 100 frames, as the window shows them, are written to
+// molvane-mode<N>.gif in the working directory (N the chosen mode; an existing file is kept and
+// -2, -3, ... added to the new name), and one console line says what was written. The
+// animation runs on meanwhile. Call before or after openWindow.
+void bindGifKey();
+
+// Draws frames 0 to 99 from the window's starting view into an offscreen size x size picture
+// and writes them to `path`. Returns the exit status: 0 after one console line naming the file;
+// 1 after one line on standard error naming the file and the reason (no file is left behind).
+int exportGif(const char* path, int size);
+
+} // namespace render

@@ -1,0 +1,29 @@
+// The Windows build writes no GIF yet: the key and the option say so.
+#include <cstdio>
+
+#include "render/gif_capture.h"
+#include "textio/textio.h"
+#include "toolkit/toolkit.h"
+
+namespace render {
+
+namespace {
+
+void noGif() {
+    textio::writeListLine({textio::out("This build of Molvane writes no GIF")});
+}
+
+} // namespace
+
+void bindGifKey() {
+    toolkit::setKeyCallback('g', noGif);
+    toolkit::setKeyCallback('G', noGif);
+}
+
+int exportGif(const char* path, int) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "molvane: cannot write \"%s\": this build writes no GIF\n", path);
+    return 1;
+}
+
+} // namespace render

@@ -1,0 +1,22 @@
+// The program-facing offscreen context: the binding's context plus the frame's opening state.
+// Linked with the bindings that draw for real (not with the null binding).
+#include "toolkit/frame_gl.h"
+#include "toolkit/platform.h"
+#include "toolkit/shape_cache.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/window_layer.h"
+
+namespace toolkit {
+
+bool openOffscreenContext(int width, int height, const char*& why) {
+    if (!platform::openOffscreen(width, height, layer::state.request.mode, why)) return false;
+    gl::setOpeningState();
+    return true;
+}
+
+void closeOffscreenContext() {
+    platform::closeOffscreen();
+    shapes::forgetShapeLists(); // the lists went with the context
+}
+
+} // namespace toolkit
