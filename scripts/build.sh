@@ -3,7 +3,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir="$root/build"
-flags=()
+flags=(-DMOLVANE_WERROR=ON)
 if [ "${1:-}" = "--sanitize" ]; then
     dir="$root/build-sanitize"
     flags+=(-DMOLVANE_SANITIZE=ON -DMOLVANE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)

@@ -42,12 +42,12 @@ boot_pid=$!
 
 host="$root/build-win-host"
 cross="$root/build-win"
-cmake -S "$root" -B "$host" -DMOLVANE_TESTS=OFF -DMOLVANE_BENCH=OFF >/dev/null
+cmake -S "$root" -B "$host" -DMOLVANE_WERROR=ON -DMOLVANE_TESTS=OFF -DMOLVANE_BENCH=OFF >/dev/null
 cmake --build "$host" --target molvane -j2 >/dev/null
 mkdir -p "$cross"
 g++ -std=c++20 -O1 -Wall -Wextra -Werror -o "$cross/x_probe" "$root/tests/support/x_probe.cpp" \
     -lX11 -lXtst
-cmake -S "$root" -B "$cross" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+cmake -S "$root" -B "$cross" -DMOLVANE_WERROR=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
       -DMOLVANE_BENCH=OFF -DMOLVANE_LINUX_MOLVANE="$host/render/molvane" \
       -DMOLVANE_X_PROBE="$cross/x_probe" >/dev/null
 cmake --build "$cross" -j2 >/dev/null
