@@ -3,14 +3,15 @@
 # code's unit tests and the Win32 binding's tests run as Windows programs; molvane.exe's
 # console is compared byte for byte with the Linux build's; its window is driven on a private
 # Xvfb with a 24-bit screen, and an 8-bit screen on which no pixel format matches.
-# Builds into build-win/ (Windows) and build-win-host/ (the Linux molvane it is compared with).
+# Builds into build-win/ (Windows) and build-win-host/ (the Linux molvane it is compared with),
+# and packs molvane.exe with the examples into build-win/molvane-1.14-win64.zip.
 # Usage: scripts/windows-test.sh
 set -euo pipefail
 began=$(date +%s)
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
 
-bash "$root/scripts/install-deps.sh" g++-mingw-w64-x86-64 wine wine64
+bash "$root/scripts/install-deps.sh" g++-mingw-w64-x86-64 wine wine64 unzip
 
 # A fresh Wine prefix, made while the programs build (no Mono or Gecko: nothing here needs
 # them), and a private X server.
@@ -66,5 +67,13 @@ wait "$boot_pid"
 
 status=0
 ctest --test-dir "$cross" --output-on-failure -j2 </dev/null || status=$?
+
+# The .zip for Windows users: molvane.exe with the examples.
+(cd "$cross" && cpack -G ZIP >/dev/null)
+zip="$cross/molvane-1.14-win64.zip"
+for f in molvane.exe README.md examples/formaldehyde-freq.out examples/ammonia-ts-freq.out \
+         examples/water-optfreq.out; do
+    unzip -Z1 "$zip" | grep -qx "molvane-1.14-win64/$f" || { echo "$zip lacks $f"; status=1; }
+done
 echo "Windows build and tests: $(($(date +%s) - began)) s"
 exit "$status"
