@@ -30,6 +30,8 @@ else()
   install(FILES ${PROJECT_SOURCE_DIR}/docs/molvane.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES ${PROJECT_SOURCE_DIR}/docs/molvane-window.png # the README's picture
+          DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
   install(FILES ${_examples} DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 endif()
 

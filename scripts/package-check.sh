@@ -18,7 +18,7 @@ dir="$root/build-package"
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cppflags=$(dpkg-buildflags --get CPPFLAGS)
 cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-      -DMOLVANE_WERROR=ON \
+      -DMOLVANE_WERROR=ON -DMOLVANE_TESTS=ON -DMOLVANE_BENCH=ON \
       -DCMAKE_C_FLAGS="$(dpkg-buildflags --get CFLAGS) $cppflags" \
       -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $cppflags" \
       -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
@@ -32,6 +32,7 @@ DESTDIR="$stage" cmake --install "$dir" >/dev/null
 expected="usr/bin/molvane
 usr/share/applications/molvane.desktop
 usr/share/doc/molvane/README.md
+usr/share/doc/molvane/docs/molvane-window.png
 usr/share/doc/molvane/examples/README.md
 usr/share/doc/molvane/examples/ammonia-ts-freq.out
 usr/share/doc/molvane/examples/formaldehyde-freq.out
