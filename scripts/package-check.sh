@@ -52,17 +52,19 @@ $warnings"
 
 # Hardened as dpkg-buildflags asks: position independent, read-only relocations bound at once.
 elf="$stage/usr/bin/molvane"
-readelf -h "$elf" | grep -q 'Type:.*DYN' || fail "molvane is not position independent"
-readelf -l "$elf" | grep -q GNU_RELRO || fail "molvane lacks RELRO"
-readelf -d "$elf" | grep -Eq 'BIND_NOW|FLAGS.*NOW' || fail "molvane is not linked with -z now"
-readelf -s --wide "$elf" | grep -q '__stack_chk_fail' || fail "molvane has no stack protector"
+# (Outputs are read whole before grep -q, which may stop reading early: a pipe would fail.)
+grep -q 'Type:.*DYN' <<<"$(readelf -h "$elf")" || fail "molvane is not position independent"
+grep -q GNU_RELRO <<<"$(readelf -l "$elf")" || fail "molvane lacks RELRO"
+grep -Eq 'BIND_NOW|FLAGS.*NOW' <<<"$(readelf -d "$elf")" || fail "molvane is not linked with -z now"
+grep -q '__stack_chk_fail' <<<"$(readelf -s --wide "$elf")" || fail "molvane has no stack protector"
 
 # The installed program answers its options and runs the dialogue on an installed example.
 check_program() { # $1: the molvane to run, $2: the examples directory
     local out status
     out=$("$1" --version) || fail "$1 --version failed"
     [ "$out" = "molvane 1.14" ] || fail "$1 --version printed '$out'"
-    "$1" --help | grep -q 'molvane' || fail "$1 --help failed"
+    out=$("$1" --help) || fail "$1 --help failed"
+    grep -q 'molvane' <<<"$out" || fail "$1 --help does not name the program"
     status=0
     "$1" --no-such-option </dev/null >/dev/null 2>&1 || status=$?
     [ "$status" -eq 2 ] || fail "an unknown option ended with status $status, not 2"
