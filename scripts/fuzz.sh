@@ -24,7 +24,7 @@ done
 
 bash "$root/scripts/install-deps.sh" >&2
 dir="$root/build-fuzz"
-cmake -S "$root" -B "$dir" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+cmake -S "$root" -B "$dir" -DMOLVANE_WERROR=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOLVANE_FUZZ=ON -DMOLVANE_TESTS=OFF \
       -DMOLVANE_BENCH=OFF >/dev/null
 cmake --build "$dir" -j2 --target "${targets[@]/#/fuzz_}"

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs Molvane on the bundled formaldehyde example.
+# Sets up, builds the program (not its tests) and runs it on the bundled formaldehyde example.
 # The run happens in examples/run/, a scratch copy, so the bundled files stay as they are.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
-dir=$(bash "$root/scripts/build.sh")
+dir=$(bash "$root/scripts/build.sh" --program)
 run="$root/examples/run"
 rm -rf "$run" && mkdir -p "$run"
 cp "$root"/examples/*.out "$run"/

@@ -3,14 +3,15 @@
 # code's unit tests and the Win32 binding's tests run as Windows programs; molvane.exe's
 # console is compared byte for byte with the Linux build's; its window is driven on a private
 # Xvfb with a 24-bit screen, and an 8-bit screen on which no pixel format matches.
-# Builds into build-win/ (Windows) and build-win-host/ (the Linux molvane it is compared with).
+# Builds into build-win/ (Windows) and build-win-host/ (the Linux molvane it is compared with),
+# and packs molvane.exe with the examples into build-win/molvane-1.14-win64.zip.
 # Usage: scripts/windows-test.sh
 set -euo pipefail
 began=$(date +%s)
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
 
-bash "$root/scripts/install-deps.sh" g++-mingw-w64-x86-64 wine wine64
+bash "$root/scripts/install-deps.sh" g++-mingw-w64-x86-64 wine wine64 unzip
 
 # A fresh Wine prefix, made while the programs build (no Mono or Gecko: nothing here needs
 # them), and a private X server.
@@ -42,12 +43,12 @@ boot_pid=$!
 
 host="$root/build-win-host"
 cross="$root/build-win"
-cmake -S "$root" -B "$host" -DMOLVANE_TESTS=OFF -DMOLVANE_BENCH=OFF >/dev/null
+cmake -S "$root" -B "$host" -DMOLVANE_WERROR=ON -DMOLVANE_TESTS=OFF -DMOLVANE_BENCH=OFF >/dev/null
 cmake --build "$host" --target molvane -j2 >/dev/null
 mkdir -p "$cross"
 g++ -std=c++20 -O1 -Wall -Wextra -Werror -I"$root" -o "$cross/x_probe" \
     "$root/tests/support/x_probe.cpp" "$root/tests/support/x_helpers.cpp" -lX11 -lXtst
-cmake -S "$root" -B "$cross" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+cmake -S "$root" -B "$cross" -DMOLVANE_WERROR=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
       -DMOLVANE_BENCH=OFF -DMOLVANE_LINUX_MOLVANE="$host/render/molvane" \
       -DMOLVANE_X_PROBE="$cross/x_probe" >/dev/null
 cmake --build "$cross" -j2 >/dev/null
@@ -66,5 +67,14 @@ wait "$boot_pid"
 
 status=0
 ctest --test-dir "$cross" --output-on-failure -j2 </dev/null || status=$?
+
+# The .zip for Windows users: molvane.exe with the examples.
+(cd "$cross" && cpack -G ZIP >/dev/null)
+zip="$cross/molvane-1.14-win64.zip"
+listing=$(unzip -Z1 "$zip")
+for f in molvane.exe README.md examples/formaldehyde-freq.out examples/ammonia-ts-freq.out \
+         examples/water-optfreq.out; do
+    grep -qx "molvane-1.14-win64/$f" <<<"$listing" || { echo "$zip lacks $f"; status=1; }
+done
 echo "Windows build and tests: $(($(date +%s) - began)) s"
 exit "$status"

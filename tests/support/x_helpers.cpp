@@ -196,7 +196,9 @@ void startServer(Server& server, const char* screen) {
         if (stat(lock.c_str(), &st) != 0 && stat(socket.c_str(), &st) != 0)
             break;
     }
-    server.name = ":" + std::to_string(n);
+    // Built in two steps: ":" + std::to_string(n) trips a false -Wrestrict in GCC 12 at -O3.
+    server.name = ':';
+    server.name += std::to_string(n);
     server.pid = fork();
     if (server.pid == 0) {
         int null = open("/dev/null", O_WRONLY);

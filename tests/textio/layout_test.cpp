@@ -15,12 +15,26 @@ std::string describe(const textio::Layout& l) {
     for (int i = 0; i < l.count; ++i) {
         const EditDescriptor& d = l.items[i];
         if (!s.empty()) s += ' ';
+        // Appended piece by piece: "literal" + std::to_string(...) trips a false -Wrestrict in
+        // GCC 12 at -O3.
         switch (d.kind) {
-        case EditDescriptor::skip: s += std::to_string(d.width) + "X"; break;
-        case EditDescriptor::text: s += "A" + (d.width ? std::to_string(d.width) : ""); break;
-        case EditDescriptor::integer: s += "I" + std::to_string(d.width); break;
+        case EditDescriptor::skip:
+            s += std::to_string(d.width);
+            s += 'X';
+            break;
+        case EditDescriptor::text:
+            s += 'A';
+            if (d.width) s += std::to_string(d.width);
+            break;
+        case EditDescriptor::integer:
+            s += 'I';
+            s += std::to_string(d.width);
+            break;
         case EditDescriptor::real:
-            s += "F" + std::to_string(d.width) + "." + std::to_string(d.decimals);
+            s += 'F';
+            s += std::to_string(d.width);
+            s += '.';
+            s += std::to_string(d.decimals);
             break;
         }
     }
