@@ -57,9 +57,10 @@ void setDisplayMode(unsigned mode);
 // default callbacks (reshape to an orthographic pixel projection, Escape ends the process with
 // status 0). Failures are reported in message boxes captioned "Error". A single-buffered mode
 // the window system cannot give falls back to double buffering drawn into the front buffer,
-// with one "Warning" box. When there is no window system to talk to at all, it says so in one
-// line on standard error and ends the process with status 1.
-int openWindow(const char* title); // 1 when a usable window is open, else 0
+// with one "Warning" box. A window that cannot be made ends the process with status 1 once its
+// "Error" box has been dismissed; when there is no window system to talk to at all, it says so
+// in one line on standard error and ends the process with status 1.
+int openWindow(const char* title); // 1 when a usable window is open, 0 when one already was
 void setIdleCallback(DrawCallback callback);
 void setReshapeCallback(ReshapeCallback callback);
 // Appends a handler for one button (1, 2 or 4) and kind (eventPress, eventRelease, eventMove);
