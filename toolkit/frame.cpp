@@ -147,6 +147,7 @@ int openWindow(const char* title) {
     layer::state.slots.key = frame::dispatchKey;
     setKeyCallback(keyEscape, quitHandler);
     gl::setOpeningState();
+    platform::requestSyncedSwaps();
     if (fellBack)
         gl::drawIntoFrontBuffer();
     return 1;

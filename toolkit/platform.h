@@ -4,6 +4,8 @@
 // toolkit/events.h and the shared code does the rest.
 #pragma once
 
+#include <cstdint>
+
 #include "toolkit/palette.h"
 #include "toolkit/toolkit.h"
 
@@ -65,6 +67,16 @@ void releaseMouse();
 
 // A modal box with the text and an OK button; returns when the user has dismissed it.
 void showMessageBox(const char* caption, const char* text);
+
+// Frame pacing (main_loop.cpp): at most one idle frame per 1/60 s, none while the drawing area
+// is 0 x 0.
+// Asks for one buffer swap per display refresh for the window just opened, where the window
+// system offers it; nothing where it does not.
+void requestSyncedSwaps();
+// A monotonic clock in microseconds from an arbitrary start.
+std::int64_t clockMicroseconds();
+// Returns once an event is waiting, or after `microseconds` at the latest.
+void waitForEvent(std::int64_t microseconds);
 
 // Palette displays. A binding whose chosen format needs a palette reports inputPaletteNeeded
 // while opening; the shared palette life cycle (palette_window.cpp) then asks for what follows,

@@ -72,7 +72,10 @@ void setMouseCallback(int button, int kind, MouseHandler handler);
 void setKeyCallback(int key, KeyHandler handler);
 // Calls the reshape callback once with the real drawing-area size, then handles every waiting
 // event and calls the idle callback whenever none is left (without one, waits for the next
-// event). Returns when the window is destroyed, and at once when no window is open.
+// event). Idle calls start at least 1/60 s apart (a call that took longer is followed at once),
+// events being handled while the loop waits; while the drawing area is 0 x 0 (minimised or
+// unmapped) the loop waits for the next event instead of calling idle. Returns when the window
+// is destroyed, and at once when no window is open.
 void runMainLoop(DrawCallback display);
 void swapWindowBuffers();
 void getCursorInWindow(int& x, int& y); // signed, may lie outside the drawing area

@@ -50,6 +50,8 @@ struct Binding {
     bool paintPending;
     Event queue[queueCapacity];
     int head, count;
+    std::int64_t clock;
+    void (*whenBlocked)();
     null::Record record;
 };
 
@@ -140,6 +142,15 @@ int null::queuedDeferredRequests() {
 int null::queuedEvents() {
     return binding.count;
 }
+std::int64_t null::clock() {
+    return binding.clock;
+}
+void null::advanceClock(std::int64_t microseconds) {
+    binding.clock += microseconds;
+}
+void null::setWhenBlocked(void (*script)()) {
+    binding.whenBlocked = script;
+}
 const null::Record& null::record() {
     return binding.record;
 }
@@ -224,6 +235,10 @@ bool platform::eventWaiting() {
 }
 
 void platform::handleNextEvent() {
+    if (binding.count == 0 && !binding.paintPending && binding.whenBlocked) {
+        ++binding.record.blockedWaits;
+        binding.whenBlocked();
+    }
     if (binding.count == 0) {
         if (!binding.paintPending) {
             std::fprintf(stderr, "null binding: waiting for an event, none scripted\n");
@@ -282,6 +297,22 @@ void platform::requestRedraw() {
 
 void platform::swapBuffers() {
     ++binding.record.swaps;
+}
+
+void platform::requestSyncedSwaps() {
+    ++binding.record.syncedSwapRequests;
+}
+
+std::int64_t platform::clockMicroseconds() {
+    return binding.clock;
+}
+
+void platform::waitForEvent(std::int64_t microseconds) {
+    ++binding.record.timedWaits;
+    if (eventWaiting() || microseconds <= 0)
+        return;
+    binding.clock += microseconds;
+    binding.record.waitedMicroseconds += microseconds;
 }
 
 void platform::cursorPosition(int& x, int& y) {
