@@ -1,6 +1,9 @@
 // The X11 binding in-process on $DISPLAY: placement and buffers, the loop's first reshape,
 // closing, real presses, motion and keys through XTest, the pointer grab, coalesced repaints
 // and the 0 x 0 size of an unmapped window.
+#include <thread>
+#include <unistd.h>
+
 #include "tests/toolkit/x11_test_support.h" // gtest before Xlib, whose macros clash with it
 
 #include <X11/Xutil.h>
@@ -199,30 +202,32 @@ TEST_F(X11Window, RedrawRequestsWhileAPaintIsPendingAddNothing) {
     EXPECT_EQ(calls, "after requests 1, one idle later 1");
 }
 
-TEST_F(X11Window, UnmappingGivesAZeroSizeAndMappingGivesTheSizeBack) {
+// While unmapped the loop calls no idle function; another client maps the window again.
+TEST_F(X11Window, UnmappingGivesAZeroSizeAndStopsIdleCallsUntilMappedAgain) {
     setReshapeCallback(
         [](int w, int h) { note("reshape " + std::to_string(w) + " " + std::to_string(h)); });
+    static std::thread mapper;
     setIdleCallback([] {
+        note("idle");
         Display* d = x::probe();
         Window w = Window(getWindowHandle());
-        switch (++idles) {
-        case 1:
+        if (++idles == 1) {
             XUnmapWindow(d, w);
             XSync(d, False);
             syncToolkit();
-            break;
-        case 2:
-            XMapWindow(d, w);
-            XSync(d, False);
-            syncToolkit();
-            break;
-        case 3:
+            mapper = std::thread([w] {
+                Display* other = XOpenDisplay(nullptr);
+                usleep(300 * 1000);
+                XMapWindow(other, w);
+                XCloseDisplay(other);
+            });
+        } else {
             close();
-            break;
         }
     });
     runMainLoop(nullptr);
-    EXPECT_EQ(calls, "reshape 400 400, reshape 0 0, reshape 400 400");
+    mapper.join();
+    EXPECT_EQ(calls, "reshape 400 400, idle, reshape 0 0, reshape 400 400, idle");
 }
 
 TEST_F(X11Window, CursorIsReadRelativeToTheDrawingAreaAndMayLieOutside) {
