@@ -132,6 +132,49 @@ TEST_F(X11Window, RightPressCallsNoHandlerButGrabsThePointerUntilItsRelease) {
     EXPECT_EQ(grabAfterRelease, GrabSuccess);
 }
 
+// Left press, right press and release, out of the window, left release there: the capture
+// outlives the right button, so the left release still arrives and only then ends it.
+TEST_F(X11Window, TheCaptureLastsUntilNoButtonIsHeldAnyMore) {
+    setMouseCallback(buttonLeft, eventPress, [](InputEvent* e) { return noteMouse("press", e); });
+    setMouseCallback(buttonLeft, eventRelease,
+                     [](InputEvent* e) { return noteMouse("release", e); });
+    static int grabAfterRight = -1, grabAfterLeft = -1;
+    setIdleCallback([] {
+        Display* d = x::probe();
+        Window root = DefaultRootWindow(d);
+        switch (++idles) {
+        case 1:
+            x::movePointer(d, 150, 160);
+            x::button(d, 1, true);
+            x::button(d, 3, true);
+            x::button(d, 3, false);
+            syncToolkit();
+            break;
+        case 2:
+            syncToolkit(); // an ungrab after the right release would have reached the server
+            grabAfterRight = XGrabPointer(d, root, False, 0, GrabModeAsync, GrabModeAsync, None,
+                                          None, CurrentTime);
+            if (grabAfterRight == GrabSuccess)
+                XUngrabPointer(d, CurrentTime);
+            x::movePointer(d, 700, 600);
+            x::button(d, 1, false);
+            syncToolkit();
+            break;
+        case 3:
+            syncToolkit();
+            grabAfterLeft = XGrabPointer(d, root, False, 0, GrabModeAsync, GrabModeAsync, None,
+                                         None, CurrentTime);
+            XUngrabPointer(d, CurrentTime);
+            close();
+            break;
+        }
+    });
+    runMainLoop(nullptr);
+    EXPECT_EQ(calls, "press 1 100 150, release 1 650 590");
+    EXPECT_EQ(grabAfterRight, AlreadyGrabbed) << "the left button is still held";
+    EXPECT_EQ(grabAfterLeft, GrabSuccess);
+}
+
 int grabFromOutside(Display* d) {
     int result = XGrabPointer(d, DefaultRootWindow(d), False, 0, GrabModeAsync, GrabModeAsync, None,
                               None, CurrentTime);

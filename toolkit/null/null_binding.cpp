@@ -52,6 +52,7 @@ struct Binding {
     int head, count;
     std::int64_t clock;
     void (*whenBlocked)();
+    int buttonsHeld; // by the scripted presses and releases
     null::Record record;
 };
 
@@ -261,7 +262,8 @@ void platform::handleNextEvent() {
         inputMove(e.a, e.b);
         break;
     case Kind::button:
-        inputMouseButton(e.a, e.b, e.c, e.d != 0);
+        binding.buttonsHeld = e.d ? binding.buttonsHeld | e.c : binding.buttonsHeld & ~e.c;
+        inputMouseButton(e.a, e.b, e.c, e.d != 0, binding.buttonsHeld);
         break;
     case Kind::motion:
         inputMouseMotion(e.a, e.b, e.c);

@@ -48,7 +48,9 @@ LRESULT CALLBACK win32::windowProcedure(HWND window, UINT message, WPARAM wParam
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP: {
         int button = buttonOfMessage(message, pressed);
-        inputMouseButton(positionX(lParam), positionY(lParam), button, pressed);
+        // The key state of a button message is the one after it.
+        inputMouseButton(positionX(lParam), positionY(lParam), button, pressed,
+                         buttonsFromKeyState(wParam));
         return 0;
     }
     case WM_MOUSEMOVE:

@@ -95,8 +95,13 @@ void translate(XEvent& event) {
         break;
     case ButtonPress:
     case ButtonRelease:
-        if (int button = x11::buttonFromX11(event.xbutton.button))
-            inputMouseButton(event.xbutton.x, event.xbutton.y, button, event.type == ButtonPress);
+        if (int button = x11::buttonFromX11(event.xbutton.button)) {
+            // The event's state is the buttons held before it.
+            const bool pressed = event.type == ButtonPress;
+            const int before = x11::buttonsFromState(event.xbutton.state);
+            inputMouseButton(event.xbutton.x, event.xbutton.y, button, pressed,
+                             pressed ? before | button : before & ~button);
+        }
         break;
     case MotionNotify:
         inputMouseMotion(event.xmotion.x, event.xmotion.y,
