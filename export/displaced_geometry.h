@@ -8,10 +8,13 @@
 namespace geomexport {
 
 // Writes "newcoordinates.xyz" in the current directory, replacing any earlier file: four
-// heading lines, one row per atom (I5,7X,F4.0,7X,F9.6,2X,F9.6,2X,F9.6) holding the atom's
+// heading lines, one row per atom (I5,7X,F4.0,5X,F11.6,F11.6,F11.6) holding the atom's
 // position, atomic number and x - dx, y - dy, z - dz computed in double precision, and a
 // closing rule; every line 54 characters and CR LF. The displacement is subtracted in full,
-// whatever the amplitude. A file that cannot be written ends the run with a diagnostic.
+// whatever the amplitude. A coordinate that would leave no blank before it in its field
+// (below -99.9999995 or from 999.9999995 on) ends the run with a diagnostic (code 110)
+// before the file is opened, so an older file stays as it was; so does a file that cannot
+// be written (code 105).
 void writeDisplacedGeometry(const reader::GeometryTable& geometry, int atomCount,
                             const reader::AtomTable& modeVector);
 

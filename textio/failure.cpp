@@ -87,4 +87,10 @@ void failRun(std::string_view message) {
     detail::fail(detail::Code::data, m);
 }
 
+void failUnwritable(std::string_view message) {
+    detail::Message m;
+    m.add(message);
+    detail::fail(detail::Code::unwritable, m);
+}
+
 } // namespace textio

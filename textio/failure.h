@@ -17,6 +17,7 @@ enum class Code {
     wrongType = 107,
     badLayout = 108,
     data = 109,
+    unwritable = 110,
 };
 
 // A diagnostic message under construction. Fixed capacity; text beyond it is cut.

@@ -22,6 +22,7 @@
 //   107 wrong type: a free-form value beginning with T or F for a number item
 //   108 a layout the layer cannot work (programming error)
 //   109 a failure found by a caller in the data it read (failRun)
+//   110 a value a caller will not write because its field cannot hold it (failUnwritable)
 #pragma once
 
 #include <cstring>
@@ -167,6 +168,14 @@ void setRunEndHook(RunEndHook hook);
 // Ends the run for a failure the caller found in the data it read (code 109): one
 // "*ERR* 109 <message>" line on standard error, then endRun(-1).
 [[noreturn]] void failRun(std::string_view message);
+
+// The text the Fw.d descriptor writes for `value`: exactly `width` columns (1 to 1024) at
+// `text`, asterisks when it does not fit. For callers that check a field before writing it.
+void formatReal(char* text, int width, int decimals, double value);
+
+// Ends the run for a value the caller will not write because its field cannot hold it
+// (code 110): one "*ERR* 110 <message>" line on standard error, then endRun(-1).
+[[noreturn]] void failUnwritable(std::string_view message);
 
 // Puts the layer back as at program start, for a harness that survives run ends:
 // disconnects the file unit, drops buffered console input and the read context. The

@@ -91,3 +91,12 @@ void writeF(char* out, int width, int decimals, double value) {
 }
 
 } // namespace textio::detail
+
+namespace textio {
+
+void formatReal(char* text, int width, int decimals, double value) {
+    if (width < 1 || width > recordLength || decimals < 0 || decimals >= recordLength) return;
+    detail::writeF(text, width, decimals, value);
+}
+
+} // namespace textio

@@ -49,13 +49,16 @@ void inputPaint() {
         state.slots.display();
 }
 
-void inputMouseButton(int x, int y, int button, bool pressed) {
+// The capture lasts from the first press to the release of the last button held: a button
+// released during a drag by another must not end the drag's capture.
+void inputMouseButton(int x, int y, int button, bool pressed, int buttonsHeld) {
     layer::MouseSlot slot;
     if (pressed) {
         platform::captureMouse(platform::windowHandle());
         slot = state.slots.press;
     } else {
-        platform::releaseMouse();
+        if ((buttonsHeld & (buttonLeft | buttonRight | buttonMiddle)) == 0)
+            platform::releaseMouse();
         slot = state.slots.release;
     }
     if (slot && slot(positionHalf(x), positionHalf(y), button))

@@ -8,7 +8,8 @@ namespace toolkit {
 void inputResize(int width, int height); // drawing area resized (0 x 0 when minimised)
 void inputMove(int x, int y);            // drawing area's top-left corner now at screen (x, y)
 void inputPaint();                       // the drawing area needs painting
-void inputMouseButton(int x, int y, int button, bool pressed);
+// buttonsHeld: the buttons still held once this press or release has happened.
+void inputMouseButton(int x, int y, int button, bool pressed, int buttonsHeld);
 void inputMouseMotion(int x, int y, int buttonsHeld);
 void inputKey(int code, int status);       // a named key's code (Return, Escape, Space, arrows)
 void inputChar(int character, int status); // a typed character

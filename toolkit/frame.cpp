@@ -132,8 +132,11 @@ int openWindow(const char* title) {
         result = layer::open(title);
         fellBack = true;
     }
-    if (result != platform::OpenResult::opened)
-        return 0;
+    if (result != platform::OpenResult::opened) {
+        // The failure has been shown and dismissed; a run without its window has failed.
+        std::fflush(stdout);
+        std::exit(EXIT_FAILURE);
+    }
     // The window discarded by a first attempt posted a quit request; this one runs on.
     layer::state.quitRequested = false;
     if (fellBack)
@@ -146,6 +149,7 @@ int openWindow(const char* title) {
     layer::state.slots.key = frame::dispatchKey;
     setKeyCallback(keyEscape, quitHandler);
     gl::setOpeningState();
+    platform::requestSyncedSwaps();
     if (fellBack)
         gl::drawIntoFrontBuffer();
     return 1;

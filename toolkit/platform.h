@@ -5,6 +5,8 @@
 // toolkit/events.h and the shared code does the rest.
 #pragma once
 
+#include <cstdint>
+
 #include "toolkit/toolkit.h"
 
 namespace toolkit::platform {
@@ -72,5 +74,15 @@ void showMessageBox(const char* caption, const char* text);
 // program can have both. False with a one-line reason in `why` when none can be made.
 bool openOffscreen(int width, int height, unsigned mode, const char*& why);
 void closeOffscreen(); // no context current; context and surface destroyed
+
+// Frame pacing (main_loop.cpp): at most one idle frame per 1/60 s, none while the drawing area
+// is 0 x 0.
+// Asks for one buffer swap per display refresh for the window just opened, where the window
+// system offers it; nothing where it does not.
+void requestSyncedSwaps();
+// A monotonic clock in microseconds from an arbitrary start.
+std::int64_t clockMicroseconds();
+// Returns once an event is waiting, or after `microseconds` at the latest.
+void waitForEvent(std::int64_t microseconds);
 
 } // namespace toolkit::platform

@@ -57,9 +57,10 @@ void setDisplayMode(unsigned mode);
 // default callbacks (reshape to an orthographic pixel projection, Escape ends the process with
 // status 0). Failures are reported in message boxes captioned "Error". A single-buffered mode
 // the window system cannot give falls back to double buffering drawn into the front buffer,
-// with one "Warning" box. When there is no window system to talk to at all, it says so in one
-// line on standard error and ends the process with status 1.
-int openWindow(const char* title); // 1 when a usable window is open, else 0
+// with one "Warning" box. A window that cannot be made ends the process with status 1 once its
+// "Error" box has been dismissed; when there is no window system to talk to at all, it says so
+// in one line on standard error and ends the process with status 1.
+int openWindow(const char* title); // 1 when a usable window is open, 0 when one already was
 void setIdleCallback(DrawCallback callback);
 void setReshapeCallback(ReshapeCallback callback);
 // Appends a handler for one button (1, 2 or 4) and kind (eventPress, eventRelease, eventMove);
@@ -71,7 +72,10 @@ void setMouseCallback(int button, int kind, MouseHandler handler);
 void setKeyCallback(int key, KeyHandler handler);
 // Calls the reshape callback once with the real drawing-area size, then handles every waiting
 // event and calls the idle callback whenever none is left (without one, waits for the next
-// event). Returns when the window is destroyed, and at once when no window is open.
+// event). Idle calls start at least 1/60 s apart (a call that took longer is followed at once),
+// events being handled while the loop waits; while the drawing area is 0 x 0 (minimised or
+// unmapped) the loop waits for the next event instead of calling idle. Returns when the window
+// is destroyed, and at once when no window is open.
 void runMainLoop(DrawCallback display);
 void swapWindowBuffers();
 void getCursorInWindow(int& x, int& y); // signed, may lie outside the drawing area

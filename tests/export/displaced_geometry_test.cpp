@@ -1,5 +1,5 @@
-// "newcoordinates.xyz": the exact bytes of the table, rewriting, and a file that cannot be
-// written.
+// "newcoordinates.xyz": the exact bytes of the table, the widest values its columns hold,
+// rewriting, and the run's end on a value too wide or a file that cannot be written.
 #include "export/displaced_geometry.h"
 
 #include "tests/support/scratch.h"
@@ -49,14 +49,36 @@ TEST_F(Export, RowsSubtractTheDisplacementInDoublePrecision) {
     // 0.1 - 0.1f is about -1.5e-9: zero without a minus sign. 9.9999996 rounds to 10.000000,
     // which a single-precision difference (9.99999905) would not.
     setAtom(1, 1, 0.1, -9.999999, 9.9999996, 0.1f, 0.0f, 0.0f);
-    // Values that do not fit F9.6 are asterisks.
+    // Wider values take the blanks in front of their field, one blank always left.
     setAtom(2, 8, -10.2, 123.4, 0.0, 0.0f, 0.0f, 0.5f);
-    geomexport::writeDisplacedGeometry(geometry, 3, modeVector);
+    // The double nearest -9.9999995 lies just above it; -0.0078125 is an exact tie.
+    setAtom(3, 1, -9.9999995, -10.0, -99.9999994, 0.0f, 0.0f, 0.0f);
+    setAtom(4, 6, 999.9999994, 20.0, -0.0078125, 0.0f, 0.0f, 0.0f);
+    geomexport::writeDisplacedGeometry(geometry, 5, modeVector);
     EXPECT_EQ(written(), heading +
                              "    1         6.        1.070000  -2.200000   0.800000\r\n"
                              "    2         1.        0.000000  -9.999999  10.000000\r\n"
-                             "    3         8.       *********  *********  -0.500000\r\n" +
+                             "    3         8.      -10.200000 123.400000  -0.500000\r\n"
+                             "    4         1.       -9.999999 -10.000000 -99.999999\r\n"
+                             "    5         6.      999.999999  20.000000  -0.007813\r\n" +
                              rule);
+}
+
+TEST_F(Export, AValueLeavingNoBlankEndsTheRunBeforeTheFileIsOpened) {
+    setAtom(0, 6, 1.0, 1.0, 1.0, 0.0f, 0.0f, 0.0f);
+    dir_.write("newcoordinates.xyz", "older\n");
+    setAtom(1, 1, 0.0, -99.9999996, 0.0, 0.0f, 0.0f, 0.0f);
+    EXPECT_EXIT(geomexport::writeDisplacedGeometry(geometry, 2, modeVector),
+                testing::ExitedWithCode(255),
+                "^\\*ERR\\* 110 newcoordinates\\.xyz not written: the displaced y coordinate of "
+                "atom 2 is -100\\.000000, outside the -99\\.999999 to 999\\.999999 its column "
+                "holds\r\n$");
+    // 999.9999996 reaches it only after the subtraction: 1000 - 0.0000004.
+    setAtom(1, 1, 0.0, 0.0, 1000.0, 0.0f, 0.0f, 0.0000004f);
+    EXPECT_EXIT(geomexport::writeDisplacedGeometry(geometry, 2, modeVector),
+                testing::ExitedWithCode(255),
+                "^\\*ERR\\* 110 .* z coordinate of atom 2 is 1000\\.000000,");
+    EXPECT_EQ(written(), "older\n");
 }
 
 TEST_F(Export, NoAtomsAndRewritingAFileWithFewerAtoms) {

@@ -1,5 +1,5 @@
 // The event loop under the null binding: the first reshape, events before each idle call,
-// coalesced repaints, closing and resizing.
+// coalesced repaints, closing and resizing, and the pacing of idle calls on the binding's clock.
 #include "tests/toolkit/null_test_support.h"
 
 namespace toolkit_test {
@@ -137,6 +137,52 @@ TEST_F(NullLoop, WithoutIdleTheLoopWaitsForEachEvent) {
     runMainLoop(noteDisplay);
     EXPECT_EQ(calls, "press 1 3 4") << "the first paint waits behind the queued events";
     EXPECT_EQ(null::queuedEvents(), 0);
+}
+
+// Frames of 5 ms wait out the rest of 1/60 s, taking an event that comes meanwhile; frames of
+// 20 ms follow one another at once.
+TEST_F(NullLoop, IdleCallsStartAtLeastASixtiethOfASecondApart) {
+    openProgramWindow();
+    setMouseCallback(buttonLeft, eventPress, notePress);
+    setIdleCallback([] {
+        note("idle at " + std::to_string(null::clock()));
+        ++idles;
+        if (idles == 2)
+            null::pushButton(1, 2, buttonLeft, true);
+        null::advanceClock(idles <= 3 ? 5000 : 20000);
+        if (idles == 5)
+            null::pushClose();
+    });
+    runMainLoop(nullptr);
+    EXPECT_EQ(calls, "idle at 0, idle at 16666, press 1 1 2, idle at 33332, idle at 49998, "
+                     "idle at 69998");
+    EXPECT_EQ(record().waitedMicroseconds, 3 * (16666 - 5000));
+    EXPECT_EQ(record().syncedSwapRequests, 1) << "asked for once, when the window opened";
+}
+
+// Minimised: no idle call and no timed wait until the window system has news; the loop then
+// goes on where it was.
+TEST_F(NullLoop, WhileTheDrawingAreaIsZeroTheLoopWaitsForEventsInsteadOfIdling) {
+    openProgramWindow();
+    setReshapeCallback(noteReshape);
+    setIdleCallback([] {
+        note("idle");
+        if (++idles == 1)
+            null::pushResize(0, 0);
+        else
+            null::pushClose();
+    });
+    null::setWhenBlocked([] {
+        note("blocked after " + std::to_string(record().timedWaits) + " timed waits");
+        if (record().blockedWaits == 2)
+            null::pushResize(400, 400);
+        else
+            null::pushMove(10, 10);
+    });
+    runMainLoop(nullptr);
+    EXPECT_EQ(calls, "reshape 400 400, idle, reshape 0 0, blocked after 0 timed waits, "
+                     "blocked after 0 timed waits, reshape 400 400, idle");
+    EXPECT_EQ(record().blockedWaits, 2);
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 // A small program on the toolkit: a window with an OpenGL context of the requested display mode
 // at the requested place, the event loop with idle, display and reshape callbacks, and
 // left-button handlers. It reports what happens on standard output, one line per event, for
-// the tests that drive it: "open R", "reshape W H", "display", "idle", "frame N" for the first
-// frame, "press B X Y", "release B X Y", "loop returned". Escape or closing the window ends it.
+// the tests that drive it: "open R", "reshape W H" (then "hidden after N frames" for 0 x 0),
+// "display", "idle", "frame N" for the first frame, "press B X Y", "release B X Y", and
+// "frames N" and "loop returned" at the end. Escape or closing the window ends it.
 #include <cstdio>
 
 #include <GL/gl.h>
@@ -42,6 +43,8 @@ void idle() {
 
 void reshape(int width, int height) {
     std::printf("reshape %d %d\n", width, height);
+    if (width == 0 || height == 0)
+        std::printf("hidden after %d frames\n", frames);
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -74,6 +77,6 @@ int main() {
     if (opened)
         glEnable(GL_DEPTH_TEST);
     toolkit::runMainLoop(display);
-    std::printf("loop returned\n");
+    std::printf("frames %d\nloop returned\n", frames);
     return 0;
 }

@@ -1,6 +1,9 @@
 // The X11 binding in-process on $DISPLAY: placement and buffers, the loop's first reshape,
 // closing, real presses, motion and keys through XTest, the pointer grab, coalesced repaints
 // and the 0 x 0 size of an unmapped window.
+#include <thread>
+#include <unistd.h>
+
 #include "tests/toolkit/x11_test_support.h" // gtest before Xlib, whose macros clash with it
 
 #include <X11/Xutil.h>
@@ -129,6 +132,49 @@ TEST_F(X11Window, RightPressCallsNoHandlerButGrabsThePointerUntilItsRelease) {
     EXPECT_EQ(grabAfterRelease, GrabSuccess);
 }
 
+// Left press, right press and release, out of the window, left release there: the capture
+// outlives the right button, so the left release still arrives and only then ends it.
+TEST_F(X11Window, TheCaptureLastsUntilNoButtonIsHeldAnyMore) {
+    setMouseCallback(buttonLeft, eventPress, [](InputEvent* e) { return noteMouse("press", e); });
+    setMouseCallback(buttonLeft, eventRelease,
+                     [](InputEvent* e) { return noteMouse("release", e); });
+    static int grabAfterRight = -1, grabAfterLeft = -1;
+    setIdleCallback([] {
+        Display* d = x::probe();
+        Window root = DefaultRootWindow(d);
+        switch (++idles) {
+        case 1:
+            x::movePointer(d, 150, 160);
+            x::button(d, 1, true);
+            x::button(d, 3, true);
+            x::button(d, 3, false);
+            syncToolkit();
+            break;
+        case 2:
+            syncToolkit(); // an ungrab after the right release would have reached the server
+            grabAfterRight = XGrabPointer(d, root, False, 0, GrabModeAsync, GrabModeAsync, None,
+                                          None, CurrentTime);
+            if (grabAfterRight == GrabSuccess)
+                XUngrabPointer(d, CurrentTime);
+            x::movePointer(d, 700, 600);
+            x::button(d, 1, false);
+            syncToolkit();
+            break;
+        case 3:
+            syncToolkit();
+            grabAfterLeft = XGrabPointer(d, root, False, 0, GrabModeAsync, GrabModeAsync, None,
+                                         None, CurrentTime);
+            XUngrabPointer(d, CurrentTime);
+            close();
+            break;
+        }
+    });
+    runMainLoop(nullptr);
+    EXPECT_EQ(calls, "press 1 100 150, release 1 650 590");
+    EXPECT_EQ(grabAfterRight, AlreadyGrabbed) << "the left button is still held";
+    EXPECT_EQ(grabAfterLeft, GrabSuccess);
+}
+
 int grabFromOutside(Display* d) {
     int result = XGrabPointer(d, DefaultRootWindow(d), False, 0, GrabModeAsync, GrabModeAsync, None,
                               None, CurrentTime);
@@ -199,30 +245,32 @@ TEST_F(X11Window, RedrawRequestsWhileAPaintIsPendingAddNothing) {
     EXPECT_EQ(calls, "after requests 1, one idle later 1");
 }
 
-TEST_F(X11Window, UnmappingGivesAZeroSizeAndMappingGivesTheSizeBack) {
+// While unmapped the loop calls no idle function; another client maps the window again.
+TEST_F(X11Window, UnmappingGivesAZeroSizeAndStopsIdleCallsUntilMappedAgain) {
     setReshapeCallback(
         [](int w, int h) { note("reshape " + std::to_string(w) + " " + std::to_string(h)); });
+    static std::thread mapper;
     setIdleCallback([] {
+        note("idle");
         Display* d = x::probe();
         Window w = Window(getWindowHandle());
-        switch (++idles) {
-        case 1:
+        if (++idles == 1) {
             XUnmapWindow(d, w);
             XSync(d, False);
             syncToolkit();
-            break;
-        case 2:
-            XMapWindow(d, w);
-            XSync(d, False);
-            syncToolkit();
-            break;
-        case 3:
+            mapper = std::thread([w] {
+                Display* other = XOpenDisplay(nullptr);
+                usleep(300 * 1000);
+                XMapWindow(other, w);
+                XCloseDisplay(other);
+            });
+        } else {
             close();
-            break;
         }
     });
     runMainLoop(nullptr);
-    EXPECT_EQ(calls, "reshape 400 400, reshape 0 0, reshape 400 400");
+    mapper.join();
+    EXPECT_EQ(calls, "reshape 400 400, idle, reshape 0 0, reshape 400 400, idle");
 }
 
 TEST_F(X11Window, CursorIsReadRelativeToTheDrawingAreaAndMayLieOutside) {

@@ -2,7 +2,8 @@
 # A toolkit failure under Wine: on an X screen of depth 8 no pixel format matches the
 # program's mode, so after the dialogue molvane.exe shows a box captioned "Error" with the
 # text "Selecting a pixel format failed\n", owned by its window; Return dismisses it, the
-# window goes and the program ends, with nothing on the console beyond the dialogue.
+# window goes and the program ends with status 1, with nothing on the console beyond the
+# dialogue.
 # Usage: pixel_format_failure.sh MOLVANE_EXE WIN_PROBE_EXE X_PROBE EXAMPLE_FILE
 # The depth-8 screen is named by MOLVANE_DEPTH8_DISPLAY (scripts/windows-test.sh sets it).
 set -uo pipefail
@@ -27,6 +28,7 @@ xbox=$("$xprobe" find Error 5) || fail "no X window for the box"
 "$xprobe" key "$xbox" Return || fail "cannot type Return"
 finish
 [ "$status" != 124 ] || fail "the program did not end after the box was dismissed"
+[ "$status" = 1 ] || fail "ended with status $status, not 1"
 no_errors
 "$xprobe" gone "$title" 2 || fail "the window is still shown"
 echo "PASS: \"Error\" box with \"Selecting a pixel format failed\\n\", Return, ended with status $status"

@@ -150,7 +150,8 @@ void reshape(int width, int height) {
     note("reshape " + std::to_string(width) + " " + std::to_string(height));
 }
 
-TEST_F(Win32Window, ReshapeSeesTheRealSizeFirstThenEveryResize) {
+// Minimised, the loop calls no idle function until a timer restores the window.
+TEST_F(Win32Window, ReshapeSeesTheRealSizeFirstThenEveryResizeAndIdlingStopsWhileMinimised) {
     toolkit::setReshapeCallback(reshape);
     run([](int step) {
         if (step == 0) {
@@ -160,12 +161,47 @@ TEST_F(Win32Window, ReshapeSeesTheRealSizeFirstThenEveryResize) {
             SetWindowPos(window(), nullptr, 0, 0, outer.right - outer.left - 100,
                          outer.bottom - outer.top - 200, SWP_NOMOVE | SWP_NOZORDER);
         }
-        if (step == 1)
+        if (step == 1) {
             ShowWindow(window(), SW_MINIMIZE);
+            SetTimer(window(), 1, 300, [](HWND w, UINT, UINT_PTR id, DWORD) {
+                KillTimer(w, id);
+                note("restore");
+                ShowWindow(w, SW_RESTORE);
+            });
+        }
+        if (step == 2)
+            note("idle");
         return step < 2;
     });
     EXPECT_EQ(calls.rfind("reshape 400 400, idle, reshape 300 200", 0), 0u) << calls;
-    EXPECT_NE(calls.find("reshape 0 0"), std::string::npos) << calls;
+    const std::size_t hidden = calls.find("reshape 0 0");
+    ASSERT_NE(hidden, std::string::npos) << calls;
+    const std::string after = calls.substr(hidden);
+    EXPECT_NE(after.find("idle"), std::string::npos) << calls;
+    EXPECT_LT(after.find("restore"), after.find("idle")) << calls;
+}
+
+// A right click during a left drag leaves the capture; the left release ends it.
+TEST_F(Win32Window, TheCaptureLastsUntilNoButtonIsHeldAnyMore) {
+    toolkit::setMouseCallback(toolkit::buttonLeft, toolkit::eventRelease, release);
+    run([](int step) {
+        switch (step) {
+        case 0:
+            post(WM_LBUTTONDOWN, MK_LBUTTON, 10, 20);
+            post(WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, 10, 20);
+            post(WM_RBUTTONUP, MK_LBUTTON, 10, 20);
+            break;
+        case 1:
+            note(GetCapture() == window() ? "idle captured" : "idle");
+            post(WM_LBUTTONUP, 0, 500, 20);
+            break;
+        case 2:
+            note(GetCapture() ? "idle captured" : "idle");
+            break;
+        }
+        return step < 2;
+    });
+    EXPECT_EQ(calls, "idle captured, release 500 20 b1, idle");
 }
 
 TEST_F(Win32Window, PressAndReleaseArriveBeforeTheNextIdleAndTheRightButtonOnlyCaptures) {

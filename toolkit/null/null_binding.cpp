@@ -44,6 +44,9 @@ struct Binding {
     bool paintPending;
     Event queue[queueCapacity];
     int head, count;
+    std::int64_t clock;
+    void (*whenBlocked)();
+    int buttonsHeld; // by the scripted presses and releases
     null::Record record;
 };
 
@@ -111,6 +114,15 @@ void null::pushClose() {
 }
 int null::queuedEvents() {
     return binding.count;
+}
+std::int64_t null::clock() {
+    return binding.clock;
+}
+void null::advanceClock(std::int64_t microseconds) {
+    binding.clock += microseconds;
+}
+void null::setWhenBlocked(void (*script)()) {
+    binding.whenBlocked = script;
 }
 const null::Record& null::record() {
     return binding.record;
@@ -194,6 +206,10 @@ bool platform::eventWaiting() {
 }
 
 void platform::handleNextEvent() {
+    if (binding.count == 0 && !binding.paintPending && binding.whenBlocked) {
+        ++binding.record.blockedWaits;
+        binding.whenBlocked();
+    }
     if (binding.count == 0) {
         if (!binding.paintPending) {
             std::fprintf(stderr, "null binding: waiting for an event, none scripted\n");
@@ -216,7 +232,8 @@ void platform::handleNextEvent() {
         inputMove(e.a, e.b);
         break;
     case Kind::button:
-        inputMouseButton(e.a, e.b, e.c, e.d != 0);
+        binding.buttonsHeld = e.d ? binding.buttonsHeld | e.c : binding.buttonsHeld & ~e.c;
+        inputMouseButton(e.a, e.b, e.c, e.d != 0, binding.buttonsHeld);
         break;
     case Kind::motion:
         inputMouseMotion(e.a, e.b, e.c);
@@ -240,6 +257,22 @@ void platform::requestRedraw() {
 
 void platform::swapBuffers() {
     ++binding.record.swaps;
+}
+
+void platform::requestSyncedSwaps() {
+    ++binding.record.syncedSwapRequests;
+}
+
+std::int64_t platform::clockMicroseconds() {
+    return binding.clock;
+}
+
+void platform::waitForEvent(std::int64_t microseconds) {
+    ++binding.record.timedWaits;
+    if (eventWaiting() || microseconds <= 0)
+        return;
+    binding.clock += microseconds;
+    binding.record.waitedMicroseconds += microseconds;
 }
 
 void platform::cursorPosition(int& x, int& y) {

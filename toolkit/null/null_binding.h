@@ -3,6 +3,8 @@
 // told otherwise; the toolkit's GL calls of the frame are recorded instead of made.
 #pragma once
 
+#include <cstdint>
+
 #include "toolkit/toolkit.h"
 
 namespace toolkit::null {
@@ -31,6 +33,13 @@ void pushChar(int character, int status);
 void pushClose();   // the user asks to close the window
 int queuedEvents(); // scripted events not yet delivered
 
+// Time is the binding's own: it stands still unless a test advances it or the loop waits.
+std::int64_t clock();                    // microseconds
+void advanceClock(std::int64_t microseconds);
+// Called when the loop waits for an event with none scripted (else that ends the test run);
+// it may script the events that end the wait.
+void setWhenBlocked(void (*script)());
+
 // What the toolkit asked of the binding.
 struct Record {
     int opens;                // open attempts, failed ones included
@@ -44,6 +53,10 @@ struct Record {
     WindowHandle captureWindow; // window of the last capture
     int redrawRequests;         // requests made while a window was open
     int swaps;
+    int syncedSwapRequests;         // requestSyncedSwaps calls
+    int timedWaits;                 // waits for an event with a time limit, ...
+    std::int64_t waitedMicroseconds; // ... and the time they let pass (none with events queued)
+    int blockedWaits;               // waits for an event without a limit, none scripted
     int boxes; // message boxes shown
     char boxCaption[16];
     char boxText[256];

@@ -1,9 +1,10 @@
-// Pixel format from the display mode word, and the WGL context.
+// Pixel format from the display mode word, the WGL context and its swap interval.
 #include "toolkit/win32/wgl_context.h"
 
 #include <cstdint>
 
 #include "toolkit/pixel_format.h"
+#include "toolkit/platform.h"
 #include "toolkit/report.h"
 #include "toolkit/win32/win32_palette.h"
 
@@ -90,6 +91,16 @@ void win32::wgl::release() {
         ReleaseDC(state.window, state.dc);
     state.context = nullptr;
     state.dc = nullptr;
+}
+
+// WGL_EXT_swap_control: the entry point exists only where the driver offers the extension.
+void platform::requestSyncedSwaps() {
+    if (!state.context)
+        return;
+    using SwapInterval = BOOL(WINAPI*)(int);
+    PROC address = wglGetProcAddress("wglSwapIntervalEXT");
+    if (auto set = reinterpret_cast<SwapInterval>(reinterpret_cast<void*>(address)))
+        set(1);
 }
 
 } // namespace toolkit

@@ -1,5 +1,5 @@
-// The Win32 message queue and the window procedure, which translates the window's messages
-// into the toolkit's input events.
+// The Win32 message queue, the window procedure, which translates the window's messages into
+// the toolkit's input events, and the clock and timed wait of the loop's pacing.
 #include "toolkit/events.h"
 #include "toolkit/platform.h"
 #include "toolkit/win32/win32_input.h"
@@ -48,7 +48,9 @@ LRESULT CALLBACK win32::windowProcedure(HWND window, UINT message, WPARAM wParam
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP: {
         int button = buttonOfMessage(message, pressed);
-        inputMouseButton(positionX(lParam), positionY(lParam), button, pressed);
+        // The key state of a button message is the one after it.
+        inputMouseButton(positionX(lParam), positionY(lParam), button, pressed,
+                         buttonsFromKeyState(wParam));
         return 0;
     }
     case WM_MOUSEMOVE:
@@ -85,6 +87,22 @@ void platform::handleNextEvent() {
         return;
     TranslateMessage(&message);
     DispatchMessageA(&message);
+}
+
+std::int64_t platform::clockMicroseconds() {
+    LARGE_INTEGER frequency{}, count{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&count);
+    const std::int64_t perSecond = frequency.QuadPart;
+    return count.QuadPart / perSecond * 1000000 + count.QuadPart % perSecond * 1000000 / perSecond;
+}
+
+void platform::waitForEvent(std::int64_t microseconds) {
+    if (microseconds <= 0 || eventWaiting())
+        return;
+    // Whole milliseconds, rounded up: waking early would only wait again.
+    MsgWaitForMultipleObjectsEx(0, nullptr, DWORD((microseconds + 999) / 1000), QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
 }
 
 } // namespace toolkit

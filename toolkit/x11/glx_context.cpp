@@ -1,5 +1,10 @@
-// FBConfig choice, the GLX drawable, context creation, making current, release and swap.
+// FBConfig choice, the GLX drawable, context creation, making current, release, swap and the
+// swap interval.
 #include "toolkit/x11/glx_context.h"
+
+#include <cstring>
+
+#include "toolkit/platform.h"
 
 #include "toolkit/x11/x11_errors.h"
 #include "toolkit/x11/x11_state.h"
@@ -7,6 +12,17 @@
 namespace toolkit::x11::glx {
 
 namespace {
+
+// Whether the space-separated extension list names the extension.
+bool listed(const char* extensions, const char* name) {
+    const std::size_t n = std::strlen(name);
+    for (const char* p = extensions; p && (p = std::strstr(p, name)) != nullptr; p += n) {
+        const bool starts = p == extensions || p[-1] == ' ';
+        if (starts && (p[n] == ' ' || p[n] == '\0'))
+            return true;
+    }
+    return false;
+}
 
 constexpr int configCapacity = 1024;
 
@@ -137,3 +153,30 @@ void swapBuffers() {
 }
 
 } // namespace toolkit::x11::glx
+
+namespace toolkit {
+
+using x11::state;
+
+void platform::requestSyncedSwaps() {
+    using x11::glx::drawable;
+    if (!state.display || !drawable)
+        return;
+    const char* extensions = glXQueryExtensionsString(state.display, state.screen);
+    const auto address = [](const char* name) {
+        return glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name));
+    };
+    x11::beginErrorTrap(state.display);
+    if (x11::glx::listed(extensions, "GLX_EXT_swap_control")) {
+        using SwapIntervalExt = void (*)(Display*, GLXDrawable, int);
+        if (auto set = reinterpret_cast<SwapIntervalExt>(address("glXSwapIntervalEXT")))
+            set(state.display, drawable, 1);
+    } else if (x11::glx::listed(extensions, "GLX_MESA_swap_control")) {
+        using SwapIntervalMesa = int (*)(unsigned);
+        if (auto set = reinterpret_cast<SwapIntervalMesa>(address("glXSwapIntervalMESA")))
+            set(1);
+    }
+    x11::endErrorTrap(state.display);
+}
+
+} // namespace toolkit

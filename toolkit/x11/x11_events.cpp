@@ -1,5 +1,10 @@
-// The X11 event queue and the translation of X events into the toolkit's input events.
+// The X11 event queue, the translation of X events into the toolkit's input events, and the
+// clock and timed wait of the loop's pacing.
 #include <X11/Xutil.h>
+#include <poll.h>
+
+#include <cerrno>
+#include <ctime>
 
 #include "toolkit/events.h"
 #include "toolkit/platform.h"
@@ -91,8 +96,13 @@ void translate(XEvent& event) {
         break;
     case ButtonPress:
     case ButtonRelease:
-        if (int button = x11::buttonFromX11(event.xbutton.button))
-            inputMouseButton(event.xbutton.x, event.xbutton.y, button, event.type == ButtonPress);
+        if (int button = x11::buttonFromX11(event.xbutton.button)) {
+            // The event's state is the buttons held before it.
+            const bool pressed = event.type == ButtonPress;
+            const int before = x11::buttonsFromState(event.xbutton.state);
+            inputMouseButton(event.xbutton.x, event.xbutton.y, button, pressed,
+                             pressed ? before | button : before & ~button);
+        }
         break;
     case MotionNotify:
         inputMouseMotion(event.xmotion.x, event.xmotion.y,
@@ -141,6 +151,22 @@ void platform::handleNextEvent() {
     XEvent event;
     XNextEvent(state.display, &event);
     translate(event);
+}
+
+std::int64_t platform::clockMicroseconds() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return std::int64_t(t.tv_sec) * 1000000 + t.tv_nsec / 1000;
+}
+
+void platform::waitForEvent(std::int64_t microseconds) {
+    if (!state.display || microseconds <= 0 || eventWaiting())
+        return;
+    // Nothing queued on the client side: wait on the connection itself.
+    pollfd connection{ConnectionNumber(state.display), POLLIN, 0};
+    const timespec limit{time_t(microseconds / 1000000), long(microseconds % 1000000) * 1000};
+    while (ppoll(&connection, 1, &limit, nullptr) < 0 && errno == EINTR) {
+    }
 }
 
 } // namespace toolkit
