@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "tests/support/x_helpers.h"
-#include "toolkit/frame.h"
+#include "toolkit/callbacks.h"
 #include "toolkit/palette.h"
 #include "toolkit/platform.h"
 #include "toolkit/toolkit.h"
@@ -61,7 +61,7 @@ class EightBitScreen : public testing::Test {
         if (server.pid < 0)
             GTEST_SKIP() << "Xvfb could not be started";
         observer = server.display;
-        frame::reset();
+        callbacks::reset();
         x11::state = x11::State{};
         x11::state.display = XOpenDisplay(server.name.c_str());
         ASSERT_NE(x11::state.display, nullptr);
@@ -231,7 +231,7 @@ TEST(X11PaletteVisuals, ComponentsArePackedFromTheLowestBitRedFirst) {
 TEST(X11TrueColour, TheProgramsWindowGetsNoPaletteAndInstallsNothing) {
     if (!std::getenv("DISPLAY"))
         GTEST_SKIP() << "no X display: DISPLAY is unset";
-    frame::reset();
+    callbacks::reset();
     setWindowPlacement(50, 10, 200, 200);
     setDisplayMode(0x102);
     ASSERT_EQ(openWindow("palette true colour"), 1);

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "tests/support/x_helpers.h"
-#include "toolkit/frame.h"
+#include "toolkit/callbacks.h"
 #include "toolkit/platform.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/x11/x11_state.h"
@@ -35,7 +35,7 @@ class X11Window : public testing::Test {
             GTEST_SKIP() << "no X display: DISPLAY is unset";
         display = x::probe();
         ASSERT_NE(display, nullptr) << "cannot open the X display " << std::getenv("DISPLAY");
-        toolkit::frame::reset();
+        toolkit::callbacks::reset();
         calls.clear();
         idles = 0;
         toolkit::setWindowPlacement(50, 10, 400, 400);

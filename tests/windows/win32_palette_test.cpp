@@ -3,7 +3,7 @@
 // hardware palette and the takeover itself are left to a real palette display.)
 #include <gtest/gtest.h>
 
-#include "toolkit/frame.h"
+#include "toolkit/callbacks.h"
 #include "toolkit/palette.h"
 #include "toolkit/platform.h"
 #include "toolkit/win32/palette_cycle.h"
@@ -101,7 +101,7 @@ TEST(Win32Palette, UserColoursComeFromControlPanelColors) {
 // A palette made for the window as a palette display would have it: selected into the
 // window's device context, then handed back and deleted first when the window goes.
 TEST(Win32Palette, TheWindowsPaletteIsSelectedAndGoesWithTheWindow) {
-    toolkit::frame::reset();
+    toolkit::callbacks::reset();
     toolkit::setMessageBoxes(false);
     toolkit::setWindowPlacement(50, 10, 400, 400);
     toolkit::setDisplayMode(toolkit::modeDouble | toolkit::modeDepth16);
@@ -117,7 +117,7 @@ TEST(Win32Palette, TheWindowsPaletteIsSelectedAndGoesWithTheWindow) {
     DestroyWindow(window);
     EXPECT_EQ(GetObjectType(made), 0u); // deleted
     EXPECT_EQ(cycle::windowPalette().handle, 0u);
-    toolkit::frame::reset();
+    toolkit::callbacks::reset();
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "toolkit/frame.h"
+#include "toolkit/callbacks.h"
 #include "toolkit/win32/palette_cycle.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/win32/win32_state.h"
@@ -64,7 +64,7 @@ int release(toolkit::InputEvent* e) {
 class Win32Window : public testing::Test {
   protected:
     void SetUp() override {
-        toolkit::frame::reset();
+        toolkit::callbacks::reset();
         toolkit::setMessageBoxes(false); // a failure here must not wait for a click
         calls.clear();
         displays = 0;
@@ -76,7 +76,7 @@ class Win32Window : public testing::Test {
     void TearDown() override {
         if (window())
             DestroyWindow(window());
-        toolkit::frame::reset();
+        toolkit::callbacks::reset();
     }
     // Runs the loop with the script; the window must be gone when it returns.
     void run(std::function<bool(int)> steps) {

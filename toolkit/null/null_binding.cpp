@@ -1,5 +1,5 @@
 // The null binding: a scripted event queue, a pretend window, a record of requests, and
-// stand-ins for the frame's GL calls.
+// stand-ins for the callback layer's GL calls.
 #include "toolkit/null/null_binding.h"
 
 #include <cstdio>
@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "toolkit/events.h"
-#include "toolkit/frame.h"
-#include "toolkit/frame_gl.h"
+#include "toolkit/callbacks.h"
+#include "toolkit/callbacks_gl.h"
 #include "toolkit/platform.h"
 #include "toolkit/report.h"
 
@@ -130,7 +130,7 @@ const null::Record& null::record() {
 
 void null::reset() {
     binding = Binding{};
-    frame::reset();
+    callbacks::reset();
 }
 
 // The binding contract.
@@ -300,7 +300,7 @@ void platform::showMessageBox(const char* caption, const char* text) {
 
 } // namespace toolkit
 
-// The frame's GL calls: recorded, not made.
+// The callback layer's GL calls: recorded, not made.
 namespace toolkit::gl {
 
 void setOpeningState() {

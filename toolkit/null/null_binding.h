@@ -1,6 +1,6 @@
 // The null window-system binding: no display and no GL context. Tests script the events it
 // delivers and read back what the toolkit asked of it. Opening always gives a window unless
-// told otherwise; the toolkit's GL calls of the frame are recorded instead of made.
+// told otherwise; the callback layer's GL calls are recorded instead of made.
 #pragma once
 
 #include <cstdint>

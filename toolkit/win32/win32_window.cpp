@@ -113,7 +113,7 @@ void platform::drawingAreaSize(int& width, int& height) {
     }
 }
 
-// Frame width, and caption height less border plus frame height, from the window's outer
+// Sizing-border width, and caption height less border plus sizing-border height, from the window's outer
 // top-left corner to the drawing area's.
 void platform::originEstimate(int x, int y, int& originX, int& originY) {
     originX = x + GetSystemMetrics(SM_CXFRAME);

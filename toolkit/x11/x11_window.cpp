@@ -52,7 +52,7 @@ void setWindowManagerHints(const platform::WindowRequest& r) {
         size->y = r.y;
         size->width = r.width;
         size->height = r.height;
-        size->win_gravity = NorthWestGravity; // (x, y) is the frame's outer corner
+        size->win_gravity = NorthWestGravity; // (x, y) is the outer corner of the window manager's border
         XSetWMNormalHints(state.display, state.window, size);
         XFree(size);
     }
@@ -225,7 +225,7 @@ void platform::drawingAreaSize(int& width, int& height) {
 }
 
 void platform::originEstimate(int x, int y, int& originX, int& originY) {
-    // The frame a window manager may add is not known before the window is mapped.
+    // The border a window manager may add is not known before the window is mapped.
     originX = x;
     originY = y;
 }

@@ -1,4 +1,4 @@
-// The frame's few GL calls, kept apart so that a binding without GL (the null binding for
+// The callback layer's few GL calls, kept apart so that a binding without GL (the null binding for
 // tests) can stand in for them.
 #pragma once
 

@@ -1,4 +1,4 @@
-// The callback frame under the null binding: opening and its fallback, the handler tables and
+// The callback layer under the null binding: opening and its fallback, the handler tables and
 // their dispatch, keys, the cursor and Escape.
 #include <cstdio>
 #include <cstdlib>

@@ -1,5 +1,5 @@
-// The frame's GL calls: opening state, front-buffer drawing, default reshape.
-#include "toolkit/frame_gl.h"
+// The callback layer's GL calls: opening state, front-buffer drawing, default reshape.
+#include "toolkit/callbacks_gl.h"
 
 #include <GL/gl.h>
 

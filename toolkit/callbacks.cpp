@@ -1,11 +1,11 @@
-// The callback frame: handler tables and their dispatch, the program-facing operations, the
+// The callback layer: handler tables and their dispatch, the program-facing operations, the
 // default callbacks, the single-buffer fallback and the Escape quit handler.
-#include "toolkit/frame.h"
+#include "toolkit/callbacks.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "toolkit/frame_gl.h"
+#include "toolkit/callbacks_gl.h"
 #include "toolkit/platform.h"
 #include "toolkit/report.h"
 #include "toolkit/toolkit.h"
@@ -26,14 +26,14 @@ struct KeyEntry {
 };
 
 struct MouseTable {
-    MouseEntry entries[frame::mouseTableCapacity];
+    MouseEntry entries[callbacks::mouseTableCapacity];
     int count;
 };
 
 struct Tables {
     unsigned mode;
     MouseTable press, release, move;
-    KeyEntry keys[frame::keyTableCapacity];
+    KeyEntry keys[callbacks::keyTableCapacity];
     int keyCount;
 };
 
@@ -54,13 +54,13 @@ MouseTable* tableOfKind(int kind) {
 }
 
 int pressSlot(int x, int y, int buttons) {
-    return frame::dispatchMouse(eventPress, x, y, buttons);
+    return callbacks::dispatchMouse(eventPress, x, y, buttons);
 }
 int releaseSlot(int x, int y, int buttons) {
-    return frame::dispatchMouse(eventRelease, x, y, buttons);
+    return callbacks::dispatchMouse(eventRelease, x, y, buttons);
 }
 int moveSlot(int x, int y, int buttons) {
-    return frame::dispatchMouse(eventMove, x, y, buttons);
+    return callbacks::dispatchMouse(eventMove, x, y, buttons);
 }
 
 void quitHandler() {
@@ -74,7 +74,7 @@ const char fallbackWarning[] = "Can't initialize a single buffer visual. Will us
 
 } // namespace
 
-int frame::dispatchMouse(int kind, int x, int y, int buttons) {
+int callbacks::dispatchMouse(int kind, int x, int y, int buttons) {
     const MouseTable* table = tableOfKind(kind);
     if (!table)
         return 0;
@@ -91,7 +91,7 @@ int frame::dispatchMouse(int kind, int x, int y, int buttons) {
     return called;
 }
 
-int frame::dispatchKey(int code, int) {
+int callbacks::dispatchKey(int code, int) {
     int called = 0;
     for (int i = 0; i < tables.keyCount; ++i) {
         if (tables.keys[i].key != code)
@@ -102,7 +102,7 @@ int frame::dispatchKey(int code, int) {
     return called;
 }
 
-void frame::reset() {
+void callbacks::reset() {
     tables = Tables{};
     beforeSwap = nullptr;
     layer::reset();
@@ -146,7 +146,7 @@ int openWindow(const char* title) {
     layer::state.slots.release = releaseSlot;
     layer::state.slots.press = pressSlot;
     layer::state.slots.move = moveSlot;
-    layer::state.slots.key = frame::dispatchKey;
+    layer::state.slots.key = callbacks::dispatchKey;
     setKeyCallback(keyEscape, quitHandler);
     gl::setOpeningState();
     platform::requestSyncedSwaps();
@@ -165,13 +165,13 @@ void setReshapeCallback(ReshapeCallback callback) {
 
 void setMouseCallback(int button, int kind, MouseHandler handler) {
     MouseTable* table = tableOfKind(kind);
-    if (!table || table->count >= frame::mouseTableCapacity)
+    if (!table || table->count >= callbacks::mouseTableCapacity)
         return;
     table->entries[table->count++] = {button, handler};
 }
 
 void setKeyCallback(int key, KeyHandler handler) {
-    if (tables.keyCount >= frame::keyTableCapacity)
+    if (tables.keyCount >= callbacks::keyTableCapacity)
         return;
     tables.keys[tables.keyCount++] = {key, handler};
 }

@@ -1,7 +1,7 @@
-// The callback frame's handler tables and dispatchers, as the window layer's slots see them.
+// The callback layer's handler tables and dispatchers, as the window layer's slots see them.
 #pragma once
 
-namespace toolkit::frame {
+namespace toolkit::callbacks {
 
 constexpr int mouseTableCapacity = 20;
 constexpr int keyTableCapacity = 200;
@@ -15,4 +15,4 @@ int dispatchKey(int code, int status);
 // Empties the tables and forgets the mode, the window layer included.
 void reset();
 
-} // namespace toolkit::frame
+} // namespace toolkit::callbacks
