@@ -18,7 +18,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-exec {fd}< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
+exec {fd}< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -noreset 2>/dev/null)
 xvfb_pid=$!
 read -r -t 30 -u "$fd" n || { echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$n"

@@ -28,7 +28,7 @@ trap cleanup EXIT
 
 n=90
 while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1280x1024x24 -screen 1 1024x768x8 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$n" -screen 0 1280x1024x24 -screen 1 1024x768x8 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 50); do xdpyinfo -display ":$n" >/dev/null 2>&1 && break; sleep 0.1; done
 export DISPLAY=":$n.0" MOLVANE_DEPTH8_DISPLAY=":$n.1"
