@@ -222,9 +222,8 @@ bool beginMapping(ColourMapper& mapper, const ColourTable& table) {
     return mapper.cache != nullptr;
 }
 
-int mapColour(ColourMapper& mapper, unsigned r, unsigned g, unsigned b) {
+int lookUpColour(ColourMapper& mapper, unsigned r, unsigned g, unsigned b) {
     std::uint8_t& cached = mapper.cache[(r << 16) | (g << 8) | b];
-    if (cached) return cached - 1;
     const ColourTable& t = *mapper.table;
     int best = 0;
     long bestDistance = -1;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -45,6 +46,30 @@ const unsigned char* rowOf(const Recording& rec, const unsigned char* frame, int
     return frame + std::size_t(rec.height - 1 - top) * rec.width * 3;
 }
 
+bool samePixel(const unsigned char* a, const unsigned char* b) {
+    return a[0] == b[0] && a[1] == b[1] && a[2] == b[2];
+}
+
+std::uint64_t eightBytes(const unsigned char* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// The first byte at which a and b (`bytes` long, known to differ) differ, and the last.
+std::size_t firstDifference(const unsigned char* a, const unsigned char* b, std::size_t bytes) {
+    std::size_t i = 0;
+    while (i + 8 <= bytes && eightBytes(a + i) == eightBytes(b + i)) i += 8;
+    while (a[i] == b[i]) ++i;
+    return i;
+}
+std::size_t lastDifference(const unsigned char* a, const unsigned char* b, std::size_t bytes) {
+    std::size_t end = bytes;
+    while (end >= 8 && eightBytes(a + end - 8) == eightBytes(b + end - 8)) end -= 8;
+    while (a[end - 1] == b[end - 1]) --end;
+    return end - 1;
+}
+
 // Bounding rectangle of the pixels of the frame waiting that differ from the frame kept
 // before; width 0 when none does.
 Rect changedRect(const Recording& rec) {
@@ -54,11 +79,8 @@ Rect changedRect(const Recording& rec) {
         const unsigned char* a = rowOf(rec, rec.previous, y);
         const unsigned char* b = rowOf(rec, rec.taken, y);
         if (std::memcmp(a, b, rowBytes) == 0) continue;
-        int l = 0, r = rec.width - 1;
-        while (std::memcmp(a + 3 * l, b + 3 * l, 3) == 0) ++l;
-        while (std::memcmp(a + 3 * r, b + 3 * r, 3) == 0) --r;
-        left = std::min(left, l);
-        right = std::max(right, r);
+        left = std::min(left, int(firstDifference(a, b, rowBytes) / 3));
+        right = std::max(right, int(lastDifference(a, b, rowBytes) / 3));
         top = std::min(top, y);
         bottom = y;
     }
@@ -72,12 +94,12 @@ bool countChanges(Histogram& h, const unsigned char* a, const unsigned char* b, 
                   int frame) {
     int x = 0;
     while (x < width) {
-        if (std::memcmp(a + 3 * x, b + 3 * x, 3) == 0) {
+        if (samePixel(a + 3 * x, b + 3 * x)) {
             ++x;
             continue;
         }
         int end = x + 1;
-        while (end < width && std::memcmp(a + 3 * end, b + 3 * end, 3) != 0) ++end;
+        while (end < width && !samePixel(a + 3 * end, b + 3 * end)) ++end;
         if (!addPixels(h, a + 3 * x, std::size_t(end - x), -1, frame) ||
             !addPixels(h, b + 3 * x, std::size_t(end - x), 1, frame))
             return false;
