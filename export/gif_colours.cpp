@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <sys/mman.h>
+
 namespace gif {
 
 namespace {
@@ -212,13 +214,16 @@ bool chooseColours(const Histogram& histogram, int frameCount, int maxColours,
 
 bool beginMapping(ColourMapper& mapper, const ColourTable& table) {
     mapper.table = &table;
-    mapper.cache = static_cast<std::uint8_t*>(std::calloc(colourSpace, 1));
+    // Zero pages from the system, touched only where colours are looked up (calloc clears all
+    // 16 MB when it reuses memory the process had).
+    void* cache = mmap(nullptr, colourSpace, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
+                       -1, 0);
+    mapper.cache = cache == MAP_FAILED ? nullptr : static_cast<std::uint8_t*>(cache);
     return mapper.cache != nullptr;
 }
 
-int mapColour(ColourMapper& mapper, unsigned r, unsigned g, unsigned b) {
+int lookUpColour(ColourMapper& mapper, unsigned r, unsigned g, unsigned b) {
     std::uint8_t& cached = mapper.cache[(r << 16) | (g << 8) | b];
-    if (cached) return cached - 1;
     const ColourTable& t = *mapper.table;
     int best = 0;
     long bestDistance = -1;
@@ -238,7 +243,7 @@ int mapColour(ColourMapper& mapper, unsigned r, unsigned g, unsigned b) {
 }
 
 void endMapping(ColourMapper& mapper) {
-    std::free(mapper.cache);
+    if (mapper.cache) munmap(mapper.cache, colourSpace);
     mapper.cache = nullptr;
 }
 

@@ -48,8 +48,13 @@ struct ColourMapper {
 };
 
 bool beginMapping(ColourMapper& mapper, const ColourTable& table); // false: out of memory
+// The table lookup behind mapColour, for colours not yet in the cache.
+int lookUpColour(ColourMapper& mapper, unsigned r, unsigned g, unsigned b);
 // Index of the table entry nearest to (r, g, b) in squared RGB distance; the first on a tie.
-int mapColour(ColourMapper& mapper, unsigned r, unsigned g, unsigned b);
+inline int mapColour(ColourMapper& mapper, unsigned r, unsigned g, unsigned b) {
+    const std::uint8_t cached = mapper.cache[(r << 16) | (g << 8) | b];
+    return cached ? cached - 1 : lookUpColour(mapper, r, g, b);
+}
 void endMapping(ColourMapper& mapper);
 
 } // namespace gif

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,7 +12,6 @@
 
 #include <fcntl.h>
 #include <gif_lib.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,30 +41,46 @@ int bitsFor(int entries) {
     return bits;
 }
 
-struct Rect {
-    int left, top, width, height; // top counted from the picture's top row
-};
-
-// The frames' rows are stored bottom row first.
-const unsigned char* rowOf(const Recording& rec, int frame, int top) {
-    return rec.pixels + (std::size_t(rec.width) * rec.height * frame +
-                         std::size_t(rec.height - 1 - top) * rec.width) * 3;
+// Row `top` (counted from the picture's top) of a frame stored bottom row first.
+const unsigned char* rowOf(const Recording& rec, const unsigned char* frame, int top) {
+    return frame + std::size_t(rec.height - 1 - top) * rec.width * 3;
 }
 
-// Bounding rectangle of the pixels of `frame` that differ from the frame before; width 0 when
-// none does.
-Rect changedRect(const Recording& rec, int frame) {
+bool samePixel(const unsigned char* a, const unsigned char* b) {
+    return a[0] == b[0] && a[1] == b[1] && a[2] == b[2];
+}
+
+std::uint64_t eightBytes(const unsigned char* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// The first byte at which a and b (`bytes` long, known to differ) differ, and the last.
+std::size_t firstDifference(const unsigned char* a, const unsigned char* b, std::size_t bytes) {
+    std::size_t i = 0;
+    while (i + 8 <= bytes && eightBytes(a + i) == eightBytes(b + i)) i += 8;
+    while (a[i] == b[i]) ++i;
+    return i;
+}
+std::size_t lastDifference(const unsigned char* a, const unsigned char* b, std::size_t bytes) {
+    std::size_t end = bytes;
+    while (end >= 8 && eightBytes(a + end - 8) == eightBytes(b + end - 8)) end -= 8;
+    while (a[end - 1] == b[end - 1]) --end;
+    return end - 1;
+}
+
+// Bounding rectangle of the pixels of the frame waiting that differ from the frame kept
+// before; width 0 when none does.
+Rect changedRect(const Recording& rec) {
     int left = rec.width, right = -1, top = rec.height, bottom = -1;
     const std::size_t rowBytes = std::size_t(rec.width) * 3;
     for (int y = 0; y < rec.height; ++y) {
-        const unsigned char* a = rowOf(rec, frame - 1, y);
-        const unsigned char* b = rowOf(rec, frame, y);
+        const unsigned char* a = rowOf(rec, rec.previous, y);
+        const unsigned char* b = rowOf(rec, rec.taken, y);
         if (std::memcmp(a, b, rowBytes) == 0) continue;
-        int l = 0, r = rec.width - 1;
-        while (std::memcmp(a + 3 * l, b + 3 * l, 3) == 0) ++l;
-        while (std::memcmp(a + 3 * r, b + 3 * r, 3) == 0) --r;
-        left = std::min(left, l);
-        right = std::max(right, r);
+        left = std::min(left, int(firstDifference(a, b, rowBytes) / 3));
+        right = std::max(right, int(lastDifference(a, b, rowBytes) / 3));
         top = std::min(top, y);
         bottom = y;
     }
@@ -72,18 +88,33 @@ Rect changedRect(const Recording& rec, int frame) {
     return {left, top, right - left + 1, bottom - top + 1};
 }
 
-// Pixel counts over all frames: frame 0 whole, then only what each frame changes.
-bool countColours(const Recording& rec, const Rect* rects, Histogram& histogram) {
-    for (int f = 0; f < rec.count; ++f) {
-        const Rect& r = rects[f];
-        for (int y = r.top; y < r.top + r.height; ++y) {
-            if (f > 0 && !addPixels(histogram, rowOf(rec, f - 1, y) + 3 * r.left,
-                                    std::size_t(r.width), -1, f))
-                return false;
-            if (!addPixels(histogram, rowOf(rec, f, y) + 3 * r.left, std::size_t(r.width), 1, f))
-                return false;
+// The colour counts from frame `frame` on: the runs of pixels of row a (the frame before)
+// that row b changes leave, those of b come in.
+bool countChanges(Histogram& h, const unsigned char* a, const unsigned char* b, int width,
+                  int frame) {
+    int x = 0;
+    while (x < width) {
+        if (samePixel(a + 3 * x, b + 3 * x)) {
+            ++x;
+            continue;
         }
+        int end = x + 1;
+        while (end < width && !samePixel(a + 3 * end, b + 3 * end)) ++end;
+        if (!addPixels(h, a + 3 * x, std::size_t(end - x), -1, frame) ||
+            !addPixels(h, b + 3 * x, std::size_t(end - x), 1, frame))
+            return false;
+        x = end;
     }
+    return true;
+}
+
+bool reserveChanges(Recording& rec, std::size_t more) {
+    if (rec.changesSize + more <= rec.changesCapacity) return true;
+    const std::size_t capacity = std::max(rec.changesSize + more, 2 * rec.changesCapacity);
+    auto* bigger = static_cast<unsigned char*>(std::realloc(rec.changes, capacity));
+    if (!bigger) return false;
+    rec.changes = bigger;
+    rec.changesCapacity = capacity;
     return true;
 }
 
@@ -98,9 +129,10 @@ struct Encoder {
 // One frame: its graphics control block and the rectangle r of it; inside r, pixels whose
 // index is the one already shown become transparent (not in frame 0). An unchanged frame is a
 // single transparent pixel (a GIF image cannot be empty).
-bool putFrame(Encoder& e, const Recording& rec, int frame, Rect r) {
+bool putFrame(Encoder& e, const Recording& rec, int frame, const unsigned char* pixels) {
     const bool first = frame == 0;
-    if (r.width == 0) r = {0, 0, 1, 1};
+    const bool unchanged = rec.rects[frame].width == 0;
+    const Rect r = unchanged ? Rect{0, 0, 1, 1} : rec.rects[frame];
     GraphicsControlBlock control{};
     control.DisposalMode = DISPOSE_DO_NOT;
     control.UserInputFlag = false;
@@ -111,8 +143,12 @@ bool putFrame(Encoder& e, const Recording& rec, int frame, Rect r) {
     if (EGifPutExtension(e.file, GRAPHICS_EXT_FUNC_CODE, int(length), extension) == GIF_ERROR ||
         EGifPutImageDesc(e.file, r.left, r.top, r.width, r.height, false, nullptr) == GIF_ERROR)
         return false;
+    if (unchanged) {
+        e.line[0] = std::uint8_t(e.transparent);
+        return EGifPutLine(e.file, e.line, 1) != GIF_ERROR;
+    }
     for (int y = r.top; y < r.top + r.height; ++y) {
-        const unsigned char* rgb = rowOf(rec, frame, y) + 3 * r.left;
+        const unsigned char* rgb = pixels + std::size_t(y - r.top) * r.width * 3;
         std::uint8_t* shown = e.shown + std::size_t(y) * rec.width + r.left;
         int index = 0;
         for (int x = 0; x < r.width; ++x, rgb += 3) {
@@ -137,19 +173,8 @@ bool putLoopExtension(GifFileType* file) {
 
 // Everything after the file is open: table, header, frames. Sets why on failure.
 bool encode(const Recording& rec, GifFileType* file, char* why, std::size_t whyCapacity) {
-    auto* rects = static_cast<Rect*>(std::malloc(sizeof(Rect) * std::size_t(rec.count)));
-    Histogram histogram{};
     ColourTable table{};
-    bool ok = rects != nullptr;
-    if (ok) {
-        rects[0] = {0, 0, rec.width, rec.height};
-        for (int f = 1; f < rec.count; ++f) rects[f] = changedRect(rec, f);
-        ok = countColours(rec, rects, histogram) &&
-             chooseColours(histogram, rec.count, 256 - transparentSlots, table);
-    }
-    freeHistogram(histogram);
-    if (!ok) {
-        std::free(rects);
+    if (!chooseColours(rec.colours, rec.count, 256 - transparentSlots, table)) {
         setReason(why, whyCapacity, "not enough memory to choose the colours");
         return false;
     }
@@ -161,7 +186,7 @@ bool encode(const Recording& rec, GifFileType* file, char* why, std::size_t whyC
     const std::size_t framePixels = std::size_t(rec.width) * rec.height;
     auto* buffers = static_cast<std::uint8_t*>(std::malloc(framePixels + rec.width));
     Encoder e{file, {}, buffers, buffers + framePixels, table.count};
-    ok = map && buffers && beginMapping(e.mapper, table);
+    bool ok = map && buffers && beginMapping(e.mapper, table);
     if (!ok) setReason(why, whyCapacity, "not enough memory to encode the frames");
 
     errno = 0;
@@ -169,11 +194,14 @@ bool encode(const Recording& rec, GifFileType* file, char* why, std::size_t whyC
                    GIF_ERROR ||
                !putLoopExtension(file)))
         ok = false;
-    for (int f = 0; ok && f < rec.count; ++f) ok = putFrame(e, rec, f, rects[f]);
+    const unsigned char* pixels = rec.changes;
+    for (int f = 0; ok && f < rec.count; ++f) {
+        ok = putFrame(e, rec, f, pixels);
+        pixels += std::size_t(rec.rects[f].width) * rec.rects[f].height * 3;
+    }
     if (!ok && why[0] == '\0') giflibReason(why, whyCapacity, file->Error, errno);
     endMapping(e.mapper);
     std::free(buffers);
-    std::free(rects);
     GifFreeMapObject(map);
     return ok;
 }
@@ -181,42 +209,83 @@ bool encode(const Recording& rec, GifFileType* file, char* why, std::size_t whyC
 } // namespace
 
 bool beginRecording(Recording& recording, int width, int height, int frames) {
-    recording = {width, height, frames, 0, nullptr};
+    recording = {width,   height,  frames,  0, false, false, nullptr, nullptr,
+                 nullptr, nullptr, nullptr, 0, 0,     {}};
     if (width <= 0 || height <= 0 || frames <= 0) return false;
-    // Huge pages where the system has them: tens of megabytes are written once, and mapping
-    // them 4 kB at a time costs about as much as encoding them.
-    constexpr std::size_t hugePage = std::size_t(2) << 20;
-    const std::size_t bytes = std::size_t(width) * height * 3 * frames;
-    recording.pixels = static_cast<unsigned char*>(
-        std::aligned_alloc(hugePage, (bytes + hugePage - 1) / hugePage * hugePage));
-    if (recording.pixels) madvise(recording.pixels, bytes, MADV_HUGEPAGE);
-    return recording.pixels != nullptr;
+    const std::size_t frameBytes = std::size_t(width) * height * 3;
+    recording.frame = static_cast<unsigned char*>(std::malloc(frameBytes));
+    recording.taken = static_cast<unsigned char*>(std::malloc(frameBytes));
+    recording.previous = static_cast<unsigned char*>(std::malloc(frameBytes));
+    recording.rects = static_cast<Rect*>(std::malloc(sizeof(Rect) * std::size_t(frames)));
+    if (recording.frame && recording.taken && recording.previous && recording.rects &&
+        reserveChanges(recording, 2 * frameBytes))
+        return true;
+    endRecording(recording);
+    return false;
 }
 
-unsigned char* nextFrame(Recording& recording) {
-    if (!recording.pixels || recording.count >= recording.capacity) return nullptr;
-    return recording.pixels +
-           std::size_t(recording.width) * recording.height * 3 * recording.count++;
+bool keepFrames(Recording& rec) {
+    if (!rec.waiting || rec.outOfMemory) return !rec.outOfMemory;
+    rec.waiting = false;
+    const int f = rec.count - 1;
+    const Rect r = f == 0 ? Rect{0, 0, rec.width, rec.height} : changedRect(rec);
+    const std::size_t rowBytes = std::size_t(r.width) * 3;
+    bool ok = reserveChanges(rec, rowBytes * r.height);
+    for (int y = r.top; ok && y < r.top + r.height; ++y) {
+        const unsigned char* row = rowOf(rec, rec.taken, y) + 3 * r.left;
+        ok = f == 0 ? addPixels(rec.colours, row, std::size_t(r.width), 1, 0)
+                    : countChanges(rec.colours, rowOf(rec, rec.previous, y) + 3 * r.left, row,
+                                   r.width, f);
+        if (!ok) break;
+        std::memcpy(rec.changes + rec.changesSize, row, rowBytes);
+        rec.changesSize += rowBytes;
+    }
+    if (!ok) {
+        rec.outOfMemory = true;
+        return false;
+    }
+    rec.rects[f] = r;
+    std::swap(rec.taken, rec.previous);
+    return true;
+}
+
+unsigned char* nextFrame(Recording& rec) {
+    if (!rec.frame || !keepFrames(rec) || rec.count >= rec.capacity) return nullptr;
+    return rec.frame;
+}
+
+void frameTaken(Recording& rec) {
+    if (!rec.frame || rec.waiting || rec.count >= rec.capacity) return;
+    std::swap(rec.frame, rec.taken);
+    rec.waiting = true;
+    ++rec.count;
 }
 
 void endRecording(Recording& recording) {
-    std::free(recording.pixels);
+    std::free(recording.frame);
+    std::free(recording.taken);
+    std::free(recording.previous);
+    std::free(recording.rects);
+    std::free(recording.changes);
+    freeHistogram(recording.colours);
     recording = {};
 }
 
-bool pathExists(const char* path) {
-    struct stat s;
-    return stat(path, &s) == 0;
-}
+namespace {
 
-bool writeAnimation(const Recording& rec, const char* path, char* why, std::size_t whyCapacity) {
+// Encodes the recording into a new temporary file beside `path` (its name in `temporary`).
+bool writeTemporary(Recording& rec, const std::string& path, std::string& temporary,
+                    char* why, std::size_t whyCapacity) {
     setReason(why, whyCapacity, "");
+    if (!keepFrames(rec)) {
+        setReason(why, whyCapacity, "not enough memory for the frames");
+        return false;
+    }
     if (rec.count <= 0) {
         setReason(why, whyCapacity, "no frames were recorded");
         return false;
     }
-    std::string temporary = path;
-    temporary += ".XXXXXX";
+    temporary = path + ".XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0) {
         setReason(why, whyCapacity, std::strerror(errno));
@@ -240,12 +309,47 @@ bool writeAnimation(const Recording& rec, const char* path, char* why, std::size
         giflibReason(why, whyCapacity, code, errno);
         ok = false;
     }
-    if (ok && std::rename(temporary.c_str(), path) != 0) {
-        setReason(why, whyCapacity, std::strerror(errno));
-        ok = false;
-    }
     if (!ok) unlink(temporary.c_str());
     return ok;
+}
+
+// Gives the temporary file the name `path` unless a file of that name exists: 0, else errno
+// (EEXIST when the name is taken).
+int placeWithoutReplacing(const std::string& temporary, const std::string& path) {
+    if (renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS) return errno;
+    // A file system that cannot rename without replacing: a second link fails on a taken name.
+    if (link(temporary.c_str(), path.c_str()) != 0) return errno;
+    unlink(temporary.c_str());
+    return 0;
+}
+
+} // namespace
+
+bool writeAnimation(Recording& rec, const char* path, char* why, std::size_t whyCapacity) {
+    std::string temporary;
+    if (!writeTemporary(rec, path, temporary, why, whyCapacity)) return false;
+    if (std::rename(temporary.c_str(), path) == 0) return true;
+    setReason(why, whyCapacity, std::strerror(errno));
+    unlink(temporary.c_str());
+    return false;
+}
+
+bool writeNewAnimation(Recording& rec, const std::string& stem, std::string& name,
+                       char* why, std::size_t whyCapacity) {
+    name = stem + ".gif";
+    std::string temporary;
+    if (!writeTemporary(rec, name, temporary, why, whyCapacity)) return false;
+    int error = EEXIST;
+    for (int n = 2; error == EEXIST && n <= 100000; ++n) {
+        error = placeWithoutReplacing(temporary, name);
+        if (error == EEXIST) name = stem + "-" + std::to_string(n) + ".gif";
+    }
+    if (error == 0) return true;
+    setReason(why, whyCapacity, std::strerror(error));
+    unlink(temporary.c_str());
+    return false;
 }
 
 } // namespace gif

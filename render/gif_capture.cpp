@@ -34,25 +34,20 @@ void viewportSize(int& width, int& height) {
 }
 
 // Reads the finished frame into the recording; false when the drawing area is not the size
-// the recording was begun with.
+// the recording was begun with. (A frame that cannot be kept for want of memory fails the
+// recording, which writing it then reports.)
 bool readFrame() {
     int width = 0, height = 0;
     viewportSize(width, height);
     if (width != recording.width || height != recording.height) return false;
+    // The frame before is kept while OpenGL finishes this one.
+    glFlush();
     unsigned char* pixels = gif::nextFrame(recording);
     if (!pixels) return true;
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+    gif::frameTaken(recording);
     return true;
-}
-
-// molvane-mode<N>.gif, or the first of molvane-mode<N>-2.gif, -3, ... that does not exist.
-std::string freeName() {
-    const std::string stem = "molvane-mode" + std::to_string(reader::modeNumber);
-    std::string name = stem + ".gif";
-    for (int n = 2; gif::pathExists(name.c_str()); ++n)
-        name = stem + "-" + std::to_string(n) + ".gif";
-    return name;
 }
 
 bool beginWindowRecording() {
@@ -63,17 +58,19 @@ bool beginWindowRecording() {
 }
 
 void captureWindowFrame() {
-    if (!recording.pixels && !beginWindowRecording()) return;
+    if (!recording.frame && !beginWindowRecording()) return;
     if (!readFrame()) {
         // The window was resized: the recording starts again at the new size.
         gif::endRecording(recording);
         if (!beginWindowRecording() || !readFrame()) return;
     }
-    if (recording.count < recording.capacity) return;
+    if (recording.count < recording.capacity && !recording.outOfMemory) return;
     toolkit::setBeforeSwapCallback(nullptr);
-    const std::string name = freeName();
+    // molvane-mode<N>.gif, or the first of molvane-mode<N>-2.gif, -3, ... free when it is written.
+    std::string name;
     char why[200];
-    if (gif::writeAnimation(recording, name.c_str(), why, sizeof why))
+    if (gif::writeNewAnimation(recording, "molvane-mode" + std::to_string(reader::modeNumber),
+                               name, why, sizeof why))
         consoleLine("Wrote " + name + " (" + std::to_string(recording.count) + " frames, " +
                     std::to_string(recording.width) + " x " + std::to_string(recording.height) +
                     ")");
@@ -83,7 +80,7 @@ void captureWindowFrame() {
 }
 
 void startRecording() {
-    if (recording.pixels) return; // one recording at a time
+    if (recording.frame) return; // one recording at a time
     if (!beginWindowRecording()) {
         consoleLine("No GIF written: not enough memory for the frames");
         return;

@@ -4,15 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,57 +18,29 @@
 #include "render/run_blocks.h"
 #include "render/view.h"
 #include "tests/gif/gif_decode.h"
+#include "tests/support/program_dir.h"
 #include "toolkit/toolkit.h"
 #include "trackball/trackball.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using testsupport::Outcome;
+using testsupport::ProgramDir;
 
-std::string readText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-struct ProgramRun {
-    int status;
-    std::string out, err;
-};
-
-// Runs molvane with `arguments` in `dir`, no display, answering no licence, mode 1 and the
-// default amplitude.
-ProgramRun runMolvane(const fs::path& dir, const std::string& arguments,
-                      const std::string& env = "") {
-    const std::string command = "cd '" + dir.string() +
-                                "' && printf '\\n1\\n\\n' | env -u DISPLAY " + env +
-                                " '" MOLVANE_BINARY "' " + arguments + " > out.txt 2> err.txt";
-    const int raw = std::system(command.c_str());
-    ProgramRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readText(dir / "out.txt"),
-                 readText(dir / "err.txt")};
-    fs::remove(dir / "out.txt");
-    fs::remove(dir / "err.txt");
-    return r;
-}
-
+// The working directory of a run: the example and a filename.dat naming it.
 class GifExport : public ::testing::Test {
   protected:
-    fs::path dir;
+    ProgramDir dir;
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("molvane-export-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        fs::copy_file(MOLVANE_EXAMPLES_DIR "/formaldehyde-freq.out", dir / "formaldehyde-freq.out");
-        std::ofstream(dir / "filename.dat", std::ios::binary)
-            << "Filename:formaldehyde-freq.out\r\n";
+        dir.copyIn(MOLVANE_EXAMPLES_DIR "/formaldehyde-freq.out", "formaldehyde-freq.out");
+        dir.write("filename.dat", "Filename:formaldehyde-freq.out\r\n");
     }
-    void TearDown() override { fs::remove_all(dir); }
-    std::vector<std::string> files() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename());
-        std::sort(names.begin(), names.end());
-        return names;
+    // Runs molvane with `arguments`, no display, answering no licence, mode 1 and the default
+    // amplitude; `env` sets variables for it.
+    Outcome runMolvane(const std::string& arguments, const std::string& env = "") const {
+        return dir.runWithArguments(MOLVANE_BINARY, arguments, "\n1\n\n",
+                                    "env -u DISPLAY " + env + " ");
     }
 };
 
@@ -98,7 +65,7 @@ void readBack() {
 }
 
 TEST_F(GifExport, FramesMatchTheSameFramesDrawnOffscreen) {
-    const ProgramRun run = runMolvane(dir, "--gif vibration.gif");
+    const Outcome run = runMolvane("--gif vibration.gif");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     const std::string closing = "Wrote vibration.gif (100 frames, 400 x 400)\r\n";
@@ -108,7 +75,7 @@ TEST_F(GifExport, FramesMatchTheSameFramesDrawnOffscreen) {
 
     gif_test::Animation a;
     std::string why;
-    ASSERT_TRUE(gif_test::decode((dir / "vibration.gif").string(), a, why)) << why;
+    ASSERT_TRUE(gif_test::decode(dir.file("vibration.gif"), a, why)) << why;
     EXPECT_EQ(a.width, 400);
     EXPECT_EQ(a.height, 400);
     EXPECT_TRUE(a.loopsForever);
@@ -119,7 +86,7 @@ TEST_F(GifExport, FramesMatchTheSameFramesDrawnOffscreen) {
 
     // The reference: the window's start-up state and view, frames 0 to 99 after one unrecorded
     // frame, read back before each swap.
-    loadExample(dir / "formaldehyde-freq.out");
+    loadExample(dir.file("formaldehyde-freq.out"));
     toolkit::setDisplayMode(toolkit::modeDouble | toolkit::modeDepth16);
     const char* reason = "";
     ASSERT_TRUE(toolkit::openOffscreenContext(400, 400, reason)) << reason;
@@ -147,18 +114,18 @@ TEST_F(GifExport, FramesMatchTheSameFramesDrawnOffscreen) {
 }
 
 TEST_F(GifExport, SizeOptionSetsThePicture) {
-    const ProgramRun run = runMolvane(dir, "--gif small.gif --size 64");
+    const Outcome run = runMolvane("--gif small.gif --size 64");
     ASSERT_EQ(run.status, 0) << run.err;
     gif_test::Animation a;
     std::string why;
-    ASSERT_TRUE(gif_test::decode((dir / "small.gif").string(), a, why)) << why;
+    ASSERT_TRUE(gif_test::decode(dir.file("small.gif"), a, why)) << why;
     EXPECT_EQ(a.width, 64);
     EXPECT_EQ(a.height, 64);
     EXPECT_EQ(a.frames.size(), 100u);
 }
 
 TEST_F(GifExport, FailuresNameTheFileAndLeaveNothing) {
-    const std::vector<std::string> before = files();
+    const testsupport::Snapshot before = dir.snapshot();
     struct Case {
         std::string arguments, env, reasonPart;
     } cases[] = {
@@ -166,13 +133,13 @@ TEST_F(GifExport, FailuresNameTheFileAndLeaveNothing) {
         {"--gif out.gif", "__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json", "offscreen OpenGL"},
     };
     for (const Case& c : cases) {
-        const ProgramRun run = runMolvane(dir, c.arguments, c.env);
+        const Outcome run = runMolvane(c.arguments, c.env);
         EXPECT_EQ(run.status, 1) << c.arguments;
         const std::string file = c.arguments.substr(6);
         EXPECT_EQ(run.err.find("molvane: cannot write \"" + file + "\": "), 0u) << run.err;
         EXPECT_NE(run.err.find(c.reasonPart), std::string::npos) << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-        EXPECT_EQ(files(), before) << c.arguments;
+        EXPECT_EQ(dir.snapshot(), before) << c.arguments;
         EXPECT_EQ(run.out.find("Wrote"), std::string::npos);
     }
 }
@@ -180,12 +147,12 @@ TEST_F(GifExport, FailuresNameTheFileAndLeaveNothing) {
 // A disk that fills up while the file is written: a 64 kB file system of its own, which needs
 // the right to mount one (skipped without it).
 TEST_F(GifExport, FullDiskLeavesNoFile) {
-    const fs::path small = dir / "small";
+    const fs::path small = dir.file("small");
     fs::create_directory(small);
     const std::string mount =
         "mount -t tmpfs -o size=64k tmpfs '" + small.string() + "' 2>/dev/null";
     if (std::system(mount.c_str()) != 0) GTEST_SKIP() << "cannot mount a small file system";
-    const ProgramRun run = runMolvane(dir, "--gif small/out.gif");
+    const Outcome run = runMolvane("--gif small/out.gif");
     const std::vector<std::string> left = [&] {
         std::vector<std::string> names;
         for (const auto& e : fs::directory_iterator(small)) names.push_back(e.path().filename());
@@ -199,10 +166,10 @@ TEST_F(GifExport, FullDiskLeavesNoFile) {
 }
 
 TEST_F(GifExport, CommandLineAnswersAndRefusals) {
-    ProgramRun run = runMolvane(dir, "--version");
+    Outcome run = runMolvane("--version");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "molvane 1.14\n");
-    run = runMolvane(dir, "--help");
+    run = runMolvane("--help");
     EXPECT_EQ(run.status, 0);
     for (const char* part :
          {"--gif FILE", "--size N", "filename.dat", "newcoordinates.xyz", "See molvane(1)."})
@@ -210,12 +177,14 @@ TEST_F(GifExport, CommandLineAnswersAndRefusals) {
     for (const char* bad :
          {"--frobnicate", "--size 64", "--gif x.gif --size 15", "--gif x.gif --size 2049",
           "--gif x.gif --size 4OO", "--gif", "stray", "--gif a.gif --gif b.gif"}) {
-        run = runMolvane(dir, bad);
+        run = runMolvane(bad);
         EXPECT_EQ(run.status, 2) << bad;
         EXPECT_EQ(run.out, "") << bad; // no dialogue started
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << bad << ": " << run.err;
     }
-    EXPECT_EQ(files(), (std::vector<std::string>{"filename.dat", "formaldehyde-freq.out"}));
+    const testsupport::Snapshot left = dir.snapshot();
+    EXPECT_EQ(left.size(), 2u);
+    EXPECT_EQ(left.count("filename.dat") + left.count("formaldehyde-freq.out"), 2u);
 }
 
 } // namespace

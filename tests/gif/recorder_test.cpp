@@ -1,5 +1,6 @@
 // The recorder on synthetic frames: what goes in comes out of giflib's decoder, the colour
-// table keeps shaded pictures within the error bounds, and a failed write leaves no file.
+// table keeps shaded pictures within the error bounds, a failed write leaves no file, and a
+// new name never replaces a file.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,17 +11,12 @@
 #include "export/gif_colours.h"
 #include "export/gif_writer.h"
 #include "tests/gif/gif_decode.h"
+#include "tests/support/scratch.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path scratchDir(const char* name) {
-    fs::path dir = fs::temp_directory_path() / ("molvane-gif-" + std::to_string(::getpid()) + name);
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
+using testsupport::ScratchDir;
 
 void setPixel(unsigned char* frame, int width, int x, int y, int r, int g, int b) {
     unsigned char* p = frame + (std::size_t(y) * width + x) * 3;
@@ -52,22 +48,27 @@ void shadedFrame(unsigned char* frame, int width, int height, int shift) {
 }
 
 TEST(GifRecorder, FramesComeBackExactlyWhenTheyHaveFewColours) {
-    const fs::path dir = scratchDir("exact");
+    const ScratchDir dir;
     const int width = 37, height = 23, frames = 4;
+    const std::size_t frameBytes = std::size_t(width) * height * 3;
+    std::vector<unsigned char> originals(frameBytes * frames);
     gif::Recording rec{};
     ASSERT_TRUE(gif::beginRecording(rec, width, height, frames));
     for (int f = 0; f < frames; ++f) {
         unsigned char* frame = gif::nextFrame(rec);
         ASSERT_NE(frame, nullptr);
+        // The buffers are reused: whatever an earlier frame left is painted over.
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) setPixel(frame, width, x, y, 191, 191, 191 - y);
         // A square moving right and a frame (3) identical to the one before it.
         const int left = f == 3 ? 6 : 2 + 2 * f;
         for (int y = 3; y < 9; ++y)
             for (int x = left; x < left + 5; ++x) setPixel(frame, width, x, y, 255, 0, 20 * f);
+        std::copy(frame, frame + frameBytes, originals.begin() + frameBytes * f);
+        gif::frameTaken(rec);
     }
     EXPECT_EQ(gif::nextFrame(rec), nullptr);
-    const std::string path = (dir / "exact.gif").string();
+    const std::string path = dir.file("exact.gif");
     char why[200];
     ASSERT_TRUE(gif::writeAnimation(rec, path.c_str(), why, sizeof why)) << why;
 
@@ -81,12 +82,11 @@ TEST(GifRecorder, FramesComeBackExactlyWhenTheyHaveFewColours) {
     EXPECT_EQ(a.delays, std::vector<int>(frames, 2));
     ASSERT_EQ(a.frames.size(), std::size_t(frames));
     for (int f = 0; f < frames; ++f) {
-        const unsigned char* original = rec.pixels + std::size_t(width) * height * 3 * f;
-        const gif_test::Closeness c = gif_test::compare(a.frames[f], original, width, height);
+        const gif_test::Closeness c =
+            gif_test::compare(a.frames[f], &originals[frameBytes * f], width, height);
         EXPECT_EQ(c.meanError[0] + c.meanError[1] + c.meanError[2], 0.0) << "frame " << f;
     }
     gif::endRecording(rec);
-    fs::remove_all(dir);
 }
 
 TEST(GifColours, ShadedPicturesStayWithinTheBounds) {
@@ -125,14 +125,22 @@ TEST(GifColours, ShadedPicturesStayWithinTheBounds) {
     EXPECT_EQ(table.rgb[grey][2], 191);
 }
 
-TEST(GifRecorder, FailedWriteLeavesNoFile) {
-    const fs::path dir = scratchDir("fail");
-    gif::Recording rec{};
+// Two frames of 8 x 8 pixels.
+void recordTwoFrames(gif::Recording& rec) {
     ASSERT_TRUE(gif::beginRecording(rec, 8, 8, 2));
     for (int f = 0; f < 2; ++f) {
         unsigned char* frame = gif::nextFrame(rec);
+        ASSERT_NE(frame, nullptr);
         for (int i = 0; i < 8 * 8 * 3; ++i) frame[i] = (unsigned char)(i * (f + 1));
+        gif::frameTaken(rec);
     }
+}
+
+TEST(GifRecorder, FailedWriteLeavesNoFile) {
+    const ScratchDir scratch;
+    const fs::path dir = scratch.path();
+    gif::Recording rec{};
+    recordTwoFrames(rec);
     char why[200];
     // A directory that does not exist.
     const std::string missing = (dir / "no-such-dir" / "a.gif").string();
@@ -151,7 +159,37 @@ TEST(GifRecorder, FailedWriteLeavesNoFile) {
     }
     EXPECT_EQ(entries, 1) << "only the directory itself";
     gif::endRecording(rec);
-    fs::remove_all(dir);
+}
+
+// The key g's names: the name is taken when the finished file is put in place, and a file
+// already there is never written over; the next free name is used.
+TEST(GifRecorder, NewNameNeverReplacesAFile) {
+    const ScratchDir dir;
+    gif::Recording rec{};
+    recordTwoFrames(rec);
+    dir.write("clip.gif", "first");
+    dir.write("clip-2.gif", "second");
+    dir.write("clip-4.gif", "fourth");
+    std::string name;
+    char why[200];
+    ASSERT_TRUE(gif::writeNewAnimation(rec, dir.file("clip"), name, why, sizeof why)) << why;
+    EXPECT_EQ(name, dir.file("clip-3.gif"));
+    ASSERT_TRUE(gif::writeNewAnimation(rec, dir.file("clip"), name, why, sizeof why)) << why;
+    EXPECT_EQ(name, dir.file("clip-5.gif"));
+    EXPECT_EQ(dir.read("clip.gif"), "first");
+    EXPECT_EQ(dir.read("clip-2.gif"), "second");
+    EXPECT_EQ(dir.read("clip-4.gif"), "fourth");
+    gif_test::Animation a;
+    std::string reason;
+    ASSERT_TRUE(gif_test::decode(dir.file("clip-5.gif"), a, reason)) << reason;
+    EXPECT_EQ(a.frames.size(), 2u);
+    // The output option's name is replaced, as users expect.
+    ASSERT_TRUE(gif::writeAnimation(rec, dir.file("clip.gif").c_str(), why, sizeof why)) << why;
+    EXPECT_TRUE(gif_test::decode(dir.file("clip.gif"), a, reason)) << reason;
+    std::size_t entries = 0;
+    for (const auto& e : fs::directory_iterator(dir.path())) entries += e.is_regular_file();
+    EXPECT_EQ(entries, 5u) << "no temporary file left";
+    gif::endRecording(rec);
 }
 
 } // namespace

@@ -64,6 +64,12 @@ public:
         return finished(std::system(command.c_str()));
     }
 
+    // The same with command-line arguments (shell words) after the program.
+    Outcome runWithArguments(const std::string& program, const std::string& arguments,
+                             const std::string& input, const std::string& prefix = "") const {
+        return run(program, input, arguments + " <../stdin", prefix);
+    }
+
     // The same with standard input from a pipe: start, then send answers while the
     // program waits, then finish.
     void start(const std::string& program, const std::string& prefix = "") {
