@@ -158,7 +158,7 @@ TEST_F(GifExport, FullDiskLeavesNoFile) {
         for (const auto& e : fs::directory_iterator(small)) names.push_back(e.path().filename());
         return names;
     }();
-    std::system(("umount '" + small.string() + "'").c_str());
+    EXPECT_EQ(std::system(("umount '" + small.string() + "'").c_str()), 0) << "umount";
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.find("molvane: cannot write \"small/out.gif\": "), 0u) << run.err;
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
