@@ -76,9 +76,9 @@ void writeSummary() {
     textio::writeListLine({out("You Will See Normal Mode ="), out(reader::modeNumber)});
     writeEmptyLine();
     textio::writeListLine({out("From File: "), out(reader::inputFileName)});
-    textio::writeRecord(Unit::consoleOut, amplitudeLayout,
-                        {out("With the Vibration Amplitude Coefficient "),
-                         out(double(reader::amplitude))});
+    textio::writeRecord(
+        Unit::consoleOut, amplitudeLayout,
+        {out("With the Vibration Amplitude Coefficient "), out(double(reader::amplitude))});
     writeEmptyLine();
     writeRule();
 }
@@ -147,8 +147,7 @@ void runDialogue(int& atomCount, reader::AtomTable& atomTable, reader::AtomTable
 
     if (reader::firstFrequency < 0.0) {
         warnNegativeFrequency();
-        geomexport::writeDisplacedGeometry(reader::geometry, reader::atomCount,
-                                           reader::modeVector);
+        geomexport::writeDisplacedGeometry(reader::geometry, reader::atomCount, reader::modeVector);
     }
 }
 

@@ -69,7 +69,8 @@ void writeDisplacedGeometry(const reader::GeometryTable& geometry, int atomCount
     using textio::out;
     const auto file = textio::Unit::file;
     textio::openUnit("newcoordinates.xyz");
-    for (std::string_view line : heading) textio::writeRecord(file, textio::lineLayout(), {out(line)});
+    for (std::string_view line : heading)
+        textio::writeRecord(file, textio::lineLayout(), {out(line)});
     for (int i = 0; i < n; ++i) {
         const double* atom = displaced[i];
         textio::writeRecord(file, rowLayout,

@@ -18,9 +18,7 @@ struct Colour {
     std::uint64_t count;
 };
 
-unsigned channel(std::uint32_t rgb, int c) {
-    return (rgb >> (16 - 8 * c)) & 0xFFu;
-}
+unsigned channel(std::uint32_t rgb, int c) { return (rgb >> (16 - 8 * c)) & 0xFFu; }
 
 // Pixel-weighted sums of a run of colours: enough for its mean and squared error.
 struct Moments {
@@ -96,7 +94,8 @@ bool resize(Histogram& h, std::size_t capacity) {
                      static_cast<std::int64_t*>(std::calloc(capacity, sizeof(std::int64_t))),
                      static_cast<std::int32_t*>(std::calloc(capacity, sizeof(std::int32_t))),
                      static_cast<std::uint64_t*>(std::calloc(capacity, sizeof(std::uint64_t))),
-                     capacity, h.used};
+                     capacity,
+                     h.used};
     if (!bigger.keys || !bigger.counts || !bigger.since || !bigger.weight) {
         freeHistogram(bigger);
         return false;
@@ -132,8 +131,7 @@ bool addRun(Histogram& h, std::uint32_t rgb, std::int64_t change, int frame) {
 
 } // namespace
 
-bool addPixels(Histogram& h, const unsigned char* pixels, std::size_t count, int delta,
-               int frame) {
+bool addPixels(Histogram& h, const unsigned char* pixels, std::size_t count, int delta, int frame) {
     std::size_t i = 0;
     while (i < count) {
         // Runs of one colour, most of a picture, cost one comparison a pixel.
@@ -161,13 +159,13 @@ void freeHistogram(Histogram& h) {
 bool chooseColours(const unsigned char* pixels, std::size_t pixelCount, int maxColours,
                    ColourTable& table) {
     Histogram h{};
-    const bool ok = addPixels(h, pixels, pixelCount, 1, 0) && chooseColours(h, 1, maxColours, table);
+    const bool ok =
+        addPixels(h, pixels, pixelCount, 1, 0) && chooseColours(h, 1, maxColours, table);
     freeHistogram(h);
     return ok;
 }
 
-bool chooseColours(const Histogram& histogram, int frameCount, int maxColours,
-                   ColourTable& table) {
+bool chooseColours(const Histogram& histogram, int frameCount, int maxColours, ColourTable& table) {
     maxColours = std::clamp(maxColours, 1, 256);
     auto* colours = static_cast<Colour*>(std::malloc((histogram.used + 1) * sizeof(Colour)));
     if (!colours) return false;
@@ -216,8 +214,8 @@ bool beginMapping(ColourMapper& mapper, const ColourTable& table) {
     mapper.table = &table;
     // Zero pages from the system, touched only where colours are looked up (calloc clears all
     // 16 MB when it reuses memory the process had).
-    void* cache = mmap(nullptr, colourSpace, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
-                       -1, 0);
+    void* cache =
+        mmap(nullptr, colourSpace, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     mapper.cache = cache == MAP_FAILED ? nullptr : static_cast<std::uint8_t*>(cache);
     return mapper.cache != nullptr;
 }

@@ -35,8 +35,7 @@ void freeHistogram(Histogram& histogram);
 // it is a median cut that splits, each time, the box with the largest squared error at the
 // place that lowers it most, each entry the pixel-weighted mean of its box. False when memory
 // runs out.
-bool chooseColours(const Histogram& histogram, int frameCount, int maxColours,
-                   ColourTable& table);
+bool chooseColours(const Histogram& histogram, int frameCount, int maxColours, ColourTable& table);
 // The same for the RGB triples of one picture.
 bool chooseColours(const unsigned char* pixels, std::size_t pixelCount, int maxColours,
                    ColourTable& table);

@@ -154,7 +154,8 @@ bool putFrame(Encoder& e, const Recording& rec, int frame, const unsigned char* 
         for (int x = 0; x < r.width; ++x, rgb += 3) {
             if (x == 0 || rgb[0] != rgb[-3] || rgb[1] != rgb[-2] || rgb[2] != rgb[-1])
                 index = mapColour(e.mapper, rgb[0], rgb[1], rgb[2]);
-            e.line[x] = !first && shown[x] == index ? std::uint8_t(e.transparent) : std::uint8_t(index);
+            e.line[x] =
+                !first && shown[x] == index ? std::uint8_t(e.transparent) : std::uint8_t(index);
             shown[x] = std::uint8_t(index);
         }
         if (EGifPutLine(e.file, e.line, r.width) == GIF_ERROR) return false;
@@ -190,9 +191,9 @@ bool encode(const Recording& rec, GifFileType* file, char* why, std::size_t whyC
     if (!ok) setReason(why, whyCapacity, "not enough memory to encode the frames");
 
     errno = 0;
-    if (ok && (EGifPutScreenDesc(file, rec.width, rec.height, bitsFor(entries), 0, map) ==
-                   GIF_ERROR ||
-               !putLoopExtension(file)))
+    if (ok &&
+        (EGifPutScreenDesc(file, rec.width, rec.height, bitsFor(entries), 0, map) == GIF_ERROR ||
+         !putLoopExtension(file)))
         ok = false;
     const unsigned char* pixels = rec.changes;
     for (int f = 0; ok && f < rec.count; ++f) {
@@ -209,8 +210,8 @@ bool encode(const Recording& rec, GifFileType* file, char* why, std::size_t whyC
 } // namespace
 
 bool beginRecording(Recording& recording, int width, int height, int frames) {
-    recording = {width,   height,  frames,  0, false, false, nullptr, nullptr,
-                 nullptr, nullptr, nullptr, 0, 0,     {}};
+    recording = {width,   height,  frames,  0,       false, false, nullptr,
+                 nullptr, nullptr, nullptr, nullptr, 0,     0,     {}};
     if (width <= 0 || height <= 0 || frames <= 0) return false;
     const std::size_t frameBytes = std::size_t(width) * height * 3;
     recording.frame = static_cast<unsigned char*>(std::malloc(frameBytes));
@@ -274,8 +275,8 @@ void endRecording(Recording& recording) {
 namespace {
 
 // Encodes the recording into a new temporary file beside `path` (its name in `temporary`).
-bool writeTemporary(Recording& rec, const std::string& path, std::string& temporary,
-                    char* why, std::size_t whyCapacity) {
+bool writeTemporary(Recording& rec, const std::string& path, std::string& temporary, char* why,
+                    std::size_t whyCapacity) {
     setReason(why, whyCapacity, "");
     if (!keepFrames(rec)) {
         setReason(why, whyCapacity, "not enough memory for the frames");
@@ -336,8 +337,8 @@ bool writeAnimation(Recording& rec, const char* path, char* why, std::size_t why
     return false;
 }
 
-bool writeNewAnimation(Recording& rec, const std::string& stem, std::string& name,
-                       char* why, std::size_t whyCapacity) {
+bool writeNewAnimation(Recording& rec, const std::string& stem, std::string& name, char* why,
+                       std::size_t whyCapacity) {
     name = stem + ".gif";
     std::string temporary;
     if (!writeTemporary(rec, name, temporary, why, whyCapacity)) return false;

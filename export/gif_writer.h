@@ -22,16 +22,16 @@ struct Rect {
 // drawing of the next.
 struct Recording {
     int width, height;
-    int capacity, count;      // frames taken (kept, or waiting to be)
-    bool waiting;             // the last frame taken is still to be kept
-    bool outOfMemory;         // a frame could not be kept: the recording cannot be written
-    unsigned char* frame;     // width * height * 3 bytes each: the frame being taken,
-    unsigned char* taken;     // the one waiting to be kept,
-    unsigned char* previous;  // and the one kept last
-    Rect* rects;              // per kept frame the rectangle that changed (frame 0: all of it)
-    unsigned char* changes;   // the rectangles' pixels one after another, top row first
+    int capacity, count;     // frames taken (kept, or waiting to be)
+    bool waiting;            // the last frame taken is still to be kept
+    bool outOfMemory;        // a frame could not be kept: the recording cannot be written
+    unsigned char* frame;    // width * height * 3 bytes each: the frame being taken,
+    unsigned char* taken;    // the one waiting to be kept,
+    unsigned char* previous; // and the one kept last
+    Rect* rects;             // per kept frame the rectangle that changed (frame 0: all of it)
+    unsigned char* changes;  // the rectangles' pixels one after another, top row first
     std::size_t changesSize, changesCapacity; // bytes
-    Histogram colours;        // pixels of each colour over the kept frames
+    Histogram colours;                        // pixels of each colour over the kept frames
 };
 
 // Makes room for `frames` frames of width x height; false when memory runs out.
@@ -52,13 +52,12 @@ void endRecording(Recording& recording); // frees everything
 // rectangle that changed, with unchanged pixels inside it transparent. The file is written
 // under a temporary name in the same directory and renamed at the end, so a failure leaves no
 // file. False with the reason (one line, no file name) in `why`.
-bool writeAnimation(Recording& recording, const char* path, char* why,
-                    std::size_t whyCapacity);
+bool writeAnimation(Recording& recording, const char* path, char* why, std::size_t whyCapacity);
 
 // The same under a new name: `stem`.gif, or the first of `stem`-2.gif, -3, ... that is free
 // at the moment the file is put in place (a file that appears meanwhile is never replaced).
 // The name used is left in `name` (on failure, the name last tried).
-bool writeNewAnimation(Recording& recording, const std::string& stem, std::string& name,
-                       char* why, std::size_t whyCapacity);
+bool writeNewAnimation(Recording& recording, const std::string& stem, std::string& name, char* why,
+                       std::size_t whyCapacity);
 
 } // namespace gif

@@ -12,12 +12,12 @@ using Line = textio::FixedText<100>;
 
 constexpr std::string_view orientationKeyword = "Standard orientation:";
 // Tried in this order: a job run with NoSymm prints no standard orientation.
-constexpr std::string_view orientationKeywords[] = {orientationKeyword, "Input orientation:",
-                                                    "Z-Matrix orientation:"};
+constexpr std::string_view orientationKeywords[] = {orientationKeyword,
+                                                    "Input orientation:", "Z-Matrix orientation:"};
 constexpr std::string_view ruleKeyword = "---";
 constexpr std::string_view modeKeyword = "Atom AN";
 constexpr std::string_view wideModeKeyword = "Atom  AN"; // Gaussian 09 and 16
-constexpr std::string_view modeHeaderStem = "Atom";       // in both mode headers
+constexpr std::string_view modeHeaderStem = "Atom";      // in both mode headers
 constexpr std::string_view headingKeyword = "Harmonic frequencies";
 constexpr std::string_view frequencyKeyword = "Frequencies --";
 constexpr std::string_view precisionKeyword = "Frequencies ---";
@@ -148,13 +148,12 @@ void readGaussian98Rows(int atomCount, GeometryTable& geometry) {
     //          1         2         3         4         5         6         7
     // 1234567890123456789012345678901234567890123456789012345678901234567890
     //     3          8             0        0.000018    1.970125   -1.111532
-    static const textio::Layout rowLayout =
-        textio::parseLayout("(13X,F3.0,18X,F12.8,F13.8,F13.8)");
+    static const textio::Layout rowLayout = textio::parseLayout("(13X,F3.0,18X,F12.8,F13.8,F13.8)");
     for (int i = 0; i < atomCount; ++i) {
         double* atom = geometry[i];
-        textio::readRecord(Unit::file, rowLayout,
-                           {textio::in(atom[0]), textio::in(atom[1]), textio::in(atom[2]),
-                            textio::in(atom[3])});
+        textio::readRecord(
+            Unit::file, rowLayout,
+            {textio::in(atom[0]), textio::in(atom[1]), textio::in(atom[2]), textio::in(atom[3])});
     }
 }
 

@@ -1,5 +1,5 @@
-// The Gaussian output reader (Gaussian 92 to 16). Each operation opens the file by name, reads it from the
-// first line through the text layer, finds its place by keywords searched in the first 100
+// The Gaussian output reader (Gaussian 92 to 16). Each operation opens the file by name, reads it
+// from the first line through the text layer, finds its place by keywords searched in the first 100
 // columns of each line, reads numbers from fixed columns, and closes the file again. Nothing
 // but the current line is kept, so the file is read once per operation (twice by countAtoms).
 //

@@ -11,7 +11,7 @@ namespace reader {
 inline constexpr int atomCapacity = 1000;
 
 // Atom records hold four values: atomic number, x, y, z (Angstroms).
-using AtomTable = float[atomCapacity][4];     // single precision (atomTable, motionTable, modeVector)
+using AtomTable = float[atomCapacity][4]; // single precision (atomTable, motionTable, modeVector)
 using GeometryTable = double[atomCapacity][4]; // double precision (geometry)
 
 // Orthographic view volume: right, left, top, bottom, far, near (Angstroms).
@@ -23,10 +23,10 @@ extern int modeNumber;                      // normal mode to show, counted from
 extern float amplitude;                     // vibration amplitude coefficient; starts at 0.5
 
 // Molecule and mode as read from the output file.
-extern int atomCount;            // N: rows of the last "Standard orientation:" table
-extern GeometryTable geometry;   // that table, records 1..N in file order
-extern AtomTable modeVector;     // chosen mode: atomic number and dx, dy, dz as printed
-extern double firstFrequency;    // first harmonic frequency in cm**-1
+extern int atomCount;          // N: rows of the last "Standard orientation:" table
+extern GeometryTable geometry; // that table, records 1..N in file order
+extern AtomTable modeVector;   // chosen mode: atomic number and dx, dy, dz as printed
+extern double firstFrequency;  // first harmonic frequency in cm**-1
 
 // Modes stand in blocks of three: mode m is in block (m-1)/3+1, column 1, 2 or 3 of it.
 inline int modeBlock(int m) { return (m - 1) / 3 + 1; }

@@ -10,9 +10,7 @@ namespace {
 int counter = 0;
 }
 
-float phaseFactor() {
-    return float(std::sin(double(counter) * 6.283 / 100.0));
-}
+float phaseFactor() { return float(std::sin(double(counter) * 6.283 / 100.0)); }
 
 void displayedPosition(const reader::AtomTable& atoms, const reader::AtomTable& motion, int index,
                        float s, double position[3]) {
@@ -21,15 +19,9 @@ void displayedPosition(const reader::AtomTable& atoms, const reader::AtomTable& 
     }
 }
 
-void advanceFrameCounter() {
-    counter = (counter == INT_MAX) ? 0 : counter + 1;
-}
+void advanceFrameCounter() { counter = (counter == INT_MAX) ? 0 : counter + 1; }
 
-int frameCounter() {
-    return counter;
-}
-void setFrameCounter(int count) {
-    counter = count;
-}
+int frameCounter() { return counter; }
+void setFrameCounter(int count) { counter = count; }
 
 } // namespace render

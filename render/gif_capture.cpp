@@ -69,8 +69,8 @@ void captureWindowFrame() {
     // molvane-mode<N>.gif, or the first of molvane-mode<N>-2.gif, -3, ... free when it is written.
     std::string name;
     char why[200];
-    if (gif::writeNewAnimation(recording, "molvane-mode" + std::to_string(reader::modeNumber),
-                               name, why, sizeof why))
+    if (gif::writeNewAnimation(recording, "molvane-mode" + std::to_string(reader::modeNumber), name,
+                               why, sizeof why))
         consoleLine("Wrote " + name + " (" + std::to_string(recording.count) + " frames, " +
                     std::to_string(recording.width) + " x " + std::to_string(recording.height) +
                     ")");
@@ -88,9 +88,7 @@ void startRecording() {
     toolkit::setBeforeSwapCallback(captureWindowFrame);
 }
 
-void captureExportFrame() {
-    readFrame();
-}
+void captureExportFrame() { readFrame(); }
 
 int exportFailure(const char* path, const char* why) {
     std::fflush(stdout);

@@ -9,9 +9,7 @@ namespace render {
 
 namespace {
 
-void noGif() {
-    textio::writeListLine({textio::out("This build of Molvane writes no GIF")});
-}
+void noGif() { textio::writeListLine({textio::out("This build of Molvane writes no GIF")}); }
 
 } // namespace
 

@@ -10,13 +10,11 @@
 int main(int argc, char** argv) {
     driver::Options options{};
     const int status = driver::parseCommandLine(argc, argv, options);
-    if (status >= 0)
-        return status;
+    if (status >= 0) return status;
     // The dialogue finishes before any window exists; it fills the renderer's blocks.
     driver::runDialogue(render::atomCount, render::atomTable, render::motionTable,
                         render::viewVolume);
-    if (options.gifFile)
-        return render::exportGif(options.gifFile, options.gifSize);
+    if (options.gifFile) return render::exportGif(options.gifFile, options.gifSize);
     render::bindGifKey();
     render::runGraphics(render::drawFrame);
     return 0;

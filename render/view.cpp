@@ -13,9 +13,7 @@
 
 namespace render {
 
-void initClearColor() {
-    glClearColor(0.75f, 0.75f, 0.75f, 1.0f);
-}
+void initClearColor() { glClearColor(0.75f, 0.75f, 0.75f, 1.0f); }
 
 void initDrawingState() {
     glEnable(GL_ALPHA_TEST);

@@ -13,7 +13,10 @@ struct Parser {
         while (at < text.size() && text[at] == ' ') ++at;
         return at < text.size() ? text[at] : '\0';
     }
-    bool isDigit() { const char c = peek(); return c >= '0' && c <= '9'; }
+    bool isDigit() {
+        const char c = peek();
+        return c >= '0' && c <= '9';
+    }
     // An unsigned number; -1 when none is written. Large values are capped above any width.
     int number() {
         if (!isDigit()) return -1;
@@ -96,9 +99,16 @@ namespace detail {
 
 void addDescriptor(Message& m, const EditDescriptor& d) {
     switch (d.kind) {
-    case EditDescriptor::skip: m.add((long long)d.width).add("X"); break;
-    case EditDescriptor::text: m.add("A"); if (d.width > 0) m.add((long long)d.width); break;
-    case EditDescriptor::integer: m.add("I").add((long long)d.width); break;
+    case EditDescriptor::skip:
+        m.add((long long)d.width).add("X");
+        break;
+    case EditDescriptor::text:
+        m.add("A");
+        if (d.width > 0) m.add((long long)d.width);
+        break;
+    case EditDescriptor::integer:
+        m.add("I").add((long long)d.width);
+        break;
     case EditDescriptor::real:
         m.add("F").add((long long)d.width).add(".").add((long long)d.decimals);
         break;

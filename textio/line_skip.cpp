@@ -47,9 +47,8 @@ long long countLineFeeds(int fd, long long upTo) {
         const ssize_t n = ::read(fd, chunk, std::size_t(upTo < chunkSize ? upTo : chunkSize));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
-        for (const char* p = chunk; (p = static_cast<const char*>(
-                                         std::memchr(p, '\n', std::size_t(chunk + n - p))));
-             ++p)
+        for (const char* p = chunk;
+             (p = static_cast<const char*>(std::memchr(p, '\n', std::size_t(chunk + n - p)))); ++p)
             ++count;
         upTo -= n;
     }
@@ -135,8 +134,10 @@ LineResult skipToLine(LineReader& r, std::string_view pattern, int columns, Reco
         } else {
             // The line in progress at the end of the buffer's data.
             const int from = stop - columns > scanned ? stop - columns : scanned;
-            if (const char* lf = lastLineFeed(b + from, b + stop)) lineStart = int(lf - b) + 1;
-            else if (from > scanned) longLine = true;
+            if (const char* lf = lastLineFeed(b + from, b + stop))
+                lineStart = int(lf - b) + 1;
+            else if (from > scanned)
+                longLine = true;
             scanned = stop;
             if (stop - lineStart >= columns) longLine = true;
         }

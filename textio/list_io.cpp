@@ -36,10 +36,18 @@ bool nextValue(std::string_view& token, int& column) {
 [[noreturn]] void failValue(Code code, std::string_view token, int column, const char* what) {
     Message m;
     switch (code) {
-    case Code::wrongType: m.add("wrong type: "); break;
-    case Code::integerOverflow: m.add("integer overflow: "); break;
-    case Code::realOverflow: m.add("real overflow: "); break;
-    default: m.add("conversion error: "); break;
+    case Code::wrongType:
+        m.add("wrong type: ");
+        break;
+    case Code::integerOverflow:
+        m.add("integer overflow: ");
+        break;
+    case Code::realOverflow:
+        m.add("real overflow: ");
+        break;
+    default:
+        m.add("conversion error: ");
+        break;
     }
     m.addQuoted(token).add(" ").add(what).add(" (");
     detail::addPlace(Unit::consoleIn, m);
@@ -98,8 +106,10 @@ void writeListLine(std::initializer_list<OutItem> items) {
             m.add(" would reach past column 1024");
             detail::fail(Code::beyondRecord, m);
         }
-        if (item.type == OutItem::text) detail::writeA(line + length, width, item.textValue);
-        else detail::writeI(line + length, width, item.integerValue);
+        if (item.type == OutItem::text)
+            detail::writeA(line + length, width, item.textValue);
+        else
+            detail::writeI(line + length, width, item.integerValue);
         length += width;
     }
     detail::putLine(Unit::consoleOut, line, length);

@@ -51,8 +51,10 @@ bool cleanReal(std::string_view s, bool formatted, int decimals, CleanNumber& ou
     int digits = 0;
     bool point = false;
     for (char c = next(); isDigit(c) || (c == '.' && !point); c = next()) {
-        if (c == '.') point = true;
-        else ++digits;
+        if (c == '.')
+            point = true;
+        else
+            ++digits;
         out.text[o++] = c;
         ++i;
     }

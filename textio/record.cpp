@@ -75,8 +75,10 @@ LineResult nextLine(LineReader& r, Record& record) {
         int keep = n;
         if (lf != nullptr) {
             // A CR directly before the LF, possibly at the end of the previous chunk.
-            if (n > 0 && start[n - 1] == '\r') --keep;
-            else if (n == 0 && lastWasCR && taken <= recordLength) --stored;
+            if (n > 0 && start[n - 1] == '\r')
+                --keep;
+            else if (n == 0 && lastWasCR && taken <= recordLength)
+                --stored;
         }
         if (complete && taken == 0 && keep <= recordLength) {
             // The whole line lies in the buffer: hand it out where it is.

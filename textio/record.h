@@ -24,14 +24,14 @@ struct Field {
 struct LineReader {
     static constexpr int bufferSize = 1 << 16;
     int fd = -1;
-    int pos = 0;              // next unread byte in buffer
-    int end = 0;              // bytes held in buffer
-    int stop = 0;             // first Ctrl-Z in buffer, or end
+    int pos = 0;               // next unread byte in buffer
+    int end = 0;               // bytes held in buffer
+    int stop = 0;              // first Ctrl-Z in buffer, or end
     long long bufferStart = 0; // file offset of buffer[0]
-    bool ended = false;       // end of data met: end of file or Ctrl-Z
-    long long lineNumber = 0; // lines handed out since lineBase (see lineNumberOf)
-    long long lineBase = 0;   // file offset of a line start; lines before it not yet counted
-    Record current;           // the last line handed out, while hasCurrent
+    bool ended = false;        // end of data met: end of file or Ctrl-Z
+    long long lineNumber = 0;  // lines handed out since lineBase (see lineNumberOf)
+    long long lineBase = 0;    // file offset of a line start; lines before it not yet counted
+    Record current;            // the last line handed out, while hasCurrent
     bool hasCurrent = false;
     char buffer[bufferSize];
     char line[recordLength];
@@ -57,8 +57,7 @@ bool skipFits(std::string_view pattern, int columns);
 // by line, but found by scanning the buffer rather than cutting every line: the lines
 // passed over are not counted as they go (lineNumberOf counts them when asked). Only for
 // a pattern that skipFits, on a descriptor that can seek. On readError, errno tells why.
-LineResult skipToLine(LineReader& reader, std::string_view pattern, int columns,
-                      Record& record);
+LineResult skipToLine(LineReader& reader, std::string_view pattern, int columns, Record& record);
 // The number of the last line handed out (or, at the end of the data, of lines in all);
 // counts the lines a skip passed over by reading the file again up to lineBase.
 long long lineNumberOf(LineReader& reader);

@@ -161,16 +161,20 @@ void rereadRecord(Unit unit, const Layout& layout, std::initializer_list<InItem>
     if (unit == Unit::consoleOut) failLayout(layout, "cannot read from console output", -1);
     detail::Record record;
     if (!detail::currentRecord(unit, record))
-        failLayout(layout, "has no line to read again (no line has been read since the unit "
-                           "was connected, rewound or written, or a read met the end of it)", -1);
+        failLayout(layout,
+                   "has no line to read again (no line has been read since the unit "
+                   "was connected, rewound or written, or a read met the end of it)",
+                   -1);
     readLayout(unit, layout, items, record);
 }
 
 bool skipToRecordHolding(Unit unit, std::string_view pattern, int columns, bool endBranch) {
     if (unit == Unit::consoleOut || columns < 1 || columns > recordLength) {
         Message m;
-        if (unit == Unit::consoleOut) m.add("a search for a line cannot read console output");
-        else m.add("a search for a line within ").add((long long)columns).add(" columns");
+        if (unit == Unit::consoleOut)
+            m.add("a search for a line cannot read console output");
+        else
+            m.add("a search for a line within ").add((long long)columns).add(" columns");
         detail::fail(Code::badLayout, m);
     }
     detail::Record record;
@@ -196,12 +200,17 @@ void writeRecord(Unit unit, const Layout& layout, std::initializer_list<OutItem>
         char* out = line + (column - 1);
         if (length < column - 1) std::memset(line + length, ' ', std::size_t(column - 1 - length));
         switch (d.kind) {
-        case EditDescriptor::text: detail::writeA(out, width, item.textValue); break;
-        case EditDescriptor::integer: detail::writeI(out, width, item.integerValue); break;
+        case EditDescriptor::text:
+            detail::writeA(out, width, item.textValue);
+            break;
+        case EditDescriptor::integer:
+            detail::writeI(out, width, item.integerValue);
+            break;
         case EditDescriptor::real:
             detail::writeF(out, width, d.decimals, item.realValue);
             break;
-        case EditDescriptor::skip: break;
+        case EditDescriptor::skip:
+            break;
         }
         if (column + width - 1 > length) length = column + width - 1;
     });

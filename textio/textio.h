@@ -140,8 +140,7 @@ int findSubstring(std::string_view text, std::string_view pattern);
 // endBranch it returns false, without it the run ends (104). On a file the lines passed
 // over are searched in the read buffer rather than read one by one, and counted only
 // when a diagnostic needs their number.
-bool skipToRecordHolding(Unit unit, std::string_view pattern, int columns,
-                         bool endBranch = false);
+bool skipToRecordHolding(Unit unit, std::string_view pattern, int columns, bool endBranch = false);
 
 // Writes exactly one line built by `layout`, ended by CR LF. The line holds the columns up
 // to the last one a data descriptor wrote (a trailing nX adds nothing).

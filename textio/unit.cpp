@@ -26,7 +26,8 @@ constexpr int openFlags = O_CLOEXEC;
 // gets /dev/null before anything is opened. A closed standard input reads as empty.
 bool keepStandardDescriptors() {
     for (int fd = 0; fd <= 2; ++fd)
-        if (::fcntl(fd, F_GETFD) < 0 && errno == EBADF && ::open("/dev/null", O_RDWR) != fd) return false;
+        if (::fcntl(fd, F_GETFD) < 0 && errno == EBADF && ::open("/dev/null", O_RDWR) != fd)
+            return false;
     return true;
 }
 const bool standardDescriptorsKept = keepStandardDescriptors();
@@ -38,9 +39,9 @@ using detail::Message;
 
 struct FileUnit {
     int fd = -1;
-    bool writing = false;   // lines are being written: reads meet the file's end
-    int writeErrno = 0;     // why the file could only be opened for reading
-    bool seekable = false;  // a skip may count its lines later by reading the file again
+    bool writing = false;  // lines are being written: reads meet the file's end
+    int writeErrno = 0;    // why the file could only be opened for reading
+    bool seekable = false; // a skip may count its lines later by reading the file again
     long long linesWritten = 0;
     char name[recordLength + 1] = {};
     char context[201] = {};
@@ -54,8 +55,10 @@ FileUnit file;
 
 [[noreturn]] void failFile(const char* verb, int error) {
     Message m;
-    if (file.name[0] == '\0') m.add("cannot ").add(verb).add(" a file with an empty name");
-    else m.add("cannot ").add(verb).add(" ").add(file.name).add(": ").add(std::strerror(error));
+    if (file.name[0] == '\0')
+        m.add("cannot ").add(verb).add(" a file with an empty name");
+    else
+        m.add("cannot ").add(verb).add(" ").add(file.name).add(": ").add(std::strerror(error));
     detail::fail(Code::fileAccess, m);
 }
 
@@ -160,7 +163,8 @@ LineReader* readerOf(Unit unit) {
         m.add("read from the file unit while no file is connected");
         fail(Code::badLayout, m);
     }
-    if (unit != Unit::file && consoleReader.fd < 0) detail::resetReader(consoleReader, consoleInFd, 0);
+    if (unit != Unit::file && consoleReader.fd < 0)
+        detail::resetReader(consoleReader, consoleInFd, 0);
     if (unit == Unit::file && file.writing) return nullptr;
     return unit == Unit::file ? &fileReader : &consoleReader;
 }
@@ -179,9 +183,12 @@ bool nextRecord(Unit unit, Record& record) {
     LineReader* reader = readerOf(unit);
     if (reader == nullptr) return false;
     switch (nextLine(*reader, record)) {
-    case LineResult::line: return true;
-    case LineResult::endOfData: return false;
-    case LineResult::readError: break;
+    case LineResult::line:
+        return true;
+    case LineResult::endOfData:
+        return false;
+    case LineResult::readError:
+        break;
     }
     failRead(unit);
 }
@@ -197,9 +204,12 @@ bool skipToRecord(Unit unit, std::string_view pattern, int columns, Record& reco
         while (result == LineResult::line && !holdsWithin(record, pattern, columns));
     }
     switch (result) {
-    case LineResult::line: return true;
-    case LineResult::endOfData: return false;
-    case LineResult::readError: break;
+    case LineResult::line:
+        return true;
+    case LineResult::endOfData:
+        return false;
+    case LineResult::readError:
+        break;
     }
     failRead(unit);
 }

@@ -76,13 +76,11 @@ const char fallbackWarning[] = "Can't initialize a single buffer visual. Will us
 
 int callbacks::dispatchMouse(int kind, int x, int y, int buttons) {
     const MouseTable* table = tableOfKind(kind);
-    if (!table)
-        return 0;
+    if (!table) return 0;
     int called = 0;
     for (int i = 0; i < table->count; ++i) {
         for (int bit = 1; bit <= 4; bit <<= 1) { // left, right, middle
-            if (table->entries[i].button != bit || (buttons & bit) == 0)
-                continue;
+            if (table->entries[i].button != bit || (buttons & bit) == 0) continue;
             InputEvent event{kind, {x, y, 0, bit}};
             table->entries[i].handler(&event);
             called = 1;
@@ -94,8 +92,7 @@ int callbacks::dispatchMouse(int kind, int x, int y, int buttons) {
 int callbacks::dispatchKey(int code, int) {
     int called = 0;
     for (int i = 0; i < tables.keyCount; ++i) {
-        if (tables.keys[i].key != code)
-            continue;
+        if (tables.keys[i].key != code) continue;
         tables.keys[i].handler();
         called = 1;
     }
@@ -118,8 +115,7 @@ void setDisplayMode(unsigned mode) {
 }
 
 int openWindow(const char* title) {
-    if (platform::windowOpen())
-        return 0; // one window at a time
+    if (platform::windowOpen()) return 0; // one window at a time
     platform::OpenResult result = layer::open(title);
     if (result == platform::OpenResult::noDisplay) {
         std::fflush(stdout);
@@ -139,8 +135,7 @@ int openWindow(const char* title) {
     }
     // The window discarded by a first attempt posted a quit request; this one runs on.
     layer::state.quitRequested = false;
-    if (fellBack)
-        reportWarning(fallbackWarning);
+    if (fellBack) reportWarning(fallbackWarning);
 
     layer::state.slots.reshape = gl::defaultReshape;
     layer::state.slots.release = releaseSlot;
@@ -150,39 +145,29 @@ int openWindow(const char* title) {
     setKeyCallback(keyEscape, quitHandler);
     gl::setOpeningState();
     platform::requestSyncedSwaps();
-    if (fellBack)
-        gl::drawIntoFrontBuffer();
+    if (fellBack) gl::drawIntoFrontBuffer();
     return 1;
 }
 
-void setIdleCallback(DrawCallback callback) {
-    layer::state.slots.idle = callback;
-}
+void setIdleCallback(DrawCallback callback) { layer::state.slots.idle = callback; }
 
-void setReshapeCallback(ReshapeCallback callback) {
-    layer::state.slots.reshape = callback;
-}
+void setReshapeCallback(ReshapeCallback callback) { layer::state.slots.reshape = callback; }
 
 void setMouseCallback(int button, int kind, MouseHandler handler) {
     MouseTable* table = tableOfKind(kind);
-    if (!table || table->count >= callbacks::mouseTableCapacity)
-        return;
+    if (!table || table->count >= callbacks::mouseTableCapacity) return;
     table->entries[table->count++] = {button, handler};
 }
 
 void setKeyCallback(int key, KeyHandler handler) {
-    if (tables.keyCount >= callbacks::keyTableCapacity)
-        return;
+    if (tables.keyCount >= callbacks::keyTableCapacity) return;
     tables.keys[tables.keyCount++] = {key, handler};
 }
 
-void setBeforeSwapCallback(DrawCallback callback) {
-    beforeSwap = callback;
-}
+void setBeforeSwapCallback(DrawCallback callback) { beforeSwap = callback; }
 
 void swapWindowBuffers() {
-    if (beforeSwap)
-        beforeSwap();
+    if (beforeSwap) beforeSwap();
     platform::swapBuffers();
 }
 
@@ -192,16 +177,10 @@ void getCursorInWindow(int& x, int& y) {
     y -= layer::state.originY;
 }
 
-WindowHandle getWindowHandle() {
-    return platform::windowHandle();
-}
+WindowHandle getWindowHandle() { return platform::windowHandle(); }
 
-void captureMouse(WindowHandle window) {
-    platform::captureMouse(window);
-}
+void captureMouse(WindowHandle window) { platform::captureMouse(window); }
 
-void releaseMouse() {
-    platform::releaseMouse();
-}
+void releaseMouse() { platform::releaseMouse(); }
 
 } // namespace toolkit

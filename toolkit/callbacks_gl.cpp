@@ -11,9 +11,7 @@ void setOpeningState() {
     glLoadIdentity();
 }
 
-void drawIntoFrontBuffer() {
-    glDrawBuffer(GL_FRONT);
-}
+void drawIntoFrontBuffer() { glDrawBuffer(GL_FRONT); }
 
 void defaultReshape(int width, int height) {
     glViewport(0, 0, width, height);

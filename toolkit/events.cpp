@@ -13,20 +13,16 @@ using layer::state;
 
 // Positions reach the slots as the two unsigned 16-bit halves of a position word, so a
 // captured cursor left of or above the window reads as values near 65535.
-int positionHalf(int v) {
-    return v & 0xFFFF;
-}
+int positionHalf(int v) { return v & 0xFFFF; }
 
 void keySlot(int code, int status) {
-    if (code != 0 && state.slots.key && state.slots.key(code, status))
-        layer::requestRedraw();
+    if (code != 0 && state.slots.key && state.slots.key(code, status)) layer::requestRedraw();
 }
 
 } // namespace
 
 int keyFromCharacter(int c) {
-    if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
-        return c;
+    if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return c;
     return 0;
 }
 
@@ -45,8 +41,7 @@ void inputMove(int x, int y) {
 }
 
 void inputPaint() {
-    if (state.slots.display)
-        state.slots.display();
+    if (state.slots.display) state.slots.display();
 }
 
 // The capture lasts from the first press to the release of the last button held: a button
@@ -61,8 +56,7 @@ void inputMouseButton(int x, int y, int button, bool pressed, int buttonsHeld) {
             platform::releaseMouse();
         slot = state.slots.release;
     }
-    if (slot && slot(positionHalf(x), positionHalf(y), button))
-        layer::requestRedraw();
+    if (slot && slot(positionHalf(x), positionHalf(y), button)) layer::requestRedraw();
 }
 
 void inputMouseMotion(int x, int y, int buttonsHeld) {
@@ -70,17 +64,11 @@ void inputMouseMotion(int x, int y, int buttonsHeld) {
         layer::requestRedraw();
 }
 
-void inputKey(int code, int status) {
-    keySlot(code, status);
-}
+void inputKey(int code, int status) { keySlot(code, status); }
 
-void inputChar(int character, int status) {
-    keySlot(keyFromCharacter(character), status);
-}
+void inputChar(int character, int status) { keySlot(keyFromCharacter(character), status); }
 
-void inputClose() {
-    platform::destroyWindow();
-}
+void inputClose() { platform::destroyWindow(); }
 
 void inputDestroy() {
     platform::releaseContext();

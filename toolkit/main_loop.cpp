@@ -14,15 +14,12 @@ using layer::state;
 constexpr std::int64_t framePeriod = 1000000 / 60;
 
 // Minimised or unmapped: the window system reported a 0 x 0 drawing area.
-bool hidden() {
-    return state.width <= 0 || state.height <= 0;
-}
+bool hidden() { return state.width <= 0 || state.height <= 0; }
 
 // The quit request counts as a waiting message; taking it ends the loop. Without a window
 // nothing could ever arrive, so that ends the loop as well.
 bool takeQuit() {
-    if (!state.quitRequested && platform::windowOpen())
-        return false;
+    if (!state.quitRequested && platform::windowOpen()) return false;
     state.quitRequested = false;
     return true;
 }
@@ -31,8 +28,7 @@ bool takeQuit() {
 
 void runMainLoop(DrawCallback display) {
     state.slots.display = display;
-    if (takeQuit())
-        return;
+    if (takeQuit()) return;
     if (state.slots.reshape) {
         platform::drawingAreaSize(state.width, state.height);
         state.slots.reshape(state.width, state.height);
@@ -41,10 +37,8 @@ void runMainLoop(DrawCallback display) {
     for (;;) {
         if (state.slots.idle) {
             for (;;) {
-                if (takeQuit())
-                    return;
-                if (!platform::eventWaiting())
-                    break;
+                if (takeQuit()) return;
+                if (!platform::eventWaiting()) break;
                 platform::handleNextEvent();
             }
             if (hidden()) { // nothing to draw into: sleep until the window system has news
@@ -59,11 +53,9 @@ void runMainLoop(DrawCallback display) {
                 continue;
             }
             nextFrame = now + framePeriod;
-            if (state.slots.idle)
-                state.slots.idle();
+            if (state.slots.idle) state.slots.idle();
         } else {
-            if (takeQuit())
-                return;
+            if (takeQuit()) return;
             platform::handleNextEvent();
         }
     }

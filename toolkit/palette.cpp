@@ -18,8 +18,7 @@ constexpr ElementColour white = {255, 255, 255, true};
 constexpr ElementColour black = {0, 0, 0, true};
 
 unsigned field(unsigned index, int bits, int shift) {
-    if (bits <= 0 || bits > 8 || shift < 0 || shift > 7)
-        return 0;
+    if (bits <= 0 || bits > 8 || shift < 0 || shift > 7) return 0;
     return (index >> shift) & ((1u << bits) - 1);
 }
 
@@ -35,8 +34,7 @@ long squaredDistance(const PaletteEntry& e, const Rgb& c) {
 int exactFreeEntry(const PaletteEntry (&entries)[entryCapacity], const bool (&taken)[entryCapacity],
                    const Rgb& colour) {
     for (int i = 0; i < entryCapacity; ++i)
-        if (!taken[i] && sameColour(entries[i], colour))
-            return i;
+        if (!taken[i] && sameColour(entries[i], colour)) return i;
     return -1;
 }
 
@@ -45,8 +43,7 @@ int nearestFreeEntry(const PaletteEntry (&entries)[entryCapacity],
     int nearest = -1;
     long nearestDistance = 0;
     for (int i = 0; i < entryCapacity; ++i) {
-        if (taken[i])
-            continue;
+        if (taken[i]) continue;
         long d = squaredDistance(entries[i], colour);
         if (nearest < 0 || d < nearestDistance) {
             nearest = i;
@@ -92,15 +89,13 @@ unsigned char expandBits(unsigned value, int bits) {
     default:
         break;
     }
-    if (bits < 1 || bits > 8)
-        return 0;
+    if (bits < 1 || bits > 8) return 0;
     unsigned top = (1u << bits) - 1;
     return static_cast<unsigned char>(((value & top) * 255 + top / 2) / top);
 }
 
 int paletteSize(const PixelLayout& layout) {
-    if (layout.colourBits < 1 || layout.colourBits > 8)
-        return 0;
+    if (layout.colourBits < 1 || layout.colourBits > 8) return 0;
     return 1 << layout.colourBits;
 }
 
@@ -120,8 +115,7 @@ int buildEntries(const PixelLayout& layout, bool takeover, const Rgb (&statics)[
         e.blue = expandBits(field(index, layout.blueBits, layout.blueShift), layout.blueBits);
         e.flags = flagNoCollapse;
     }
-    if (count != entryCapacity)
-        return count;
+    if (count != entryCapacity) return count;
     if (takeover) {
         entries[0].flags = 0;
         entries[entryCapacity - 1].flags = 0;
@@ -137,12 +131,10 @@ void fitStaticColours(const Rgb (&statics)[staticCount], PaletteEntry (&entries)
     bool taken[entryCapacity] = {};
     for (int s = 0; s < staticCount; ++s) {
         entryOf[s] = exactFreeEntry(entries, taken, statics[s]);
-        if (entryOf[s] >= 0)
-            taken[entryOf[s]] = true;
+        if (entryOf[s] >= 0) taken[entryOf[s]] = true;
     }
     for (int s = 0; s < staticCount; ++s) {
-        if (entryOf[s] >= 0)
-            continue;
+        if (entryOf[s] >= 0) continue;
         entryOf[s] = nearestFreeEntry(entries, taken, statics[s]);
         taken[entryOf[s]] = true;
     }
@@ -161,10 +153,8 @@ int changedElementCount(const SystemVersion& v) {
 
 ElementColour handBackColour(const char* userText, const ElementColour& saved) {
     long red = -1, green = -1, blue = -1;
-    if (!userText || std::sscanf(userText, "%ld %ld %ld", &red, &green, &blue) != 3)
-        return saved;
-    if (red < 0 || red > 255 || green < 0 || green > 255 || blue < 0 || blue > 255)
-        return saved;
+    if (!userText || std::sscanf(userText, "%ld %ld %ld", &red, &green, &blue) != 3) return saved;
+    if (red < 0 || red > 255 || green < 0 || green > 255 || blue < 0 || blue > 255) return saved;
     return {static_cast<unsigned char>(red), static_cast<unsigned char>(green),
             static_cast<unsigned char>(blue), false};
 }

@@ -25,14 +25,10 @@ namespace {
 bool qualifies(const BufferRequest& r, const FormatInfo& f) {
     if (!f.usable || f.colourIndex != r.colourIndex || f.doubleBuffer != r.doubleBuffer)
         return false;
-    if (r.alphaBits > 0 && f.alphaBits == 0)
-        return false;
-    if (r.accumBits > 0 && f.accumBits == 0)
-        return false;
-    if (r.depthBits > 0 && f.depthBits == 0)
-        return false;
-    if (r.stencilBits > 0 && f.stencilBits == 0)
-        return false;
+    if (r.alphaBits > 0 && f.alphaBits == 0) return false;
+    if (r.accumBits > 0 && f.accumBits == 0) return false;
+    if (r.depthBits > 0 && f.depthBits == 0) return false;
+    if (r.stencilBits > 0 && f.stencilBits == 0) return false;
     return true;
 }
 
@@ -50,8 +46,7 @@ int closestFormat(const BufferRequest& request, const FormatInfo* formats, int c
     long bestMissing = 0, bestExtra = 0;
     for (int i = 0; i < count; ++i) {
         const FormatInfo& f = formats[i];
-        if (!qualifies(request, f))
-            continue;
+        if (!qualifies(request, f)) continue;
         long missing = 0, extra = 0;
         addDistance(request.colourBits, f.colourBits, missing, extra);
         addDistance(request.alphaBits, f.alphaBits, missing, extra);

@@ -13,9 +13,7 @@ namespace {
 bool boxesOn = true;
 } // namespace
 
-void setMessageBoxes(bool on) {
-    boxesOn = on;
-}
+void setMessageBoxes(bool on) { boxesOn = on; }
 
 void reportError(const char* format, ...) {
     char text[512];
@@ -23,13 +21,11 @@ void reportError(const char* format, ...) {
     va_start(args, format);
     std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
-    if (boxesOn)
-        platform::showMessageBox("Error", text);
+    if (boxesOn) platform::showMessageBox("Error", text);
 }
 
 void reportWarning(const char* text) {
-    if (boxesOn)
-        platform::showMessageBox("Warning", text);
+    if (boxesOn) platform::showMessageBox("Warning", text);
 }
 
 } // namespace toolkit

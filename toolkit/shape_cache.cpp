@@ -24,49 +24,39 @@ bool keyFits(int kind, int keyLength) {
 }
 
 bool sameKey(const Entry& e, const double* key, int keyLength) {
-    if (e.keyLength < keyLength)
-        return false;
+    if (e.keyLength < keyLength) return false;
     for (int i = 0; i < keyLength; ++i)
-        if (!(e.key[i] == key[i]))
-            return false;
+        if (!(e.key[i] == key[i])) return false;
     return true;
 }
 
 } // namespace
 
 unsigned findShapeList(int kind, const double* key, int keyLength) {
-    if (!keyFits(kind, keyLength))
-        return 0;
+    if (!keyFits(kind, keyLength)) return 0;
     for (int i = heads[kind]; i >= 0; i = entries[i].next)
-        if (sameKey(entries[i], key, keyLength))
-            return entries[i].list;
+        if (sameKey(entries[i], key, keyLength)) return entries[i].list;
     return 0;
 }
 
 unsigned addShapeList(int kind, const double* key, int keyLength) {
-    if (!keyFits(kind, keyLength) || entryCount >= entryCapacity)
-        return 0;
+    if (!keyFits(kind, keyLength) || entryCount >= entryCapacity) return 0;
     unsigned list = glGenLists(1);
-    if (list == 0)
-        return 0;
+    if (list == 0) return 0;
     Entry& e = entries[entryCount];
     e.list = list;
     e.next = heads[kind];
     e.keyLength = keyLength;
-    for (int i = 0; i < keyLength; ++i)
-        e.key[i] = key[i];
+    for (int i = 0; i < keyLength; ++i) e.key[i] = key[i];
     heads[kind] = entryCount++;
     return list;
 }
 
-int shapeListCount() {
-    return entryCount;
-}
+int shapeListCount() { return entryCount; }
 
 void forgetShapeLists() {
     entryCount = 0;
-    for (int& head : heads)
-        head = -1;
+    for (int& head : heads) head = -1;
 }
 
 } // namespace toolkit::shapes

@@ -15,8 +15,7 @@ void solidSphere(double radius) {
         return;
     }
     list = shapes::addShapeList(shapes::kindSolidSphere, key, 1);
-    if (list != 0)
-        glNewList(list, GL_COMPILE_AND_EXECUTE);
+    if (list != 0) glNewList(list, GL_COMPILE_AND_EXECUTE);
     GLUquadric* quadric = gluNewQuadric();
     if (quadric) {
         gluQuadricDrawStyle(quadric, GLU_FILL);
@@ -24,8 +23,7 @@ void solidSphere(double radius) {
         gluSphere(quadric, radius, 16, 16);
         gluDeleteQuadric(quadric);
     }
-    if (list != 0)
-        glEndList();
+    if (list != 0) glEndList();
 }
 
 } // namespace toolkit

@@ -23,9 +23,7 @@ void setPlacement(int x, int y, int width, int height) {
     platform::originEstimate(r.x, r.y, state.originX, state.originY);
 }
 
-void setMode(unsigned mode) {
-    state.request.mode = mode;
-}
+void setMode(unsigned mode) { state.request.mode = mode; }
 
 platform::OpenResult open(const char* title) {
     state.request.title = title;
@@ -38,16 +36,11 @@ platform::OpenResult open(const char* title) {
 }
 
 void requestRedraw() {
-    if (platform::windowOpen())
-        platform::requestRedraw();
+    if (platform::windowOpen()) platform::requestRedraw();
 }
 
-void clearSlots() {
-    state.slots = Slots{};
-}
+void clearSlots() { state.slots = Slots{}; }
 
-void reset() {
-    state = initialState;
-}
+void reset() { state = initialState; }
 
 } // namespace toolkit::layer

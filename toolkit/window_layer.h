@@ -1,5 +1,6 @@
 // The window layer's shared state: the callback slots that the callback layer fills, the
-// placement and mode handed to the binding, the drawing area's size and origin, and the quit request.
+// placement and mode handed to the binding, the drawing area's size and origin, and the quit
+// request.
 #pragma once
 
 #include "toolkit/platform.h"

@@ -43,10 +43,8 @@ void rotationIncrement(float q[4], float p1x, float p1y, float p2x, float p2y) {
     vcross(p2, p1, axis);
     vsub(p1, p2, diff);
     float t = vlength(diff) / (2.0f * ballRadius);
-    if (t > 1.0f)
-        t = 1.0f;
-    if (t < -1.0f)
-        t = -1.0f;
+    if (t > 1.0f) t = 1.0f;
+    if (t < -1.0f) t = -1.0f;
     const float phi = 2.0f * std::asin(t);
     axisToQuaternion(axis, phi, q);
 }
@@ -70,8 +68,7 @@ void composeRotations(const float q1[4], const float q2[4], float dest[4], int& 
         count = 0;
         const float len = std::sqrt(dest[0] * dest[0] + dest[1] * dest[1] + dest[2] * dest[2] +
                                     dest[3] * dest[3]);
-        for (int i = 0; i < 4; ++i)
-            dest[i] /= len;
+        for (int i = 0; i < 4; ++i) dest[i] /= len;
     }
 }
 

@@ -17,12 +17,8 @@ float current[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 float lastIncrement[4] = {0.0f, 0.0f, 0.0f, 0.0f};
 int compositionCount = 0;
 
-float normalisedX(int x) {
-    return (2.0f * float(x) - float(width)) / float(width);
-}
-float normalisedY(int y) {
-    return (float(height) - 2.0f * float(y)) / float(height);
-}
+float normalisedX(int x) { return (2.0f * float(x) - float(width)) / float(width); }
+float normalisedY(int y) { return (float(height) - 2.0f * float(y)) / float(height); }
 } // namespace
 
 void trackballInit(int w, int h) {

@@ -12,13 +12,9 @@ inline void vset(float v[3], float x, float y, float z) {
     v[2] = z;
 }
 // v = (0, 0, 0).
-inline void vzero(float v[3]) {
-    vset(v, 0.0f, 0.0f, 0.0f);
-}
+inline void vzero(float v[3]) { vset(v, 0.0f, 0.0f, 0.0f); }
 // dst = src.
-inline void vcopy(const float src[3], float dst[3]) {
-    vset(dst, src[0], src[1], src[2]);
-}
+inline void vcopy(const float src[3], float dst[3]) { vset(dst, src[0], src[1], src[2]); }
 // dst = a - b.
 inline void vsub(const float a[3], const float b[3], float dst[3]) {
     vset(dst, a[0] - b[0], a[1] - b[1], a[2] - b[2]);
@@ -42,12 +38,8 @@ inline void vcross(const float a[3], const float b[3], float dst[3]) {
     vset(dst, a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]);
 }
 // |v|
-inline float vlength(const float v[3]) {
-    return std::sqrt(vdot(v, v));
-}
+inline float vlength(const float v[3]) { return std::sqrt(vdot(v, v)); }
 // v = v / |v|; v must not be the zero vector.
-inline void vnormal(float v[3]) {
-    vscale(v, 1.0f / vlength(v));
-}
+inline void vnormal(float v[3]) { vscale(v, 1.0f / vlength(v)); }
 
 } // namespace trackball

@@ -24,7 +24,7 @@ const std::string rule = " " + std::string(69, '-') + "\n";
 
 bool gaussian16 = false; // the layout generated
 
-std::string orientation(const char *keyword, double shift) {
+std::string orientation(const char* keyword, double shift) {
     std::string text =
         std::string(25, ' ') + keyword + std::string(25, ' ') + "\n" + rule +
         (gaussian16 ? " Center     Atomic      Atomic             Coordinates (Angstroms)\n"
@@ -71,8 +71,8 @@ std::string modeBlocks(int blocks) {
 
 // Writes a job of at least `megabytes`: route and title, optimisation steps (a Z-matrix and
 // a standard orientation table each, and the convergence lines), then two blocks of modes.
-void generate(const std::string &path, long megabytes) {
-    std::FILE *f = std::fopen(path.c_str(), "w");
+void generate(const std::string& path, long megabytes) {
+    std::FILE* f = std::fopen(path.c_str(), "w");
     if (!f) {
         std::perror(path.c_str());
         std::exit(1);
@@ -110,12 +110,11 @@ double seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
-double timeWc(const std::string &path) {
+double timeWc(const std::string& path) {
     const std::string command = "wc -l '" + path + "' > /dev/null";
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < 5; ++i)
-        if (std::system(command.c_str()) != 0)
-            std::exit(1);
+        if (std::system(command.c_str()) != 0) std::exit(1);
     return seconds(start);
 }
 
@@ -126,10 +125,9 @@ struct ReadFigures {
 };
 
 // The whole read, in a child process so that its peak memory is its own.
-ReadFigures timeRead(const std::string &path) {
+ReadFigures timeRead(const std::string& path) {
     int channel[2];
-    if (pipe(channel) != 0)
-        std::exit(1);
+    if (pipe(channel) != 0) std::exit(1);
     const pid_t child = fork();
     if (child == 0) {
         close(channel[0]);
@@ -143,14 +141,12 @@ ReadFigures timeRead(const std::string &path) {
         rusage usage;
         getrusage(RUSAGE_SELF, &usage);
         figures.maxRssKb = usage.ru_maxrss;
-        if (write(channel[1], &figures, sizeof figures) != sizeof figures)
-            _exit(1);
+        if (write(channel[1], &figures, sizeof figures) != sizeof figures) _exit(1);
         _exit(0);
     }
     close(channel[1]);
     ReadFigures figures{};
-    if (read(channel[0], &figures, sizeof figures) != sizeof figures)
-        std::exit(1);
+    if (read(channel[0], &figures, sizeof figures) != sizeof figures) std::exit(1);
     close(channel[0]);
     int status = 0;
     waitpid(child, &status, 0);

@@ -89,8 +89,7 @@ bool openBare() {
     for (int i = 0; i < atoms; ++i) {
         const double r = render::elementStyle(render::atomTable[i][0]).radius / render::radiusScale;
         int k = 0;
-        while (k < bare.distinct && radii[k] != r)
-            ++k;
+        while (k < bare.distinct && radii[k] != r) ++k;
         if (k == bare.distinct) {
             radii[k] = r;
             lists[k] = glGenLists(1);
@@ -130,8 +129,7 @@ double bareSlice() {
     const GLXDrawable drawable = glXGetCurrentDrawable();
     const GLXContext context = glXGetCurrentContext();
     glXMakeCurrent(bare.display, bare.window, bare.context);
-    for (int i = 0; i < warmupFrames; ++i)
-        bareFrame();
+    for (int i = 0; i < warmupFrames; ++i) bareFrame();
     glFinish();
     const Clock::time_point start = Clock::now();
     long frames = 0;
@@ -163,8 +161,7 @@ void countedFrame() {
         glFinish();
         firstFrameSeconds = secondsSince(dialogueEnd);
     }
-    if (slice == slices)
-        return; // closing
+    if (slice == slices) return; // closing
     if (++sliceFrames == 0) {
         glFinish();
         sliceStart = Clock::now();
@@ -176,8 +173,7 @@ void countedFrame() {
         std::printf("  slice %d: program %.2f frames/s (%ld frames), bare loop %.2f frames/s\n",
                     slice + 1, ownFps[slice], sliceFrames, bareFps[slice]);
         sliceFrames = -warmupFrames;
-        if (++slice == slices)
-            closeWindow();
+        if (++slice == slices) closeWindow();
     }
 }
 
@@ -189,8 +185,7 @@ int main() {
         return 1;
     }
     buildMolecule();
-    if (!openBare())
-        return 1;
+    if (!openBare()) return 1;
     closer = XOpenDisplay(nullptr);
     std::printf("1000 atoms (%d sphere lists), 400 x 400, %d slices of %.1f s per loop\n",
                 bare.distinct, slices, sliceSeconds);

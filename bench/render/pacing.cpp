@@ -1,12 +1,12 @@
 // Frame pacing of the program's own loop on the bundled formaldehyde example: frames per second
 // and CPU time while the window is shown, CPU time while it is unmapped, and the same once it
 // is mapped again. A second thread plays the user with its own X connection. Needs $DISPLAY.
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <thread>
-#include <atomic>
 
 #include <X11/Xlib.h>
 
@@ -57,8 +57,8 @@ Phase measure() {
     const double cpu = processCpuSeconds();
     const long before = frames.load();
     std::this_thread::sleep_for(std::chrono::duration<double>(phaseSeconds));
-    return {std::chrono::duration<double>(Clock::now() - start).count(),
-            processCpuSeconds() - cpu, frames.load() - before};
+    return {std::chrono::duration<double>(Clock::now() - start).count(), processCpuSeconds() - cpu,
+            frames.load() - before};
 }
 
 void report(const char* what, const Phase& p) {
@@ -69,8 +69,7 @@ void report(const char* what, const Phase& p) {
 // The user: waits for the window, measures, unmaps it, measures, maps it, measures, closes it.
 void user() {
     Display* d = XOpenDisplay(nullptr);
-    while (frames.load() < 10)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    while (frames.load() < 10) std::this_thread::sleep_for(std::chrono::milliseconds(20));
     const Window w = Window(toolkit::getWindowHandle());
     const Phase shown = measure();
     XUnmapWindow(d, w);

@@ -13,7 +13,7 @@ const std::string molvane = MOLVANE_BINARY;
 const std::string missingBlock = "\"Atom AN\" line of normal-mode block 1";
 
 class Dialogue : public testing::Test {
-protected:
+  protected:
     void settings(const std::string& name) {
         dir.write("filename.dat", "Filename:" + name + "\r\n");
     }
@@ -107,10 +107,10 @@ TEST_F(Dialogue, AmplitudeAnswersAndRangeCheck) {
         bool asksValue;
         const char* shown;
     };
-    for (const Case& c : {Case{"no\n0.01\n", true, "0.01"}, Case{"N\n", false, "0.50"},
-                          Case{"y\n", false, "0.50"}, Case{"n\n,\n", true, "0.50"},
-                          Case{"n\n\n   \n1.5 9\n", true, "1.50"},
-                          Case{"n\n0.125\n", true, "0.13"}}) {
+    for (const Case& c :
+         {Case{"no\n0.01\n", true, "0.01"}, Case{"N\n", false, "0.50"}, Case{"y\n", false, "0.50"},
+          Case{"n\n,\n", true, "0.50"}, Case{"n\n\n   \n1.5 9\n", true, "1.50"},
+          Case{"n\n0.125\n", true, "0.13"}}) {
         const Outcome run = dir.run(runner, std::string("\n1\n") + c.answers);
         expectClean(run, 0);
         EXPECT_EQ(run.out, banner() + notes() + questions() +
@@ -277,7 +277,7 @@ TEST_F(Dialogue, BrokenOutputFilesEndTheRunWithOneDiagnostic) {
 
 // Real Gaussian listings, when they are at hand.
 class RealListingRuns : public Dialogue {
-protected:
+  protected:
     void SetUp() override {
         if (!samplesPresent()) GTEST_SKIP() << "no " << MOLVANE_SAMPLES_DIR;
     }

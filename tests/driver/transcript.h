@@ -57,8 +57,8 @@ inline std::string summary(int mode, const std::string& fileName, const std::str
 }
 
 inline std::string wrongMode() {
-    return lines({empty, "You Have Entered Wrong Normal Mode Number, Enter Another Or 0 To Exit",
-                  empty});
+    return lines(
+        {empty, "You Have Entered Wrong Normal Mode Number, Enter Another Or 0 To Exit", empty});
 }
 
 inline std::string invalidAmplitude() {

@@ -29,7 +29,7 @@ const std::string heading = rule +
 
 // Runs each test in its own scratch directory, where the file is written.
 class Export : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_NE(getcwd(home_, sizeof home_), nullptr);
         ASSERT_EQ(chdir(dir_.path().c_str()), 0);
@@ -38,7 +38,7 @@ protected:
     std::string written() const { return dir_.read("newcoordinates.xyz"); }
     ScratchDir dir_;
 
-private:
+  private:
     char home_[4096];
 };
 

@@ -23,10 +23,10 @@ using fuzzing::require;
 // What the next read should do, by the free-form rules.
 struct Expected {
     enum Kind { endOfInput, unchanged, value, failure } kind = endOfInput;
-    int line = 0;           // 0-based index of the line the read takes its value from
-    int column = 0;         // token's first column, 1-based
+    int line = 0;   // 0-based index of the line the read takes its value from
+    int column = 0; // token's first column, 1-based
     std::string token;
-    std::string valueText;  // the value part (after r*)
+    std::string valueText; // the value part (after r*)
 };
 
 bool endsToken(char c) { return c == ' ' || c == '\t' || c == ',' || c == '/' || c == ')'; }
@@ -55,8 +55,10 @@ Expected nextExpected(const std::vector<std::string>& lines, int from) {
             long long repeat = 0;
             bool digits = !r.empty();
             for (char c : r) {
-                if (c < '0' || c > '9') digits = false;
-                else if (repeat <= INT_MAX) repeat = repeat * 10 + (c - '0');
+                if (c < '0' || c > '9')
+                    digits = false;
+                else if (repeat <= INT_MAX)
+                    repeat = repeat * 10 + (c - '0');
             }
             if (!digits || repeat < 1 || repeat > INT_MAX) e.kind = Expected::failure;
             e.valueText = e.token.substr(star + 1);
@@ -88,8 +90,10 @@ struct Read {
 
 void readOne(void* context) {
     Read& r = *static_cast<Read*>(context);
-    if (r.real) textio::readListValue(r.value);
-    else textio::readListValue(r.integer);
+    if (r.real)
+        textio::readListValue(r.value);
+    else
+        textio::readListValue(r.integer);
 }
 
 // "..., line K, columns A-B)" of a console diagnostic.
@@ -107,8 +111,10 @@ void check(const Read& before, const Read& after, const hostile::RunEnd& end, co
     if (e.kind == Expected::endOfInput) {
         require(fuzzing::diagnosticCode(end) == 104, "end of input gave another diagnostic",
                 end.diagnostic());
-        const std::string tail = "on console input after line " + std::to_string(lineCount) + "\r\n";
-        require(end.diagnostic().ends_with(tail), "end of input after another line", end.diagnostic());
+        const std::string tail =
+            "on console input after line " + std::to_string(lineCount) + "\r\n";
+        require(end.diagnostic().ends_with(tail), "end of input after another line",
+                end.diagnostic());
         return;
     }
     if (e.kind == Expected::unchanged) {
@@ -157,17 +163,20 @@ void check(const Read& before, const Read& after, const hostile::RunEnd& end, co
     }
     if (end.ended) {
         const int code = fuzzing::diagnosticCode(end);
-        require(code == 101 || code == 103, "a real failed with an unexpected code", end.diagnostic());
+        require(code == 101 || code == 103, "a real failed with an unexpected code",
+                end.diagnostic());
         expectPlace(end.diagnostic(), e);
         if (fuzzing::plainDecimal(v)) {
             require(code == 103, "a plain decimal was a conversion error", v);
-            require(std::isinf(std::strtof(v.c_str(), nullptr)), "a plain decimal in range overflowed", v);
+            require(std::isinf(std::strtof(v.c_str(), nullptr)),
+                    "a plain decimal in range overflowed", v);
         }
         return;
     }
     require(std::isfinite(after.value), "a real read as a value that is not finite", v);
     if (fuzzing::plainDecimal(v))
-        require(after.value == std::strtof(v.c_str(), nullptr), "a plain decimal read as another value", v);
+        require(after.value == std::strtof(v.c_str(), nullptr),
+                "a plain decimal read as another value", v);
 }
 
 int devNull() {

@@ -8,8 +8,8 @@
 //
 // Input: byte 0 picks the working directory's settings (see `setups`); the rest is the
 // console input.
-#include "tests/fuzz/fuzz_support.h"
 #include "driver/dialogue.h"
+#include "tests/fuzz/fuzz_support.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -24,16 +24,14 @@ namespace {
 
 using fuzzing::require;
 
-const char* const examples[] = {"formaldehyde-freq.out", "water-optfreq.out", "ammonia-ts-freq.out"};
+const char* const examples[] = {"formaldehyde-freq.out", "water-optfreq.out",
+                                "ammonia-ts-freq.out"};
 
 // The first line of "filename.dat", or nullptr for none.
 const char* const setups[] = {
-    "Filename:formaldehyde-freq.out\r\n",
-    "Filename:water-optfreq.out\n",
-    "Filename:ammonia-ts-freq.out\r\n",
-    nullptr,
-    "Filename:missing.out\r\n",
-    "Filename:  ammonia-ts-freq.out      \n",
+    "Filename:formaldehyde-freq.out\r\n", "Filename:water-optfreq.out\n",
+    "Filename:ammonia-ts-freq.out\r\n",   nullptr,
+    "Filename:missing.out\r\n",           "Filename:  ammonia-ts-freq.out      \n",
 };
 constexpr bool negativeFrequency[] = {false, false, true, false, false, true};
 constexpr bool invalidFilename[] = {false, false, false, true, true, false};
@@ -94,8 +92,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string settings = dir.work + "/filename.dat";
     const std::string coordinates = dir.work + "/newcoordinates.xyz";
     std::filesystem::remove(coordinates);
-    if (setups[setup] != nullptr) std::ofstream(settings, std::ios::binary) << setups[setup];
-    else std::filesystem::remove(settings);
+    if (setups[setup] != nullptr)
+        std::ofstream(settings, std::ios::binary) << setups[setup];
+    else
+        std::filesystem::remove(settings);
 
     const std::string consolePath = fuzzing::writeScratch(
         "console", std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
@@ -121,7 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(reader::modeNumber >= 1 && reader::modeNumber <= modes, "an unchecked mode number");
         require(reader::amplitude > 0.0f && reader::amplitude <= 2.0f, "an unchecked amplitude");
         require(atomCount == reader::atomCount, "the renderer's atom count differs");
-        require((reader::firstFrequency < 0) == negativeFrequency[setup], "the wrong first frequency");
+        require((reader::firstFrequency < 0) == negativeFrequency[setup],
+                "the wrong first frequency");
         wroteCoordinates = negativeFrequency[setup];
     } else if (end.status == 1) {
         require(invalidFilename[setup] && end.length == 0, "an unexpected invalid-file end",
@@ -141,14 +142,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     expected.insert("filename.dat");
     if (wroteCoordinates) expected.insert("newcoordinates.xyz");
     require(listing(dir.work) == expected, "the working directory holds other files");
-    require(contents(settings) == (setups[setup] != nullptr ? setups[setup] : "Filename:Output.dat\r\n"),
+    require(contents(settings) ==
+                (setups[setup] != nullptr ? setups[setup] : "Filename:Output.dat\r\n"),
             "filename.dat holds something else");
     for (int i = 0; i < 3; ++i)
-        require(contents(dir.work + "/" + examples[i]) == dir.exampleBytes[i], "an example was changed");
+        require(contents(dir.work + "/" + examples[i]) == dir.exampleBytes[i],
+                "an example was changed");
     if (wroteCoordinates) {
         const std::string xyz = contents(coordinates);
-        require(xyz.size() == std::size_t(56 * (reader::atomCount + 5)), "newcoordinates.xyz has the wrong size",
-                xyz);
+        require(xyz.size() == std::size_t(56 * (reader::atomCount + 5)),
+                "newcoordinates.xyz has the wrong size", xyz);
     }
     return 0;
 }

@@ -32,9 +32,12 @@ inline bool plainDecimal(const std::string& s) {
     std::size_t i = s.empty() || (s[0] != '+' && s[0] != '-') ? 0 : 1;
     int digits = 0, points = 0;
     for (; i < s.size(); ++i) {
-        if (s[i] >= '0' && s[i] <= '9') ++digits;
-        else if (s[i] == '.' && points == 0) ++points;
-        else return false;
+        if (s[i] >= '0' && s[i] <= '9')
+            ++digits;
+        else if (s[i] == '.' && points == 0)
+            ++points;
+        else
+            return false;
     }
     return digits > 0;
 }

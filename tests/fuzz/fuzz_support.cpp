@@ -25,7 +25,8 @@ void removeScratch() {
 
 const std::string& scratchDir() {
     if (made.empty()) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "molvane-fuzz-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "molvane-fuzz-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) finding("cannot make a scratch directory");
         made = pattern;
         std::atexit(removeScratch);

@@ -15,8 +15,8 @@
 // column family chosen from the file: every step again returns sound data or ends with a
 // diagnostic it can give, and wherever the file's last "Standard orientation:" table is of
 // the Gaussian 98 family the reading, diagnostics included, is exactly the one above.
-#include "tests/fuzz/field_oracle.h"
 #include "reader/gaussian_reader.h"
+#include "tests/fuzz/field_oracle.h"
 
 #include <cmath>
 #include <cstring>
@@ -77,7 +77,8 @@ bool holds(const std::string& line, std::string_view keyword) {
 }
 
 // The index of the count-th line from `from` on that holds keyword, or -1.
-int nthHolding(const std::vector<std::string>& lines, std::string_view keyword, int count, int from = 0) {
+int nthHolding(const std::vector<std::string>& lines, std::string_view keyword, int count,
+               int from = 0) {
     for (int i = from; i < int(lines.size()); ++i)
         if (holds(lines[std::size_t(i)], keyword) && --count == 0) return i;
     return -1;
@@ -119,8 +120,8 @@ Count expectedCount(const std::vector<std::string>& lines) {
 // A step that reads `count` rows from line index `first` on: on success every field of
 // each row reads as the plain reading says; a conversion failure lies on one of the rows.
 template <class Real>
-void checkRows(const Input& input, const hostile::RunEnd& end, int first, int count, const FieldSpec* fields,
-               const Real (*rows)[4]) {
+void checkRows(const Input& input, const hostile::RunEnd& end, int first, int count,
+               const FieldSpec* fields, const Real (*rows)[4]) {
     if (first < 0) {
         require(end.ended && fuzzing::diagnosticCode(end) == 104, "rows read without their header",
                 end.diagnostic());
@@ -130,7 +131,8 @@ void checkRows(const Input& input, const hostile::RunEnd& end, int first, int co
     if (end.ended) {
         // The end of the file only when rows are missing; a bad field only on a row.
         if (fuzzing::diagnosticCode(end) == 104) {
-            require(available < count, "the end of the file met with every row there", end.diagnostic());
+            require(available < count, "the end of the file met with every row there",
+                    end.diagnostic());
             return;
         }
         int line = 0, a = 0, b = 0;
@@ -205,7 +207,8 @@ void readWhole(const std::string& path, std::uint8_t pick, bool layoutAware, Out
                 reader::readModeVector(path, reader::modeBlock(m), reader::modeColumn(m),
                                        o.atomCount, modeVector);
             for (int i = 0; i < o.atomCount; ++i)
-                for (float v : modeVector[i]) require(std::isfinite(v), "a mode value that is not finite");
+                for (float v : modeVector[i])
+                    require(std::isfinite(v), "a mode value that is not finite");
             for (int i = 0; i < o.atomCount && i < 8; ++i)
                 for (int k = 0; k < 4; ++k) o.modeValues[t][i][k] = modeVector[i][k];
         }
@@ -233,7 +236,8 @@ void checkLayoutAware(const Input& input, std::uint8_t pick) {
             "a Gaussian 98 file ends otherwise in a run", aware.end.diagnostic());
     require(aware.atomCount == plain.atomCount && aware.orientationCount == plain.orientationCount,
             "a Gaussian 98 file counts otherwise in a run");
-    require(std::memcmp(aware.geometryValues, plain.geometryValues, sizeof plain.geometryValues) == 0 &&
+    require(std::memcmp(aware.geometryValues, plain.geometryValues, sizeof plain.geometryValues) ==
+                    0 &&
                 std::memcmp(aware.modeValues, plain.modeValues, sizeof plain.modeValues) == 0 &&
                 aware.frequency == plain.frequency,
             "a Gaussian 98 file reads otherwise in a run");
@@ -275,7 +279,8 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
         require(contents(input.path) == bytes, "reading changed the file");
         return;
     }
-    require(!expected.endOfFile && !expected.tooMany, "countAtoms did not meet the file's end or capacity");
+    require(!expected.endOfFile && !expected.tooMany,
+            "countAtoms did not meet the file's end or capacity");
     require(s.orientationCount == expected.tables, "countAtoms counted other tables");
     require(s.atomCount == expected.atoms, "countAtoms counted other rows");
 
@@ -289,7 +294,8 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
         return;
     }
     for (int i = 0; i < s.atomCount; ++i)
-        for (double v : geometry[i]) require(std::isfinite(v), "a geometry value that is not finite");
+        for (double v : geometry[i])
+            require(std::isfinite(v), "a geometry value that is not finite");
 
     // The dialogue accepts modes 1 to 3N-6: the first, the last, and one the input picks.
     const int modes = 3 * s.atomCount - 6;
@@ -310,12 +316,14 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
             return;
         }
         for (int i = 0; i < s.atomCount; ++i)
-            for (float v : modeVector[i]) require(std::isfinite(v), "a mode value that is not finite");
+            for (float v : modeVector[i])
+                require(std::isfinite(v), "a mode value that is not finite");
     }
 
     reader::atomCount = s.atomCount;
     std::copy(&geometry[0][0], &geometry[0][0] + 4 * reader::atomCapacity, &reader::geometry[0][0]);
-    std::copy(&modeVector[0][0], &modeVector[0][0] + 4 * reader::atomCapacity, &reader::modeVector[0][0]);
+    std::copy(&modeVector[0][0], &modeVector[0][0] + 4 * reader::atomCapacity,
+              &reader::modeVector[0][0]);
     int rendererCount = -1;
     reader::prepareViewData(rendererCount, atomTable, motionTable, viewVolume);
     require(rendererCount == s.atomCount, "the renderer's atom count differs");
@@ -324,7 +332,8 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
         hostile::guarded([&] { s.frequency = reader::readFirstFrequency(*s.path); });
     int frequencyLine = -1;
     const int heading = nthHolding(input.lines, "Harmonic frequencies", 1);
-    for (int i = heading < 0 ? int(input.lines.size()) : heading + 1; i < int(input.lines.size()); ++i)
+    for (int i = heading < 0 ? int(input.lines.size()) : heading + 1; i < int(input.lines.size());
+         ++i)
         if (holds(input.lines[std::size_t(i)], "Frequencies --") &&
             !holds(input.lines[std::size_t(i)], "Frequencies ---")) {
             frequencyLine = i;
@@ -339,7 +348,8 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
                 "readFirstFrequency ended at another line", frequencyEnd.diagnostic());
     } else {
         require(frequencyLine >= 0, "a frequency read from no frequency line");
-        fuzzing::checkField(input.lines[std::size_t(frequencyLine)], frequencyField[0], s.frequency);
+        fuzzing::checkField(input.lines[std::size_t(frequencyLine)], frequencyField[0],
+                            s.frequency);
     }
     require(contents(input.path) == bytes, "reading changed the file");
     return;

@@ -27,8 +27,8 @@ using textio::in;
 
 struct Pass {
     const char* layoutText;
-    int fieldCount;   // number items; 0 for the text passes
-    bool single;      // float items (mode rows) or double
+    int fieldCount; // number items; 0 for the text passes
+    bool single;    // float items (mode rows) or double
     FieldSpec fields[4];
 };
 
@@ -36,24 +36,33 @@ struct Pass {
 // geometry row.
 const Pass numberPasses[] = {
     {"(5X,F3.0,4X,F6.2,1X,F6.2,1X,F6.2)", 4, true, {{6, 3, 0}, {13, 6, 2}, {20, 6, 2}, {27, 6, 2}}},
-    {"(5X,F3.0,26X,F6.2,1X,F6.2,1X,F6.2)", 4, true, {{6, 3, 0}, {35, 6, 2}, {42, 6, 2}, {49, 6, 2}}},
-    {"(5X,F3.0,49X,F6.2,1X,F6.2,1X,F6.2)", 4, true, {{6, 3, 0}, {58, 6, 2}, {65, 6, 2}, {72, 6, 2}}},
+    {"(5X,F3.0,26X,F6.2,1X,F6.2,1X,F6.2)",
+     4,
+     true,
+     {{6, 3, 0}, {35, 6, 2}, {42, 6, 2}, {49, 6, 2}}},
+    {"(5X,F3.0,49X,F6.2,1X,F6.2,1X,F6.2)",
+     4,
+     true,
+     {{6, 3, 0}, {58, 6, 2}, {65, 6, 2}, {72, 6, 2}}},
     {"(15X,F12.4)", 1, false, {{16, 12, 4}}},
-    {"(13X,F3.0,18X,F12.8,F13.8,F13.8)", 4, false,
+    {"(13X,F3.0,18X,F12.8,F13.8,F13.8)",
+     4,
+     false,
      {{14, 3, 0}, {35, 12, 8}, {47, 13, 8}, {60, 13, 8}}},
 };
 
 // Patterns and column counts of the skip pass; the last two patterns cannot be searched in
 // the buffer (a leading blank can, a trailing one cannot) and take the line-by-line way.
-const std::string_view skipPatterns[] = {"Standard orientation:", "---", "Atom AN", "Frequencies --",
-                                         "x", std::string_view("\0", 1), " A", "ab "};
+const std::string_view skipPatterns[] = {
+    "Standard orientation:",   "---", "Atom AN", "Frequencies --", "x",
+    std::string_view("\0", 1), " A",  "ab "};
 const int skipColumns[] = {100, 1024, 21, 3, 50, 1, 99, 101};
 
 struct Run {
     std::string path;
     std::string_view pattern;
     int columns = 100;
-    int lineAsked = 0; // the skip after which a line number is asked for
+    int lineAsked = 0;              // the skip after which a line number is asked for
     std::vector<std::string> lines; // the reference reading
     const Pass* pass = nullptr;
     int read = 0; // lines read by the layer so far
@@ -71,7 +80,8 @@ void readTexts(void* context) {
     while (textio::readRecord(textio::Unit::file, whole, {in(record)}, true)) {
         require(run.read < int(run.lines.size()), "more lines than the bytes hold");
         const std::string& expected = run.lines[std::size_t(run.read++)];
-        require(record.view() == hostile::columns(expected, 1, 1024), "a line read wrongly", expected);
+        require(record.view() == hostile::columns(expected, 1, 1024), "a line read wrongly",
+                expected);
     }
     require(run.read == int(run.lines.size()), "fewer lines than the bytes hold");
 
@@ -79,13 +89,16 @@ void readTexts(void* context) {
     for (std::size_t i = 0; i < run.lines.size(); ++i) {
         if (i % 2 == 0) {
             textio::readRecord(textio::Unit::file, whole, {in(line)});
-            require(line.view() == hostile::columns(run.lines[i], 1, 100), "a 100-column line read wrongly");
+            require(line.view() == hostile::columns(run.lines[i], 1, 100),
+                    "a 100-column line read wrongly");
         } else {
             textio::readRecord(textio::Unit::file, name, {in(fileName)});
-            require(fileName.view() == hostile::columns(run.lines[i], 10, 70), "a file name read wrongly");
+            require(fileName.view() == hostile::columns(run.lines[i], 10, 70),
+                    "a file name read wrongly");
         }
     }
-    require(!textio::readRecord(textio::Unit::file, whole, {in(line)}, true), "a line after the end");
+    require(!textio::readRecord(textio::Unit::file, whole, {in(line)}, true),
+            "a line after the end");
     textio::closeUnit();
 }
 
@@ -99,16 +112,18 @@ void readNumbers(void* context) {
     for (;;) {
         const bool more =
             pass.fieldCount == 1 ? textio::readRecord(textio::Unit::file, layout, {in(d[0])}, true)
-            : pass.single ? textio::readRecord(textio::Unit::file, layout,
-                                               {in(f[0]), in(f[1]), in(f[2]), in(f[3])}, true)
-                          : textio::readRecord(textio::Unit::file, layout,
-                                               {in(d[0]), in(d[1]), in(d[2]), in(d[3])}, true);
+            : pass.single        ? textio::readRecord(textio::Unit::file, layout,
+                                                      {in(f[0]), in(f[1]), in(f[2]), in(f[3])}, true)
+                                 : textio::readRecord(textio::Unit::file, layout,
+                                                      {in(d[0]), in(d[1]), in(d[2]), in(d[3])}, true);
         if (!more) break;
         require(run.read < int(run.lines.size()), "more lines than the bytes hold");
         const std::string& line = run.lines[std::size_t(run.read++)];
         for (int k = 0; k < pass.fieldCount; ++k) {
-            if (pass.single) fuzzing::checkField(line, pass.fields[k], f[k]);
-            else fuzzing::checkField(line, pass.fields[k], d[k]);
+            if (pass.single)
+                fuzzing::checkField(line, pass.fields[k], f[k]);
+            else
+                fuzzing::checkField(line, pass.fields[k], d[k]);
         }
     }
     require(run.read == int(run.lines.size()), "fewer lines than the bytes hold");
@@ -133,7 +148,8 @@ void skipLines(void* context) {
         while (expected < int(run.lines.size()) &&
                !holdsWithin(run.lines[std::size_t(expected)], run.pattern, run.columns))
             ++expected;
-        const bool found = textio::skipToRecordHolding(textio::Unit::file, run.pattern, run.columns, true);
+        const bool found =
+            textio::skipToRecordHolding(textio::Unit::file, run.pattern, run.columns, true);
         require(found == (expected < int(run.lines.size())), "a skip found another line");
         if (!found) break;
         run.read = expected + 1;
@@ -179,8 +195,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int skipCode = fuzzing::diagnosticCode(skipped);
     if (skipCode == 106) {
         const std::string place = ", line " + std::to_string(run.read) + ", columns 1025-1025)";
-        require(skipped.diagnostic().find(place) != std::string_view::npos, "a skip counted lines wrongly",
-                skipped.diagnostic());
+        require(skipped.diagnostic().find(place) != std::string_view::npos,
+                "a skip counted lines wrongly", skipped.diagnostic());
     } else {
         require(skipCode == 104, "a skip ended with an unexpected code", skipped.diagnostic());
         const std::string place = " after line " + std::to_string(run.lines.size());
@@ -201,7 +217,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 "the diagnostic names another line", end.diagnostic());
         const FieldSpec* field = nullptr;
         for (int k = 0; k < pass.fieldCount; ++k)
-            if (pass.fields[k].column == first && pass.fields[k].column + pass.fields[k].width - 1 == last)
+            if (pass.fields[k].column == first &&
+                pass.fields[k].column + pass.fields[k].width - 1 == last)
                 field = &pass.fields[k];
         require(field != nullptr, "the diagnostic names columns of no field", end.diagnostic());
         fuzzing::checkFailedField(run.lines[std::size_t(line - 1)], *field, code);

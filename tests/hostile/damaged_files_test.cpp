@@ -36,10 +36,10 @@ bool holds(const std::string& line, const char* keyword) {
 // (keyword, rule, two header lines, rule, rows, rule).
 struct Expectation {
     bool ends = false;
-    std::string context;     // what the end-of-file diagnostic says was being read
+    std::string context; // what the end-of-file diagnostic says was being read
     bool modeRejected = false;
     int atoms = -1;
-    bool lastTable = false;  // the reading takes the whole file's last table
+    bool lastTable = false; // the reading takes the whole file's last table
 };
 
 Expectation expectFor(const std::vector<std::string>& all, int k) {
@@ -99,7 +99,8 @@ std::string firstLines(const std::string& text, int k, bool lastLineFeed) {
     return text.substr(0, lastLineFeed || k == 0 ? at : at - 1);
 }
 
-std::string replaced(std::string text, const std::string& from, const std::string& to, bool last = true) {
+std::string replaced(std::string text, const std::string& from, const std::string& to,
+                     bool last = true) {
     const std::size_t at = last ? text.rfind(from) : text.find(from);
     EXPECT_NE(at, std::string::npos) << from;
     return text.replace(at, from.size(), to);
@@ -116,8 +117,10 @@ int lineOf(const std::string& text, const std::string& what, bool last = true) {
 }
 
 class Damaged : public testing::Test {
-protected:
-    std::string write(const std::string& name, const std::string& bytes) { return dir.write(name, bytes); }
+  protected:
+    std::string write(const std::string& name, const std::string& bytes) {
+        return dir.write(name, bytes);
+    }
     const Reading& whole(const char* example) {
         Reading& r = wholeReadings[example];
         if (r.atoms < 0) readPipeline(exampleFile(example), r);
@@ -138,16 +141,18 @@ TEST_F(Damaged, EveryExampleCutAfterEachLineEndsAtTheCutOrReadsAsTheWhole) {
         for (int k = 0; k <= int(all.size()); ++k) {
             const Expectation e = expectFor(all, k);
             for (const bool lineFeed : {true, false}) {
-                if (!lineFeed && (k == 0 || all[std::size_t(k - 1)].empty())) continue; // no line left
+                if (!lineFeed && (k == 0 || all[std::size_t(k - 1)].empty()))
+                    continue; // no line left
                 const std::string file = write("cut.out", firstLines(text, k, lineFeed));
                 Reading r;
                 readPipeline(file, r);
                 SCOPED_TRACE(std::string(example) + " cut after line " + std::to_string(k) +
                              (lineFeed ? "" : " without its line feed"));
                 if (e.ends) {
-                    ASSERT_TRUE(endedWith(r.end, 104, {"end of file in " + file + " after line " +
-                                                           std::to_string(k) + " while reading",
-                                                       e.context}));
+                    ASSERT_TRUE(endedWith(r.end, 104,
+                                          {"end of file in " + file + " after line " +
+                                               std::to_string(k) + " while reading",
+                                           e.context}));
                 } else if (e.modeRejected) {
                     ASSERT_FALSE(r.end.ended) << r.end.diagnostic();
                     ASSERT_TRUE(r.modeRejected);
@@ -176,36 +181,45 @@ TEST_F(Damaged, CarriageReturnsAloneDoNotEndLines) {
 
 TEST_F(Damaged, NulAndCtrlZBytesInTheMiddle) {
     const std::string text = readFile(exampleFile("formaldehyde-freq.out"));
-    const std::string row2 = "    2          8             0        0.000000    0.000000    0.603102";
+    const std::string row2 =
+        "    2          8             0        0.000000    0.000000    0.603102";
     const int line2 = lineOf(text, row2);
 
     // A NUL in a number is a foreign character: the conversion diagnostic names the field.
-    const std::string inNumber = write("nul-number.out", replaced(text, row2, std::string(row2).replace(64, 1, 1, '\0')));
+    const std::string inNumber =
+        write("nul-number.out", replaced(text, row2, std::string(row2).replace(64, 1, 1, '\0')));
     Reading number;
     readPipeline(inNumber, number);
-    EXPECT_TRUE(endedWith(number.end, 101, {inNumber + ", line " + std::to_string(line2) + ", columns 60-72",
-                                            "\\x00"}));
+    EXPECT_TRUE(
+        endedWith(number.end, 101,
+                  {inNumber + ", line " + std::to_string(line2) + ", columns 60-72", "\\x00"}));
     // A NUL in a column no layout reads changes nothing.
-    const std::string aside = write("nul-aside.out", replaced(text, row2, std::string(row2).replace(1, 1, 1, '\0')));
+    const std::string aside =
+        write("nul-aside.out", replaced(text, row2, std::string(row2).replace(1, 1, 1, '\0')));
     Reading asideReading;
     readPipeline(aside, asideReading);
     EXPECT_TRUE(sameReading(asideReading, whole("formaldehyde-freq.out")));
     // A NUL inside the keyword hides the only table.
-    const std::string keyword = write("nul-keyword.out", replaced(text, "Standard orientation:", std::string("Standard\0orientation:", 21)));
+    const std::string keyword =
+        write("nul-keyword.out",
+              replaced(text, "Standard orientation:", std::string("Standard\0orientation:", 21)));
     Reading hidden;
     readPipeline(keyword, hidden);
     EXPECT_TRUE(endedWith(hidden.end, 104, {keyword, noTable}));
 
     // Ctrl-Z ends the data in the middle of a row: that row is the last line.
-    const std::string stopped = write("ctrlz-row.out", replaced(text, row2, std::string(row2).replace(40, 1, 1, '\x1a')));
+    const std::string stopped =
+        write("ctrlz-row.out", replaced(text, row2, std::string(row2).replace(40, 1, 1, '\x1a')));
     Reading cut;
     readPipeline(stopped, cut);
-    EXPECT_TRUE(endedWith(cut.end, 104, {stopped + " after line " + std::to_string(line2) + " ", unclosed}));
+    EXPECT_TRUE(endedWith(cut.end, 104,
+                          {stopped + " after line " + std::to_string(line2) + " ", unclosed}));
     // Ctrl-Z after everything the run reads leaves the reading whole.
     const std::string lastRow = "   4   1     0.00   0.00  -0.34";
-    const std::string tail = write("ctrlz-tail.out", text.substr(0, text.rfind(lastRow)) + lastRow +
-                                                         text.substr(text.rfind(lastRow) + lastRow.size(), 50) + "\x1a" +
-                                                         text.substr(text.rfind(lastRow) + lastRow.size() + 50));
+    const std::string tail =
+        write("ctrlz-tail.out", text.substr(0, text.rfind(lastRow)) + lastRow +
+                                    text.substr(text.rfind(lastRow) + lastRow.size(), 50) + "\x1a" +
+                                    text.substr(text.rfind(lastRow) + lastRow.size() + 50));
     Reading tailReading;
     readPipeline(tail, tailReading);
     EXPECT_TRUE(sameReading(tailReading, whole("formaldehyde-freq.out")));
@@ -215,11 +229,13 @@ TEST_F(Damaged, HundredThousandColumnLines) {
     const std::string text = readFile(exampleFile("formaldehyde-freq.out"));
     const Reading& full = whole("formaldehyde-freq.out");
     const std::string wide(100000, 'w');
-    const std::string row1 = "    1          6             0        0.000000    0.000000   -0.603198";
+    const std::string row1 =
+        "    1          6             0        0.000000    0.000000   -0.603198";
 
     // A long line before the table, a row with 100 000 trailing blanks, a CR LF long line:
     // each counts as one line and the reading stays the same.
-    std::string widened = replaced(text, " Rotational constants", wide + "\n Rotational constants", false);
+    std::string widened =
+        replaced(text, " Rotational constants", wide + "\n Rotational constants", false);
     widened = replaced(widened, row1, row1 + std::string(100000, ' '));
     widened = replaced(widened, " Harmonic frequencies", wide + "\r\n Harmonic frequencies");
     Reading r;
@@ -231,8 +247,9 @@ TEST_F(Damaged, HundredThousandColumnLines) {
     const std::string file = write("wide-garbled.out", garbled);
     Reading bad;
     readPipeline(file, bad);
-    EXPECT_TRUE(endedWith(bad.end, 101, {file + ", line " + std::to_string(lineOf(garbled, "-0.93x359")) +
-                                         ", columns 47-59"}));
+    EXPECT_TRUE(endedWith(
+        bad.end, 101,
+        {file + ", line " + std::to_string(lineOf(garbled, "-0.93x359")) + ", columns 47-59"}));
 
     // A keyword that does not lie wholly within the first 100 columns is not found.
     const std::string shifted = replaced(text, "                         Standard orientation:",
@@ -265,16 +282,19 @@ TEST_F(Damaged, NumbersThatAreNoNumbersOrTooLarge) {
         {"x lone minus", x, "           -    0.000000   -0.603198", 101, rowLine, "35-46"},
         {"x lone plus", x, "           +    0.000000   -0.603198", 101, rowLine, "35-46"},
         {"x 1,5", x, "         1,5    0.000000   -0.603198", 101, rowLine, "35-46"},
-        {"dx 1e99 in single precision", dx, "   1   6     1e99   0.00   0.21", 103, modeLine, "13-18"},
+        {"dx 1e99 in single precision", dx, "   1   6     1e99   0.00   0.21", 103, modeLine,
+         "13-18"},
         {"dx NaN", dx, "   1   6      NaN   0.00   0.21", 101, modeLine, "13-18"},
         {"frequency -1e999", frequency, " Frequencies --     -1e999", 103, frequencyLine, "16-27"},
         {"frequency Inf", frequency, " Frequencies --       -Inf", 101, frequencyLine, "16-27"},
     };
     for (const Case& c : cases) {
-        const std::string file = write("numbers.out", replaced(text, c.from, c.to, c.from != frequency));
+        const std::string file =
+            write("numbers.out", replaced(text, c.from, c.to, c.from != frequency));
         Reading r;
         readPipeline(file, r, 4);
-        EXPECT_TRUE(endedWith(r.end, c.code, {file + ", line " + std::to_string(c.line) + ", columns " + c.columns}))
+        EXPECT_TRUE(endedWith(
+            r.end, c.code, {file + ", line " + std::to_string(c.line) + ", columns " + c.columns}))
             << c.what;
     }
     // Below the range a value goes to 0; a negative zero frequency is not negative.
@@ -319,7 +339,8 @@ TEST_F(Damaged, TablesAndModeBlocksThatStopShort) {
     Reading a;
     readPipeline(keywordOnly, a);
     EXPECT_TRUE(endedWith(a.end, 104, {keywordOnly + " after line 1 ", noRules}));
-    const std::string oneRule = write("one-rule.out", " Standard orientation:\n ---------\n Center\n");
+    const std::string oneRule =
+        write("one-rule.out", " Standard orientation:\n ---------\n Center\n");
     Reading b;
     readPipeline(oneRule, b);
     EXPECT_TRUE(endedWith(b.end, 104, {oneRule + " after line 3 ", noRules}));
@@ -335,12 +356,14 @@ TEST_F(Damaged, TablesAndModeBlocksThatStopShort) {
     const std::string shortBlock = write("short-block.out", text.substr(0, text.find(lastRow)));
     Reading d;
     readPipeline(shortBlock, d, 1);
-    EXPECT_TRUE(endedWith(d.end, 104, {shortBlock + " after line " + std::to_string(lineOf(text, lastRow) - 1),
-                                       "rows of normal-mode block 1"}));
+    EXPECT_TRUE(endedWith(d.end, 104,
+                          {shortBlock + " after line " + std::to_string(lineOf(text, lastRow) - 1),
+                           "rows of normal-mode block 1"}));
     // Fewer rows followed by the rest of the listing: the lines after the block are read as
     // rows, as Gaussian's row order is taken on trust: the modes' number line reads as a row
     // of numbers; the symmetry line after it is no row and fails.
-    const std::string dropped = replaced(text, lastRow + "     0.00  -0.23   0.66     0.00  -0.24   0.63\n", "", false);
+    const std::string dropped =
+        replaced(text, lastRow + "     0.00  -0.23   0.66     0.00  -0.24   0.63\n", "", false);
     const std::string one = write("dropped-row.out", dropped);
     Reading e;
     readPipeline(one, e, 1);
@@ -351,12 +374,16 @@ TEST_F(Damaged, TablesAndModeBlocksThatStopShort) {
     EXPECT_EQ(e.modes[3][1], 0.0f);
     EXPECT_EQ(e.modes[3][2], 0.04f);
     EXPECT_EQ(e.modes[3][3], 0.0f);
-    const std::string twoDropped = replaced(dropped, "   3   1     0.70   0.00   0.00     0.00  -0.23  -0.66     0.00   0.24   0.63\n", "", false);
+    const std::string twoDropped = replaced(
+        dropped, "   3   1     0.70   0.00   0.00     0.00  -0.23  -0.66     0.00   0.24   0.63\n",
+        "", false);
     const std::string two = write("dropped-rows.out", twoDropped);
     Reading f;
     readPipeline(two, f, 1);
-    EXPECT_TRUE(endedWith(f.end, 101, {two + ", line " + std::to_string(lineOf(twoDropped, " A1 ", false)) +
-                                           ", columns 20-25", "\"A1\" is not a number"}));
+    EXPECT_TRUE(endedWith(
+        f.end, 101,
+        {two + ", line " + std::to_string(lineOf(twoDropped, " A1 ", false)) + ", columns 20-25",
+         "\"A1\" is not a number"}));
 }
 
 TEST_F(Damaged, ADirectoryAndAnEmptyFile) {

@@ -19,11 +19,13 @@ const std::string crlf = "\r\n";
 const std::string rule(80, '-');
 const std::string licencePrompt = "OTHERWISE JUST PRESS ENTER" + crlf;
 const std::string modePrompt = "Enter The Normal Mode Number" + crlf;
-const std::string amplitudePrompt = "default (0.5) Enter \"n\" to change it or just press Enter" + crlf;
+const std::string amplitudePrompt =
+    "default (0.5) Enter \"n\" to change it or just press Enter" + crlf;
 const std::string negativeWarning = "WARNING! THE FIRST VIBRATION HAS A NEGATIVE FREQUENCY.";
 
 bool endsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 std::string endOfConsole(int line) {
@@ -31,7 +33,7 @@ std::string endOfConsole(int line) {
 }
 
 class Faults : public testing::Test {
-protected:
+  protected:
     void example(const std::string& name) {
         dir.copyIn(exampleFile(name), name);
         dir.write("filename.dat", "Filename:" + name + "\r\n");
@@ -59,13 +61,15 @@ TEST_F(Faults, EndOfInputAtEveryPromptEndsTheRun) {
         {"amplitude value", "\n1\nn\n", 3, "Enter Your Value" + crlf},
         {"amplitude again", "\n1\nn\n3\n", 4, "Enter Another" + crlf},
         {"mode again", "\n9\n\n", 3,
-         "You Have Entered Wrong Normal Mode Number, Enter Another Or 0 To Exit" + crlf + " " + crlf},
+         "You Have Entered Wrong Normal Mode Number, Enter Another Or 0 To Exit" + crlf + " " +
+             crlf},
     };
     for (const Case& c : cases) {
         const Outcome run = dir.run(molvane, c.input);
         EXPECT_EQ(run.status, 255) << c.prompt;
         EXPECT_EQ(run.err, endOfConsole(c.lines)) << c.prompt;
-        EXPECT_TRUE(endsWith(run.out, c.lastOutput)) << c.prompt << ": " << run.out.substr(run.out.size() - 200);
+        EXPECT_TRUE(endsWith(run.out, c.lastOutput))
+            << c.prompt << ": " << run.out.substr(run.out.size() - 200);
     }
     // Standard input closed, or an empty file: the end of input at the first prompt.
     for (const char* redirection : {"<&-", "</dev/null"}) {
@@ -106,21 +110,24 @@ TEST_F(Faults, LongAnswerLinesKeepTheirFirstColumns) {
     example("formaldehyde-freq.out");
     // "yes" and 100 000 more characters show the licence; a mode of 2 followed by 100 000
     // blanks and a 7 is 2; "n" and 100 000 o's ask for the value.
-    const std::string input = "yes" + std::string(100000, 'x') + "\n\n2" + std::string(100000, ' ') + "7\nn" +
-                              std::string(100000, 'o') + "\n1.5\n";
+    const std::string input = "yes" + std::string(100000, 'x') + "\n\n2" +
+                              std::string(100000, ' ') + "7\nn" + std::string(100000, 'o') +
+                              "\n1.5\n";
     const Outcome run = dir.run(runner, input);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     EXPECT_NE(run.out.find("Software License"), std::string::npos);
     EXPECT_NE(run.out.find("You Will See Normal Mode =           2" + crlf), std::string::npos);
     EXPECT_NE(run.out.find("Enter Your Value" + crlf), std::string::npos);
-    EXPECT_NE(run.out.find("With the Vibration Amplitude Coefficient 1.50" + crlf), std::string::npos);
+    EXPECT_NE(run.out.find("With the Vibration Amplitude Coefficient 1.50" + crlf),
+              std::string::npos);
 
     // 5000 digits: the first 1024 columns already overflow an integer.
     const Outcome digits = dir.run(molvane, "\n1" + std::string(4999, '0') + "\n");
     EXPECT_EQ(digits.status, 255);
     EXPECT_EQ(digits.err.rfind("*ERR* 102 ", 0), 0u) << digits.err;
-    EXPECT_NE(digits.err.find("(console input, line 2, columns 1-1024)"), std::string::npos) << digits.err;
+    EXPECT_NE(digits.err.find("(console input, line 2, columns 1-1024)"), std::string::npos)
+        << digits.err;
 }
 
 TEST_F(Faults, NonAsciiAnswers) {
@@ -130,7 +137,8 @@ TEST_F(Faults, NonAsciiAnswers) {
     EXPECT_EQ(kept.status, 0) << kept.err;
     EXPECT_EQ(kept.out.find("Software License"), std::string::npos);
     EXPECT_EQ(kept.out.find("Enter Your Value"), std::string::npos);
-    EXPECT_NE(kept.out.find("With the Vibration Amplitude Coefficient 0.50" + crlf), std::string::npos);
+    EXPECT_NE(kept.out.find("With the Vibration Amplitude Coefficient 0.50" + crlf),
+              std::string::npos);
 
     // A full-width digit five, and a 5 with a no-break space after it, are no numbers.
     for (const char* answer : {"\xef\xbc\x95", "5\xc2\xa0"}) {
@@ -145,8 +153,8 @@ TEST_F(Faults, NonAsciiAnswers) {
 // 79, a name with blanks inside. The settings file itself is never rewritten.
 TEST_F(Faults, SettingsFileOddities) {
     const std::string example = exampleFile("formaldehyde-freq.out");
-    const std::string invalid = rule + crlf + "!!!Invalid Filename!!!" + crlf + "Press Enter To Exit" + crlf +
-                                " " + crlf + rule + crlf;
+    const std::string invalid = rule + crlf + "!!!Invalid Filename!!!" + crlf +
+                                "Press Enter To Exit" + crlf + " " + crlf + rule + crlf;
     // The label alone: an empty name.
     dir.write("filename.dat", "Filename:");
     const Outcome label = dir.run(molvane, "\n\n");
@@ -223,7 +231,8 @@ TEST_F(Faults, NewcoordinatesThatCannotBeWritten) {
     before = dir.snapshot();
     const Outcome dangling = dir.run(molvane, "\n1\n\n");
     EXPECT_EQ(dangling.status, 255);
-    EXPECT_EQ(dangling.err, "*ERR* 105 cannot open newcoordinates.xyz: No such file or directory" + crlf);
+    EXPECT_EQ(dangling.err,
+              "*ERR* 105 cannot open newcoordinates.xyz: No such file or directory" + crlf);
     EXPECT_EQ(dir.snapshot(), before);
     std::filesystem::remove(dir.file("newcoordinates.xyz"));
 
@@ -252,9 +261,11 @@ TEST_F(Faults, OutputFileChangedAfterTheExistenceCheck) {
     const Case cases[] = {
         {"deleted", "*ERR* 105 cannot open " + name + ": No such file or directory" + crlf},
         {"replaced by a directory", "*ERR* 105 cannot read " + name + ": Is a directory" + crlf},
-        {"emptied", "*ERR* 104 end of file in " + name +
-                        " after line 0 while reading the file in search of a \"Standard orientation:\""
-                        " table (it has none)" + crlf},
+        {"emptied",
+         "*ERR* 104 end of file in " + name +
+             " after line 0 while reading the file in search of a \"Standard orientation:\""
+             " table (it has none)" +
+             crlf},
         {"made unreadable", "*ERR* 105 cannot open " + name + ": Permission denied" + crlf, true},
     };
     for (const Case& c : cases) {

@@ -28,7 +28,8 @@ inline std::vector<std::string> referenceLines(std::string_view bytes) {
 
 // Columns first..first+width-1 (1-based) of a line, blank padded.
 inline std::string columns(const std::string& line, int first, int width) {
-    std::string field = first - 1 < int(line.size()) ? line.substr(std::size_t(first - 1), std::size_t(width)) : "";
+    std::string field =
+        first - 1 < int(line.size()) ? line.substr(std::size_t(first - 1), std::size_t(width)) : "";
     field.resize(std::size_t(width), ' ');
     return field;
 }

@@ -18,10 +18,8 @@ constexpr unsigned char two[4] = {0, 116, 191, 255};
 TEST(PaletteTables, ComponentFieldsExpandThroughTheFixedTables) {
     EXPECT_EQ(expandBits(0, 1), 0);
     EXPECT_EQ(expandBits(1, 1), 255);
-    for (unsigned v = 0; v < 4; ++v)
-        EXPECT_EQ(expandBits(v, 2), two[v]) << v;
-    for (unsigned v = 0; v < 8; ++v)
-        EXPECT_EQ(expandBits(v, 3), three[v]) << v;
+    for (unsigned v = 0; v < 4; ++v) EXPECT_EQ(expandBits(v, 2), two[v]) << v;
+    for (unsigned v = 0; v < 8; ++v) EXPECT_EQ(expandBits(v, 3), three[v]) << v;
     EXPECT_EQ(expandBits(2, 1), 0) << "only the field's own bits count";
     EXPECT_EQ(expandBits(9, 3), 63);
 }
@@ -117,8 +115,7 @@ TEST(PaletteFitting, FittedPaletteHasTheStaticColoursWithoutFlagsAndTheRestUntou
     }
     int flagged = 0;
     for (int i = 0; i < 256; ++i) {
-        if (isStatic[i])
-            continue;
+        if (isStatic[i]) continue;
         ++flagged;
         EXPECT_EQ(fitted[i].flags, flagNoCollapse) << i;
         EXPECT_EQ(std::memcmp(&fitted[i], &plain[i], 3), 0) << i;
@@ -140,8 +137,7 @@ TEST(PaletteFitting, AnExactMatchIsNotLostToAnEarlierColourThatIsOnlyNear) {
     fitStaticColours(statics, entries, entryOf);
     EXPECT_EQ(entryOf[1], 7);
     EXPECT_EQ(entryOf[0], 6) << "the next nearest: (229, 0, 0)";
-    for (int s = 2; s < staticCount; ++s)
-        EXPECT_EQ(entryOf[s], 100 + s);
+    for (int s = 2; s < staticCount; ++s) EXPECT_EQ(entryOf[s], 100 + s);
     EXPECT_EQ(entries[6].red, 250);
     EXPECT_EQ(entries[7].red, 255);
 }
@@ -150,8 +146,7 @@ TEST(PaletteFitting, RepeatedStaticColoursStillTakeDistinctEntries) {
     PaletteEntry entries[entryCapacity];
     buildEntries(threeThreeTwo, true, standardStaticColours, entries);
     Rgb statics[staticCount];
-    for (Rgb& c : statics)
-        c = {0, 0, 0};
+    for (Rgb& c : statics) c = {0, 0, 0};
     int entryOf[staticCount];
     fitStaticColours(statics, entries, entryOf);
     EXPECT_EQ(entryOf[0], 0);

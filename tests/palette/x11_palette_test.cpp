@@ -33,8 +33,7 @@ std::vector<Colormap> installedColormaps(Display* display) {
     int count = 0;
     Colormap* list = XListInstalledColormaps(display, DefaultRootWindow(display), &count);
     std::vector<Colormap> installed(list, list + count);
-    if (list)
-        XFree(list);
+    if (list) XFree(list);
     return installed;
 }
 
@@ -48,18 +47,15 @@ Colormap colormapOf(Display* display, Window window) {
 void pump(Display* observer) {
     XSync(observer, False);
     XSync(x11::state.display, False);
-    while (XPending(x11::state.display) > 0)
-        platform::handleNextEvent();
+    while (XPending(x11::state.display) > 0) platform::handleNextEvent();
 }
 
 class EightBitScreen : public testing::Test {
   protected:
     void SetUp() override {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "no X display: DISPLAY is unset";
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display: DISPLAY is unset";
         x::startServer(server, "640x480x8");
-        if (server.pid < 0)
-            GTEST_SKIP() << "Xvfb could not be started";
+        if (server.pid < 0) GTEST_SKIP() << "Xvfb could not be started";
         observer = server.display;
         callbacks::reset();
         x11::state = x11::State{};
@@ -68,10 +64,8 @@ class EightBitScreen : public testing::Test {
         x11::state.screen = DefaultScreen(x11::state.display);
     }
     void TearDown() override {
-        if (x11::state.window)
-            platform::destroyWindow();
-        if (x11::state.display)
-            XCloseDisplay(x11::state.display);
+        if (x11::state.window) platform::destroyWindow();
+        if (x11::state.display) XCloseDisplay(x11::state.display);
         x11::state = x11::State{};
     }
 
@@ -118,8 +112,7 @@ TEST_F(EightBitScreen, PseudoColorWindowGetsTheFittedPaletteSelectedAndInstalled
     palette::PaletteEntry want[palette::entryCapacity];
     palette::buildEntries(threeThreeTwo, false, palette::standardStaticColours, want);
     XColor stored[256];
-    for (int i = 0; i < 256; ++i)
-        stored[i].pixel = unsigned(i);
+    for (int i = 0; i < 256; ++i) stored[i].pixel = unsigned(i);
     XQueryColors(observer, handle, stored, 256);
     for (int i = 0; i < 256; ++i) {
         EXPECT_EQ(stored[i].red >> 8, want[i].red) << i;
@@ -192,11 +185,9 @@ TEST_F(EightBitScreen, TakeoverWindowGetsTheColourCubeInstalledWithTheFocus) {
     palette::PaletteEntry want[palette::entryCapacity];
     palette::buildEntries(threeThreeTwo, true, palette::standardStaticColours, want);
     XColor stored[256];
-    for (int i = 0; i < 256; ++i)
-        stored[i].pixel = unsigned(i);
+    for (int i = 0; i < 256; ++i) stored[i].pixel = unsigned(i);
     XQueryColors(observer, handle, stored, 256);
-    for (int i = 0; i < 256; ++i)
-        EXPECT_EQ(stored[i].red >> 8, want[i].red) << i;
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(stored[i].red >> 8, want[i].red) << i;
     EXPECT_EQ(stored[3].red >> 8, 139) << "no static colour fitted in";
     Colormap standard = DefaultColormap(observer, DefaultScreen(observer));
     focus(window);
@@ -229,8 +220,7 @@ TEST(X11PaletteVisuals, ComponentsArePackedFromTheLowestBitRedFirst) {
 }
 
 TEST(X11TrueColour, TheProgramsWindowGetsNoPaletteAndInstallsNothing) {
-    if (!std::getenv("DISPLAY"))
-        GTEST_SKIP() << "no X display: DISPLAY is unset";
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display: DISPLAY is unset";
     callbacks::reset();
     setWindowPlacement(50, 10, 200, 200);
     setDisplayMode(0x102);

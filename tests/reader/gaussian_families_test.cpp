@@ -51,29 +51,51 @@ struct Listing {
 };
 
 const Listing listings[] = {
-    {"g09-benzene-freq.log", "Standard orientation:", reader::Family::gaussian09,
-     {6, 6, 6, 6, 6, 6, 1, 1, 1, 1, 1, 1}, {-0.506751, 1.299753, 0.000002},
+    {"g09-benzene-freq.log",
+     "Standard orientation:",
+     reader::Family::gaussian09,
+     {6, 6, 6, 6, 6, 6, 1, 1, 1, 1, 1, 1},
+     {-0.506751, 1.299753, 0.000002},
      {1.559823, 1.946946, -0.000010},
      {{0.00f, 0.00f, -0.04f}, {0.00f, 0.00f, 0.19f}, {-0.01f, 0.03f, 0.00f}},
-     {{0.00f, 0.00f, -0.40f}, {0.00f, 0.00f, -0.37f}, {-0.25f, -0.32f, 0.00f}}, 370.7936},
-    {"g16-water.log", "Standard orientation:", reader::Family::gaussian09, {8, 1, 1},
-     {0.000000, 0.000000, 0.118941}, {-0.000000, -0.755981, -0.475764},
+     {{0.00f, 0.00f, -0.40f}, {0.00f, 0.00f, -0.37f}, {-0.25f, -0.32f, 0.00f}},
+     370.7936},
+    {"g16-water.log",
+     "Standard orientation:",
+     reader::Family::gaussian09,
+     {8, 1, 1},
+     {0.000000, 0.000000, 0.118941},
+     {-0.000000, -0.755981, -0.475764},
      {{-0.00f, -0.00f, -0.07f}, {0.00f, -0.00f, 0.05f}, {-0.00f, -0.07f, -0.00f}},
-     {{0.00f, -0.43f, 0.56f}, {-0.00f, -0.58f, -0.40f}, {0.00f, 0.55f, 0.44f}}, 1668.2293},
-    {"g16-dvb-hpmodes.out", "Standard orientation:", reader::Family::gaussian09,
-     {6, 6, 6, 6, 6, 1, 1, 1, 6, 6, 1, 1, 1, 6, 1, 6, 1, 1, 6, 1}, {0.269445, 1.410118, 0.0},
+     {{0.00f, -0.43f, 0.56f}, {-0.00f, -0.58f, -0.40f}, {0.00f, 0.55f, 0.44f}},
+     1668.2293},
+    {"g16-dvb-hpmodes.out",
+     "Standard orientation:",
+     reader::Family::gaussian09,
+     {6, 6, 6, 6, 6, 1, 1, 1, 6, 6, 1, 1, 1, 6, 1, 6, 1, 1, 6, 1},
+     {0.269445, 1.410118, 0.0},
      {2.364759, 0.813041, -0.000000},
      {{0.00f, 0.00f, -0.08f}, {-0.00f, 0.00f, 0.09f}, {0.00f, -0.00f, 0.00f}},
-     {{0.00f, 0.00f, -0.11f}, {-0.00f, 0.00f, -0.08f}, {0.00f, 0.00f, 0.00f}}, 53.1981},
-    {"g03-nosymm-ts.log", "Input orientation:", reader::Family::gaussian98,
-     {6, 6, 1, 1, 1, 1, 1}, {-0.104295, 0.744624, 0.0}, {1.816168, -1.155271, 0.0},
+     {{0.00f, 0.00f, -0.11f}, {-0.00f, 0.00f, -0.08f}, {0.00f, 0.00f, 0.00f}},
+     53.1981},
+    {"g03-nosymm-ts.log",
+     "Input orientation:",
+     reader::Family::gaussian98,
+     {6, 6, 1, 1, 1, 1, 1},
+     {-0.104295, 0.744624, 0.0},
+     {1.816168, -1.155271, 0.0},
      {{-0.01f, 0.02f, 0.00f}, {0.07f, -0.03f, 0.00f}, {0.00f, 0.00f, 0.07f}},
-     {{-0.94f, 0.27f, 0.00f}, {0.17f, 0.93f, 0.00f}, {0.00f, 0.00f, 0.00f}}, -757.8102},
-    {"g94-ts-freq.out", "Standard orientation:", reader::Family::gaussian94,
-     {6, 6, 1, 6, 6, 6, 6, 1, 6, 1, 7, 1, 7}, {-1.217434, -1.125876, -0.401385},
+     {{-0.94f, 0.27f, 0.00f}, {0.17f, 0.93f, 0.00f}, {0.00f, 0.00f, 0.00f}},
+     -757.8102},
+    {"g94-ts-freq.out",
+     "Standard orientation:",
+     reader::Family::gaussian94,
+     {6, 6, 1, 6, 6, 6, 6, 1, 6, 1, 7, 1, 7},
+     {-1.217434, -1.125876, -0.401385},
      {3.506633, -0.115851, 0.254319},
      {{-0.12f, 0.06f, -0.09f}, {0.00f, 0.01f, 0.07f}, {-0.05f, -0.06f, -0.03f}},
-     {{-0.09f, -0.03f, 0.06f}, {0.05f, -0.05f, -0.43f}, {0.00f, 0.00f, 0.00f}}, -111.0748},
+     {{-0.09f, -0.03f, 0.06f}, {0.05f, -0.05f, -0.43f}, {0.00f, 0.00f, 0.00f}},
+     -111.0748},
 };
 
 TEST(RealFamilies, ReadToTheValuesPrintedInThem) {
@@ -141,7 +163,8 @@ std::vector<std::vector<double>> displacements(int block) {
     for (int i = 0; i < 4; ++i) {
         std::vector<double> row;
         for (int m = 0; m < 3; ++m)
-            for (int k = 0; k < 3; ++k) row.push_back(0.01 * (block * 30 + i * 9 + m * 3 + k) - 0.4);
+            for (int k = 0; k < 3; ++k)
+                row.push_back(0.01 * (block * 30 + i * 9 + m * 3 + k) - 0.4);
         d.push_back(row);
     }
     return d;
@@ -171,7 +194,8 @@ TEST(GeneratedFamilies, EachFamilyReadsTheValuesWritten) {
             expectRecord(r.geometry[i], {double(a.number), a.x, a.y, a.z});
             const int modes[3] = {1, 2, 6};
             for (int t = 0; t < 3; ++t) {
-                const int block = reader::modeBlock(modes[t]) - 1, m = reader::modeColumn(modes[t]) - 1;
+                const int block = reader::modeBlock(modes[t]) - 1,
+                          m = reader::modeColumn(modes[t]) - 1;
                 const std::vector<double> d = displacements(block)[std::size_t(i)];
                 expectRecord(r.modes[t][i], {float(numbers[std::size_t(i)]), float(d[3 * m]),
                                              float(d[3 * m + 1]), float(d[3 * m + 2])});
@@ -191,9 +215,10 @@ TEST(GeneratedFamilies, JobsWithoutStandardOrientation) {
     EXPECT_EQ(r.layout.orientationCount, 2);
     EXPECT_DOUBLE_EQ(r.geometry[1][3], 100.123456);
     // Only a Z-matrix orientation.
-    const std::string zOnly = orientationTable(molecule, "Z-Matrix orientation:", Columns::gaussian94) +
-                              harmonicHeading + modeBlock({1.0, 2.0, 3.0}, numbers, displacements(0)) +
-                              modeBlock({4.0, 5.0, 6.0}, numbers, displacements(1));
+    const std::string zOnly =
+        orientationTable(molecule, "Z-Matrix orientation:", Columns::gaussian94) + harmonicHeading +
+        modeBlock({1.0, 2.0, 3.0}, numbers, displacements(0)) +
+        modeBlock({4.0, 5.0, 6.0}, numbers, displacements(1));
     readAsRun(dir.write("z.out", zOnly), r);
     EXPECT_EQ(r.layout.orientationKeyword, "Z-Matrix orientation:");
     EXPECT_EQ(r.layout.family, reader::Family::gaussian94);
@@ -214,7 +239,8 @@ TEST(GeneratedFamilies, JobsWithoutStandardOrientation) {
 TEST(GeneratedFamilies, FrozenAtomsMoveByZero) {
     ScratchDir dir;
     Read r;
-    readAsRun(dir.write("frozen.out", job(Columns::gaussian09, "Standard orientation:", {2, 4})), r);
+    readAsRun(dir.write("frozen.out", job(Columns::gaussian09, "Standard orientation:", {2, 4})),
+              r);
     ASSERT_EQ(r.atomCount, 4);
     for (int t = 0; t < 3; ++t) {
         expectRecord(r.modes[t][1], {0, 0, 0, 0});
@@ -223,7 +249,8 @@ TEST(GeneratedFamilies, FrozenAtomsMoveByZero) {
     }
     EXPECT_FLOAT_EQ(r.modes[2][2][1], float(displacements(1)[2][6]));
     // A table of frozen atoms only: every atom moves by zero.
-    readAsRun(dir.write("all.out", job(Columns::gaussian09, "Standard orientation:", {1, 2, 3, 4})), r);
+    readAsRun(dir.write("all.out", job(Columns::gaussian09, "Standard orientation:", {1, 2, 3, 4})),
+              r);
     for (int i = 0; i < 4; ++i) expectRecord(r.modes[0][i], {0, 0, 0, 0});
 }
 
@@ -277,11 +304,13 @@ TEST(GeneratedFamilies, FilesThatMixFamiliesEndTheRun) {
     ScratchDir dir;
     Read r;
     // A Gaussian 98 job and a Gaussian 16 job in one file.
-    const std::string both = dir.write("both.out", job(Columns::gaussian98) + job(Columns::gaussian09));
+    const std::string both =
+        dir.write("both.out", job(Columns::gaussian98) + job(Columns::gaussian09));
     EXPECT_EXIT(readAsRun(both, r), testing::ExitedWithCode(errorStatus),
                 "^\\*ERR\\* 109 .*both\\.out holds a normal-mode block headed \"Atom AN\" where "
                 "its orientation table's columns call for \"Atom  AN\"");
-    const std::string old = dir.write("old.out", job(Columns::gaussian09) + job(Columns::gaussian94));
+    const std::string old =
+        dir.write("old.out", job(Columns::gaussian09) + job(Columns::gaussian94));
     EXPECT_EXIT(readAsRun(old, r), testing::ExitedWithCode(errorStatus),
                 "^\\*ERR\\* 109 .*old\\.out holds a normal-mode block headed \"Atom  AN\" where");
     // A Gaussian 09/16 table with Gaussian 98 mode blocks only; a Gaussian 94 table with
@@ -292,9 +321,9 @@ TEST(GeneratedFamilies, FilesThatMixFamiliesEndTheRun) {
     EXPECT_EXIT(readAsRun(modes98, r), testing::ExitedWithCode(errorStatus),
                 "^\\*ERR\\* 109 .*modes98\\.out holds a normal-mode block headed \"Atom AN\"");
     const std::string modes16 = dir.write(
-        "modes16.out", orientationTable(molecule, "Standard orientation:", Columns::gaussian94) +
-                           harmonicHeading +
-                           modeBlock({1.0, 2.0, 3.0}, numbers, displacements(0), Columns::gaussian09));
+        "modes16.out",
+        orientationTable(molecule, "Standard orientation:", Columns::gaussian94) + harmonicHeading +
+            modeBlock({1.0, 2.0, 3.0}, numbers, displacements(0), Columns::gaussian09));
     EXPECT_EXIT(readAsRun(modes16, r), testing::ExitedWithCode(errorStatus),
                 "^\\*ERR\\* 109 .*modes16\\.out holds a normal-mode block headed \"Atom  AN\"");
     // No block at all: the end of the file, named with the header the table calls for.
@@ -310,7 +339,8 @@ TEST(GeneratedFamilies, Gaussian16TableOfMoreThanThousandAtoms) {
     const std::string file =
         dir.write("big.out", orientationTable(atoms, "Standard orientation:", Columns::gaussian09));
     Read r;
-    EXPECT_EXIT(reader::countAtoms(file, r.layout, r.atomCount), testing::ExitedWithCode(errorStatus),
+    EXPECT_EXIT(reader::countAtoms(file, r.layout, r.atomCount),
+                testing::ExitedWithCode(errorStatus),
                 "^\\*ERR\\* 109 the last \"Standard orientation:\" table of .*big\\.out has more "
                 "than 1000 atom rows; Molvane holds at most 1000 atoms");
     atoms.pop_back();
@@ -324,8 +354,8 @@ TEST(GeneratedFamilies, Gaussian16TableOfMoreThanThousandAtoms) {
     EXPECT_EQ(r.atomCount, 1000);
     reader::readGeometry(full, r.atomCount, r.layout, r.geometry);
     reader::readModeVector(full, 1, 2, r.atomCount, r.layout, r.modes[0]);
-    expectRecord(r.modes[0][999], {6.0f, float(displacements(0)[0][3]), float(displacements(0)[0][4]),
-                                   float(displacements(0)[0][5])});
+    expectRecord(r.modes[0][999], {6.0f, float(displacements(0)[0][3]),
+                                   float(displacements(0)[0][4]), float(displacements(0)[0][5])});
 }
 
 } // namespace

@@ -98,9 +98,9 @@ TEST(Geometry, WideNegativeCoordinatesKeepTheirSign) {
     // Gaussian fills x, y, z in columns 35-46, 47-58, 59-70: the sign of z <= -10, y <= -100
     // and x <= -1000 stands left of the narrower windows 36-46, 49-59, 62-72.
     ScratchDir dir;
-    const std::string file = dir.write(
-        "wide.out", orientationTable({{6, -1000.123456, -100.25, -10.413637},
-                                      {8, 99.5, 999.000001, -9.999999}}));
+    const std::string file =
+        dir.write("wide.out", orientationTable({{6, -1000.123456, -100.25, -10.413637},
+                                                {8, 99.5, 999.000001, -9.999999}}));
     int tables = 0, n = 0;
     reader::countAtoms(file, tables, n);
     ASSERT_EQ(n, 2);
@@ -115,12 +115,12 @@ TEST(Geometry, RowsInTheNarrowColumnsReadTheSame) {
     // add are blank.
     ScratchDir dir;
     const std::string rule = " " + std::string(69, '-') + "\n";
-    const std::string file = dir.write(
-        "narrow.out",
-        " Standard orientation:\n" + rule + " header\n header\n" + rule +
-            "              24                   -1.11153200   1.97012500  -0.87756500\n"
-            "               8                    0.00001800  -1.97012500   1.11153200\n" +
-            rule);
+    const std::string file =
+        dir.write("narrow.out",
+                  " Standard orientation:\n" + rule + " header\n header\n" + rule +
+                      "              24                   -1.11153200   1.97012500  -0.87756500\n"
+                      "               8                    0.00001800  -1.97012500   1.11153200\n" +
+                      rule);
     reader::GeometryTable geometry;
     reader::readGeometry(file, 2, 1, geometry);
     expectAtom(geometry[0], 24, -1.111532, 1.970125, -0.877565);
@@ -282,8 +282,8 @@ TEST(ReaderFailures, GarbageInAFieldIsAConversionError) {
     reader::GeometryTable geometry;
     EXPECT_EXIT(reader::readGeometry(file, 3, 1, geometry), testing::ExitedWithCode(errorStatus),
                 "^\\*ERR\\* 101 .*comma\\.out");
-    const std::string freq = dir.write("freq.out", std::string(harmonicHeading) +
-                                                       " Frequencies --   abc\n");
+    const std::string freq =
+        dir.write("freq.out", std::string(harmonicHeading) + " Frequencies --   abc\n");
     EXPECT_EXIT(reader::readFirstFrequency(freq), testing::ExitedWithCode(errorStatus),
                 "^\\*ERR\\* 101 .*freq\\.out");
 }
@@ -296,16 +296,16 @@ TEST(ReaderFailures, MoreThanCapacityAtomsIsRejectedBeforeAnyTableIsFilled) {
     EXPECT_EXIT(reader::countAtoms(file, tables, n), testing::ExitedWithCode(errorStatus),
                 "^\\*ERR\\* 109 .*big\\.out.*more than 1000");
     // An earlier, larger table does not matter: only the last one is read.
-    const std::string earlier = dir.write(
-        "earlier.out", orientationTable(std::vector<Atom>(1500, Atom{6, 0, 0, 0})) +
-                           orientationTable(water));
+    const std::string earlier =
+        dir.write("earlier.out", orientationTable(std::vector<Atom>(1500, Atom{6, 0, 0, 0})) +
+                                     orientationTable(water));
     reader::countAtoms(earlier, tables, n);
     EXPECT_EQ(n, 3);
 }
 
 // Real Gaussian listings, when they are at hand.
 class RealListings : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (!samplesPresent()) GTEST_SKIP() << "no " << MOLVANE_SAMPLES_DIR;
     }

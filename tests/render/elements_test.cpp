@@ -50,16 +50,14 @@ TEST(Elements, EveryAtomicNumberHasItsColumnsColour) {
         }
     }
     for (int z = 57; z <= 103; ++z) {
-        if (z > 71 && z < 89)
-            continue;
+        if (z > 71 && z < 89) continue;
         const ElementStyle& s = elementStyle(float(z));
         EXPECT_EQ(s.red, 0.3) << "Z = " << z;
         EXPECT_EQ(s.green, 0.2) << "Z = " << z;
         EXPECT_EQ(s.blue, 0.4) << "Z = " << z;
         ++seen[z];
     }
-    for (int z = 1; z <= elementCount; ++z)
-        EXPECT_EQ(seen[z], 1) << "Z = " << z;
+    for (int z = 1; z <= elementCount; ++z) EXPECT_EQ(seen[z], 1) << "Z = " << z;
 }
 
 TEST(Elements, RadiusValues) {
@@ -74,8 +72,7 @@ TEST(Elements, RadiusValues) {
     EXPECT_EQ(elementStyle(15.0f).radius, elementStyle(16.0f).radius); // P and S share 104
     EXPECT_EQ(elementStyle(85.0f).radius, 200.0f);
     EXPECT_EQ(elementStyle(86.0f).radius, 200.0f);
-    for (int z = 96; z <= elementCount; ++z)
-        EXPECT_EQ(elementStyle(float(z)).radius, 200.0f);
+    for (int z = 96; z <= elementCount; ++z) EXPECT_EQ(elementStyle(float(z)).radius, 200.0f);
     // The view's depth bounds count on no sphere being larger than largestRadius.
     float largest = unknownElementStyle.radius;
     for (int z = 1; z <= elementCount; ++z)
@@ -101,8 +98,7 @@ TEST(Elements, NumbersWithoutAnEntryGetTheFallbackStyle) {
                              -1e30f,
                              std::numeric_limits<float>::infinity(),
                              std::numeric_limits<float>::quiet_NaN()};
-    for (float z : outside)
-        EXPECT_EQ(&elementStyle(z), &unknownElementStyle) << "Z = " << z;
+    for (float z : outside) EXPECT_EQ(&elementStyle(z), &unknownElementStyle) << "Z = " << z;
     // The fallback is drawable and stands apart from the grey background.
     EXPECT_GT(unknownElementStyle.radius, 0.0f);
     EXPECT_LT(unknownElementStyle.red, 0.5);

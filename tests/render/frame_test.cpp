@@ -11,8 +11,8 @@
 
 #include "render/animation.h"
 #include "render/elements.h"
-#include "tests/support/gl_window.h"
 #include "tests/render/scene.h"
+#include "tests/support/gl_window.h"
 #include "toolkit/null/null_binding.h"
 #include "trackball/quaternion.h"
 #include "trackball/trackball.h"
@@ -45,13 +45,11 @@ void expectSphereAt(const double centre[3], const double colour[3], double radiu
     double expected[3];
     pixelAt(centre, nullptr, rgb);
     expectedSphereCentre(colour, centre, radius, expected);
-    for (int k = 0; k < 3; ++k)
-        EXPECT_NEAR(rgb[k], expected[k], 12.0) << what << ", channel " << k;
+    for (int k = 0; k < 3; ++k) EXPECT_NEAR(rgb[k], expected[k], 12.0) << what << ", channel " << k;
 }
 
 void expectBackground(const int rgb[3], const char* what) {
-    for (int k = 0; k < 3; ++k)
-        EXPECT_EQ(rgb[k], 191) << what << ", channel " << k;
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(rgb[k], 191) << what << ", channel " << k;
 }
 
 TEST_F(Frame, BackgroundIsGrey) {

@@ -20,10 +20,8 @@ namespace render_test {
 
 bool prepareWindow(const char*& why) {
     static bool prepared = false;
-    if (prepared)
-        return true;
-    if (!openGlWindow(400, 400, why))
-        return false;
+    if (prepared) return true;
+    if (!openGlWindow(400, 400, why)) return false;
     // Once, with the identity modelview, as at start-up: the light is fixed in the scene.
     render::initClearColor();
     render::initDrawingState();
@@ -34,8 +32,7 @@ bool prepareWindow(const char*& why) {
 void DrawingTest::SetUp() {
     const char* why = "";
     if (!prepareWindow(why)) {
-        if (std::getenv("DISPLAY"))
-            FAIL() << why;
+        if (std::getenv("DISPLAY")) FAIL() << why;
         GTEST_SKIP() << why;
     }
 }
@@ -72,8 +69,7 @@ void loadMolecule(const TestAtom* atoms, int count, int frame) {
 void project(const double p[3], const float* m, double window[3]) {
     double modelview[16], projection[16];
     GLint viewport[4];
-    for (int k = 0; k < 16; ++k)
-        modelview[k] = (m ? m[k] : (k % 5 == 0 ? 1.0 : 0.0));
+    for (int k = 0; k < 16; ++k) modelview[k] = (m ? m[k] : (k % 5 == 0 ? 1.0 : 0.0));
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     glGetIntegerv(GL_VIEWPORT, viewport);
     gluProject(p[0], p[1], p[2], modelview, projection, viewport, &window[0], &window[1],
@@ -90,8 +86,7 @@ void expectedSphereCentre(const double c[3], const double centre[3], double radi
     }
     length = std::sqrt(length);
     const double diffuse = std::max(0.0, (n[0] * l[0] + n[1] * l[1] + n[2] * l[2]) / length);
-    for (int k = 0; k < 3; ++k)
-        rgb[k] = 255.0 * std::min(1.0, c[k] * (0.2 + diffuse));
+    for (int k = 0; k < 3; ++k) rgb[k] = 255.0 * std::min(1.0, c[k] * (0.2 + diffuse));
 }
 
 } // namespace render_test

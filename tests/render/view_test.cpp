@@ -82,8 +82,7 @@ TEST_F(View, ProjectionMatchesTheViewVolumeAndCamera) {
 
     const double points[][3] = {{0, 0, 0}, {0, 0.7572, -0.4692}, {2.5, 2, 1.2},
                                 {4, 0, 0}, {0, -4, 0},           {0, 0, 5}};
-    for (const auto& p : points)
-        expectProjection(p, 400, 400);
+    for (const auto& p : points) expectProjection(p, 400, 400);
 
     // Near and far lie along the line of sight from the eye at (2, 2, 5). The carbon atom reaches
     // 3.4 + 0.3 + 1.08 from the origin, less than the z axis: its length 5 sets the bounds.
@@ -108,8 +107,7 @@ TEST_F(View, ProjectionDoesNotDependOnTheWindowSize) {
     glGetDoublev(GL_PROJECTION_MATRIX, square);
     render::reshapeView(600, 200);
     glGetDoublev(GL_PROJECTION_MATRIX, wide);
-    for (int k = 0; k < 16; ++k)
-        EXPECT_EQ(square[k], wide[k]);
+    for (int k = 0; k < 16; ++k) EXPECT_EQ(square[k], wide[k]);
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 600);
@@ -124,8 +122,7 @@ TEST_F(View, NothingWithinReachOfTheOriginIsClippedInDepth) {
     // origin (5.745 from the eye) and the negative z axis beyond the far plane.
     loadMolecule(nullptr, 0, 0);
     const double expected[6] = {3.0, -3.0, 3.0, -3.0, 5.0, 1.0};
-    for (int k = 0; k < 6; ++k)
-        EXPECT_EQ(render::viewVolume[k], expected[k]);
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(render::viewVolume[k], expected[k]);
     const double axisEnds[][3] = {{0, 0, 0}, {0, 0, -5}, {0, 0, 5}, {-4, 0, 0}, {0, -4, 0}};
     double window[3];
     for (const auto& p : axisEnds) {

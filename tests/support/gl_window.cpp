@@ -30,14 +30,13 @@ bool openBareWindow(BareWindow& bare, int x, int y, int width, int height, const
     XSetWindowAttributes wa = {};
     wa.colormap = XCreateColormap(bare.display, root, visual->visual, AllocNone);
     wa.event_mask = StructureNotifyMask;
-    bare.window = XCreateWindow(bare.display, root, x, y, unsigned(width), unsigned(height), 0,
-                                visual->depth, InputOutput, visual->visual,
-                                CWColormap | CWEventMask, &wa);
+    bare.window =
+        XCreateWindow(bare.display, root, x, y, unsigned(width), unsigned(height), 0, visual->depth,
+                      InputOutput, visual->visual, CWColormap | CWEventMask, &wa);
     XStoreName(bare.display, bare.window, title);
     XMapWindow(bare.display, bare.window);
     XEvent event;
-    do
-        XNextEvent(bare.display, &event);
+    do XNextEvent(bare.display, &event);
     while (event.type != MapNotify);
     bare.context = glXCreateContext(bare.display, visual, nullptr, True);
     XFree(visual);
@@ -58,8 +57,7 @@ void readPixel(int x, int y, int rgb[3]) {
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
-    for (int i = 0; i < 3; ++i)
-        rgb[i] = pixel[i];
+    for (int i = 0; i < 3; ++i) rgb[i] = pixel[i];
 }
 
 } // namespace render_test

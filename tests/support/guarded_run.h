@@ -21,8 +21,9 @@ struct RunEnd {
 };
 
 // Calls body(context). After a run end the text layer is put back as at program start
-// (resetForHarness); after a normal return it is left as the body left it. The code between must be the program's own plain procedures: a run
-// end jumps over their frames, so nothing in them may need destroying.
+// (resetForHarness); after a normal return it is left as the body left it. The code between must be
+// the program's own plain procedures: a run end jumps over their frames, so nothing in them may
+// need destroying.
 void guardedRun(void (*body)(void*), void* context, RunEnd& end);
 
 // The same for a callable f: guarded([&] { reader::countAtoms(...); }).

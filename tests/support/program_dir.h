@@ -31,7 +31,7 @@ struct Outcome {
 using Snapshot = std::map<std::string, std::string>;
 
 class ProgramDir {
-public:
+  public:
     ProgramDir() {
         std::filesystem::create_directory(work());
         // Unprivileged runs must reach the directory and the program copied into it.
@@ -59,8 +59,8 @@ public:
                 const std::string& errRedirection = "2>../stderr") const {
         root_.write("stdin", input);
         root_.write("stderr", "");
-        const std::string command = "cd '" + work() + "' && timeout 60 " + prefix + "'" + program + "' " +
-                                    stdinRedirection + " >../stdout " + errRedirection;
+        const std::string command = "cd '" + work() + "' && timeout 60 " + prefix + "'" + program +
+                                    "' " + stdinRedirection + " >../stdout " + errRedirection;
         return finished(std::system(command.c_str()));
     }
 
@@ -75,8 +75,8 @@ public:
     void start(const std::string& program, const std::string& prefix = "") {
         std::signal(SIGPIPE, SIG_IGN);
         root_.write("stdout", "");
-        const std::string command = "cd '" + work() + "' && exec timeout 60 " + prefix + "'" + program +
-                                    "' >../stdout 2>../stderr";
+        const std::string command = "cd '" + work() + "' && exec timeout 60 " + prefix + "'" +
+                                    program + "' >../stdout 2>../stderr";
         pipe_ = popen(command.c_str(), "w");
     }
     // Waits until standard output holds `text` (at most 20 s).
@@ -100,7 +100,8 @@ public:
     // A copy of `program` inside the scratch directory, where an unprivileged user can run it.
     std::string reachableCopy(const std::string& program) const {
         const std::string copy = root_.file("program");
-        std::filesystem::copy_file(program, copy, std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy_file(program, copy,
+                                   std::filesystem::copy_options::overwrite_existing);
         chmod(copy.c_str(), 0755);
         return copy;
     }
@@ -123,7 +124,7 @@ public:
         return s;
     }
 
-private:
+  private:
     Outcome finished(int status) const {
         Outcome outcome;
         outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -20,7 +20,7 @@ inline std::string readFile(const std::string& path) {
 }
 
 class ScratchDir {
-public:
+  public:
     ScratchDir() {
         std::string pattern = (std::filesystem::temp_directory_path() / "molvane-XXXXXX").string();
         path_ = mkdtemp(pattern.data());
@@ -37,7 +37,7 @@ public:
     }
     std::string read(const std::string& name) const { return readFile(file(name)); }
 
-private:
+  private:
     std::string path_;
 };
 
@@ -65,11 +65,12 @@ inline std::string orientationTable(const std::vector<Atom>& atoms, const char* 
               " Number     Number       Type             X           Y           Z\n"
             : " Center     Atomic              Coordinates (Angstroms)\n"
               " Number     Number             X           Y           Z\n";
-    std::string text = std::string(25, ' ') + keyword + std::string(25, ' ') + "\n" + rule +
-                       header + rule;
-    const char* format = columns == Columns::gaussian98   ? "%5zu%11d%14d    %12.6f%12.6f%12.6f\n"
-                         : columns == Columns::gaussian09 ? "%7zu%11d%12d    %12.6f%12.6f%12.6f\n"
-                                                          : "%5zu%11d%.0d       %12.6f%12.6f%12.6f\n";
+    std::string text =
+        std::string(25, ' ') + keyword + std::string(25, ' ') + "\n" + rule + header + rule;
+    const char* format = columns == Columns::gaussian98 ? "%5zu%11d%14d    %12.6f%12.6f%12.6f\n"
+                         : columns == Columns::gaussian09
+                             ? "%7zu%11d%12d    %12.6f%12.6f%12.6f\n"
+                             : "%5zu%11d%.0d       %12.6f%12.6f%12.6f\n";
     char row[100];
     for (std::size_t i = 0; i < atoms.size(); ++i) {
         std::snprintf(row, sizeof row, format, i + 1, atoms[i].number, 0, atoms[i].x, atoms[i].y,
@@ -90,8 +91,8 @@ inline std::string orientationTable(const std::vector<Atom>& atoms,
 // `frozen` (counted from 1) have no row.
 inline std::string modeBlock(const std::vector<double>& frequencies,
                              const std::vector<int>& numbers,
-                             const std::vector<std::vector<double>>& displacements,
-                             Columns columns, const std::vector<int>& frozen = {}) {
+                             const std::vector<std::vector<double>>& displacements, Columns columns,
+                             const std::vector<int>& frozen = {}) {
     const bool wide = columns == Columns::gaussian09;
     // Gaussian 09/16 files end a block's rows at the symmetry line of the next block, whose
     // first columns are blank.
@@ -102,7 +103,8 @@ inline std::string modeBlock(const std::vector<double>& frequencies,
         std::snprintf(field, sizeof field, m == 0 ? "%11.4f" : "%23.4f", frequencies[m]);
         text += field;
     }
-    text += wide ? "\n Red. masses --     1.0000\n  Atom  AN" : "\n Red. masses --     1.0000\n Atom AN";
+    text += wide ? "\n Red. masses --     1.0000\n  Atom  AN"
+                 : "\n Red. masses --     1.0000\n Atom AN";
     for (std::size_t m = 0; m < frequencies.size(); ++m) text += "      X      Y      Z  ";
     text += "\n";
     for (std::size_t i = 0; i < numbers.size(); ++i) {

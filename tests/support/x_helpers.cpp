@@ -24,28 +24,22 @@ long long nowMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-void pause(int ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
+void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 Window findIn(Display* display, Window parent, const char* name) {
     Window root = 0, up = 0, *children = nullptr;
     unsigned count = 0;
-    if (!XQueryTree(display, parent, &root, &up, &children, &count))
-        return 0;
+    if (!XQueryTree(display, parent, &root, &up, &children, &count)) return 0;
     Window found = 0;
     for (unsigned i = 0; i < count && !found; ++i) {
         char* title = nullptr;
         if (XFetchName(display, children[i], &title) && title) {
-            if (std::strcmp(title, name) == 0)
-                found = children[i];
+            if (std::strcmp(title, name) == 0) found = children[i];
             XFree(title);
         }
-        if (!found)
-            found = findIn(display, children[i], name);
+        if (!found) found = findIn(display, children[i], name);
     }
-    if (children)
-        XFree(children);
+    if (children) XFree(children);
     return found;
 }
 
@@ -56,8 +50,7 @@ Display* probe() {
     // A server resetting after its last client left may refuse for a moment.
     for (int i = 0; !display && std::getenv("DISPLAY") && i < 30; ++i) {
         display = XOpenDisplay(nullptr);
-        if (!display)
-            pause(100);
+        if (!display) pause(100);
     }
     return display;
 }
@@ -75,12 +68,10 @@ void button(Display* display, unsigned number, bool down) {
 void key(Display* display, KeySym keysym, bool withShift) {
     KeyCode shift = XKeysymToKeycode(display, XK_Shift_L);
     KeyCode code = XKeysymToKeycode(display, keysym);
-    if (withShift)
-        XTestFakeKeyEvent(display, shift, True, CurrentTime);
+    if (withShift) XTestFakeKeyEvent(display, shift, True, CurrentTime);
     XTestFakeKeyEvent(display, code, True, CurrentTime);
     XTestFakeKeyEvent(display, code, False, CurrentTime);
-    if (withShift)
-        XTestFakeKeyEvent(display, shift, False, CurrentTime);
+    if (withShift) XTestFakeKeyEvent(display, shift, False, CurrentTime);
     XSync(display, False);
 }
 
@@ -88,8 +79,7 @@ Window findWindow(Display* display, const char* name, int timeoutMs) {
     long long end = nowMs() + timeoutMs;
     for (;;) {
         Window w = findIn(display, DefaultRootWindow(display), name);
-        if (w || nowMs() > end)
-            return w;
+        if (w || nowMs() > end) return w;
         pause(20);
     }
 }
@@ -118,8 +108,7 @@ void sendDeleteWindow(Display* display, Window window) {
 Child spawn(const char* path, const char* display) {
     Child child;
     int fds[2];
-    if (pipe(fds) != 0)
-        return child;
+    if (pipe(fds) != 0) return child;
     child.pid = fork();
     if (child.pid == 0) {
         dup2(fds[1], 1);
@@ -140,20 +129,16 @@ bool waitForLine(Child& child, const std::string& line, int timeoutMs) {
     for (;;) {
         std::size_t at = 0;
         while ((at = child.seen.find(line + "\n", at)) != std::string::npos) {
-            if (at == 0 || child.seen[at - 1] == '\n')
-                return true;
+            if (at == 0 || child.seen[at - 1] == '\n') return true;
             ++at;
         }
         long long left = end - nowMs();
-        if (left <= 0)
-            return false;
+        if (left <= 0) return false;
         pollfd p{child.output, POLLIN, 0};
-        if (poll(&p, 1, int(left)) <= 0)
-            return false;
+        if (poll(&p, 1, int(left)) <= 0) return false;
         char buffer[512];
         ssize_t n = read(child.output, buffer, sizeof buffer);
-        if (n <= 0)
-            return false;
+        if (n <= 0) return false;
         child.seen.append(buffer, std::size_t(n));
     }
 }
@@ -183,9 +168,7 @@ int waitForExit(Child& child, int timeoutMs) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-Server::~Server() {
-    stopServer(*this);
-}
+Server::~Server() { stopServer(*this); }
 
 void startServer(Server& server, const char* screen) {
     int n = 150 + int(getpid() % 400);
@@ -193,8 +176,7 @@ void startServer(Server& server, const char* screen) {
     for (;; ++n) {
         std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
         std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
-        if (stat(lock.c_str(), &st) != 0 && stat(socket.c_str(), &st) != 0)
-            break;
+        if (stat(lock.c_str(), &st) != 0 && stat(socket.c_str(), &st) != 0) break;
     }
     // Built in two steps: ":" + std::to_string(n) trips a false -Wrestrict in GCC 12 at -O3.
     server.name = ':';
@@ -210,19 +192,16 @@ void startServer(Server& server, const char* screen) {
     }
     for (int i = 0; i < 100; ++i) {
         server.display = XOpenDisplay(server.name.c_str());
-        if (server.display)
-            return;
+        if (server.display) return;
         int status = 0;
-        if (waitpid(server.pid, &status, WNOHANG) == server.pid)
-            break;
+        if (waitpid(server.pid, &status, WNOHANG) == server.pid) break;
         pause(50);
     }
     stopServer(server);
 }
 
 void stopServer(Server& server) {
-    if (server.display)
-        XCloseDisplay(server.display);
+    if (server.display) XCloseDisplay(server.display);
     server.display = nullptr;
     if (server.pid > 0) {
         kill(server.pid, SIGTERM);

@@ -45,18 +45,14 @@ Window findTitled(Window w, const char* title) {
     if (XFetchName(display, w, &name) && name) {
         const bool same = std::strcmp(name, title) == 0;
         XFree(name);
-        if (same && viewable(w))
-            return w;
+        if (same && viewable(w)) return w;
     }
     Window root, parent, *children = nullptr;
     unsigned count = 0;
-    if (!XQueryTree(display, w, &root, &parent, &children, &count))
-        return 0;
+    if (!XQueryTree(display, w, &root, &parent, &children, &count)) return 0;
     Window found = 0;
-    for (unsigned i = 0; i < count && !found; ++i)
-        found = findTitled(children[i], title);
-    if (children)
-        XFree(children);
+    for (unsigned i = 0; i < count && !found; ++i) found = findTitled(children[i], title);
+    if (children) XFree(children);
     return found;
 }
 
@@ -72,20 +68,19 @@ int find(const char* title, double seconds, bool wantGone) {
             std::printf("%lu\n", w);
             return 0;
         }
-        if (wantGone && !w)
-            return 0;
+        if (wantGone && !w) return 0;
         pause(100);
     }
-    std::fprintf(stderr, wantGone ? "a window titled \"%s\" still shown after %g s\n"
-                                  : "no window titled \"%s\" within %g s\n",
+    std::fprintf(stderr,
+                 wantGone ? "a window titled \"%s\" still shown after %g s\n"
+                          : "no window titled \"%s\" within %g s\n",
                  title, seconds);
     return 1;
 }
 
 int geometry(Window w) {
     XWindowAttributes a;
-    if (!XGetWindowAttributes(display, w, &a))
-        return 1;
+    if (!XGetWindowAttributes(display, w, &a)) return 1;
     int x, y;
     Window child;
     XTranslateCoordinates(display, w, DefaultRootWindow(display), 0, 0, &x, &y, &child);
@@ -109,8 +104,7 @@ struct Axis {
 int picture(int left, int top, int width, int height) {
     XImage* image = XGetImage(display, DefaultRootWindow(display), left, top, unsigned(width),
                               unsigned(height), AllPlanes, ZPixmap);
-    if (!image)
-        return 1;
+    if (!image) return 1;
     long grey = 0, other = 0;
     Axis blue, green;
     for (int y = 0; y < height; ++y) {
@@ -156,15 +150,13 @@ int drag(int x1, int y1, int x2, int y2) {
 int key(Window w, const char* name) {
     const KeySym sym = XStringToKeysym(name);
     const KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(display, sym);
-    if (!code)
-        return 1;
+    if (!code) return 1;
     XWindowAttributes a;
-    if (!XGetWindowAttributes(display, w, &a))
-        return 1;
+    if (!XGetWindowAttributes(display, w, &a)) return 1;
     int x, y;
     Window child;
-    XTranslateCoordinates(display, w, DefaultRootWindow(display), a.width / 2, a.height / 2, &x,
-                          &y, &child);
+    XTranslateCoordinates(display, w, DefaultRootWindow(display), a.width / 2, a.height / 2, &x, &y,
+                          &child);
     moveTo(x, y);
     XSetInputFocus(display, w, RevertToPointerRoot, CurrentTime);
     XSync(display, False);
@@ -195,22 +187,17 @@ int main(int argc, char** argv) {
         return 2;
     }
     const char* command = argv[1];
-    if (!std::strcmp(command, "find") && argc == 4)
-        return find(argv[2], std::atof(argv[3]), false);
-    if (!std::strcmp(command, "gone") && argc == 4)
-        return find(argv[2], std::atof(argv[3]), true);
+    if (!std::strcmp(command, "find") && argc == 4) return find(argv[2], std::atof(argv[3]), false);
+    if (!std::strcmp(command, "gone") && argc == 4) return find(argv[2], std::atof(argv[3]), true);
     if (!std::strcmp(command, "picture") && argc == 6)
         return picture(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
                        std::atoi(argv[5]));
     if (!std::strcmp(command, "drag") && argc == 6)
         return drag(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
     const Window w = Window(std::strtoul(argv[2], nullptr, 0));
-    if (!std::strcmp(command, "geometry") && argc == 3)
-        return geometry(w);
-    if (!std::strcmp(command, "key") && argc == 4)
-        return key(w, argv[3]);
-    if (!std::strcmp(command, "close") && argc == 3)
-        return close(w);
+    if (!std::strcmp(command, "geometry") && argc == 3) return geometry(w);
+    if (!std::strcmp(command, "key") && argc == 4) return key(w, argv[3]);
+    if (!std::strcmp(command, "close") && argc == 3) return close(w);
     std::fprintf(stderr, "x_probe: unknown command or arguments\n");
     return 2;
 }

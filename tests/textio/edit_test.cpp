@@ -24,21 +24,21 @@ struct RealCase {
 TEST(ReadF, ConvertsByTheFieldRules) {
     const RealCase cases[] = {
         {"  1.5", 2, Conversion::ok, 1.5},
-        {"123", 2, Conversion::ok, 1.23},         // implied point
+        {"123", 2, Conversion::ok, 1.23}, // implied point
         {"   123", 2, Conversion::ok, 1.23},
-        {" 1 2 3", 2, Conversion::ok, 1.23},      // blanks inside ignored
-        {"12e1", 2, Conversion::ok, 1.2},         // implied point, then the exponent
+        {" 1 2 3", 2, Conversion::ok, 1.23}, // blanks inside ignored
+        {"12e1", 2, Conversion::ok, 1.2},    // implied point, then the exponent
         {"-.5", 2, Conversion::ok, -0.5},
-        {"1.0-2", 2, Conversion::ok, 0.01},       // exponent by a sign alone
+        {"1.0-2", 2, Conversion::ok, 0.01}, // exponent by a sign alone
         {"2.5D+1", 1, Conversion::ok, 25.0},
         {"2.5q1", 1, Conversion::ok, 25.0},
-        {"", 2, Conversion::ok, 0.0},             // all blank
-        {"1e-999", 2, Conversion::ok, 0.0},       // underflow is no failure
+        {"", 2, Conversion::ok, 0.0},       // all blank
+        {"1e-999", 2, Conversion::ok, 0.0}, // underflow is no failure
         {"-10.413637", 6, Conversion::ok, -10.413637},
         {"1,5", 2, Conversion::bad, 0},
         {"NaN", 2, Conversion::bad, 0},
         {"Inf", 2, Conversion::bad, 0},
-        {"+", 2, Conversion::bad, 0},             // a lone sign is no number
+        {"+", 2, Conversion::bad, 0}, // a lone sign is no number
         {".", 2, Conversion::bad, 0},
         {"E5", 2, Conversion::bad, 0},
         {"1.0E", 2, Conversion::bad, 0},
@@ -49,10 +49,13 @@ TEST(ReadF, ConvertsByTheFieldRules) {
     for (const RealCase& c : cases) {
         const std::string line = c.field;
         float single = -7.0f;
-        const Conversion got = textio::detail::readF(record(line), Field{1, 12}, c.decimals, single);
+        const Conversion got =
+            textio::detail::readF(record(line), Field{1, 12}, c.decimals, single);
         EXPECT_EQ(got, c.result) << '"' << c.field << '"';
-        if (c.result == Conversion::ok) EXPECT_EQ(single, float(c.value)) << c.field;
-        else EXPECT_EQ(single, -7.0f) << c.field;
+        if (c.result == Conversion::ok)
+            EXPECT_EQ(single, float(c.value)) << c.field;
+        else
+            EXPECT_EQ(single, -7.0f) << c.field;
     }
 }
 
@@ -65,8 +68,7 @@ TEST(ReadF, KeepsDoublePrecisionAndRoundsSinglesOnce) {
     // double first lands on the tie and goes to even (1).
     const std::string tie = "1.000000059604644775390625000000000001";
     float f = 0;
-    EXPECT_EQ(textio::detail::readF(record(tie), Field{1, int(tie.size())}, 0, f),
-              Conversion::ok);
+    EXPECT_EQ(textio::detail::readF(record(tie), Field{1, int(tie.size())}, 0, f), Conversion::ok);
     EXPECT_EQ(f, std::nextafter(1.0f, 2.0f));
 }
 
@@ -91,16 +93,35 @@ struct WriteCase {
 
 TEST(WriteF, RoundsHalfAwayOnTheExactBinaryValue) {
     const WriteCase cases[] = {
-        {4, 2, 0.125, "0.13"},   {4, 2, 0.5, "0.50"},          {4, 2, -0.5, "-.50"},
-        {4, 2, 2.0, "2.00"},     {4, 2, 0.005, "0.01"},        {4, 2, 0.015, "0.01"},
-        {4, 2, 2.675, "2.67"},   {4, 2, 0.995, "0.99"},        {4, 2, -0.004, "0.00"},
-        {4, 0, 6.0, "  6."},     {9, 6, -1.2345678, "-1.234568"}, {9, 6, -10.5, "*********"},
-        {9, 6, 10.5, "10.500000"}, {9, 6, -0.0000004, " 0.000000"}, {9, 6, -0.0, " 0.000000"},
-        {5, 1, 0.25, "  0.3"},   {5, 1, -0.25, " -0.3"},       {3, 0, -0.4, " 0."},
-        {2, 0, -0.6, "**"},      {1, 0, 0.4, "*"},             {3, 0, 0.5, " 1."},
-        {6, 1, 999.95, "1000.0"}, {5, 1, 999.95, "*****"},     {12, 8, 1e-320, "  0.00000000"},
-        {4, 1, -0.05, "-0.1"},   {7, 0, -123456.5, "*******"}, {5, 3, 1.0005, "1.000"},
-        {4, 1, NAN, "****"},     {6, 1, -INFINITY, "******"},
+        {4, 2, 0.125, "0.13"},
+        {4, 2, 0.5, "0.50"},
+        {4, 2, -0.5, "-.50"},
+        {4, 2, 2.0, "2.00"},
+        {4, 2, 0.005, "0.01"},
+        {4, 2, 0.015, "0.01"},
+        {4, 2, 2.675, "2.67"},
+        {4, 2, 0.995, "0.99"},
+        {4, 2, -0.004, "0.00"},
+        {4, 0, 6.0, "  6."},
+        {9, 6, -1.2345678, "-1.234568"},
+        {9, 6, -10.5, "*********"},
+        {9, 6, 10.5, "10.500000"},
+        {9, 6, -0.0000004, " 0.000000"},
+        {9, 6, -0.0, " 0.000000"},
+        {5, 1, 0.25, "  0.3"},
+        {5, 1, -0.25, " -0.3"},
+        {3, 0, -0.4, " 0."},
+        {2, 0, -0.6, "**"},
+        {1, 0, 0.4, "*"},
+        {3, 0, 0.5, " 1."},
+        {6, 1, 999.95, "1000.0"},
+        {5, 1, 999.95, "*****"},
+        {12, 8, 1e-320, "  0.00000000"},
+        {4, 1, -0.05, "-0.1"},
+        {7, 0, -123456.5, "*******"},
+        {5, 3, 1.0005, "1.000"},
+        {4, 1, NAN, "****"},
+        {6, 1, -INFINITY, "******"},
     };
     for (const WriteCase& c : cases) {
         char out[16] = {};
@@ -112,9 +133,17 @@ TEST(WriteF, RoundsHalfAwayOnTheExactBinaryValue) {
 
 TEST(WriteIA, JustifyAndCut) {
     char out[16];
-    const struct { int width; long long value; const char* expected; } ints[] = {
-        {5, 12, "   12"}, {3, -99, "-99"}, {3, -100, "***"}, {1, 0, "0"},
-        {11, -2147483648LL, "-2147483648"}, {12, 2, "           2"},
+    const struct {
+        int width;
+        long long value;
+        const char* expected;
+    } ints[] = {
+        {5, 12, "   12"},
+        {3, -99, "-99"},
+        {3, -100, "***"},
+        {1, 0, "0"},
+        {11, -2147483648LL, "-2147483648"},
+        {12, 2, "           2"},
     };
     for (const auto& c : ints) {
         textio::detail::writeI(out, c.width, c.value);

@@ -42,13 +42,16 @@ std::string describe(const textio::Layout& l) {
 }
 
 TEST(Layout, ParsesTheProgramsLayouts) {
-    const struct { const char* text; const char* descriptors; } cases[] = {
+    const struct {
+        const char* text;
+        const char* descriptors;
+    } cases[] = {
         {"(A)", "A"},
         {"(9X,A70)", "9X A70"},
         {"(5X,F3.0,49X,F6.2,1X,F6.2,1X,F6.2)", "5X F3.0 49X F6.2 1X F6.2 1X F6.2"},
         {"(13X,F3.0,18X,F12.8,F13.8,F13.8)", "13X F3.0 18X F12.8 F13.8 F13.8"},
         {"(I5,7X,F4.0,7X,F9.6,2X,F9.6,2X,F9.6)", "I5 7X F4.0 7X F9.6 2X F9.6 2X F9.6"},
-        {" ( a41 , f4.2 ) ", "A41 F4.2"}, // blanks and lower case
+        {" ( a41 , f4.2 ) ", "A41 F4.2"},        // blanks and lower case
         {"(I5,3F12.6)", "I5 F12.6 F12.6 F12.6"}, // repeat count
         {"()", ""},
     };
@@ -56,14 +59,19 @@ TEST(Layout, ParsesTheProgramsLayouts) {
 }
 
 TEST(Layout, EndsTheRunOnALayoutItCannotWork) {
-    const struct { const char* text; const char* diagnostic; } cases[] = {
+    const struct {
+        const char* text;
+        const char* diagnostic;
+    } cases[] = {
         {"A", "cannot work the layout \"A\": a layout begins with \"(\" (at character 1)"},
         {"(F6)", "cannot work the layout \"(F6)\": F needs decimals, as in F6.2 (at character 4)"},
         {"(5X,E12.4)", "cannot work the layout \"(5X,E12.4)\": only nX, A, Aw, Iw and Fw.d "
                        "are known (at character 5)"},
         {"(X)", "cannot work the layout \"(X)\": X needs a count, as in 5X (at character 3)"},
-        {"(A0)", "cannot work the layout \"(A0)\": a field width must be at least 1 (at character 4)"},
-        {"(A", "cannot work the layout \"(A\": descriptors are separated by \",\" (at character 3)"},
+        {"(A0)",
+         "cannot work the layout \"(A0)\": a field width must be at least 1 (at character 4)"},
+        {"(A",
+         "cannot work the layout \"(A\": descriptors are separated by \",\" (at character 3)"},
         {"(17A1)", "cannot work the layout \"(17A1)\": too many descriptors (at character 6)"},
     };
     for (const auto& c : cases) {

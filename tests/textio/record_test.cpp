@@ -34,20 +34,25 @@ using Lines = std::vector<std::string>;
 
 TEST(Record, SplitsLinesByTheRules) {
     const std::string x1030(1030, 'x'), x1024(1024, 'x');
-    const struct { std::string bytes; Lines lines; } cases[] = {
+    const struct {
+        std::string bytes;
+        Lines lines;
+    } cases[] = {
         {"a\nb\n", {"a", "b"}},
-        {"a\r\nb\r\n", {"a", "b"}},              // CR LF reads as LF
-        {"a\rb\n", {"a\rb"}},                    // a CR elsewhere is a character
+        {"a\r\nb\r\n", {"a", "b"}}, // CR LF reads as LF
+        {"a\rb\n", {"a\rb"}},       // a CR elsewhere is a character
         {"a\r\r\n", {"a\r"}},
-        {"a\nlast", {"a", "last"}},              // last line without LF
+        {"a\nlast", {"a", "last"}}, // last line without LF
         {"\n\r\n", {"", ""}},
         {"", {}},
-        {"ab\x1a" "cd\nef\n", {"ab"}},           // Ctrl-Z ends the line and the data
-        {"ab\r\n\x1a", {"ab"}},                  // ... at a line's start: no further line
+        {"ab\x1a"
+         "cd\nef\n",
+         {"ab"}},               // Ctrl-Z ends the line and the data
+        {"ab\r\n\x1a", {"ab"}}, // ... at a line's start: no further line
         {"ab\r\x1a\n", {"ab\r"}},
-        {x1030 + "\nnext\n", {x1024, "next"}},   // over-long: first 1024 columns kept
+        {x1030 + "\nnext\n", {x1024, "next"}}, // over-long: first 1024 columns kept
         {x1024 + "\r\n", {x1024}},
-        {x1030 + "\x1a\nnext\n", {x1024}},       // Ctrl-Z in the skipped part still ends
+        {x1030 + "\x1a\nnext\n", {x1024}}, // Ctrl-Z in the skipped part still ends
     };
     for (const auto& c : cases) EXPECT_EQ(linesOf(c.bytes), c.lines) << c.bytes.substr(0, 20);
 }

@@ -40,8 +40,8 @@ struct Step {
 };
 
 std::ostream& operator<<(std::ostream& os, const Step& s) {
-    return os << "line " << s.number << " at " << s.position << ": \""
-              << s.line.substr(0, 60) << "\"";
+    return os << "line " << s.number << " at " << s.position << ": \"" << s.line.substr(0, 60)
+              << "\"";
 }
 
 LineReader plain;
@@ -103,8 +103,8 @@ void expectSameReading(const std::string& bytes, std::string_view pattern, int c
     close(fastFd);
 }
 
-const std::string_view patterns[] = {"Standard orientation:", "---", "Atom AN", "Q",
-                                     "Frequencies --", "ation:"};
+const std::string_view patterns[] = {"Standard orientation:", "---",   "Atom AN", "Q",
+                                     "Frequencies --",        "ation:"};
 
 // Random lines: short and long, the pattern (or a piece of it) at the columns where the
 // rule changes, line ends LF, CR LF and none, CR, NUL and Ctrl-Z bytes among the text.
@@ -112,8 +112,9 @@ std::string randomListing(std::mt19937& random, std::string_view pattern, int co
                           std::size_t size, bool ctrlZ) {
     const int m = int(pattern.size());
     const int lengths[] = {0, 1, 5, 30, 70, 79, 80, 81, 99, 100, 101, 150, 1023, 1024, 1025, 2000};
-    const int places[] = {1, 2, 79, 80, 81, columns - m, columns - m + 1, columns - m + 2,
-                          columns + 1, 150, 1020, 1030};
+    const int places[] = {
+        1,           2,   79,   80,  81, columns - m, columns - m + 1, columns - m + 2,
+        columns + 1, 150, 1020, 1030};
     const char filler[] = "xx  xx  x-:AS\r\r\0Q";
     std::string bytes;
     while (bytes.size() < size) {
@@ -153,8 +154,8 @@ TEST(SkipToLine, FindsTheLinesThePlainReadingFindsInRandomListings) {
 }
 
 TEST(SkipToLine, EmptyAndTinyFiles) {
-    const std::string cases[] = {"", "\n", "\r\n", "Q", "Q\n", "\x1a", "Q\x1a", "\x1aQ\n",
-                                 "a\nQ", "a\r\nQ\r", "\0Q\0\n", "\n\n\nQ\n\n"};
+    const std::string cases[] = {"",      "\n",      "\r\n", "Q",        "Q\n",     "\x1a",
+                                 "Q\x1a", "\x1aQ\n", "a\nQ", "a\r\nQ\r", "\0Q\0\n", "\n\n\nQ\n\n"};
     for (const std::string& c : cases) {
         for (unsigned seed = 0; seed < 4; ++seed) expectSameReading(c, "Q", 100, seed);
         expectSameReading(c, "Q", 1, 0);

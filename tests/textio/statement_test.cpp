@@ -52,7 +52,11 @@ TEST(ReadRecord, WorksALayoutAgainstOneLine) {
 TEST(ReadRecord, EndsTheRunWithADiagnosticThatSaysWhere) {
     textio_test::ScratchDir dir;
     writeFile("data.out", std::string(20, ' ') + "1,5  \n1e999\n\n");
-    const struct { const char* layout; int lines; const char* diagnostic; } cases[] = {
+    const struct {
+        const char* layout;
+        int lines;
+        const char* diagnostic;
+    } cases[] = {
         {"(13X,F12.8)", 1,
          "101 conversion error: \"1,5\" is not a number (data.out, line 1, columns 14-25)"},
         {"(F6.2)", 2,
@@ -64,8 +68,9 @@ TEST(ReadRecord, EndsTheRunWithADiagnosticThatSaysWhere) {
         {"(A)", 4,
          "104 end of file in data.out after line 3 while reading the last \"Standard "
          "orientation:\" table"},
-        {"(F6.2,F6.2)", 1, "108 the layout (F6.2,F6.2) gives F for an item that is not a "
-                           "real (item 2)"},
+        {"(F6.2,F6.2)", 1,
+         "108 the layout (F6.2,F6.2) gives F for an item that is not a "
+         "real (item 2)"},
     };
     for (const auto& c : cases) {
         const auto end = runToEnd([&] {

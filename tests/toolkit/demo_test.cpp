@@ -28,8 +28,7 @@ double cpuSeconds(pid_t pid) {
     std::string field;
     long ticks = 0;
     for (int i = 3; i <= 15 && fields >> field; ++i) // utime and stime are fields 14 and 15
-        if (i >= 14)
-            ticks += std::stol(field);
+        if (i >= 14) ticks += std::stol(field);
     return double(ticks) / double(sysconf(_SC_CLK_TCK));
 }
 
@@ -42,8 +41,7 @@ long numberAfter(const std::string& seen, const std::string& label) {
 class Demo : public testing::Test {
   protected:
     void SetUp() override {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "no X display: DISPLAY is unset";
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display: DISPLAY is unset";
         display = x::probe();
         ASSERT_NE(display, nullptr) << "cannot open the X display " << std::getenv("DISPLAY");
         XSetInputFocus(display, PointerRoot, RevertToPointerRoot, CurrentTime);
@@ -56,8 +54,7 @@ class Demo : public testing::Test {
         ASSERT_NE(demoWindow, 0u);
     }
     void TearDown() override {
-        if (child.pid > 0 && child.output >= 0)
-            x::waitForExit(child, 0);
+        if (child.pid > 0 && child.output >= 0) x::waitForExit(child, 0);
     }
     Display* display = nullptr;
     x::Child child;
@@ -123,8 +120,7 @@ TEST_F(Demo, DrawsAtMostSixtyFramesASecondAndUsesNoCpuWhileUnmapped) {
 TEST(DemoFailure, NoPixelFormatOnAnEightBitScreenShowsAnErrorBoxUntilReturnThenStatusOne) {
     x::Server server;
     x::startServer(server, "640x480x8");
-    if (server.pid < 0)
-        GTEST_SKIP() << "Xvfb could not be started";
+    if (server.pid < 0) GTEST_SKIP() << "Xvfb could not be started";
     Display* display = server.display;
     x::Child child = x::spawn(TOOLKIT_DEMO_PATH, server.name.c_str());
     Window box = x::findWindow(display, "Error", timeout);

@@ -132,8 +132,7 @@ TEST_F(NullToolkit, TablesIgnoreRegistrationsBeyondTheirCapacity) {
         setMouseCallback(buttonLeft, eventPress, [](InputEvent*) { return ++pressCalls; });
     static int keyCalls = 0;
     keyCalls = 0;
-    for (int i = 0; i < 210; ++i)
-        setKeyCallback('k', [] { ++keyCalls; });
+    for (int i = 0; i < 210; ++i) setKeyCallback('k', [] { ++keyCalls; });
     null::pushButton(1, 1, buttonLeft, true);
     null::pushChar('k', 0);
     setIdleCallback([] { null::pushClose(); });
@@ -213,8 +212,7 @@ TEST_F(NullToolkit, KeysAndLettersAndDigitsReachTheirHandlersOthersNothing) {
     setKeyCallback(keyUp, [] { note("up"); });
     setKeyCallback('!', [] { note("!"); });
     setKeyCallback(keyReturn, [] { note("return"); });
-    for (int c : {'a', 'A', '7', '!', ' ', '\r', 'b'})
-        null::pushChar(c, 0);
+    for (int c : {'a', 'A', '7', '!', ' ', '\r', 'b'}) null::pushChar(c, 0);
     null::pushKey(keySpace, 1);
     null::pushKey(keyUp, 2);
     null::pushKey(keyReturn, 3);

@@ -22,8 +22,7 @@ TEST_F(NullLoop, FirstReshapeComesFromTheLoopWithTheRealSizeBeforeAnyFrame) {
     setReshapeCallback(noteReshape);
     setIdleCallback([] {
         note("idle");
-        if (++idles == 2)
-            null::pushClose();
+        if (++idles == 2) null::pushClose();
     });
     runMainLoop(noteDisplay);
     EXPECT_EQ(calls, "reshape 400 400, display, idle, idle");
@@ -147,11 +146,9 @@ TEST_F(NullLoop, IdleCallsStartAtLeastASixtiethOfASecondApart) {
     setIdleCallback([] {
         note("idle at " + std::to_string(null::clock()));
         ++idles;
-        if (idles == 2)
-            null::pushButton(1, 2, buttonLeft, true);
+        if (idles == 2) null::pushButton(1, 2, buttonLeft, true);
         null::advanceClock(idles <= 3 ? 5000 : 20000);
-        if (idles == 5)
-            null::pushClose();
+        if (idles == 5) null::pushClose();
     });
     runMainLoop(nullptr);
     EXPECT_EQ(calls, "idle at 0, idle at 16666, press 1 1 2, idle at 33332, idle at 49998, "

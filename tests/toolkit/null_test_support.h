@@ -14,9 +14,7 @@ namespace toolkit_test {
 // Calls in order, e.g. "reshape 400 400", "press 1 10 20", "idle", "display".
 inline std::string calls;
 
-inline void note(const std::string& call) {
-    calls += (calls.empty() ? "" : ", ") + call;
-}
+inline void note(const std::string& call) { calls += (calls.empty() ? "" : ", ") + call; }
 
 inline int notePress(toolkit::InputEvent* e) {
     note("press " + std::to_string(e->data[3]) + " " + std::to_string(e->data[0]) + " " +
@@ -36,9 +34,7 @@ inline int noteMove(toolkit::InputEvent* e) {
 inline void noteReshape(int w, int h) {
     note("reshape " + std::to_string(w) + " " + std::to_string(h));
 }
-inline void noteDisplay() {
-    note("display");
-}
+inline void noteDisplay() { note("display"); }
 
 class NullToolkit : public testing::Test {
   protected:

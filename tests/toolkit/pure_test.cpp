@@ -74,8 +74,7 @@ TEST(ClosestFormat, SingleBufferAsksForSingleBufferOnly) {
 }
 
 TEST(KeyFromCharacter, LettersAndDigitsGiveTheirCodeAllElseNothing) {
-    for (int c : {'0', '9', 'a', 'z', 'A', 'Z'})
-        EXPECT_EQ(toolkit::keyFromCharacter(c), c);
+    for (int c : {'0', '9', 'a', 'z', 'A', 'Z'}) EXPECT_EQ(toolkit::keyFromCharacter(c), c);
     for (int c :
          {int('/'), int(':'), int('@'), int('['), int('`'), int('{'), int(' '), 13, 27, 0, 0xE9})
         EXPECT_EQ(toolkit::keyFromCharacter(c), 0) << c;

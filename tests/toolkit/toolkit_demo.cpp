@@ -23,28 +23,24 @@ void drawFrame() {
     glRotatef(float(frames % 360), 0.0f, 1.0f, 0.0f);
     toolkit::solidSphere(0.5);
     toolkit::swapWindowBuffers();
-    if (++frames == 1)
-        std::printf("frame 1\n");
+    if (++frames == 1) std::printf("frame 1\n");
 }
 
 void display() {
-    if (!displaySeen)
-        std::printf("display\n");
+    if (!displaySeen) std::printf("display\n");
     displaySeen = true;
     drawFrame();
 }
 
 void idle() {
-    if (!idleSeen)
-        std::printf("idle\n");
+    if (!idleSeen) std::printf("idle\n");
     idleSeen = true;
     drawFrame();
 }
 
 void reshape(int width, int height) {
     std::printf("reshape %d %d\n", width, height);
-    if (width == 0 || height == 0)
-        std::printf("hidden after %d frames\n", frames);
+    if (width == 0 || height == 0) std::printf("hidden after %d frames\n", frames);
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -74,8 +70,7 @@ int main() {
     toolkit::setReshapeCallback(reshape);
     toolkit::setMouseCallback(toolkit::buttonLeft, toolkit::eventPress, press);
     toolkit::setMouseCallback(toolkit::buttonLeft, toolkit::eventRelease, release);
-    if (opened)
-        glEnable(GL_DEPTH_TEST);
+    if (opened) glEnable(GL_DEPTH_TEST);
     toolkit::runMainLoop(display);
     std::printf("frames %d\nloop returned\n", frames);
     return 0;

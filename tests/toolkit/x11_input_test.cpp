@@ -14,8 +14,7 @@ TEST(X11Input, LeftMiddleRightAreOneFourTwoAndTheWheelIsNoButton) {
     EXPECT_EQ(buttonFromX11(Button1), toolkit::buttonLeft);
     EXPECT_EQ(buttonFromX11(Button2), toolkit::buttonMiddle);
     EXPECT_EQ(buttonFromX11(Button3), toolkit::buttonRight);
-    for (unsigned wheel = 4; wheel <= 7; ++wheel)
-        EXPECT_EQ(buttonFromX11(wheel), 0);
+    for (unsigned wheel = 4; wheel <= 7; ++wheel) EXPECT_EQ(buttonFromX11(wheel), 0);
     EXPECT_EQ(buttonFromX11(8), 0);
     EXPECT_EQ(buttonsFromState(Button1Mask | Button2Mask | Button3Mask | Button4Mask), 7);
     EXPECT_EQ(buttonsFromState(Button2Mask), toolkit::buttonMiddle);

@@ -18,9 +18,7 @@ namespace toolkit_test {
 inline std::string calls;
 inline int idles = 0;
 
-inline void note(const std::string& call) {
-    calls += (calls.empty() ? "" : ", ") + call;
-}
+inline void note(const std::string& call) { calls += (calls.empty() ? "" : ", ") + call; }
 
 inline int noteMouse(const char* what, toolkit::InputEvent* e) {
     note(std::string(what) + " " + std::to_string(e->data[3]) + " " + std::to_string(e->data[0]) +
@@ -31,8 +29,7 @@ inline int noteMouse(const char* what, toolkit::InputEvent* e) {
 class X11Window : public testing::Test {
   protected:
     void SetUp() override {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "no X display: DISPLAY is unset";
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display: DISPLAY is unset";
         display = x::probe();
         ASSERT_NE(display, nullptr) << "cannot open the X display " << std::getenv("DISPLAY");
         toolkit::callbacks::reset();
@@ -46,8 +43,7 @@ class X11Window : public testing::Test {
         x::movePointer(display, 0, 0);
     }
     void TearDown() override {
-        if (display)
-            toolkit::platform::destroyWindow();
+        if (display) toolkit::platform::destroyWindow();
     }
 
     // Waits until every event the server has sent so far sits in the toolkit's queue.

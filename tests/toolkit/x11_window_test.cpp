@@ -154,8 +154,7 @@ TEST_F(X11Window, TheCaptureLastsUntilNoButtonIsHeldAnyMore) {
             syncToolkit(); // an ungrab after the right release would have reached the server
             grabAfterRight = XGrabPointer(d, root, False, 0, GrabModeAsync, GrabModeAsync, None,
                                           None, CurrentTime);
-            if (grabAfterRight == GrabSuccess)
-                XUngrabPointer(d, CurrentTime);
+            if (grabAfterRight == GrabSuccess) XUngrabPointer(d, CurrentTime);
             x::movePointer(d, 700, 600);
             x::button(d, 1, false);
             syncToolkit();
@@ -229,8 +228,7 @@ TEST_F(X11Window, RedrawRequestsWhileAPaintIsPendingAddNothing) {
         switch (++idles) {
         case 1:
             paintsBefore = paints;
-            for (int i = 0; i < 5; ++i)
-                layer::requestRedraw();
+            for (int i = 0; i < 5; ++i) layer::requestRedraw();
             break;
         case 2:
             note("after requests " + std::to_string(paints - paintsBefore));

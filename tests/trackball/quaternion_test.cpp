@@ -69,8 +69,7 @@ TEST(Increment, DragRightTurnsPlusZTowardsPlusXWhateverCameBefore) {
     for (int variant = -1; variant < 4; ++variant) {
         float before[4] = {0.0f, 0.0f, 0.0f, 1.0f};
         int count = 0;
-        if (variant >= 0)
-            someEarlierRotation(variant, before, count);
+        if (variant >= 0) someEarlierRotation(variant, before, count);
         float step[16];
         sceneStep(before, -0.05f, 0.0f, 0.15f, 0.0f, step);
         const float z[3] = {0.0f, 0.0f, 1.0f}, y[3] = {0.0f, 1.0f, 0.0f};
@@ -88,8 +87,7 @@ TEST(Increment, DragUpTurnsPlusZTowardsPlusYWhateverCameBefore) {
     for (int variant = -1; variant < 4; ++variant) {
         float before[4] = {0.0f, 0.0f, 0.0f, 1.0f};
         int count = 0;
-        if (variant >= 0)
-            someEarlierRotation(variant, before, count);
+        if (variant >= 0) someEarlierRotation(variant, before, count);
         float step[16];
         sceneStep(before, 0.0f, -0.1f, 0.0f, 0.1f, step);
         const float z[3] = {0.0f, 0.0f, 1.0f}, x[3] = {1.0f, 0.0f, 0.0f};
@@ -107,8 +105,7 @@ TEST(Increment, AJumpBeyondOnePointSixIsExactlyHalfATurn) {
     float nearJump[4], farJump[4];
     rotationIncrement(nearJump, -0.9f, 0.0f, 0.9f, 0.0f);
     rotationIncrement(farJump, -50.0f, 0.0f, 50.0f, 0.0f);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(nearJump[i], farJump[i]) << "component " << i;
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(nearJump[i], farJump[i]) << "component " << i;
     EXPECT_NEAR(nearJump[3], 0.0f, 1e-7f); // cos(pi/2)
     EXPECT_NEAR(nearJump[1], -1.0f, 1e-7f);
     float m[16];
@@ -126,8 +123,7 @@ TEST(Composition, RenormalisesOnEveryNinetyEighthComposition) {
     const float identity[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     float q[4] = {0.0f, 0.0f, 0.0f, 1.5f}; // deliberately not unit length
     int count = 0;
-    for (int i = 1; i <= 97; ++i)
-        composeRotations(identity, q, q, count);
+    for (int i = 1; i <= 97; ++i) composeRotations(identity, q, q, count);
     EXPECT_EQ(count, 97);
     EXPECT_EQ(q[3], 1.5f);
     composeRotations(identity, q, q, count);
@@ -150,8 +146,7 @@ TEST(Composition, DestinationMayShareTheSecondOperand) {
     rotationIncrement(b, -0.4f, 0.0f, 0.2f, 0.5f);
     composeRotations(a, b, separate, count);
     composeRotations(a, b, b, count);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(b[i], separate[i]);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(b[i], separate[i]);
 }
 
 } // namespace

@@ -16,9 +16,7 @@ namespace {
 
 using trackball_test::timesTransposed;
 
-toolkit::InputEvent event(int type, int x, int y) {
-    return {type, {x, y, 0, toolkit::buttonLeft}};
-}
+toolkit::InputEvent event(int type, int x, int y) { return {type, {x, y, 0, toolkit::buttonLeft}}; }
 
 void press(int x, int y) {
     toolkit::InputEvent e = event(toolkit::eventPress, x, y);
@@ -29,13 +27,10 @@ void release(int x, int y) {
     EXPECT_EQ(trackballRelease(&e), 1);
 }
 
-void frame(float m[16]) {
-    trackballRotationMatrix(m);
-}
+void frame(float m[16]) { trackballRotationMatrix(m); }
 
 void expectSameMatrix(const float a[16], const float b[16]) {
-    for (int k = 0; k < 16; ++k)
-        EXPECT_EQ(a[k], b[k]) << "element " << k;
+    for (int k = 0; k < 16; ++k) EXPECT_EQ(a[k], b[k]) << "element " << k;
 }
 
 // Idle trackball with the identity rotation and no spin, whatever earlier tests left.
@@ -55,8 +50,7 @@ TEST(Trackball, MatrixIsTheIdentityBeforeAnyPress) {
     startFresh(300, 300);
     float m[16];
     frame(m);
-    for (int k = 0; k < 16; ++k)
-        EXPECT_EQ(m[k], (k % 5 == 0) ? 1.0f : 0.0f) << "element " << k;
+    for (int k = 0; k < 16; ++k) EXPECT_EQ(m[k], (k % 5 == 0) ? 1.0f : 0.0f) << "element " << k;
 }
 
 TEST(Trackball, PressCapturesTheMouseToTheWindowAndReleaseLetsGo) {
@@ -91,8 +85,7 @@ TEST(Trackball, EachFrameTurnsByTheMotionSinceThePreviousFrame) {
     float expected[4], expectedM[16];
     rotationIncrement(expected, 0.0f, 0.0f, 0.2f, 0.0f);
     rotationMatrix(expected, expectedM);
-    for (int k = 0; k < 16; ++k)
-        EXPECT_NEAR(m1[k], expectedM[k], 1e-6f);
+    for (int k = 0; k < 16; ++k) EXPECT_NEAR(m1[k], expectedM[k], 1e-6f);
 
     // A frame without motion keeps the picture.
     float m2[16];
@@ -147,8 +140,7 @@ TEST(Trackball, PressAndReleaseBeforeAFrameDoNotSampleTheCursor) {
     float m2[16], step[16];
     frame(m2);
     timesTransposed(m2, m1, step);
-    for (int k = 0; k < 16; ++k)
-        EXPECT_NEAR(step[k], m1[k], 1e-5f) << "element " << k;
+    for (int k = 0; k < 16; ++k) EXPECT_NEAR(step[k], m1[k], 1e-5f) << "element " << k;
 }
 
 TEST(Trackball, PositionsAreNormalisedByWidthAndHeightSeparately) {
@@ -163,8 +155,7 @@ TEST(Trackball, PositionsAreNormalisedByWidthAndHeightSeparately) {
     float expected[4], expectedM[16];
     rotationIncrement(expected, 0.0f, 0.0f, 0.2f, -0.2f);
     rotationMatrix(expected, expectedM);
-    for (int k = 0; k < 16; ++k)
-        EXPECT_NEAR(m[k], expectedM[k], 1e-6f) << "element " << k;
+    for (int k = 0; k < 16; ++k) EXPECT_NEAR(m[k], expectedM[k], 1e-6f) << "element " << k;
 }
 
 TEST(Trackball, ZeroSizedDrawingAreaSkipsTheSampleUntilItHasASizeAgain) {
@@ -189,8 +180,7 @@ TEST(Trackball, ZeroSizedDrawingAreaSkipsTheSampleUntilItHasASizeAgain) {
     float expected[4], expectedM[16];
     rotationIncrement(expected, 0.0f, 0.0f, 0.3f, 0.0f);
     rotationMatrix(expected, expectedM);
-    for (int k = 0; k < 16; ++k)
-        EXPECT_NEAR(m[k], expectedM[k], 1e-6f) << "element " << k;
+    for (int k = 0; k < 16; ++k) EXPECT_NEAR(m[k], expectedM[k], 1e-6f) << "element " << k;
     release(260, 200);
 }
 

@@ -28,8 +28,7 @@ class PaletteLifeCycle : public testing::Test {
         needsSystemPalette_ = needsSystemPalette;
     }
     void open(unsigned mode) {
-        if (!trueColour)
-            win32::palette::paletteNeeded(format, needsSystemPalette_, mode);
+        if (!trueColour) win32::palette::paletteNeeded(format, needsSystemPalette_, mode);
     }
     // Opens, then forgets what the open asked for.
     void openAndClear(unsigned mode) {
@@ -46,9 +45,7 @@ class PaletteLifeCycle : public testing::Test {
         }
     }
     static std::string log() { return scripted::paletteRecord().log; }
-    static const win32::palette::WindowPalette& window() {
-        return win32::palette::windowPalette();
-    }
+    static const win32::palette::WindowPalette& window() { return win32::palette::windowPalette(); }
     static int redraws() { return scripted::redraws(); }
 
     palette::PixelLayout format{};
@@ -88,8 +85,7 @@ TEST_F(PaletteLifeCycle, OpenMakesTheFittedPaletteAndRealisesItAsForeground) {
     const scripted::PaletteRecord& r = scripted::paletteRecord();
     ASSERT_EQ(r.lastCount, 256);
     int withoutFlags = 0;
-    for (const palette::PaletteEntry& e : r.lastEntries)
-        withoutFlags += e.flags == 0;
+    for (const palette::PaletteEntry& e : r.lastEntries) withoutFlags += e.flags == 0;
     EXPECT_EQ(withoutFlags, 20) << "the static colours are fitted in";
     EXPECT_EQ(r.lastEntries[3].red, 128) << "dark red took entry 3";
     EXPECT_EQ(redraws(), 0) << "the new window is painted anyway";
@@ -97,8 +93,7 @@ TEST_F(PaletteLifeCycle, OpenMakesTheFittedPaletteAndRealisesItAsForeground) {
 
 TEST_F(PaletteLifeCycle, StaticColoursComeFromTheBinding) {
     palette::Rgb statics[palette::staticCount];
-    for (int s = 0; s < palette::staticCount; ++s)
-        statics[s] = palette::standardStaticColours[s];
+    for (int s = 0; s < palette::staticCount; ++s) statics[s] = palette::standardStaticColours[s];
     statics[1] = {1, 2, 3};
     scripted::setStaticColours(statics);
     open(0x102);
@@ -166,8 +161,7 @@ TEST_F(PaletteLifeCycle, AnotherWindowsPaletteChangeRealisesBackgroundWithoutRed
 TEST_F(PaletteLifeCycle, NewSystemColoursRebuildFromTheNewStaticColours) {
     openAndClear(0x102);
     palette::Rgb statics[palette::staticCount];
-    for (int s = 0; s < palette::staticCount; ++s)
-        statics[s] = palette::standardStaticColours[s];
+    for (int s = 0; s < palette::staticCount; ++s) statics[s] = palette::standardStaticColours[s];
     statics[12] = {130, 130, 130};
     scripted::setStaticColours(statics);
     scripted::pushSystemColoursChanged();
@@ -367,8 +361,7 @@ TEST_F(PaletteLifeCycle, TheNextWindowStartsAfresh) {
     win32::palette::release();
     EXPECT_FALSE(window().deferredPending);
     // The request went with the window: Windows drops the messages of a destroyed window.
-    while (scripted::queuedEvents() > 0)
-        scripted::deliverNext();
+    while (scripted::queuedEvents() > 0) scripted::deliverNext();
     EXPECT_FALSE(window().takenOver) << "a request arriving late finds no palette";
     scripted::setStaticColoursInUse(true);
     scripted::clearPaletteLog();

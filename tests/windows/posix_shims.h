@@ -10,8 +10,7 @@
 
 // A fresh directory from a name ending in XXXXXX; the name, or nullptr.
 inline char* mkdtemp(char* pattern) {
-    if (_mktemp_s(pattern, std::strlen(pattern) + 1) != 0 || _mkdir(pattern) != 0)
-        return nullptr;
+    if (_mktemp_s(pattern, std::strlen(pattern) + 1) != 0 || _mkdir(pattern) != 0) return nullptr;
     return pattern;
 }
 #endif

@@ -76,27 +76,17 @@ void reset() {
 
 // The message queue.
 
-void pushActivate(bool active, bool minimised) {
-    push(Message::activate, active, minimised);
-}
-void pushPaletteChanged(bool byThisWindow) {
-    push(Message::paletteChanged, byThisWindow);
-}
-void pushSystemColoursChanged() {
-    push(Message::systemColours);
-}
-int queuedEvents() {
-    return pb.count;
-}
+void pushActivate(bool active, bool minimised) { push(Message::activate, active, minimised); }
+void pushPaletteChanged(bool byThisWindow) { push(Message::paletteChanged, byThisWindow); }
+void pushSystemColoursChanged() { push(Message::systemColours); }
+int queuedEvents() { return pb.count; }
 int queuedDeferredRequests() {
     int waiting = 0;
     for (int i = 0; i < pb.count; ++i)
         waiting += pb.queue[(pb.head + i) % queueCapacity].message == Message::deferredRealise;
     return waiting;
 }
-int redraws() {
-    return pb.redraws;
-}
+int redraws() { return pb.redraws; }
 
 void deliverNext() {
     if (pb.count == 0) {
@@ -129,30 +119,14 @@ void deliverNext() {
 void setStaticColours(const palette::Rgb (&colours)[palette::staticCount]) {
     std::memcpy(pb.statics, colours, sizeof pb.statics);
 }
-void refusePalettes(int count) {
-    pb.refuse = count;
-}
-void setRealiseFails(bool fails) {
-    pb.realiseFails = fails;
-}
-void setChangedEntries(int count) {
-    pb.changedEntries = count;
-}
-void setStaticColoursInUse(bool on) {
-    pb.record.staticInUse = on;
-}
-void setSystemVersion(const palette::SystemVersion& version) {
-    pb.version = version;
-}
-void setUserColour(int element, const char* text) {
-    pb.userColours[element] = text;
-}
-const PaletteRecord& paletteRecord() {
-    return pb.record;
-}
-void clearPaletteLog() {
-    pb.record.log[0] = '\0';
-}
+void refusePalettes(int count) { pb.refuse = count; }
+void setRealiseFails(bool fails) { pb.realiseFails = fails; }
+void setChangedEntries(int count) { pb.changedEntries = count; }
+void setStaticColoursInUse(bool on) { pb.record.staticInUse = on; }
+void setSystemVersion(const palette::SystemVersion& version) { pb.version = version; }
+void setUserColour(int element, const char* text) { pb.userColours[element] = text; }
+const PaletteRecord& paletteRecord() { return pb.record; }
+void clearPaletteLog() { pb.record.log[0] = '\0'; }
 
 } // namespace scripted
 
@@ -206,9 +180,7 @@ bool system::useStaticColours(bool use) {
     return was;
 }
 
-palette::SystemVersion system::systemVersion() {
-    return pb.version;
-}
+palette::SystemVersion system::systemVersion() { return pb.version; }
 
 void system::displayElementColours(palette::ElementColour* colours, int count) {
     std::memcpy(colours, pb.record.elements, sizeof colours[0] * std::size_t(count));
@@ -223,10 +195,8 @@ void system::setDisplayElementColours(const palette::ElementColour* colours, int
 bool system::userElementColour(const char* valueName, char* text, int capacity) {
     ++pb.record.userReads;
     for (int i = 0; i < palette::elementCount; ++i) {
-        if (std::strcmp(palette::displayElements[i].userValueName, valueName) != 0)
-            continue;
-        if (!pb.userColours[i])
-            return false;
+        if (std::strcmp(palette::displayElements[i].userValueName, valueName) != 0) continue;
+        if (!pb.userColours[i]) return false;
         std::snprintf(text, std::size_t(capacity), "%s", pb.userColours[i]);
         return true;
     }

@@ -33,15 +33,13 @@ void jumpBack(int status) {
 // A new scratch file name in the temporary directory.
 std::string scratchName(const char* stem) {
     std::string pattern = (std::filesystem::temp_directory_path() / stem).string() + "-XXXXXX";
-    if (_mktemp_s(pattern.data(), pattern.size() + 1) != 0)
-        std::abort();
+    if (_mktemp_s(pattern.data(), pattern.size() + 1) != 0) std::abort();
     return pattern;
 }
 
 int openScratch(const std::string& name) {
     int fd = _open(name.c_str(), _O_RDWR | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
-    if (fd < 0)
-        std::abort();
+    if (fd < 0) std::abort();
     return fd;
 }
 
@@ -66,21 +64,17 @@ void feedConsole(const std::string& input) {
     restoreConsole();
     consoleInName = scratchName("textio-console-in");
     consoleIn = openScratch(consoleInName);
-    if (!input.empty() && _write(consoleIn, input.data(), unsigned(input.size())) < 0)
-        std::abort();
+    if (!input.empty() && _write(consoleIn, input.data(), unsigned(input.size())) < 0) std::abort();
     _lseek(consoleIn, 0, SEEK_SET);
     consoleOutName = scratchName("textio-console-out");
     consoleOut = openScratch(consoleOutName);
     textio::setConsole(consoleIn, consoleOut);
 }
 
-std::string consoleOutput() {
-    return readFile(consoleOutName);
-}
+std::string consoleOutput() { return readFile(consoleOutName); }
 
 void restoreConsole() {
-    if (consoleIn < 0)
-        return;
+    if (consoleIn < 0) return;
     textio::setConsole(0, 1);
     _close(consoleIn);
     _close(consoleOut);
@@ -97,8 +91,7 @@ RunEnd runToEnd(const std::function<void()>& body) {
     _dup2(errorFd, 2);
     textio::setRunEndHook(jumpBack);
     const bool ended = setjmp(runEnded) != 0;
-    if (!ended)
-        body();
+    if (!ended) body();
     textio::setRunEndHook(nullptr);
     std::fflush(stderr);
     _dup2(savedError, 2);

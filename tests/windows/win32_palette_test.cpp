@@ -6,9 +6,9 @@
 #include "toolkit/callbacks.h"
 #include "toolkit/palette.h"
 #include "toolkit/platform.h"
+#include "toolkit/toolkit.h"
 #include "toolkit/win32/palette_cycle.h"
 #include "toolkit/win32/palette_system.h"
-#include "toolkit/toolkit.h"
 #include "toolkit/win32/win32_state.h"
 
 namespace {

@@ -11,36 +11,28 @@
 #include <string>
 
 #include "toolkit/callbacks.h"
-#include "toolkit/win32/palette_cycle.h"
 #include "toolkit/toolkit.h"
+#include "toolkit/win32/palette_cycle.h"
 #include "toolkit/win32/win32_state.h"
 
 namespace {
 
 std::string calls;
-void note(const std::string& call) {
-    calls += (calls.empty() ? "" : ", ") + call;
-}
+void note(const std::string& call) { calls += (calls.empty() ? "" : ", ") + call; }
 
-HWND window() {
-    return reinterpret_cast<HWND>(toolkit::getWindowHandle());
-}
+HWND window() { return reinterpret_cast<HWND>(toolkit::getWindowHandle()); }
 
 int displays = 0;
-void display() {
-    ++displays;
-}
+void display() { ++displays; }
 
 // The idle steps of a loop test: step(n) runs at the n-th idle call; the window is closed
 // after the last step, or after far too many idle calls.
 std::function<bool(int)> script; // false once the script is done
 int idleCalls = 0;
 void idle() {
-    if (!window())
-        return;
+    if (!window()) return;
     bool more = script(idleCalls++);
-    if (!more || idleCalls > 2000)
-        PostMessageA(window(), WM_CLOSE, 0, 0);
+    if (!more || idleCalls > 2000) PostMessageA(window(), WM_CLOSE, 0, 0);
     Sleep(1);
 }
 
@@ -74,8 +66,7 @@ class Win32Window : public testing::Test {
         ASSERT_EQ(toolkit::openWindow("Win32 binding test"), 1);
     }
     void TearDown() override {
-        if (window())
-            DestroyWindow(window());
+        if (window()) DestroyWindow(window());
         toolkit::callbacks::reset();
     }
     // Runs the loop with the script; the window must be gone when it returns.
@@ -134,8 +125,7 @@ TEST_F(Win32Window, HasADoubleBufferedRgbaFormatAndACurrentContext) {
 
 TEST_F(Win32Window, CursorIsMeasuredFromTheDrawingAreaWhereverTheWindowMoves) {
     for (int move = 0; move < 2; ++move) {
-        if (move)
-            SetWindowPos(window(), nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        if (move) SetWindowPos(window(), nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         POINT origin = {0, 0};
         ClientToScreen(window(), &origin);
         SetCursorPos(origin.x + 30, origin.y + 40);
@@ -169,8 +159,7 @@ TEST_F(Win32Window, ReshapeSeesTheRealSizeFirstThenEveryResizeAndIdlingStopsWhil
                 ShowWindow(w, SW_RESTORE);
             });
         }
-        if (step == 2)
-            note("idle");
+        if (step == 2) note("idle");
         return step < 2;
     });
     EXPECT_EQ(calls.rfind("reshape 400 400, idle, reshape 300 200", 0), 0u) << calls;
@@ -230,9 +219,7 @@ TEST_F(Win32Window, PressAndReleaseArriveBeforeTheNextIdleAndTheRightButtonOnlyC
     EXPECT_EQ(calls, "press 10 20 b1 captured, release 12 22 b1, idle, idle captured, idle");
 }
 
-int redrawingPress(toolkit::InputEvent*) {
-    return 1;
-} // a handler's call asks for a redraw
+int redrawingPress(toolkit::InputEvent*) { return 1; } // a handler's call asks for a redraw
 
 TEST_F(Win32Window, RedrawRequestsCoalesceAndMovesWithoutAHandlerAskNone) {
     toolkit::setMouseCallback(toolkit::buttonLeft, toolkit::eventPress, redrawingPress);
@@ -243,13 +230,11 @@ TEST_F(Win32Window, RedrawRequestsCoalesceAndMovesWithoutAHandlerAskNone) {
         if (start == 0) {
             quiet = displays == before ? quiet + 1 : 0;
             before = displays;
-            if (quiet < 20)
-                return true;
+            if (quiet < 20) return true;
             start = step;
         }
         if (step == start) {
-            for (int i = 0; i < 3; ++i)
-                post(WM_MOUSEMOVE, 0, 30 + i, 40);
+            for (int i = 0; i < 3; ++i) post(WM_MOUSEMOVE, 0, 30 + i, 40);
         } else if (step == start + 1) {
             note("moves " + std::to_string(displays - before));
             before = displays;
@@ -265,15 +250,9 @@ TEST_F(Win32Window, RedrawRequestsCoalesceAndMovesWithoutAHandlerAskNone) {
     EXPECT_EQ(calls, "moves 0, clicks 1");
 }
 
-void leftKey() {
-    note("left");
-}
-void letterA() {
-    note("a");
-}
-void digit7() {
-    note("7");
-}
+void leftKey() { note("left"); }
+void letterA() { note("a"); }
+void digit7() { note("7"); }
 
 TEST_F(Win32Window, NamedKeysAndLettersReachTheirHandlersAndNothingElseDoes) {
     toolkit::setKeyCallback(toolkit::keyLeft, leftKey);

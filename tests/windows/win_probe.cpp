@@ -19,8 +19,7 @@ namespace {
 HWND waitFor(const char* title, double seconds) {
     for (double waited = 0.0; waited <= seconds; waited += 0.1) {
         HWND w = FindWindowA(nullptr, title);
-        if (w && IsWindowVisible(w))
-            return w;
+        if (w && IsWindowVisible(w)) return w;
         Sleep(100);
     }
     return nullptr;
@@ -68,8 +67,7 @@ int box(HWND w) {
     char text[512] = {}, owner[256] = {};
     EnumChildWindows(w, findText, reinterpret_cast<LPARAM>(text));
     HWND ownerWindow = GetWindow(w, GW_OWNER);
-    if (ownerWindow)
-        GetWindowTextA(ownerWindow, owner, sizeof owner);
+    if (ownerWindow) GetWindowTextA(ownerWindow, owner, sizeof owner);
     std::fputs("text ", stdout);
     printEscaped(text);
     std::printf("\nowner %s\n", ownerWindow ? owner : "(none)");
@@ -89,9 +87,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "win_probe: no window \"%s\"\n", argv[2]);
         return 1;
     }
-    if (std::strcmp(argv[1], "window") == 0)
-        return window(w);
-    if (std::strcmp(argv[1], "box") == 0)
-        return box(w);
+    if (std::strcmp(argv[1], "window") == 0) return window(w);
+    if (std::strcmp(argv[1], "box") == 0) return box(w);
     return 2;
 }

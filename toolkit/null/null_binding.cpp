@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "toolkit/events.h"
 #include "toolkit/callbacks.h"
 #include "toolkit/callbacks_gl.h"
+#include "toolkit/events.h"
 #include "toolkit/platform.h"
 #include "toolkit/report.h"
 
@@ -16,15 +16,7 @@ namespace toolkit {
 
 namespace {
 
-enum class Kind {
-    resize,
-    move,
-    button,
-    motion,
-    key,
-    character,
-    close
-};
+enum class Kind { resize, move, button, motion, key, character, close };
 
 struct Event {
     Kind kind;
@@ -79,54 +71,24 @@ void null::setCursorPosition(int x, int y) {
     binding.cursorX = x;
     binding.cursorY = y;
 }
-void null::failNextOpens(int count) {
-    binding.failOpens = count;
-}
-void null::refuseSingleBuffer(bool refuse) {
-    binding.refuseSingle = refuse;
-}
-void null::setNoDisplay(bool none) {
-    binding.noDisplay = none;
-}
-void null::pushResize(int width, int height) {
-    push(Kind::resize, width, height);
-}
-void null::pushMove(int x, int y) {
-    push(Kind::move, x, y);
-}
-void null::pushPaint() {
-    binding.paintPending = true;
-}
+void null::failNextOpens(int count) { binding.failOpens = count; }
+void null::refuseSingleBuffer(bool refuse) { binding.refuseSingle = refuse; }
+void null::setNoDisplay(bool none) { binding.noDisplay = none; }
+void null::pushResize(int width, int height) { push(Kind::resize, width, height); }
+void null::pushMove(int x, int y) { push(Kind::move, x, y); }
+void null::pushPaint() { binding.paintPending = true; }
 void null::pushButton(int x, int y, int button, bool pressed) {
     push(Kind::button, x, y, button, pressed);
 }
-void null::pushMotion(int x, int y, int buttonsHeld) {
-    push(Kind::motion, x, y, buttonsHeld);
-}
-void null::pushKey(int code, int status) {
-    push(Kind::key, code, status);
-}
-void null::pushChar(int character, int status) {
-    push(Kind::character, character, status);
-}
-void null::pushClose() {
-    push(Kind::close);
-}
-int null::queuedEvents() {
-    return binding.count;
-}
-std::int64_t null::clock() {
-    return binding.clock;
-}
-void null::advanceClock(std::int64_t microseconds) {
-    binding.clock += microseconds;
-}
-void null::setWhenBlocked(void (*script)()) {
-    binding.whenBlocked = script;
-}
-const null::Record& null::record() {
-    return binding.record;
-}
+void null::pushMotion(int x, int y, int buttonsHeld) { push(Kind::motion, x, y, buttonsHeld); }
+void null::pushKey(int code, int status) { push(Kind::key, code, status); }
+void null::pushChar(int character, int status) { push(Kind::character, character, status); }
+void null::pushClose() { push(Kind::close); }
+int null::queuedEvents() { return binding.count; }
+std::int64_t null::clock() { return binding.clock; }
+void null::advanceClock(std::int64_t microseconds) { binding.clock += microseconds; }
+void null::setWhenBlocked(void (*script)()) { binding.whenBlocked = script; }
+const null::Record& null::record() { return binding.record; }
 
 void null::reset() {
     binding = Binding{};
@@ -155,8 +117,7 @@ platform::OpenResult platform::openWindow(const WindowRequest& request) {
     binding.paintPending = true; // shown: the first paint is due
     bool single = (request.mode & modeDouble) == 0;
     if (binding.failOpens > 0 || (single && binding.refuseSingle)) {
-        if (binding.failOpens > 0)
-            --binding.failOpens;
+        if (binding.failOpens > 0) --binding.failOpens;
         reportError("Selecting a pixel format failed\n");
         destroyWindow();
         return OpenResult::failed;
@@ -165,16 +126,13 @@ platform::OpenResult platform::openWindow(const WindowRequest& request) {
 }
 
 void platform::destroyWindow() {
-    if (!binding.open)
-        return;
+    if (!binding.open) return;
     binding.record.releaseOrder[0] = '\0';
     inputDestroy();
     ++binding.record.destroyed;
 }
 
-void platform::releaseContext() {
-    noteRelease("context");
-}
+void platform::releaseContext() { noteRelease("context"); }
 
 void platform::forgetWindow() {
     noteRelease("forget");
@@ -184,12 +142,8 @@ void platform::forgetWindow() {
     binding.record.captured = false;
 }
 
-bool platform::windowOpen() {
-    return binding.open;
-}
-WindowHandle platform::windowHandle() {
-    return binding.open ? fakeWindow : 0;
-}
+bool platform::windowOpen() { return binding.open; }
+WindowHandle platform::windowHandle() { return binding.open ? fakeWindow : 0; }
 
 void platform::drawingAreaSize(int& width, int& height) {
     width = binding.width;
@@ -201,9 +155,7 @@ void platform::originEstimate(int x, int y, int& originX, int& originY) {
     originY = y;
 }
 
-bool platform::eventWaiting() {
-    return binding.count > 0 || binding.paintPending;
-}
+bool platform::eventWaiting() { return binding.count > 0 || binding.paintPending; }
 
 void platform::handleNextEvent() {
     if (binding.count == 0 && !binding.paintPending && binding.whenBlocked) {
@@ -255,22 +207,15 @@ void platform::requestRedraw() {
     binding.paintPending = true;
 }
 
-void platform::swapBuffers() {
-    ++binding.record.swaps;
-}
+void platform::swapBuffers() { ++binding.record.swaps; }
 
-void platform::requestSyncedSwaps() {
-    ++binding.record.syncedSwapRequests;
-}
+void platform::requestSyncedSwaps() { ++binding.record.syncedSwapRequests; }
 
-std::int64_t platform::clockMicroseconds() {
-    return binding.clock;
-}
+std::int64_t platform::clockMicroseconds() { return binding.clock; }
 
 void platform::waitForEvent(std::int64_t microseconds) {
     ++binding.record.timedWaits;
-    if (eventWaiting() || microseconds <= 0)
-        return;
+    if (eventWaiting() || microseconds <= 0) return;
     binding.clock += microseconds;
     binding.record.waitedMicroseconds += microseconds;
 }
@@ -303,13 +248,9 @@ void platform::showMessageBox(const char* caption, const char* text) {
 // The callback layer's GL calls: recorded, not made.
 namespace toolkit::gl {
 
-void setOpeningState() {
-    binding.record.openingState = true;
-}
+void setOpeningState() { binding.record.openingState = true; }
 
-void drawIntoFrontBuffer() {
-    binding.record.frontBuffer = true;
-}
+void drawIntoFrontBuffer() { binding.record.frontBuffer = true; }
 
 void defaultReshape(int width, int height) {
     ++binding.record.defaultReshapes;

@@ -34,7 +34,7 @@ void pushClose();   // the user asks to close the window
 int queuedEvents(); // scripted events not yet delivered
 
 // Time is the binding's own: it stands still unless a test advances it or the loop waits.
-std::int64_t clock();                    // microseconds
+std::int64_t clock(); // microseconds
 void advanceClock(std::int64_t microseconds);
 // Called when the loop waits for an event with none scripted (else that ends the test run);
 // it may script the events that end the wait.
@@ -53,11 +53,11 @@ struct Record {
     WindowHandle captureWindow; // window of the last capture
     int redrawRequests;         // requests made while a window was open
     int swaps;
-    int syncedSwapRequests;         // requestSyncedSwaps calls
-    int timedWaits;                 // waits for an event with a time limit, ...
+    int syncedSwapRequests;          // requestSyncedSwaps calls
+    int timedWaits;                  // waits for an event with a time limit, ...
     std::int64_t waitedMicroseconds; // ... and the time they let pass (none with events queued)
-    int blockedWaits;               // waits for an event without a limit, none scripted
-    int boxes; // message boxes shown
+    int blockedWaits;                // waits for an event without a limit, none scripted
+    int boxes;                       // message boxes shown
     char boxCaption[16];
     char boxText[256];
     char releaseOrder[64]; // release steps of the last destruction, "context forget"

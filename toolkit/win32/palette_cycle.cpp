@@ -27,8 +27,7 @@ system::PaletteHandle makePalette() {
 }
 
 void postDeferredRealise() {
-    if (!wp.deferredPending)
-        wp.deferredPending = system::postDeferredRealise();
+    if (!wp.deferredPending) wp.deferredPending = system::postDeferredRealise();
 }
 
 // Switches the static colours off and the display elements to the takeover colours. When the
@@ -42,8 +41,7 @@ bool takeOver() {
     }
     ElementColour colours[elementCount];
     system::displayElementColours(wp.saved, wp.changedCount);
-    for (int i = 0; i < wp.changedCount; ++i)
-        colours[i] = displayElements[i].takenOver;
+    for (int i = 0; i < wp.changedCount; ++i) colours[i] = displayElements[i].takenOver;
     system::setDisplayElementColours(colours, wp.changedCount);
     wp.takenOver = true;
     system::broadcastSystemColourChange();
@@ -52,13 +50,11 @@ bool takeOver() {
 
 // Each changed element gets the user's colour back, or the one saved at the takeover.
 void handBack() {
-    if (!wp.takenOver)
-        return;
+    if (!wp.takenOver) return;
     ElementColour colours[elementCount];
     for (int i = 0; i < wp.changedCount; ++i) {
         char text[64];
-        bool read = system::userElementColour(displayElements[i].userValueName, text,
-                                                sizeof text);
+        bool read = system::userElementColour(displayElements[i].userValueName, text, sizeof text);
         colours[i] = handBackColour(read ? text : nullptr, wp.saved[i]);
     }
     system::setDisplayElementColours(colours, wp.changedCount);
@@ -73,8 +69,7 @@ void handBack() {
 // a deferred request arriving late) would otherwise take it from the window that is in front.
 int realise(system::PaletteHandle palette, bool foreground) {
     if (foreground) {
-        if (wp.takeover && !wp.takenOver && wp.foreground && !takeOver())
-            return realiseSkipped;
+        if (wp.takeover && !wp.takenOver && wp.foreground && !takeOver()) return realiseSkipped;
     } else {
         handBack();
     }
@@ -87,26 +82,21 @@ int realise(system::PaletteHandle palette, bool foreground) {
 // the new one cannot be made or realised. True when the new one is in use.
 bool rebuild() {
     system::PaletteHandle fresh = makePalette();
-    if (!fresh)
-        return false;
+    if (!fresh) return false;
     int realised = realise(fresh, true);
-    if (realised == realiseFailed)
-        system::selectPalette(wp.handle, false);
+    if (realised == realiseFailed) system::selectPalette(wp.handle, false);
     if (realised < 0) {
         system::deletePalette(fresh);
         return false;
     }
-    if (wp.handle)
-        system::deletePalette(wp.handle);
+    if (wp.handle) system::deletePalette(wp.handle);
     wp.handle = fresh;
     return true;
 }
 
 } // namespace
 
-const WindowPalette& windowPalette() {
-    return wp;
-}
+const WindowPalette& windowPalette() { return wp; }
 
 void release() {
     if (wp.handle || wp.takenOver) {
@@ -115,38 +105,31 @@ void release() {
         else
             system::selectPalette(0, false);
     }
-    if (wp.handle)
-        system::deletePalette(wp.handle);
+    if (wp.handle) system::deletePalette(wp.handle);
     wp = initialPalette();
 }
 
-void forget() {
-    wp = initialPalette();
-}
+void forget() { wp = initialPalette(); }
 
 void paletteNeeded(const PixelLayout& layout, bool needsSystemPalette, unsigned mode) {
     release();
-    if (paletteSize(layout) == 0)
-        return;
+    if (paletteSize(layout) == 0) return;
     wp.needed = true;
     wp.layout = layout;
     wp.takeover = takesOver(needsSystemPalette, mode);
     wp.changedCount = changedElementCount(system::systemVersion());
     wp.handle = makePalette();
-    if (wp.handle)
-        realise(wp.handle, true);
+    if (wp.handle) realise(wp.handle, true);
 }
 
 bool activate(bool active, bool minimised) {
     wp.foreground = active && !minimised;
-    if (!wp.handle || (active && minimised))
-        return false;
+    if (!wp.handle || (active && minimised)) return false;
     return realise(wp.handle, active) > 0;
 }
 
 void paletteChanged(bool byThisWindow) {
-    if (!byThisWindow && wp.handle && !wp.takenOver)
-        realise(wp.handle, false);
+    if (!byThisWindow && wp.handle && !wp.takenOver) realise(wp.handle, false);
 }
 
 bool deferredRealise() {
@@ -154,8 +137,6 @@ bool deferredRealise() {
     return wp.handle && realise(wp.handle, true) > 0;
 }
 
-bool systemColoursChanged() {
-    return wp.needed && rebuild();
-}
+bool systemColoursChanged() { return wp.needed && rebuild(); }
 
 } // namespace toolkit::win32::palette

@@ -27,7 +27,8 @@ int realisePalette();
 // Switches the system palette's static colours on or off; whether they were on until now.
 bool useStaticColours(bool use);
 toolkit::palette::SystemVersion systemVersion();
-void displayElementColours(toolkit::palette::ElementColour* colours, int count); // the current colours
+void displayElementColours(toolkit::palette::ElementColour* colours,
+                           int count); // the current colours
 void setDisplayElementColours(const toolkit::palette::ElementColour* colours, int count);
 // The text of the user's own colour of a display element; false when it cannot be read.
 bool userElementColour(const char* valueName, char* text, int capacity);

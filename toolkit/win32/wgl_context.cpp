@@ -28,8 +28,7 @@ PIXELFORMATDESCRIPTOR win32::wgl::descriptorFromMode(unsigned mode) {
     pfd.nSize = sizeof pfd;
     pfd.nVersion = 1;
     pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
-    if (r.doubleBuffer)
-        pfd.dwFlags |= PFD_DOUBLEBUFFER;
+    if (r.doubleBuffer) pfd.dwFlags |= PFD_DOUBLEBUFFER;
     pfd.iPixelType = r.colourIndex ? PFD_TYPE_COLORINDEX : PFD_TYPE_RGBA;
     pfd.cColorBits = BYTE(r.colourBits);
     pfd.cAlphaBits = BYTE(r.alphaBits);
@@ -69,15 +68,13 @@ bool win32::wgl::setupPixelFormat(HDC dc, unsigned mode) {
 
 bool win32::wgl::createContext() {
     state.context = wglCreateContext(state.dc);
-    if (state.context)
-        return true;
+    if (state.context) return true;
     reportError("wglCreateContext Failed\n");
     return false;
 }
 
 bool win32::wgl::makeCurrent() {
-    if (wglMakeCurrent(state.dc, state.context))
-        return true;
+    if (wglMakeCurrent(state.dc, state.context)) return true;
     reportError("wglMakeCurrent Failed\n");
     return false;
 }
@@ -87,20 +84,17 @@ void win32::wgl::release() {
         wglMakeCurrent(nullptr, nullptr);
         wglDeleteContext(state.context);
     }
-    if (state.dc)
-        ReleaseDC(state.window, state.dc);
+    if (state.dc) ReleaseDC(state.window, state.dc);
     state.context = nullptr;
     state.dc = nullptr;
 }
 
 // WGL_EXT_swap_control: the entry point exists only where the driver offers the extension.
 void platform::requestSyncedSwaps() {
-    if (!state.context)
-        return;
+    if (!state.context) return;
     using SwapInterval = BOOL(WINAPI*)(int);
     PROC address = wglGetProcAddress("wglSwapIntervalEXT");
-    if (auto set = reinterpret_cast<SwapInterval>(reinterpret_cast<void*>(address)))
-        set(1);
+    if (auto set = reinterpret_cast<SwapInterval>(reinterpret_cast<void*>(address))) set(1);
 }
 
 } // namespace toolkit

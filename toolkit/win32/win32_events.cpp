@@ -23,13 +23,10 @@ void paint(HWND window) {
 
 LRESULT CALLBACK win32::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // Creation already sends WM_SIZE and WM_MOVE: the window is known from its first message.
-    if (!state.window && message == WM_NCCREATE)
-        state.window = window;
-    if (window != state.window)
-        return DefWindowProcA(window, message, wParam, lParam);
+    if (!state.window && message == WM_NCCREATE) state.window = window;
+    if (window != state.window) return DefWindowProcA(window, message, wParam, lParam);
     LRESULT result = 0;
-    if (palette::handleMessage(window, message, wParam, result))
-        return result;
+    if (palette::handleMessage(window, message, wParam, result)) return result;
     bool pressed = false;
     switch (message) {
     case WM_SIZE:
@@ -57,8 +54,7 @@ LRESULT CALLBACK win32::windowProcedure(HWND window, UINT message, WPARAM wParam
         inputMouseMotion(positionX(lParam), positionY(lParam), buttonsFromKeyState(wParam));
         return 0;
     case WM_KEYDOWN:
-        if (int code = keyFromVirtualKey(wParam))
-            inputKey(code, currentStatus());
+        if (int code = keyFromVirtualKey(wParam)) inputKey(code, currentStatus());
         return 0;
     case WM_CHAR:
         inputChar(int(wParam), currentStatus());
@@ -83,8 +79,7 @@ bool platform::eventWaiting() {
 // carries nothing for this loop.
 void platform::handleNextEvent() {
     MSG message;
-    if (GetMessageA(&message, nullptr, 0, 0) <= 0)
-        return;
+    if (GetMessageA(&message, nullptr, 0, 0) <= 0) return;
     TranslateMessage(&message);
     DispatchMessageA(&message);
 }
@@ -98,8 +93,7 @@ std::int64_t platform::clockMicroseconds() {
 }
 
 void platform::waitForEvent(std::int64_t microseconds) {
-    if (microseconds <= 0 || eventWaiting())
-        return;
+    if (microseconds <= 0 || eventWaiting()) return;
     // Whole milliseconds, rounded up: waking early would only wait again.
     MsgWaitForMultipleObjectsEx(0, nullptr, DWORD((microseconds + 999) / 1000), QS_ALLINPUT,
                                 MWMO_INPUTAVAILABLE);

@@ -5,13 +5,9 @@
 
 namespace toolkit {
 
-int win32::positionX(LPARAM position) {
-    return int(LOWORD(position));
-}
+int win32::positionX(LPARAM position) { return int(LOWORD(position)); }
 
-int win32::positionY(LPARAM position) {
-    return int(HIWORD(position));
-}
+int win32::positionY(LPARAM position) { return int(HIWORD(position)); }
 
 int win32::buttonOfMessage(UINT message, bool& pressed) {
     pressed = message == WM_LBUTTONDOWN || message == WM_MBUTTONDOWN || message == WM_RBUTTONDOWN;
@@ -33,12 +29,9 @@ int win32::buttonOfMessage(UINT message, bool& pressed) {
 
 int win32::buttonsFromKeyState(WPARAM keyState) {
     int buttons = 0;
-    if (keyState & MK_LBUTTON)
-        buttons |= buttonLeft;
-    if (keyState & MK_MBUTTON)
-        buttons |= buttonMiddle;
-    if (keyState & MK_RBUTTON)
-        buttons |= buttonRight;
+    if (keyState & MK_LBUTTON) buttons |= buttonLeft;
+    if (keyState & MK_MBUTTON) buttons |= buttonMiddle;
+    if (keyState & MK_RBUTTON) buttons |= buttonRight;
     return buttons;
 }
 
@@ -63,9 +56,7 @@ int win32::keyFromVirtualKey(WPARAM virtualKey) {
     }
 }
 
-int win32::statusFromKeys(bool shift, bool control) {
-    return (shift ? 1 : 0) + (control ? 2 : 0);
-}
+int win32::statusFromKeys(bool shift, bool control) { return (shift ? 1 : 0) + (control ? 2 : 0); }
 
 int win32::currentStatus() {
     return statusFromKeys(GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0);

@@ -12,9 +12,7 @@ namespace toolkit {
 
 namespace {
 
-HDC windowDc() {
-    return win32::state.dc;
-}
+HDC windowDc() { return win32::state.dc; }
 
 HPALETTE paletteOf(win32::system::PaletteHandle palette) {
     return palette ? reinterpret_cast<HPALETTE>(palette)
@@ -22,15 +20,13 @@ HPALETTE paletteOf(win32::system::PaletteHandle palette) {
 }
 
 void redrawIf(bool needed) {
-    if (needed)
-        platform::requestRedraw();
+    if (needed) platform::requestRedraw();
 }
 
 } // namespace
 
 void win32::palette::formatChosen(const PIXELFORMATDESCRIPTOR& f, unsigned mode) {
-    if (f.iPixelType != PFD_TYPE_RGBA || !(f.dwFlags & PFD_NEED_PALETTE))
-        return;
+    if (f.iPixelType != PFD_TYPE_RGBA || !(f.dwFlags & PFD_NEED_PALETTE)) return;
     toolkit::palette::PixelLayout layout = {f.cColorBits,  f.cRedBits,  f.cRedShift, f.cGreenBits,
                                             f.cGreenShift, f.cBlueBits, f.cBlueShift};
     paletteNeeded(layout, (f.dwFlags & PFD_NEED_SYSTEM_PALETTE) != 0, mode);
@@ -73,9 +69,9 @@ void win32::system::staticColours(palette::Rgb (&colours)[palette::staticCount])
     }
 }
 
-win32::system::PaletteHandle win32::system::createPalette(const palette::PaletteEntry* entries, int count) {
-    if (count <= 0 || count > palette::entryCapacity)
-        return 0;
+win32::system::PaletteHandle win32::system::createPalette(const palette::PaletteEntry* entries,
+                                                          int count) {
+    if (count <= 0 || count > palette::entryCapacity) return 0;
     struct {
         WORD version;
         WORD count;
@@ -90,18 +86,15 @@ win32::system::PaletteHandle win32::system::createPalette(const palette::Palette
 }
 
 void win32::system::deletePalette(PaletteHandle palette) {
-    if (palette)
-        DeleteObject(reinterpret_cast<HPALETTE>(palette));
+    if (palette) DeleteObject(reinterpret_cast<HPALETTE>(palette));
 }
 
 void win32::system::selectPalette(PaletteHandle palette, bool forceBackground) {
-    if (windowDc())
-        SelectPalette(windowDc(), paletteOf(palette), forceBackground ? TRUE : FALSE);
+    if (windowDc()) SelectPalette(windowDc(), paletteOf(palette), forceBackground ? TRUE : FALSE);
 }
 
 int win32::system::realisePalette() {
-    if (!windowDc())
-        return -1;
+    if (!windowDc()) return -1;
     UINT changed = RealizePalette(windowDc());
     return changed == GDI_ERROR ? -1 : int(changed);
 }
@@ -125,8 +118,7 @@ void win32::system::displayElementColours(palette::ElementColour* colours, int c
 void win32::system::setDisplayElementColours(const palette::ElementColour* colours, int count) {
     INT elements[palette::elementCount];
     COLORREF values[palette::elementCount];
-    if (count > palette::elementCount)
-        count = palette::elementCount;
+    if (count > palette::elementCount) count = palette::elementCount;
     for (int i = 0; i < count; ++i) {
         const palette::ElementColour& c = colours[i];
         elements[i] = i;
@@ -137,8 +129,7 @@ void win32::system::setDisplayElementColours(const palette::ElementColour* colou
 }
 
 bool win32::system::userElementColour(const char* valueName, char* text, int capacity) {
-    if (capacity <= 0)
-        return false;
+    if (capacity <= 0) return false;
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Colors", 0, KEY_QUERY_VALUE, &key) !=
         ERROR_SUCCESS)
@@ -160,8 +151,6 @@ bool win32::system::postDeferredRealise() {
            PostMessageA(win32::state.window, win32::palette::deferredRealiseMessage, 0, 0);
 }
 
-void win32::system::yieldTimeSlice() {
-    Sleep(0);
-}
+void win32::system::yieldTimeSlice() { Sleep(0); }
 
 } // namespace toolkit

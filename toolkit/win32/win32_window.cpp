@@ -18,8 +18,7 @@ using win32::state;
 
 // A window destroyed after an earlier open leaves the class registered; that is no failure.
 bool registerClass() {
-    if (state.classRegistered)
-        return true;
+    if (state.classRegistered) return true;
     WNDCLASSA c{};
     c.style = win32::classStyle;
     c.lpfnWndProc = win32::windowProcedure;
@@ -75,21 +74,16 @@ platform::OpenResult platform::openWindow(const WindowRequest& r) {
         return failAfterWindow();
     }
     ShowWindow(state.window, SW_SHOWDEFAULT);
-    if (!win32::wgl::setupPixelFormat(state.dc, r.mode))
-        return failAfterWindow();
-    if (!win32::wgl::createContext() || !win32::wgl::makeCurrent())
-        return failAfterWindow();
+    if (!win32::wgl::setupPixelFormat(state.dc, r.mode)) return failAfterWindow();
+    if (!win32::wgl::createContext() || !win32::wgl::makeCurrent()) return failAfterWindow();
     return OpenResult::opened;
 }
 
 void platform::destroyWindow() {
-    if (state.window)
-        DestroyWindow(state.window); // WM_DESTROY reports inputDestroy
+    if (state.window) DestroyWindow(state.window); // WM_DESTROY reports inputDestroy
 }
 
-void platform::releaseContext() {
-    win32::wgl::release();
-}
+void platform::releaseContext() { win32::wgl::release(); }
 
 void platform::forgetWindow() {
     state.window = nullptr;
@@ -97,13 +91,9 @@ void platform::forgetWindow() {
     state.context = nullptr;
 }
 
-bool platform::windowOpen() {
-    return state.window != nullptr;
-}
+bool platform::windowOpen() { return state.window != nullptr; }
 
-WindowHandle platform::windowHandle() {
-    return reinterpret_cast<WindowHandle>(state.window);
-}
+WindowHandle platform::windowHandle() { return reinterpret_cast<WindowHandle>(state.window); }
 
 void platform::drawingAreaSize(int& width, int& height) {
     RECT client{};
@@ -113,8 +103,8 @@ void platform::drawingAreaSize(int& width, int& height) {
     }
 }
 
-// Sizing-border width, and caption height less border plus sizing-border height, from the window's outer
-// top-left corner to the drawing area's.
+// Sizing-border width, and caption height less border plus sizing-border height, from the window's
+// outer top-left corner to the drawing area's.
 void platform::originEstimate(int x, int y, int& originX, int& originY) {
     originX = x + GetSystemMetrics(SM_CXFRAME);
     originY = y + GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYBORDER) +
@@ -123,17 +113,14 @@ void platform::originEstimate(int x, int y, int& originX, int& originY) {
 
 // A paint already waiting for the window covers this request too.
 void platform::requestRedraw() {
-    if (!state.window)
-        return;
+    if (!state.window) return;
     MSG waiting;
-    if (PeekMessageA(&waiting, state.window, WM_PAINT, WM_PAINT, PM_NOREMOVE))
-        return;
+    if (PeekMessageA(&waiting, state.window, WM_PAINT, WM_PAINT, PM_NOREMOVE)) return;
     InvalidateRect(state.window, nullptr, FALSE);
 }
 
 void platform::swapBuffers() {
-    if (state.dc)
-        SwapBuffers(state.dc);
+    if (state.dc) SwapBuffers(state.dc);
 }
 
 void platform::cursorPosition(int& x, int& y) {
@@ -144,12 +131,9 @@ void platform::cursorPosition(int& x, int& y) {
 }
 
 void platform::captureMouse(WindowHandle window) {
-    if (window != 0)
-        SetCapture(reinterpret_cast<HWND>(window));
+    if (window != 0) SetCapture(reinterpret_cast<HWND>(window));
 }
 
-void platform::releaseMouse() {
-    ReleaseCapture();
-}
+void platform::releaseMouse() { ReleaseCapture(); }
 
 } // namespace toolkit

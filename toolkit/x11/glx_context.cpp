@@ -18,8 +18,7 @@ bool listed(const char* extensions, const char* name) {
     const std::size_t n = std::strlen(name);
     for (const char* p = extensions; p && (p = std::strstr(p, name)) != nullptr; p += n) {
         const bool starts = p == extensions || p[-1] == ' ';
-        if (starts && (p[n] == ' ' || p[n] == '\0'))
-            return true;
+        if (starts && (p[n] == ' ' || p[n] == '\0')) return true;
     }
     return false;
 }
@@ -53,8 +52,7 @@ FormatInfo describe(GLXFBConfig config, bool colourIndex, bool paletteVisuals) {
                        attribute(config, GLX_BLUE_SIZE);
     }
     XVisualInfo* visual = glXGetVisualFromFBConfig(state.display, config);
-    if (!visual)
-        f.usable = false;
+    if (!visual) f.usable = false;
     XFree(visual);
     f.doubleBuffer = attribute(config, GLX_DOUBLEBUFFER) != 0;
     f.alphaBits = attribute(config, GLX_ALPHA_SIZE);
@@ -70,10 +68,8 @@ FormatInfo describe(GLXFBConfig config, bool colourIndex, bool paletteVisuals) {
 bool chooseConfig(const BufferRequest& request, GLXFBConfig& config, XVisualInfo*& visual) {
     Display* display = state.display;
     int errorBase = 0, eventBase = 0, major = 0, minor = 0;
-    if (!glXQueryExtension(display, &errorBase, &eventBase))
-        return false;
-    if (!glXQueryVersion(display, &major, &minor) || (major == 1 && minor < 3))
-        return false;
+    if (!glXQueryExtension(display, &errorBase, &eventBase)) return false;
+    if (!glXQueryVersion(display, &major, &minor) || (major == 1 && minor < 3)) return false;
 
     // clang-format off
     const int attributes[] = {
@@ -88,10 +84,8 @@ bool chooseConfig(const BufferRequest& request, GLXFBConfig& config, XVisualInfo
     // clang-format on
     int count = 0;
     GLXFBConfig* configs = glXChooseFBConfig(display, state.screen, attributes, &count);
-    if (!configs)
-        return false;
-    if (count > configCapacity)
-        count = configCapacity;
+    if (!configs) return false;
+    if (count > configCapacity) count = configCapacity;
     // A true-colour format first; an RGBA format on a palette visual only when there is none.
     int chosen = -1;
     for (int pass = 0; pass < 2 && chosen < 0; ++pass) {
@@ -110,8 +104,7 @@ bool chooseConfig(const BufferRequest& request, GLXFBConfig& config, XVisualInfo
 bool createSurface(GLXFBConfig config, Window window) {
     beginErrorTrap(state.display);
     drawable = glXCreateWindow(state.display, config, window, nullptr);
-    if (endErrorTrap(state.display) != 0)
-        drawable = 0;
+    if (endErrorTrap(state.display) != 0) drawable = 0;
     return drawable != 0;
 }
 
@@ -133,23 +126,20 @@ bool makeCurrent() {
 }
 
 void release() {
-    if (!state.display)
-        return;
+    if (!state.display) return;
     beginErrorTrap(state.display);
     if (context) {
         glXMakeContextCurrent(state.display, None, None, nullptr);
         glXDestroyContext(state.display, context);
     }
-    if (drawable)
-        glXDestroyWindow(state.display, drawable);
+    if (drawable) glXDestroyWindow(state.display, drawable);
     endErrorTrap(state.display);
     context = nullptr;
     drawable = 0;
 }
 
 void swapBuffers() {
-    if (drawable)
-        glXSwapBuffers(state.display, drawable);
+    if (drawable) glXSwapBuffers(state.display, drawable);
 }
 
 } // namespace toolkit::x11::glx
@@ -160,8 +150,7 @@ using x11::state;
 
 void platform::requestSyncedSwaps() {
     using x11::glx::drawable;
-    if (!state.display || !drawable)
-        return;
+    if (!state.display || !drawable) return;
     const char* extensions = glXQueryExtensionsString(state.display, state.screen);
     const auto address = [](const char* name) {
         return glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name));
@@ -173,8 +162,7 @@ void platform::requestSyncedSwaps() {
             set(state.display, drawable, 1);
     } else if (x11::glx::listed(extensions, "GLX_MESA_swap_control")) {
         using SwapIntervalMesa = int (*)(unsigned);
-        if (auto set = reinterpret_cast<SwapIntervalMesa>(address("glXSwapIntervalMESA")))
-            set(1);
+        if (auto set = reinterpret_cast<SwapIntervalMesa>(address("glXSwapIntervalMESA"))) set(1);
     }
     x11::endErrorTrap(state.display);
 }

@@ -9,8 +9,7 @@ int caught = 0;
 int (*previous)(Display*, XErrorEvent*) = nullptr;
 
 int catchError(Display*, XErrorEvent* error) {
-    if (caught == 0)
-        caught = error->error_code;
+    if (caught == 0) caught = error->error_code;
     return 0;
 }
 

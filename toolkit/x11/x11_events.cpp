@@ -32,13 +32,11 @@ void reportSize(int width, int height) {
     bool changed = width != state.width || height != state.height;
     state.width = width;
     state.height = height;
-    if (changed && !state.minimised)
-        inputResize(width, height);
+    if (changed && !state.minimised) inputResize(width, height);
 }
 
 void setMinimised(bool minimised) {
-    if (minimised == state.minimised)
-        return;
+    if (minimised == state.minimised) return;
     state.minimised = minimised;
     if (minimised)
         inputResize(0, 0);
@@ -75,8 +73,7 @@ void translate(XEvent& event) {
         XRefreshKeyboardMapping(&event.xmapping);
         return;
     }
-    if (state.window == 0 || event.xany.window != state.window)
-        return;
+    if (state.window == 0 || event.xany.window != state.window) return;
     switch (event.type) {
     case Expose:
         state.paintPending = true;
@@ -124,8 +121,7 @@ void translate(XEvent& event) {
         x11::palette::colormapChanged(event.xcolormap);
         break;
     case DestroyNotify:
-        if (event.xdestroywindow.window == state.window)
-            destroyed();
+        if (event.xdestroywindow.window == state.window) destroyed();
         break;
     default:
         break;
@@ -135,14 +131,12 @@ void translate(XEvent& event) {
 } // namespace
 
 bool platform::eventWaiting() {
-    if (!state.display)
-        return false;
+    if (!state.display) return false;
     return state.paintPending || XPending(state.display) > 0;
 }
 
 void platform::handleNextEvent() {
-    if (!state.display)
-        return;
+    if (!state.display) return;
     if (state.paintPending && XPending(state.display) == 0) {
         state.paintPending = false;
         inputPaint();
@@ -160,8 +154,7 @@ std::int64_t platform::clockMicroseconds() {
 }
 
 void platform::waitForEvent(std::int64_t microseconds) {
-    if (!state.display || microseconds <= 0 || eventWaiting())
-        return;
+    if (!state.display || microseconds <= 0 || eventWaiting()) return;
     // Nothing queued on the client side: wait on the connection itself.
     pollfd connection{ConnectionNumber(state.display), POLLIN, 0};
     const timespec limit{time_t(microseconds / 1000000), long(microseconds % 1000000) * 1000};

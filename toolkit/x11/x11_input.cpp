@@ -22,12 +22,9 @@ int buttonFromX11(unsigned button) {
 
 int buttonsFromState(unsigned state) {
     int buttons = 0;
-    if (state & Button1Mask)
-        buttons |= buttonLeft;
-    if (state & Button2Mask)
-        buttons |= buttonMiddle;
-    if (state & Button3Mask)
-        buttons |= buttonRight;
+    if (state & Button1Mask) buttons |= buttonLeft;
+    if (state & Button2Mask) buttons |= buttonMiddle;
+    if (state & Button3Mask) buttons |= buttonRight;
     return buttons;
 }
 

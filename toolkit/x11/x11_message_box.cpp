@@ -37,10 +37,8 @@ struct Box {
 };
 
 void addLine(Box& box, const char* from, int length) {
-    if (box.lineCount >= lineCapacity)
-        return;
-    if (length >= lineLength)
-        length = lineLength - 1;
+    if (box.lineCount >= lineCapacity) return;
+    if (length >= lineLength) length = lineLength - 1;
     std::memcpy(box.lines[box.lineCount], from, std::size_t(length));
     box.lines[box.lineCount++][length] = '\0';
 }
@@ -53,32 +51,25 @@ void layoutText(Box& box, const char* text) {
         const char* end = line + length;
         while (end - line > wrapColumns) {
             int cut = wrapColumns;
-            while (cut > 0 && line[cut] != ' ')
-                --cut;
-            if (cut == 0)
-                cut = wrapColumns;
+            while (cut > 0 && line[cut] != ' ') --cut;
+            if (cut == 0) cut = wrapColumns;
             addLine(box, line, cut);
             line += cut;
-            while (*line == ' ')
-                ++line;
+            while (*line == ' ') ++line;
         }
         addLine(box, line, int(end - line));
         line = *end ? end + 1 : end;
     }
-    if (box.lineCount == 0)
-        addLine(box, "", 0);
+    if (box.lineCount == 0) addLine(box, "", 0);
 }
 
-int lineHeight(const Box& box) {
-    return box.font->ascent + box.font->descent + 2;
-}
+int lineHeight(const Box& box) { return box.font->ascent + box.font->descent + 2; }
 
 void measure(Box& box) {
     int textWidth = 0;
     for (int i = 0; i < box.lineCount; ++i) {
         int w = XTextWidth(box.font, box.lines[i], int(std::strlen(box.lines[i])));
-        if (w > textWidth)
-            textWidth = w;
+        if (w > textWidth) textWidth = w;
     }
     box.width = (textWidth > 240 ? textWidth : 240) + 2 * margin;
     box.height = margin + box.lineCount * lineHeight(box) + margin + buttonHeight + margin;
@@ -128,8 +119,7 @@ void setHints(const Box& box, const char* caption) {
         XSetWMHints(d, box.window, wm);
         XFree(wm);
     }
-    if (state.window)
-        XSetTransientForHint(d, box.window, state.window);
+    if (state.window) XSetTransientForHint(d, box.window, state.window);
     Atom type = XInternAtom(d, "_NET_WM_WINDOW_TYPE", False);
     Atom dialog = XInternAtom(d, "_NET_WM_WINDOW_TYPE_DIALOG", False);
     XChangeProperty(d, box.window, type, XA_ATOM, 32, PropModeReplace,
@@ -150,8 +140,7 @@ bool dismissedBy(Box& box, XEvent& event) {
         return false;
     }
     case Expose:
-        if (event.xexpose.count == 0)
-            draw(box);
+        if (event.xexpose.count == 0) draw(box);
         return false;
     case ButtonPress:
         if (event.xbutton.button == Button1 && onButton(box, event.xbutton.x, event.xbutton.y)) {
@@ -160,8 +149,7 @@ bool dismissedBy(Box& box, XEvent& event) {
         }
         return false;
     case ButtonRelease:
-        if (event.xbutton.button != Button1 || !box.armed)
-            return false;
+        if (event.xbutton.button != Button1 || !box.armed) return false;
         box.armed = false;
         draw(box);
         return onButton(box, event.xbutton.x, event.xbutton.y);
@@ -238,8 +226,7 @@ void platform::showMessageBox(const char* caption, const char* text) {
     XFreeGC(d, box.gc);
     XFreeFont(d, box.font);
     x11::beginErrorTrap(d);
-    if (!destroyed)
-        XDestroyWindow(d, window);
+    if (!destroyed) XDestroyWindow(d, window);
     if (focus != None && focus != PointerRoot && focus != window)
         XSetInputFocus(d, focus, revert, CurrentTime);
     x11::endErrorTrap(d);

@@ -31,10 +31,8 @@ bool serverHasInstalled(Colormap colormap) {
     Colormap* installed =
         XListInstalledColormaps(state.display, RootWindow(state.display, state.screen), &count);
     bool found = false;
-    for (int i = 0; i < count && !found; ++i)
-        found = installed[i] == colormap;
-    if (installed)
-        XFree(installed);
+    for (int i = 0; i < count && !found; ++i) found = installed[i] == colormap;
+    if (installed) XFree(installed);
     return found;
 }
 
@@ -42,8 +40,7 @@ bool serverHasInstalled(Colormap colormap) {
 Colormap makeColormap(const pal::PaletteEntry* entries, int count) {
     XColor colours[pal::entryCapacity];
     int stored = count < pv.entries ? count : pv.entries;
-    if (stored > pal::entryCapacity)
-        stored = pal::entryCapacity;
+    if (stored > pal::entryCapacity) stored = pal::entryCapacity;
     for (int i = 0; i < stored; ++i) {
         colours[i].pixel = unsigned(i);
         colours[i].red = static_cast<unsigned short>(entries[i].red * 257);
@@ -73,12 +70,10 @@ void setWindowColormap(Colormap colormap) {
 // Installs the window's colormap unless it is installed already; true when it was installed.
 bool install() {
     Colormap colormap = pv.window.colormap;
-    if (colormap == 0 || serverHasInstalled(colormap))
-        return false;
+    if (colormap == 0 || serverHasInstalled(colormap)) return false;
     x11::beginErrorTrap(state.display);
     XInstallColormap(state.display, colormap);
-    if (x11::endErrorTrap(state.display) != 0)
-        return false;
+    if (x11::endErrorTrap(state.display) != 0) return false;
     pv.installed = colormap;
     return true;
 }
@@ -86,12 +81,10 @@ bool install() {
 // Uninstalls the colormap this binding installed, if it still is; true when it was uninstalled.
 bool uninstall() {
     Colormap colormap = pv.installed;
-    if (colormap == 0 || !serverHasInstalled(colormap))
-        return false;
+    if (colormap == 0 || !serverHasInstalled(colormap)) return false;
     x11::beginErrorTrap(state.display);
     XUninstallColormap(state.display, colormap);
-    if (x11::endErrorTrap(state.display) != 0)
-        return false;
+    if (x11::endErrorTrap(state.display) != 0) return false;
     pv.installed = 0;
     return true;
 }
@@ -110,8 +103,7 @@ toolkit::palette::PixelLayout x11::palette::packedLayout(int colourBits, int red
 
 void x11::palette::formatChosen(const XVisualInfo& visual, GLXFBConfig config, bool colourIndex,
                                 unsigned mode) {
-    if (colourIndex || !needsPalette(visual))
-        return;
+    if (colourIndex || !needsPalette(visual)) return;
     int red = 0, green = 0, blue = 0;
     glXGetFBConfigAttrib(state.display, config, GLX_RED_SIZE, &red);
     glXGetFBConfigAttrib(state.display, config, GLX_GREEN_SIZE, &green);
@@ -123,52 +115,42 @@ void x11::palette::usePaletteVisual(const XVisualInfo& visual, const pal::PixelL
                                     unsigned mode) {
     pv = PaletteVisual{};
     pv.window.active = true; // a window opens in the foreground
-    if (pal::paletteSize(layout) == 0)
-        return;
+    if (pal::paletteSize(layout) == 0) return;
     pv.window.needed = true;
     pv.visual = visual.visual;
     pv.entries = visual.colormap_size;
     pal::PaletteEntry entries[pal::entryCapacity];
-    int count = pal::buildEntries(layout, pal::takesOver(false, mode),
-                                  pal::standardStaticColours, entries);
+    int count =
+        pal::buildEntries(layout, pal::takesOver(false, mode), pal::standardStaticColours, entries);
     pv.window.colormap = makeColormap(entries, count);
-    if (pv.window.colormap == 0)
-        return;
+    if (pv.window.colormap == 0) return;
     setWindowColormap(pv.window.colormap);
     install();
 }
 
 void x11::palette::focusChanged(const XFocusChangeEvent& event) {
     // Pointer focus and the focus of keyboard grabs say nothing about which window is in front.
-    if (event.mode == NotifyGrab || event.mode == NotifyUngrab)
-        return;
+    if (event.mode == NotifyGrab || event.mode == NotifyUngrab) return;
     if (event.detail == NotifyPointer || event.detail == NotifyPointerRoot ||
         event.detail == NotifyDetailNone)
         return;
     bool active = event.type == FocusIn;
-    if (active == pv.window.active)
-        return;
+    if (active == pv.window.active) return;
     pv.window.active = active;
-    if (pv.window.colormap == 0 || (active && state.minimised))
-        return;
-    if (active ? install() : uninstall())
-        platform::requestRedraw();
+    if (pv.window.colormap == 0 || (active && state.minimised)) return;
+    if (active ? install() : uninstall()) platform::requestRedraw();
 }
 
 // Another client installing its colormap takes the hardware colormap from this window's
 // colormap: it stays the other client's until this window comes to the front again.
 // Notifications of this window's own installs and uninstalls, and stale ones, are passed over.
 void x11::palette::colormapChanged(const XColormapEvent& event) {
-    if (event.c_new || event.state != ColormapUninstalled || event.colormap == None)
-        return;
-    if (event.colormap != pv.installed || serverHasInstalled(event.colormap))
-        return;
+    if (event.c_new || event.state != ColormapUninstalled || event.colormap == None) return;
+    if (event.colormap != pv.installed || serverHasInstalled(event.colormap)) return;
     pv.installed = 0;
 }
 
-const x11::palette::WindowColormap& x11::palette::windowColormap() {
-    return pv.window;
-}
+const x11::palette::WindowColormap& x11::palette::windowColormap() { return pv.window; }
 
 void x11::palette::release() {
     if (pv.window.colormap != 0) {

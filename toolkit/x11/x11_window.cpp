@@ -46,13 +46,13 @@ void setWindowManagerHints(const platform::WindowRequest& r) {
     XSizeHints* size = XAllocSizeHints();
     if (size) {
         size->flags = USSize | PSize | PWinGravity;
-        if (!r.defaultPosition)
-            size->flags |= USPosition | PPosition;
+        if (!r.defaultPosition) size->flags |= USPosition | PPosition;
         size->x = r.x;
         size->y = r.y;
         size->width = r.width;
         size->height = r.height;
-        size->win_gravity = NorthWestGravity; // (x, y) is the outer corner of the window manager's border
+        size->win_gravity =
+            NorthWestGravity; // (x, y) is the outer corner of the window manager's border
         XSetWMNormalHints(state.display, state.window, size);
         XFree(size);
     }
@@ -84,10 +84,8 @@ bool createWindow(const platform::WindowRequest& r, XVisualInfo* visual) {
                       CWColormap | CWBackPixel | CWBorderPixel | CWCursor | CWEventMask, &a);
     if (x11::endErrorTrap(display) != 0) {
         x11::beginErrorTrap(display);
-        if (state.window)
-            XDestroyWindow(display, state.window);
-        if (state.colormap)
-            XFreeColormap(display, state.colormap);
+        if (state.window) XDestroyWindow(display, state.window);
+        if (state.colormap) XFreeColormap(display, state.colormap);
         x11::endErrorTrap(display);
         state.window = 0;
         state.colormap = 0;
@@ -117,8 +115,7 @@ platform::OpenResult failAfterWindow() {
 } // namespace
 
 bool x11::openDisplay() {
-    if (state.display)
-        return true;
+    if (state.display) return true;
     state.display = XOpenDisplay(nullptr);
     if (!state.display) {
         const char* name = XDisplayName(nullptr);
@@ -139,8 +136,7 @@ bool x11::openDisplay() {
 }
 
 platform::OpenResult platform::openWindow(const WindowRequest& request) {
-    if (!x11::openDisplay())
-        return OpenResult::noDisplay;
+    if (!x11::openDisplay()) return OpenResult::noDisplay;
     BufferRequest buffers = bufferRequestFromMode(request.mode);
     GLXFBConfig config = nullptr;
     XVisualInfo* visual = nullptr;
@@ -149,8 +145,7 @@ platform::OpenResult platform::openWindow(const WindowRequest& request) {
         return OpenResult::failed;
     }
     bool created = createWindow(request, visual);
-    if (created)
-        x11::palette::formatChosen(*visual, config, buffers.colourIndex, request.mode);
+    if (created) x11::palette::formatChosen(*visual, config, buffers.colourIndex, request.mode);
     XFree(visual);
     if (!created) {
         reportError("create window failed\n");
@@ -179,22 +174,18 @@ platform::OpenResult platform::openWindow(const WindowRequest& request) {
 }
 
 void platform::destroyWindow() {
-    if (!state.window)
-        return;
+    if (!state.window) return;
     Window window = state.window;
     Colormap colormap = state.colormap;
     x11::palette::release();
     inputDestroy();
     x11::beginErrorTrap(state.display); // the window may be gone already
     XDestroyWindow(state.display, window);
-    if (colormap)
-        XFreeColormap(state.display, colormap);
+    if (colormap) XFreeColormap(state.display, colormap);
     x11::endErrorTrap(state.display);
 }
 
-void platform::releaseContext() {
-    x11::glx::release();
-}
+void platform::releaseContext() { x11::glx::release(); }
 
 void platform::forgetWindow() {
     state.window = 0;
@@ -203,13 +194,9 @@ void platform::forgetWindow() {
     state.minimised = false;
 }
 
-bool platform::windowOpen() {
-    return state.window != 0;
-}
+bool platform::windowOpen() { return state.window != 0; }
 
-WindowHandle platform::windowHandle() {
-    return state.window;
-}
+WindowHandle platform::windowHandle() { return state.window; }
 
 void platform::drawingAreaSize(int& width, int& height) {
     width = state.minimised ? 0 : state.width;
@@ -231,18 +218,14 @@ void platform::originEstimate(int x, int y, int& originX, int& originY) {
 }
 
 void platform::requestRedraw() {
-    if (state.window)
-        state.paintPending = true;
+    if (state.window) state.paintPending = true;
 }
 
-void platform::swapBuffers() {
-    x11::glx::swapBuffers();
-}
+void platform::swapBuffers() { x11::glx::swapBuffers(); }
 
 void platform::cursorPosition(int& x, int& y) {
     x = y = 0;
-    if (!state.display)
-        return;
+    if (!state.display) return;
     Window root = 0, child = 0;
     int windowX = 0, windowY = 0;
     unsigned mask = 0;
@@ -251,8 +234,7 @@ void platform::cursorPosition(int& x, int& y) {
 }
 
 void platform::captureMouse(WindowHandle window) {
-    if (!state.display || window == 0)
-        return;
+    if (!state.display || window == 0) return;
     XGrabPointer(state.display, Window(window), False,
                  ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
                  GrabModeAsync, None, None, CurrentTime);
@@ -260,8 +242,7 @@ void platform::captureMouse(WindowHandle window) {
 }
 
 void platform::releaseMouse() {
-    if (!state.display)
-        return;
+    if (!state.display) return;
     XUngrabPointer(state.display, CurrentTime);
     XFlush(state.display);
 }
