@@ -20,6 +20,7 @@
 #include "render/gif_capture.h"
 #include "render/run_blocks.h"
 #include "render/view.h"
+#include "tests/support/molecules.h"
 #include "toolkit/toolkit.h"
 #include "trackball/trackball.h"
 #ifdef MOLVANE_BENCH_DECODE
@@ -33,36 +34,6 @@ constexpr int size = 400;
 
 double secondsSince(Clock::time_point t) {
     return std::chrono::duration<double>(Clock::now() - t).count();
-}
-
-void loadExample(const std::string& name) {
-    int orientations = 0;
-    reader::countAtoms(name, orientations, reader::atomCount);
-    reader::readGeometry(name, reader::atomCount, orientations, reader::geometry);
-    reader::readModeVector(name, reader::modeBlock(1), reader::modeColumn(1), reader::atomCount,
-                           reader::modeVector);
-    reader::amplitude = 0.5f;
-    reader::prepareViewData(render::atomCount, render::atomTable, render::motionTable,
-                            render::viewVolume);
-}
-
-// A 10 x 10 x 10 block of atoms cycling through the elements, as the frame-rate benchmark's.
-void buildLargeMolecule() {
-    reader::atomCount = 1000;
-    reader::amplitude = 0.5f;
-    for (int i = 0; i < 1000; ++i) {
-        const double z = 1 + (i * 37) % 112;
-        reader::geometry[i][0] = z;
-        reader::geometry[i][1] = (i % 10 - 4.5) * 1.1;
-        reader::geometry[i][2] = (i / 10 % 10 - 4.5) * 1.1;
-        reader::geometry[i][3] = (i / 100 - 4.5) * 1.1;
-        reader::modeVector[i][0] = float(z);
-        reader::modeVector[i][1] = float(0.3 * std::sin(i * 0.7));
-        reader::modeVector[i][2] = float(0.3 * std::cos(i * 1.3));
-        reader::modeVector[i][3] = float(0.2 * std::sin(i * 2.1));
-    }
-    reader::prepareViewData(render::atomCount, render::atomTable, render::motionTable,
-                            render::viewVolume);
 }
 
 // Opens the offscreen context in the window's starting state.
@@ -155,9 +126,9 @@ void measure(const char* label, int runs) {
 } // namespace
 
 int main(int argc, char** argv) {
-    loadExample(argc > 1 ? argv[1] : MOLVANE_EXAMPLE);
+    testsupport::loadFirstMode(argc > 1 ? argv[1] : MOLVANE_EXAMPLE);
     measure("formaldehyde (4 atoms)", 5);
-    buildLargeMolecule();
+    testsupport::buildGridMolecule(1000);
     measure("1000 atoms", 1); // some 25 s a drawing
     return 0;
 }

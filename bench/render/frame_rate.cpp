@@ -21,6 +21,7 @@
 #include "render/startup.h"
 #include "render/view.h"
 #include "tests/support/gl_window.h"
+#include "tests/support/molecules.h"
 #include "tests/support/x_helpers.h"
 #include "toolkit/toolkit.h"
 
@@ -34,25 +35,6 @@ constexpr int slices = 8;
 
 double secondsSince(Clock::time_point t) {
     return std::chrono::duration<double>(Clock::now() - t).count();
-}
-
-// A 10 x 10 x 10 block of atoms cycling through the elements (86 distinct radii).
-void buildMolecule() {
-    reader::atomCount = atoms;
-    reader::amplitude = 0.5f;
-    for (int i = 0; i < atoms; ++i) {
-        const double z = 1 + (i * 37) % 112;
-        reader::geometry[i][0] = z;
-        reader::geometry[i][1] = (i % 10 - 4.5) * 1.1;
-        reader::geometry[i][2] = (i / 10 % 10 - 4.5) * 1.1;
-        reader::geometry[i][3] = (i / 100 - 4.5) * 1.1;
-        reader::modeVector[i][0] = float(z);
-        reader::modeVector[i][1] = float(0.3 * std::sin(i * 0.7));
-        reader::modeVector[i][2] = float(0.3 * std::cos(i * 1.3));
-        reader::modeVector[i][3] = float(0.2 * std::sin(i * 2.1));
-    }
-    reader::prepareViewData(render::atomCount, render::atomTable, render::motionTable,
-                            render::viewVolume);
 }
 
 // The bare loop: its own GLX window beside the program's, the same state and spheres, and
@@ -184,7 +166,7 @@ int main() {
         std::fprintf(stderr, "render_bench: set DISPLAY to an X server (e.g. Xvfb)\n");
         return 1;
     }
-    buildMolecule();
+    testsupport::buildGridMolecule(atoms);
     if (!openBare()) return 1;
     closer = XOpenDisplay(nullptr);
     std::printf("1000 atoms (%d sphere lists), 400 x 400, %d slices of %.1f s per loop\n",

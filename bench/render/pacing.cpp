@@ -15,6 +15,7 @@
 #include "render/frame.h"
 #include "render/run_blocks.h"
 #include "render/startup.h"
+#include "tests/support/molecules.h"
 #include "toolkit/toolkit.h"
 
 namespace {
@@ -34,17 +35,6 @@ std::atomic<long> frames{0};
 void countedFrame() {
     render::drawFrame();
     frames.fetch_add(1, std::memory_order_relaxed);
-}
-
-void readExample(const char* path) {
-    int orientationCount = 0;
-    reader::countAtoms(path, orientationCount, reader::atomCount);
-    reader::readGeometry(path, reader::atomCount, orientationCount, reader::geometry);
-    reader::readModeVector(path, reader::modeBlock(1), reader::modeColumn(1), reader::atomCount,
-                           reader::modeVector);
-    reader::amplitude = 0.5f;
-    reader::prepareViewData(render::atomCount, render::atomTable, render::motionTable,
-                            render::viewVolume);
 }
 
 struct Phase {
@@ -101,7 +91,7 @@ int main() {
         std::fprintf(stderr, "pacing_bench: set DISPLAY to an X server (e.g. Xvfb)\n");
         return 1;
     }
-    readExample(MOLVANE_EXAMPLES_DIR "/formaldehyde-freq.out");
+    testsupport::loadFirstMode(MOLVANE_EXAMPLES_DIR "/formaldehyde-freq.out");
     std::printf("formaldehyde (%d atoms), mode 1, 400 x 400, %.0f s per phase "
                 "(target: at most about 60 frames/s shown, about 0 %% CPU unmapped)\n",
                 render::atomCount, phaseSeconds);

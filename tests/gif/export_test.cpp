@@ -18,6 +18,7 @@
 #include "render/run_blocks.h"
 #include "render/view.h"
 #include "tests/gif/gif_decode.h"
+#include "tests/support/molecules.h"
 #include "tests/support/program_dir.h"
 #include "toolkit/toolkit.h"
 #include "trackball/trackball.h"
@@ -43,19 +44,6 @@ class GifExport : public ::testing::Test {
                                     "env -u DISPLAY " + env + " ");
     }
 };
-
-// The example's mode 1 at amplitude 0.5, read as the dialogue reads it.
-void loadExample(const fs::path& file) {
-    const std::string name = file.string();
-    int orientations = 0;
-    reader::countAtoms(name, orientations, reader::atomCount);
-    reader::readGeometry(name, reader::atomCount, orientations, reader::geometry);
-    reader::readModeVector(name, reader::modeBlock(1), reader::modeColumn(1), reader::atomCount,
-                           reader::modeVector);
-    reader::amplitude = 0.5f;
-    reader::prepareViewData(render::atomCount, render::atomTable, render::motionTable,
-                            render::viewVolume);
-}
 
 std::vector<unsigned char> pixels;
 void readBack() {
@@ -86,7 +74,7 @@ TEST_F(GifExport, FramesMatchTheSameFramesDrawnOffscreen) {
 
     // The reference: the window's start-up state and view, frames 0 to 99 after one unrecorded
     // frame, read back before each swap.
-    loadExample(dir.file("formaldehyde-freq.out"));
+    testsupport::loadFirstMode(dir.file("formaldehyde-freq.out"));
     toolkit::setDisplayMode(toolkit::modeDouble | toolkit::modeDepth16);
     const char* reason = "";
     ASSERT_TRUE(toolkit::openOffscreenContext(400, 400, reason)) << reason;
