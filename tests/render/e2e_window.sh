@@ -13,12 +13,7 @@ fi
 source "$(dirname "${BASH_SOURCE[0]}")/../support/e2e_common.sh"
 
 start "$example" "$molvane"
-win=""
-for _ in $(seq 40); do
-    kill -0 "$pid" 2>/dev/null || fail "the program ended before its window was found"
-    win=$("$probe" find "$title" 0.5 2>/dev/null) && break
-done
-[ -n "$win" ] || fail "no window titled \"$title\""
+find_window "$probe"
 grep -q "You Will See Normal Mode =           1" "$work/console.txt" ||
     fail "the dialogue's summary is missing"
 

@@ -58,3 +58,14 @@ end_by() {
 no_errors() {
     [ ! -s "$work/errors.txt" ] || fail "standard error: $(head -c 300 "$work/errors.txt")"
 }
+
+# find_window PROBE: waits (at most 20 s) for the program's window and sets $win to it; fails
+# when the program ends first or no window comes.
+find_window() {
+    win=""
+    for _ in $(seq 40); do
+        kill -0 "$pid" 2>/dev/null || fail "the program ended before its window was found"
+        win=$("$1" find "$title" 0.5 2>/dev/null) && break
+    done
+    [ -n "$win" ] || fail "no window titled \"$title\""
+}
