@@ -177,20 +177,18 @@ LineReader* readerOf(Unit unit) {
     fail(Code::fileAccess, m);
 }
 
+// True for a line, false at the end of the data; a read error ends the run.
+bool lineOrEnd(Unit unit, LineResult result) {
+    if (result == LineResult::readError) failRead(unit);
+    return result == LineResult::line;
+}
+
 } // namespace
 
 bool nextRecord(Unit unit, Record& record) {
     LineReader* reader = readerOf(unit);
     if (reader == nullptr) return false;
-    switch (nextLine(*reader, record)) {
-    case LineResult::line:
-        return true;
-    case LineResult::endOfData:
-        return false;
-    case LineResult::readError:
-        break;
-    }
-    failRead(unit);
+    return lineOrEnd(unit, nextLine(*reader, record));
 }
 
 bool skipToRecord(Unit unit, std::string_view pattern, int columns, Record& record) {
@@ -203,15 +201,7 @@ bool skipToRecord(Unit unit, std::string_view pattern, int columns, Record& reco
         do result = nextLine(*reader, record);
         while (result == LineResult::line && !holdsWithin(record, pattern, columns));
     }
-    switch (result) {
-    case LineResult::line:
-        return true;
-    case LineResult::endOfData:
-        return false;
-    case LineResult::readError:
-        break;
-    }
-    failRead(unit);
+    return lineOrEnd(unit, result);
 }
 
 bool currentRecord(Unit unit, Record& record) {
