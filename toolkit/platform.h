@@ -70,8 +70,9 @@ void showMessageBox(const char* caption, const char* text);
 
 // Offscreen drawing, with no window system at all: a GL context of its own over a surface of
 // width x height pixels with the buffers of `mode` (drawn single-buffered), made current.
-// Implemented apart from the window bindings (egl/ on Linux, win32/ has none yet), so that one
-// program can have both. False with a one-line reason in `why` when none can be made.
+// Implemented apart from the window bindings, so that one program can have both: egl/ on Linux;
+// the Windows build has none and links neither this pair nor toolkit.h's offscreen context.
+// False with a one-line reason in `why` when none can be made.
 bool openOffscreen(int width, int height, unsigned mode, const char*& why);
 void closeOffscreen(); // no context current; context and surface destroyed
 
