@@ -8,11 +8,8 @@
 set -uo pipefail
 molvane=$(realpath "$1") probe=$(realpath "$2") check=$(realpath "$3") example=$(realpath "$4")
 
-if [ -z "${DISPLAY:-}" ]; then
-    echo "DISPLAY is not set (scripts/test.sh starts an Xvfb server); skipped"
-    exit 77
-fi
 source "$(dirname "${BASH_SOURCE[0]}")/../support/e2e_common.sh"
+require_display
 
 start "$example" "$molvane"
 find_window "$probe"

@@ -6,11 +6,8 @@
 set -uo pipefail
 molvane=$(realpath "$1") probe=$(realpath "$2") example=$(realpath "$3") ending=$4
 
-if [ -z "${DISPLAY:-}" ]; then
-    echo "DISPLAY is not set (scripts/test.sh starts an Xvfb server); skipped"
-    exit 77
-fi
 source "$(dirname "${BASH_SOURCE[0]}")/../support/e2e_common.sh"
+require_display
 
 start "$example" "$molvane"
 find_window "$probe"

@@ -2,6 +2,15 @@
 # directory removed at the end (the program too, if it still runs), fail(), and the start and
 # end of a run of the program on a bundled example.
 title="Molvane Version 1.14"
+
+# require_display: the Linux window tests need the test X server; without one they are
+# skipped (status 77).
+require_display() {
+    if [ -z "${DISPLAY:-}" ]; then
+        echo "DISPLAY is not set (scripts/test.sh starts an Xvfb server); skipped"
+        exit 77
+    fi
+}
 work=$(mktemp -d)
 pid=""
 cleanup() {

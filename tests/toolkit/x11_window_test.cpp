@@ -94,13 +94,22 @@ TEST_F(X11Window, PressAndReleaseArrivingTogetherAreBothHandledBeforeTheNextIdle
     EXPECT_EQ(calls, "idle, press 1 100 150, release 1 100 150, idle");
 }
 
+// Another client's attempt to grab the pointer: AlreadyGrabbed while the toolkit holds the
+// capture, GrabSuccess (and let go at once) when it does not.
+int grabFromOutside(Display* d) {
+    int result = XGrabPointer(d, DefaultRootWindow(d), False, 0, GrabModeAsync, GrabModeAsync, None,
+                              None, CurrentTime);
+    XUngrabPointer(d, CurrentTime);
+    XSync(d, False);
+    return result;
+}
+
 TEST_F(X11Window, RightPressCallsNoHandlerButGrabsThePointerUntilItsRelease) {
     setMouseCallback(buttonLeft, eventPress, [](InputEvent* e) { return noteMouse("press", e); });
     setMouseCallback(buttonRight, eventMove, [](InputEvent* e) { return noteMouse("move", e); });
     static int grabWhileHeld = -1, grabAfterRelease = -1;
     setIdleCallback([] {
         Display* d = x::probe();
-        Window root = DefaultRootWindow(d);
         switch (++idles) {
         case 1:
             x::movePointer(d, 150, 160);
@@ -108,8 +117,7 @@ TEST_F(X11Window, RightPressCallsNoHandlerButGrabsThePointerUntilItsRelease) {
             syncToolkit();
             break;
         case 2:
-            grabWhileHeld = XGrabPointer(d, root, False, 0, GrabModeAsync, GrabModeAsync, None,
-                                         None, CurrentTime);
+            grabWhileHeld = grabFromOutside(d);
             x::movePointer(d, 700, 600); // outside the window: the grab keeps positions coming
             syncToolkit();
             break;
@@ -119,9 +127,7 @@ TEST_F(X11Window, RightPressCallsNoHandlerButGrabsThePointerUntilItsRelease) {
             break;
         case 4:
             syncToolkit(); // the ungrab has reached the server
-            grabAfterRelease = XGrabPointer(d, root, False, 0, GrabModeAsync, GrabModeAsync, None,
-                                            None, CurrentTime);
-            XUngrabPointer(d, CurrentTime);
+            grabAfterRelease = grabFromOutside(d);
             close();
             break;
         }
@@ -141,7 +147,6 @@ TEST_F(X11Window, TheCaptureLastsUntilNoButtonIsHeldAnyMore) {
     static int grabAfterRight = -1, grabAfterLeft = -1;
     setIdleCallback([] {
         Display* d = x::probe();
-        Window root = DefaultRootWindow(d);
         switch (++idles) {
         case 1:
             x::movePointer(d, 150, 160);
@@ -152,18 +157,14 @@ TEST_F(X11Window, TheCaptureLastsUntilNoButtonIsHeldAnyMore) {
             break;
         case 2:
             syncToolkit(); // an ungrab after the right release would have reached the server
-            grabAfterRight = XGrabPointer(d, root, False, 0, GrabModeAsync, GrabModeAsync, None,
-                                          None, CurrentTime);
-            if (grabAfterRight == GrabSuccess) XUngrabPointer(d, CurrentTime);
+            grabAfterRight = grabFromOutside(d);
             x::movePointer(d, 700, 600);
             x::button(d, 1, false);
             syncToolkit();
             break;
         case 3:
             syncToolkit();
-            grabAfterLeft = XGrabPointer(d, root, False, 0, GrabModeAsync, GrabModeAsync, None,
-                                         None, CurrentTime);
-            XUngrabPointer(d, CurrentTime);
+            grabAfterLeft = grabFromOutside(d);
             close();
             break;
         }
@@ -172,14 +173,6 @@ TEST_F(X11Window, TheCaptureLastsUntilNoButtonIsHeldAnyMore) {
     EXPECT_EQ(calls, "press 1 100 150, release 1 650 590");
     EXPECT_EQ(grabAfterRight, AlreadyGrabbed) << "the left button is still held";
     EXPECT_EQ(grabAfterLeft, GrabSuccess);
-}
-
-int grabFromOutside(Display* d) {
-    int result = XGrabPointer(d, DefaultRootWindow(d), False, 0, GrabModeAsync, GrabModeAsync, None,
-                              None, CurrentTime);
-    XUngrabPointer(d, CurrentTime);
-    XSync(d, False);
-    return result;
 }
 
 TEST_F(X11Window, CaptureGrabsThePointerWithNoButtonHeldUntilReleased) {
@@ -208,9 +201,7 @@ TEST_F(X11Window, WheelButtonsCallNothingAndGrabNothing) {
             syncToolkit();
         } else {
             syncToolkit();
-            grabAfterWheel = XGrabPointer(d, DefaultRootWindow(d), False, 0, GrabModeAsync,
-                                          GrabModeAsync, None, None, CurrentTime);
-            XUngrabPointer(d, CurrentTime);
+            grabAfterWheel = grabFromOutside(d);
             close();
         }
     });
