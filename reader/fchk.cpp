@@ -30,8 +30,7 @@ constexpr std::string_view fieldNames[] = {numbersField, coordinatesField, modeC
 constexpr int energyBlocks = 5;
 constexpr int energyCapacity = energyBlocks * modeCapacity;
 
-[[noreturn]] void failExpectedNumbered(const char* format, int a, int b,
-                                       std::string_view found) {
+[[noreturn]] void failExpectedNumbered(const char* format, int a, int b, std::string_view found) {
     char expected[200];
     std::snprintf(expected, sizeof expected, format, a, b);
     scan::failExpected(expected, found);
@@ -45,9 +44,8 @@ constexpr int energyCapacity = energyBlocks * modeCapacity;
 
 // The next line that opens one of the fields read; false at the end of the file.
 bool nextField(std::string_view& line, int& which) {
-    while (scan::skipToLineHolding({numbersField, coordinatesField, modeCountField, energiesField,
-                                    modesField},
-                                   line, which)) {
+    while (scan::skipToLineHolding(
+        {numbersField, coordinatesField, modeCountField, energiesField, modesField}, line, which)) {
         const std::string_view name = fieldNames[which];
         if (line.substr(0, name.size()) == name && line.size() > name.size() &&
             line[name.size()] == ' ')
@@ -68,8 +66,8 @@ void readFieldLine(std::string_view line, std::string_view name, char type, bool
     const int count = scan::splitFields(line.substr(name.size()), fields, 4);
     const bool fits = array ? count == 3 && fields[1] == "N=" : count == 2;
     char expected[120];
-    std::snprintf(expected, sizeof expected, array ? "\"%.*s   %c   N=\" and a count"
-                                                   : "\"%.*s   %c\" and a value",
+    std::snprintf(expected, sizeof expected,
+                  array ? "\"%.*s   %c   N=\" and a count" : "\"%.*s   %c\" and a value",
                   int(name.size()), name.data(), type);
     if (!fits || fields[0].size() != 1 || fields[0][0] != type ||
         !scan::toInteger(fields[array ? 2 : 1], value) || value < 0)

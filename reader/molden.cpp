@@ -55,8 +55,7 @@ bool nextDataLine(std::string_view& line, bool& atSection) {
     return false;
 }
 
-[[noreturn]] void failExpectedNumbered(const char* format, int a, int b,
-                                       std::string_view found) {
+[[noreturn]] void failExpectedNumbered(const char* format, int a, int b, std::string_view found) {
     char expected[200];
     std::snprintf(expected, sizeof expected, format, a, b);
     scan::failExpected(expected, found);
@@ -128,8 +127,8 @@ bool readCoordinates(std::string_view& line, FormatResult& result) {
         if (scan::splitFields(line, fields, 6) == 4) atom[0] = atomicNumberOf(fields[0]);
         if (atom[0] == 0.0 || !scan::toReal(fields[1], atom[1]) ||
             !scan::toReal(fields[2], atom[2]) || !scan::toReal(fields[3], atom[3]))
-            failExpectedNumbered("atom %d of [FR-COORD]: a symbol and x, y, z in bohr",
-                                 count + 1, 0, line);
+            failExpectedNumbered("atom %d of [FR-COORD]: a symbol and x, y, z in bohr", count + 1,
+                                 0, line);
         for (int k = 1; k <= 3; ++k) atom[k] *= scan::angstromsPerBohr;
         ++count;
     }
@@ -157,10 +156,10 @@ bool readIntensities(std::string_view& line, FormatResult& result, int& count) {
 
 // What [FR-NORM-COORD] held, and the vector of listed entry `target` when asked for.
 struct Vectors {
-    int count = 0;       // vibrations
-    int rows = -1;       // rows of each, the same for all
-    int target = -1;     // listed entry to keep, counted from 0
-    bool kept = false;   // the target's rows were read
+    int count = 0;     // vibrations
+    int rows = -1;     // rows of each, the same for all
+    int target = -1;   // listed entry to keep, counted from 0
+    bool kept = false; // the target's rows were read
     double values[modeCapacity];
 };
 
@@ -184,11 +183,11 @@ bool readVectors(std::string_view& line, Vectors& vectors) {
         if (scan::splitFields(line, fields, 4) != 2 ||
             !scan::equalsIgnoringCase(fields[0], "vibration") ||
             !scan::toInteger(fields[1], number) || number != vectors.count + 1)
-            failExpectedNumbered("the line \"vibration %d\" of [FR-NORM-COORD]",
-                                 vectors.count + 1, 0, line);
+            failExpectedNumbered("the line \"vibration %d\" of [FR-NORM-COORD]", vectors.count + 1,
+                                 0, line);
         if (vectors.count == modeCapacity)
-            failExpectedNumbered("the end of [FR-NORM-COORD] (at most %d vibrations)",
-                                 modeCapacity, 0, line);
+            failExpectedNumbered("the end of [FR-NORM-COORD] (at most %d vibrations)", modeCapacity,
+                                 0, line);
         const bool target = vectors.count == vectors.target;
         int rows = 0;
         while ((more = nextDataLine(line, atSection))) {
@@ -205,9 +204,14 @@ bool readVectors(std::string_view& line, Vectors& vectors) {
                 for (int k = 0; k < 3; ++k) vectors.values[3 * rows + k] = d[k];
             ++rows;
         }
-        if (vectors.rows >= 0 && rows != vectors.rows)
-            failCounts("holds vibration %d in [FR-NORM-COORD] with %d rows, unlike the first",
-                       vectors.count + 1, rows);
+        if (vectors.rows >= 0 && rows != vectors.rows) {
+            char message[160];
+            std::snprintf(message, sizeof message,
+                          "holds vibration %d of [FR-NORM-COORD] with %d atom rows, where"
+                          " vibration 1 has %d",
+                          vectors.count + 1, rows, vectors.rows);
+            scan::failFile(message);
+        }
         vectors.rows = rows;
         vectors.kept = vectors.kept || target;
         ++vectors.count;

@@ -35,8 +35,7 @@ void nextLineOrEnd(std::string_view& line, std::string_view what) {
     if (!scan::nextLine(line)) scan::failEnded(what);
 }
 
-[[noreturn]] void failExpectedNumbered(const char* format, int a, int b,
-                                       std::string_view found) {
+[[noreturn]] void failExpectedNumbered(const char* format, int a, int b, std::string_view found) {
     char expected[200];
     std::snprintf(expected, sizeof expected, format, a, b);
     scan::failExpected(expected, found);
@@ -59,13 +58,15 @@ bool nextSection(std::string_view& name) {
     return false;
 }
 
-// The dimension line under a section name: `count` integers (1, or 2 for $normal_modes).
+// The dimension line under a section name: `count` integers (1, or 2 for $normal_modes), each
+// at most `capacity` (the atoms, or 3 per atom, Molvane holds).
 void readDimensions(std::string_view section, int* values, int count, int capacity) {
     std::string_view line;
     std::string_view fields[4];
-    char what[80];
-    std::snprintf(what, sizeof what, "the dimension of %.*s (at most %d)", int(section.size()),
-                  section.data(), capacity);
+    char what[160];
+    std::snprintf(what, sizeof what, "the dimension of %.*s (Molvane holds at most %d atoms%s)",
+                  int(section.size()), section.data(), atomCapacity,
+                  capacity == atomCapacity ? "" : ", 3 entries each");
     nextLineOrEnd(line, what);
     if (scan::splitFields(line, fields, 4) != count) scan::failExpected(what, line);
     for (int k = 0; k < count; ++k)
@@ -109,9 +110,8 @@ void readAtoms(FormatResult& result) {
         atom[0] = 0.0;
         if (scan::splitFields(line, fields, 8) == 5)
             atom[0] = scan::atomicNumberOfSymbol(fields[0]);
-        if (atom[0] == 0.0 || !scan::toReal(fields[1], mass) ||
-            !scan::toReal(fields[2], atom[1]) || !scan::toReal(fields[3], atom[2]) ||
-            !scan::toReal(fields[4], atom[3]))
+        if (atom[0] == 0.0 || !scan::toReal(fields[1], mass) || !scan::toReal(fields[2], atom[1]) ||
+            !scan::toReal(fields[3], atom[2]) || !scan::toReal(fields[4], atom[3]))
             failExpectedNumbered("atom %d of $atoms: symbol, mass and x, y, z in bohr", i + 1, 0,
                                  line);
         for (int k = 1; k <= 3; ++k) atom[k] *= scan::angstromsPerBohr;
@@ -195,8 +195,8 @@ void readNormalModes(int dimensions[2], const Capture& capture) {
             int number = -1;
             if (!holds[0] && !holds[1]) {
                 if (!leadingInteger(line, number) || number != row)
-                    failExpectedNumbered("row %d of the $normal_modes block from column %d",
-                                         row, first, line);
+                    failExpectedNumbered("row %d of the $normal_modes block from column %d", row,
+                                         first, line);
                 continue;
             }
             std::string_view fields[fieldCapacity];
@@ -207,8 +207,8 @@ void readNormalModes(int dimensions[2], const Capture& capture) {
             for (int t = 0; t < 2; ++t)
                 if (holds[t] &&
                     !scan::toReal(fields[1 + capture.targets[t] - first], capture.vectors[t][row]))
-                    failExpectedNumbered("row %d of $normal_modes: its number and %d numbers",
-                                         row, count, line);
+                    failExpectedNumbered("row %d of $normal_modes: its number and %d numbers", row,
+                                         count, line);
         }
         first += count;
     }
@@ -292,8 +292,8 @@ void readOrcaHessian(std::string_view fileName, int mode, scan::FormatResult& re
     if (!haveModes) scan::failFile("has no $normal_modes section");
     const int n = result.atomCount;
     if (result.listed != 3 * n)
-        failCounts("lists %d vibrational frequencies for its %d atoms (3 per atom)",
-                   result.listed, n);
+        failCounts("lists %d vibrational frequencies for its %d atoms (3 per atom)", result.listed,
+                   n);
     if (modeDimensions[0] != 3 * n || modeDimensions[1] != result.listed)
         failCounts("has $normal_modes of %d rows and %d columns; 3 per atom of each called for",
                    modeDimensions[0], modeDimensions[1]);

@@ -59,8 +59,7 @@ bool nextLineOrEnd(std::string_view& line, std::string_view what) {
     return true;
 }
 
-[[noreturn]] void failExpectedNumbered(const char* format, int a, int b,
-                                       std::string_view found) {
+[[noreturn]] void failExpectedNumbered(const char* format, int a, int b, std::string_view found) {
     char expected[200];
     std::snprintf(expected, sizeof expected, format, a, b);
     scan::failExpected(expected, found);
@@ -232,8 +231,8 @@ void readModes(const FormatResult& section, int target, AtomTable& vector) {
         while (isBlank(line)) nextLineOrEnd(line, "the NORMAL MODES");
         const int columns = blockColumns(line, first, listed);
         if (columns == 0)
-            failExpectedNumbered("a line numbering the NORMAL MODES columns from %d (of %d)",
-                                 first, listed, line);
+            failExpectedNumbered("a line numbering the NORMAL MODES columns from %d (of %d)", first,
+                                 listed, line);
         const bool holdsTarget = target >= first && target < first + columns;
         char what[80];
         std::snprintf(what, sizeof what, "the NORMAL MODES block of columns %d to %d", first,
@@ -249,12 +248,12 @@ void readModes(const FormatResult& section, int target, AtomTable& vector) {
                 if (scan::splitFields(line, fields, rowFieldCapacity) != columns + 1 ||
                     !scan::toInteger(fields[0], number) || number != row ||
                     !scan::toReal(fields[1 + target - first], value))
-                    failExpectedNumbered("row %d of the NORMAL MODES, %d numbers", row,
-                                         columns + 1, line);
+                    failExpectedNumbered("row %d of the NORMAL MODES, %d numbers", row, columns + 1,
+                                         line);
                 vector[row / 3][1 + row % 3] = float(value);
             } else if (!leadingInteger(line, number) || number != row) {
-                failExpectedNumbered("row %d of the NORMAL MODES block from column %d", row,
-                                     first, line);
+                failExpectedNumbered("row %d of the NORMAL MODES block from column %d", row, first,
+                                     line);
             }
         }
         first += columns;
@@ -277,8 +276,8 @@ void readSpectrumRows(const FormatResult& section, int column, std::string_view 
         int number = -1;
         double frequency = 0.0;
         if (scan::splitFields(line, fields, 8) <= column || !entryNumber(fields[0], number) ||
-            number <= previous || number >= section.listed ||
-            !scan::toReal(fields[1], frequency) || !scan::toReal(fields[column], values[number]))
+            number <= previous || number >= section.listed || !scan::toReal(fields[1], frequency) ||
+            !scan::toReal(fields[column], values[number]))
             failExpectedNumbered("a numbered row of the table, its value in field %d (of %d"
                                  " entries)",
                                  column + 1, section.listed, line);
@@ -343,9 +342,9 @@ void readOrcaOutput(std::string_view fileName, int mode, scan::FormatResult& res
     bool complete = false;
     std::string_view line;
     int which = 0;
-    while (scan::skipToLineHolding({geometryKeyword, frequenciesKeyword, modesKeyword,
-                                    infraredKeyword, ramanKeyword},
-                                   line, which)) {
+    while (scan::skipToLineHolding(
+        {geometryKeyword, frequenciesKeyword, modesKeyword, infraredKeyword, ramanKeyword}, line,
+        which)) {
         if (trimmed(line) != headings[which]) continue;
         switch (which) {
         case geometryHeading:

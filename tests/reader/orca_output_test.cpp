@@ -43,10 +43,13 @@ std::string geometryTable(const std::vector<testsupport::Atom>& atoms) {
 // The frequency section of a job: the list, the normal modes and the IR table.
 std::string frequencySection(const Molecule& m, Orca version) {
     const int n3 = m.listed();
-    std::string text = "-----------------------\nVIBRATIONAL FREQUENCIES\n-----------------------\n\n"
-                       "Scaling factor for frequencies =  1.000000000  (already applied!)\n";
-    if (version == Orca::v6) text += "Point group:  C1\n                             Irrep\n";
-    else text += "\n";
+    std::string text =
+        "-----------------------\nVIBRATIONAL FREQUENCIES\n-----------------------\n\n"
+        "Scaling factor for frequencies =  1.000000000  (already applied!)\n";
+    if (version == Orca::v6)
+        text += "Point group:  C1\n                             Irrep\n";
+    else
+        text += "\n";
     for (int i = 0; i < n3; ++i) {
         text += printed("%4d:", i) + printed("%13.2f cm**-1", m.frequencies[std::size_t(i)]);
         if (m.frequencies[std::size_t(i)] < 0) text += " ***imaginary mode***";
@@ -87,8 +90,10 @@ std::string frequencySection(const Molecule& m, Orca version) {
     for (int i = m.first(); i < n3; ++i) {
         const double f = m.frequencies[std::size_t(i)], intensity = m.intensities[std::size_t(i)];
         text += printed("%4d:", i) + printed("%10.2f", f);
-        if (version != Orca::v4) text += printed("%11.6f", intensity / 5000) + printed("%8.2f", intensity);
-        text += printed(version == Orca::v4 ? "%12.6f" : "%10.6f", version == Orca::v4 ? intensity : intensity / 50000);
+        if (version != Orca::v4)
+            text += printed("%11.6f", intensity / 5000) + printed("%8.2f", intensity);
+        text += printed(version == Orca::v4 ? "%12.6f" : "%10.6f",
+                        version == Orca::v4 ? intensity : intensity / 50000);
         text += "  ( 0.000000  0.000000  0.000000)\n";
     }
     return text + "\n";
@@ -99,39 +104,12 @@ std::string orcaOutput(const Molecule& m, Orca version) {
            "                         Program Version 5.0.1 -  RELEASE  -\n\n" +
            geometryTable(m.atoms) + "SCF done\n\n" + frequencySection(m, version) +
            "\n--------------------------\nTHERMOCHEMISTRY AT 298.15K\n"
-           "--------------------------\n\n                             ****ORCA TERMINATED NORMALLY****\n";
-}
-
-// The number of the first line of `text` that holds `part`, counted from 1.
-int lineOf(const std::string& text, const std::string& part) {
-    const std::size_t at = text.find(part);
-    EXPECT_NE(at, std::string::npos) << part;
-    int line = 1;
-    for (std::size_t i = 0; i < at; ++i) line += text[i] == '\n';
-    return line;
-}
-
-// `text` with the first occurrence of `from` (after `after`) replaced.
-std::string replaced(std::string text, const std::string& from, const std::string& to,
-                     const std::string& after = "") {
-    const std::size_t at = text.find(from, after.empty() ? 0 : text.find(after));
-    EXPECT_NE(at, std::string::npos) << from;
-    return text.replace(at, from.size(), to);
-}
-
-// `text` cut just after the first line that holds `part` (after `after`).
-std::string cutAfter(const std::string& text, const std::string& part, const std::string& after = "") {
-    const std::size_t at = text.find(part, after.empty() ? 0 : text.find(after));
-    EXPECT_NE(at, std::string::npos) << part;
-    return text.substr(0, text.find('\n', at) + 1);
+           "--------------------------\n\n                             ****ORCA TERMINATED "
+           "NORMALLY****\n";
 }
 
 void readOrca(const std::string& file, int mode) {
     reader::readVibrations(file, reader::Format::orcaOutput, mode);
-}
-
-std::string lineMessage(const std::string& file, int line) {
-    return file + ", line " + std::to_string(line) + ": expected ";
 }
 
 TEST(OrcaOutput, RealOutputsReadToTheirPrintedValues) {
@@ -188,6 +166,7 @@ TEST(OrcaOutput, EveryVersionsLayoutReadsTheMoleculeItHolds) {
             readOrca(file, mode);
             expectRead(c.molecule, mode);
         }
+        expectStep(c.molecule, file, reader::Format::orcaOutput);
         ASSERT_TRUE(reader::modeList.hasIntensities);
         for (int v = 0; v < c.molecule.vibrations; ++v)
             EXPECT_NEAR(reader::modeList.intensity[v],
@@ -222,10 +201,11 @@ TEST(OrcaOutput, TheLastCompleteSectionIsReadWithTheGeometryBeforeIt) {
 TEST(OrcaOutput, RamanActivitiesAreReadWhereTheFileHoldsThem) {
     ScratchDir dir;
     const Molecule m = diatomic();
-    const std::string raman = "--------------\nRAMAN SPECTRUM  \n--------------\n\n"
-                              " Mode    freq (cm**-1)   Activity   Depolarization\n"
-                              "-------------------------------------------------------------------\n"
-                              "   5:      2143.50     12.718447      0.750000\n\n";
+    const std::string raman =
+        "--------------\nRAMAN SPECTRUM  \n--------------\n\n"
+        " Mode    freq (cm**-1)   Activity   Depolarization\n"
+        "-------------------------------------------------------------------\n"
+        "   5:      2143.50     12.718447      0.750000\n\n";
     readOrca(dir.write("raman.out", orcaOutput(m, Orca::v5) + raman), 1);
     ASSERT_TRUE(reader::modeList.hasRaman);
     EXPECT_DOUBLE_EQ(reader::modeList.ramanActivity[0], 12.718447);
@@ -237,8 +217,9 @@ std::string writeGridOutput(const ScratchDir& dir, int count) {
     const std::string file = dir.file("grid.out");
     std::FILE* out = std::fopen(file.c_str(), "wb");
     const std::vector<testsupport::Atom> atoms = gridAtoms(count);
-    std::string head = geometryTable(atoms) +
-                       "-----------------------\nVIBRATIONAL FREQUENCIES\n-----------------------\n\n";
+    std::string head =
+        geometryTable(atoms) +
+        "-----------------------\nVIBRATIONAL FREQUENCIES\n-----------------------\n\n";
     for (int i = 0; i < 3 * count; ++i)
         head += printed("%5d:", i) + printed("%13.2f cm**-1\n", i < 6 ? 0.0 : double(i - 5));
     head += "\n------------\nNORMAL MODES\n------------\n\n";
@@ -269,8 +250,8 @@ TEST(OrcaOutput, AThousandAtomsAreReadAndOneMoreIsRefused) {
     EXPECT_NEAR(reader::modeVector[999][3], 1.0 / std::sqrt(3000.0), 1e-7);
     EXPECT_EQ(reader::modeVector[998][0], 1.0f);
 
-    const std::string file = dir.write(
-        "many.out", geometryTable(gridAtoms(1001)) + frequencySection(diatomic(), Orca::v5));
+    const std::string file = dir.write("many.out", geometryTable(gridAtoms(1001)) +
+                                                       frequencySection(diatomic(), Orca::v5));
     EXPECT_EXIT(readOrca(file, 1), testing::ExitedWithCode(errorStatus),
                 literally(file + ": the CARTESIAN COORDINATES (ANGSTROEM) table before the "
                                  "frequencies has more than 1000 atom rows; Molvane holds at most"

@@ -89,7 +89,8 @@ inline Molecule diatomic() {
 inline std::vector<testsupport::Atom> gridAtoms(int count) {
     std::vector<testsupport::Atom> atoms;
     for (int i = 0; i < count; ++i)
-        atoms.push_back({i % 3 == 2 ? 1 : 6, 1.5 * (i % 10), 1.5 * ((i / 10) % 10), 1.5 * (i / 100)});
+        atoms.push_back(
+            {i % 3 == 2 ? 1 : 6, 1.5 * (i % 10), 1.5 * ((i / 10) % 10), 1.5 * (i / 100)});
     return atoms;
 }
 
@@ -115,8 +116,7 @@ inline void expectRead(const Molecule& m, int mode, double tolerance = 1e-5) {
     }
     ASSERT_EQ(reader::modeList.count, m.vibrations);
     for (int v = 0; v < m.vibrations; ++v)
-        EXPECT_NEAR(reader::modeList.frequency[v], m.frequencies[std::size_t(m.first() + v)],
-                    1e-4)
+        EXPECT_NEAR(reader::modeList.frequency[v], m.frequencies[std::size_t(m.first() + v)], 1e-4)
             << "vibration " << v + 1;
     EXPECT_NEAR(reader::firstFrequency, m.frequencies[std::size_t(m.first())], 1e-4);
     const std::vector<double> unit = unitVector(m, mode);
@@ -125,6 +125,75 @@ inline void expectRead(const Molecule& m, int mode, double tolerance = 1e-5) {
         for (int k = 0; k < 3; ++k)
             EXPECT_NEAR(reader::modeVector[i][1 + k], unit[std::size_t(3 * i + k)], 2e-5)
                 << "atom " << i << " component " << k;
+    }
+}
+
+// Stepping from vibration 1 of a file read by readVibrations to its last vibration gives
+// that vibration's vector at unit length, and leaves the run data as it was.
+inline void expectStep(const Molecule& m, const std::string& file, reader::Format format) {
+    reader::readVibrations(file, format, 1);
+    static reader::AtomTable vector;
+    reader::readVibrationVector(file, format, m.vibrations, vector);
+    const std::vector<double> unit = unitVector(m, m.vibrations);
+    for (std::size_t i = 0; i < m.atoms.size(); ++i)
+        for (std::size_t k = 0; k < 3; ++k)
+            EXPECT_NEAR(vector[i][1 + k], unit[3 * i + k], 2e-5) << "atom " << i;
+    expectRead(m, 1);
+}
+
+// The number of the first line of `text` that holds `part`, counted from 1.
+inline int lineOf(const std::string& text, const std::string& part) {
+    const std::size_t at = text.find(part);
+    EXPECT_NE(at, std::string::npos) << part;
+    int line = 1;
+    for (std::size_t i = 0; i < at; ++i) line += text[i] == '\n';
+    return line;
+}
+
+// `text` with the first occurrence of `from` (after `after`) replaced.
+inline std::string replaced(std::string text, const std::string& from, const std::string& to,
+                            const std::string& after = "") {
+    const std::size_t at = text.find(from, after.empty() ? 0 : text.find(after));
+    EXPECT_NE(at, std::string::npos) << from;
+    return text.replace(at, from.size(), to);
+}
+
+// `text` cut just after the first line that holds `part` (after `after`).
+inline std::string cutAfter(const std::string& text, const std::string& part,
+                            const std::string& after = "") {
+    const std::size_t at = text.find(part, after.empty() ? 0 : text.find(after));
+    EXPECT_NE(at, std::string::npos) << part;
+    return text.substr(0, text.find('\n', at) + 1);
+}
+
+// The start of a diagnostic about line `line` of `file`.
+inline std::string lineMessage(const std::string& file, int line) {
+    return file + ", line " + std::to_string(line) + ": expected ";
+}
+
+// A damaged copy of a good file: the first `from` after `after` becomes `to`, and the run
+// must end with a diagnostic naming that line (the one after a leading line feed) and saying
+// what was `expected` there.
+struct Damage {
+    const char* name;
+    std::string from, to, after;
+    std::string expected;
+};
+
+template <class Read>
+void expectDamageDiagnostics(const std::string& good, const std::vector<Damage>& cases,
+                             const std::string& fileName, Read read) {
+    testsupport::ScratchDir dir;
+    for (const Damage& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::size_t at = good.find(c.from, c.after.empty() ? 0 : good.find(c.after));
+        ASSERT_NE(at, std::string::npos) << c.from;
+        int line = c.from[0] == '\n' ? 2 : 1;
+        for (std::size_t i = 0; i < at; ++i) line += good[i] == '\n';
+        const std::string file =
+            dir.write(fileName, std::string(good).replace(at, c.from.size(), c.to));
+        EXPECT_EXIT(read(file), testing::ExitedWithCode(errorStatus),
+                    literally(lineMessage(file, line) + c.expected));
     }
 }
 
@@ -143,12 +212,12 @@ struct RealFile {
     const char* name;
     reader::Format format;
     std::vector<int> numbers;
-    std::vector<double> firstAtom, lastAtom;            // x, y, z, Angstroms
-    int modes;                                          // M
-    std::vector<double> modeFirst[3], modeLast[3];      // modes 1, 2, M: dx, dy, dz
-    double frequency;                                   // the first vibration's
-    int intensityMode;                                  // a vibration, from 1
-    double intensity;                                   // its IR intensity, km/mol
+    std::vector<double> firstAtom, lastAtom;       // x, y, z, Angstroms
+    int modes;                                     // M
+    std::vector<double> modeFirst[3], modeLast[3]; // modes 1, 2, M: dx, dy, dz
+    double frequency;                              // the first vibration's
+    int intensityMode;                             // a vibration, from 1
+    double intensity;                              // its IR intensity, km/mol
 };
 
 inline void expectRealFile(const RealFile& f) {
