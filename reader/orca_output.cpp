@@ -18,10 +18,16 @@ constexpr std::string_view frequenciesKeyword = "VIBRATIONAL FREQUENCIES";
 constexpr std::string_view modesKeyword = "NORMAL MODES";
 constexpr std::string_view infraredKeyword = "IR SPECTRUM";
 constexpr std::string_view ramanKeyword = "RAMAN SPECTRUM";
-// In the order skipToLineHolding is given them.
 enum Heading { geometryHeading, frequenciesHeading, modesHeading, infraredHeading, ramanHeading };
 constexpr std::string_view headings[] = {geometryKeyword, frequenciesKeyword, modesKeyword,
                                          infraredKeyword, ramanKeyword};
+// What the keyword skip looks for: a part of each heading that opens with one of its rarer
+// capitals, since the skip keys on a pattern's first capital and "C" opens every carbon row
+// of every geometry table. The line found must then be the heading itself.
+constexpr std::string_view geometryKey = "M)";
+constexpr std::string_view frequenciesKey = "VIBRATIONAL";
+constexpr std::string_view modesKey = "L MODES";
+constexpr std::string_view spectrumKey = "UM"; // "IR SPECTRUM", "RAMAN SPECTRUM"
 
 // Text lines ORCA prints between a heading's rule and its first table line (a scaling factor,
 // a point group, a note on the vectors' weighting): more than these means the table is missing.
@@ -330,6 +336,26 @@ FormatResult section;
 AtomTable sectionVector;
 int kept[modeCapacity];
 
+// Passes lines up to the next heading that can come now: a geometry table or a frequency list
+// always, the NORMAL MODES after a frequency list, the spectrum tables after the modes. False
+// at the end of the file.
+bool nextHeading(Heading next, Heading& heading) {
+    std::string_view line;
+    int which = 0;
+    for (;;) {
+        const bool found =
+            next == modesHeading
+                ? scan::skipToLineHolding({geometryKey, frequenciesKey, modesKey}, line, which)
+            : next == infraredHeading
+                ? scan::skipToLineHolding({geometryKey, frequenciesKey, spectrumKey}, line, which)
+                : scan::skipToLineHolding({geometryKey, frequenciesKey}, line, which);
+        if (!found) return false;
+        heading = which < 2 ? Heading(which) : next;
+        if (heading == infraredHeading && trimmed(line) == ramanKeyword) heading = ramanHeading;
+        if (trimmed(line) == headings[heading]) return true;
+    }
+}
+
 } // namespace
 
 void readOrcaOutput(std::string_view fileName, int mode, scan::FormatResult& result,
@@ -337,49 +363,44 @@ void readOrcaOutput(std::string_view fileName, int mode, scan::FormatResult& res
     scan::open(fileName, formatLabel);
     geometryHeadingsSeen = 0;
     keptTable.table = 0;
-    bool sectionOpen = false;  // a frequency list read, its NORMAL MODES not yet
-    bool tablesFollow = false; // spectrum tables now belong to result's section
+    // What may follow besides tables and frequencies: the NORMAL MODES of a frequency list
+    // just read, or the spectrum tables of the section last read whole.
+    Heading next = geometryHeading;
     bool complete = false;
-    std::string_view line;
-    int which = 0;
-    while (scan::skipToLineHolding(
-        {geometryKeyword, frequenciesKeyword, modesKeyword, infraredKeyword, ramanKeyword}, line,
-        which)) {
-        if (trimmed(line) != headings[which]) continue;
-        switch (which) {
+    Heading heading = geometryHeading;
+    while (nextHeading(next, heading)) {
+        switch (heading) {
         case geometryHeading:
             keepGeometryTable();
-            sectionOpen = tablesFollow = false;
+            next = geometryHeading;
             break;
         case frequenciesHeading:
             section = FormatResult{};
             convertKeptTable(fileName, section);
             readFrequencies(section);
-            sectionOpen = true;
-            tablesFollow = false;
+            next = modesHeading;
             break;
         case modesHeading: {
-            if (!sectionOpen)
-                scan::failExpected("NORMAL MODES after a VIBRATIONAL FREQUENCIES list", line);
             const int vibrations = scan::selectVibrations(section, kept);
             const int target = mode >= 1 && mode <= vibrations ? kept[mode - 1] : -1;
             readModes(section, target, sectionVector);
             result = section;
             if (target >= 0) std::memcpy(modeVector, sectionVector, sizeof(AtomTable));
-            complete = tablesFollow = true;
-            sectionOpen = false;
+            complete = true;
+            next = infraredHeading;
             break;
         }
         case infraredHeading:
-            if (tablesFollow) readInfrared(result);
+            readInfrared(result);
             break;
         case ramanHeading:
-            if (tablesFollow) readRaman(result);
+            readRaman(result);
             break;
         }
     }
     if (!complete) {
-        if (sectionOpen) scan::failEnded("the NORMAL MODES after the VIBRATIONAL FREQUENCIES");
+        if (next == modesHeading)
+            scan::failEnded("the NORMAL MODES after the VIBRATIONAL FREQUENCIES");
         scan::failFile("holds no VIBRATIONAL FREQUENCIES with NORMAL MODES");
     }
     scan::close();
