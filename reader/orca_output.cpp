@@ -203,6 +203,21 @@ void readFrequencies(FormatResult& section) {
     section.listed = count;
 }
 
+// ORCA 6's line of irreps under a block's column numbers, each "number-label" ("7-Bu").
+bool isIrrepLine(std::string_view line) {
+    std::string_view fields[rowFieldCapacity];
+    const int count = scan::splitFields(line, fields, rowFieldCapacity);
+    if (count < 1 || count > rowFieldCapacity) return false;
+    for (int k = 0; k < count; ++k) {
+        const std::size_t dash = fields[k].find('-');
+        int number = 0;
+        if (dash == 0 || dash == std::string_view::npos || dash + 1 == fields[k].size() ||
+            !scan::toInteger(fields[k].substr(0, dash), number))
+            return false;
+    }
+    return true;
+}
+
 // A line numbering the columns of a NORMAL MODES block, from `first` on; the count.
 int blockColumns(std::string_view line, int first, int listed) {
     std::string_view fields[rowFieldCapacity];
@@ -245,7 +260,7 @@ void readModes(const FormatResult& section, int target, AtomTable& vector) {
                       first + columns - 1);
         nextLineOrEnd(line, what);
         int number = -1;
-        if (!leadingInteger(line, number)) nextLineOrEnd(line, what); // the irreps
+        if (isIrrepLine(line)) nextLineOrEnd(line, what);
         for (int row = 0; row < listed; ++row) {
             if (row > 0) nextLineOrEnd(line, what);
             if (holdsTarget) {
@@ -254,8 +269,8 @@ void readModes(const FormatResult& section, int target, AtomTable& vector) {
                 if (scan::splitFields(line, fields, rowFieldCapacity) != columns + 1 ||
                     !scan::toInteger(fields[0], number) || number != row ||
                     !scan::toReal(fields[1 + target - first], value))
-                    failExpectedNumbered("row %d of the NORMAL MODES, %d numbers", row, columns + 1,
-                                         line);
+                    failExpectedNumbered("row %d of the NORMAL MODES: its number and %d values",
+                                         row, columns, line);
                 vector[row / 3][1 + row % 3] = float(value);
             } else if (!leadingInteger(line, number) || number != row) {
                 failExpectedNumbered("row %d of the NORMAL MODES block from column %d", row, first,

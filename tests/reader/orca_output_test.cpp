@@ -294,6 +294,14 @@ TEST(OrcaOutput, DamagedRowsEndTheRunNamingTheirLine) {
     }
 }
 
+TEST(OrcaOutput, AFirstRowUnderTheIrrepsIsNoIrrepLine) {
+    // ORCA 6: under the column numbers 0 to 8, the irreps "1-A" to "9-A", then row 0.
+    expectDamageDiagnostics(orcaOutput(bentTransitionState(), Orca::v6),
+                            {{"row 0", "\n    0 ", "\n    x ", "        7-A",
+                              "row 0 of the NORMAL MODES: its number and 9 values"}},
+                            "damaged.out", [](const std::string& file) { readOrca(file, 2); });
+}
+
 TEST(OrcaOutput, TruncatedFilesEndTheRunSayingWhatWasRead) {
     ScratchDir dir;
     const std::string good = orcaOutput(bentTransitionState(), Orca::v5);
