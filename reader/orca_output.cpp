@@ -60,9 +60,8 @@ bool leadingInteger(std::string_view line, int& value) {
     return end > i && scan::toInteger(line.substr(i, end - i), value);
 }
 
-bool nextLineOrEnd(std::string_view& line, std::string_view what) {
+void nextLineOrEnd(std::string_view& line, std::string_view what) {
     if (!scan::nextLine(line)) scan::failEnded(what);
-    return true;
 }
 
 [[noreturn]] void failExpectedNumbered(const char* format, int a, int b, std::string_view found) {
@@ -132,7 +131,8 @@ bool readGeometryRow(int row, double* atom) {
             scan::failFile("changed while it was read");
         if (trimmed(line) == geometryKeyword) ++seen;
     }
-    for (int i = 0; i <= row + 1; ++i) nextLineOrEnd(line, "a CARTESIAN COORDINATES table again");
+    for (int i = 0; i <= row + 1; ++i)
+        nextLineOrEnd(line, "the CARTESIAN COORDINATES table once more");
     scan::failExpected("an element symbol and x, y, z in Angstroms", line);
 }
 
