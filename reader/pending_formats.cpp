@@ -33,20 +33,4 @@ void readFchk(std::string_view fileName, int, scan::FormatResult&, AtomTable&) {
     notBuiltYet(fileName, Format::fchk);
 }
 
-void readQchem(std::string_view fileName, int, scan::FormatResult&, AtomTable&) {
-    notBuiltYet(fileName, Format::qchem);
-}
-
-void readPsi4(std::string_view fileName, int, scan::FormatResult&, AtomTable&) {
-    notBuiltYet(fileName, Format::psi4);
-}
-
-void readNwchem(std::string_view fileName, int, scan::FormatResult&, AtomTable&) {
-    notBuiltYet(fileName, Format::nwchem);
-}
-
-void readGamess(std::string_view fileName, int, scan::FormatResult&, AtomTable&) {
-    notBuiltYet(fileName, Format::gamess);
-}
-
 } // namespace reader
