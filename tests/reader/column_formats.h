@@ -177,16 +177,16 @@ inline void expectEntry(const float (&record)[4], const Molecule& m, int entry, 
     expectDisplacement(record, m.numbers[std::size_t(atom)], v[at], v[at + 1], v[at + 2], norm);
 }
 
-// A chain of `atoms` atoms (carbon and hydrogen by turns) that is not linear, for capacity
-// tests, with three vibrations.
-inline Molecule chain(int atoms) {
+// `atoms` atoms (carbon and hydrogen by turns) on a grid of 1.5 Angstrom, ten by ten by as
+// many layers as needed, for capacity tests, with three vibrations.
+inline Molecule grid(int atoms) {
     std::vector<std::string> symbols;
     std::vector<int> numbers;
     std::vector<double> xyz;
     for (int i = 0; i < atoms; ++i) {
         symbols.push_back(i % 2 ? "H" : "C");
         numbers.push_back(i % 2 ? 1 : 6);
-        xyz.insert(xyz.end(), {1.5 * i, i % 2 ? 0.9 : 0.0, 0.01 * (i % 7)});
+        xyz.insert(xyz.end(), {1.5 * (i % 10), 1.5 * (i / 10 % 10), 1.5 * (i / 100)});
     }
     return molecule(symbols, numbers, xyz, {101.0, 202.0, 303.0});
 }

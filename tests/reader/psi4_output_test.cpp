@@ -192,13 +192,13 @@ TEST(Psi4Output, GeometryOfTheFrequencyStep) {
 
 TEST(Psi4Output, ThousandAtomsAndNoMore) {
     ScratchDir dir;
-    const Molecule big = chain(1000);
+    const Molecule big = grid(1000);
     const Reading r = read(dir.write("big.out", output(big)), 2);
     ASSERT_TRUE(readWell(r));
     EXPECT_EQ(reader::atomCount, 1000);
     expectEntry(reader::modeVector[999], big, 1, 999);
 
-    const std::string text = output(chain(1001));
+    const std::string text = output(grid(1001));
     const Reading over = read(dir.write("over.out", text), 1);
     EXPECT_TRUE(endedWith(over, {"over.out", "at most 1000 atom rows"}));
 }

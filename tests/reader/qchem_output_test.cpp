@@ -164,14 +164,14 @@ TEST(QchemOutput, LastSectionReadWithTheOrientationBeforeIt) {
 
 TEST(QchemOutput, ThousandAtomsAndNoMore) {
     ScratchDir dir;
-    const Molecule big = chain(1000);
+    const Molecule big = grid(1000);
     const Reading r = read(dir.write("big.out", output(big)), 3);
     ASSERT_TRUE(readWell(r));
     EXPECT_EQ(reader::atomCount, 1000);
     EXPECT_EQ(reader::modeList.count, 3);
     expectEntry(reader::modeVector[999], big, 2, 999);
 
-    const std::string text = output(chain(1001));
+    const std::string text = output(grid(1001));
     const Reading over = read(dir.write("over.out", text), 1);
     EXPECT_TRUE(endedWith(
         over, {"over.out", lineText(lineOf(text, "\n 1001 ") + 1), "at most 1000 atom rows"}));
