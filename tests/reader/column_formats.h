@@ -13,19 +13,14 @@
 
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
 namespace columntest {
 
-inline std::string programSample(const std::string& name) {
-    return std::string(MOLVANE_PROGRAM_SAMPLES_DIR) + "/" + name;
-}
-inline bool programSamplesPresent() {
-    return std::filesystem::is_directory(MOLVANE_PROGRAM_SAMPLES_DIR);
-}
+using testsupport::programSampleFile;
+using testsupport::programSamplesPresent;
 
 struct Reading {
     std::string file;

@@ -91,7 +91,7 @@ std::string output(const Molecule& m) { return banner + geometryTable(m) + analy
 
 TEST(Psi4Output, RealOutputReadsToTheValuesPrintedInIt) {
     if (!programSamplesPresent()) GTEST_SKIP() << "no " << MOLVANE_PROGRAM_SAMPLES_DIR;
-    const std::string file = programSample("psi4-1.7-dvb-ir.out");
+    const std::string file = programSampleFile("psi4-1.7-dvb-ir.out");
     // Vibrations 7, 8 and 60 as Psi4 numbers them; the lengths of their printed vectors.
     const double norms[3] = {1.007571, 0.998699, 1.005286};
     const int modes[3] = {1, 2, 54};

@@ -81,7 +81,7 @@ std::string output(const Molecule& m) { return banner + orientation(m) + analysi
 
 TEST(QchemOutput, RealOutputReadsToTheValuesPrintedInIt) {
     if (!programSamplesPresent()) GTEST_SKIP() << "no " << MOLVANE_PROGRAM_SAMPLES_DIR;
-    const std::string file = programSample("qchem5.4-water-ir.out");
+    const std::string file = programSampleFile("qchem5.4-water-ir.out");
     // The printed vectors' lengths: mode 1 O (-0.000 -0.000 -0.070) H (-0.430 0.000 0.559)
     // H (0.430 -0.000 0.559), and likewise modes 2 and 3.
     const double norms[3] = {0.9998309857, 0.9995428955, 0.9992652301};
