@@ -120,7 +120,7 @@ void readBlock(std::string_view frequencyLine, double intensityScale) {
     for (int c = 0; c < count; ++c) columns::setFrequency(first + c, frequencies[c]);
 
     std::string_view line;
-    double values[5];
+    double values[5] = {};
     for (;;) {
         readLine(line, section);
         if (columns::isBlank(line)) break;
@@ -147,7 +147,7 @@ void readBlock(std::string_view frequencyLine, double intensityScale) {
             int number = 0;
             if (f.count != lead + 1 + count || f.field[lead] != axes[k] ||
                 (k == 0 && (!scan::toInteger(f.field[0], number) || number != i + 1)) ||
-                !columns::toReals(f, lead + 1, count, values))
+                !columns::toDisplacements(f, lead + 1, first, count, 1, values))
                 failRow(k == 0   ? "the X row of atom %d: its number, label, X and the values"
                         : k == 1 ? "the Y row of atom %d: Y and the values"
                                  : "the Z row of atom %d: Z and the values",

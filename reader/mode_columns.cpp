@@ -67,6 +67,11 @@ void setRamanActivity(int entry, double activity) {
     ++ramanActivities;
 }
 
+bool mayBeWanted(int entry) {
+    const int slot = entry - (wantedMode - 1);
+    return slot >= 0 && slot < candidateCount;
+}
+
 void keepComponent(int entry, int atom, int axis, double value) {
     const int slot = entry - (wantedMode - 1);
     if (slot < 0 || slot >= candidateCount) return;
@@ -127,6 +132,49 @@ bool toReals(const Fields& fields, int first, int count, double* values) {
     if (first + count > fields.count || first + count > Fields::capacity) return false;
     for (int i = 0; i < count; ++i)
         if (!scan::toReal(fields.field[first + i], values[i])) return false;
+    return true;
+}
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The form scan::toReal reads: an optional sign, digits with at most one point (at least one
+// digit), an optional exponent by E, e, D or d with an optional sign and digits.
+bool isNumber(std::string_view field) {
+    std::size_t at = 0;
+    const std::size_t n = field.size();
+    if (at < n && (field[at] == '+' || field[at] == '-')) ++at;
+    int digits = 0;
+    while (at < n && isDigit(field[at])) ++at, ++digits;
+    if (at < n && field[at] == '.')
+        for (++at; at < n && isDigit(field[at]); ++at) ++digits;
+    if (digits == 0) return false;
+    if (at == n) return true;
+    const char e = field[at];
+    if (e != 'E' && e != 'e' && e != 'D' && e != 'd') return false;
+    ++at;
+    if (at < n && (field[at] == '+' || field[at] == '-')) ++at;
+    const std::size_t exponent = at;
+    while (at < n && isDigit(field[at])) ++at;
+    return at > exponent && at == n;
+}
+
+} // namespace
+
+bool toDisplacements(const Fields& fields, int first, int firstEntry, int entries, int perEntry,
+                     double* values) {
+    const int count = entries * perEntry;
+    if (first + count > fields.count || first + count > Fields::capacity) return false;
+    for (int g = 0; g < entries; ++g) {
+        const int at = first + g * perEntry;
+        if (mayBeWanted(firstEntry + g)) {
+            if (!toReals(fields, at, perEntry, values + g * perEntry)) return false;
+            continue;
+        }
+        for (int i = 0; i < perEntry; ++i)
+            if (!isNumber(fields.field[at + i])) return false;
+    }
     return true;
 }
 

@@ -32,6 +32,8 @@ int listed();                                      // entries added so far
 void setFrequency(int entry, double frequency);    // cm**-1, imaginary negative
 void setIntensity(int entry, double intensity);    // km/mol
 void setRamanActivity(int entry, double activity); // A**4/amu
+// Whether entry `entry` may be vibration `mode`, so that its vector is kept.
+bool mayBeWanted(int entry);
 // Keeps component `axis` (0, 1, 2 for x, y, z) of atom `atom` of entry `entry`, when that entry
 // may be vibration `mode`.
 void keepComponent(int entry, int atom, int axis, double value);
@@ -66,5 +68,11 @@ bool holds(std::string_view line, std::string_view text);
 bool isRule(std::string_view line);
 // Reads `count` reals from fields[first...]; false when one is not a number.
 bool toReals(const Fields& fields, int first, int count, double* values);
+// The displacements of a row: `entries` groups of `perEntry` numbers from fields[first...],
+// the group of entry firstEntry+g read into values[g*perEntry...] when that entry may be
+// vibration `mode`, the others only checked to be numbers (scan::toReal's form), which
+// spares the conversion of nearly every value of a large file. False when one is not.
+bool toDisplacements(const Fields& fields, int first, int firstEntry, int entries, int perEntry,
+                     double* values);
 
 } // namespace reader::columns

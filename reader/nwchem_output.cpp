@@ -97,7 +97,7 @@ void readBlock(std::string_view numbersLine) {
     std::string_view line;
     readFilledLine(line);
     columns::split(line, f);
-    double values[6];
+    double values[6] = {};
     if (f.count != 1 + count || (f.field[0] != "Frequency" && f.field[0] != "P.Frequency") ||
         !columns::toReals(f, 1, count, values))
         failRow("a \"Frequency\" or \"P.Frequency\" row of %d numbers", count, line);
@@ -112,7 +112,7 @@ void readBlock(std::string_view numbersLine) {
         columns::split(line, f);
         int number = 0;
         if (f.count != 1 + count || !scan::toInteger(f.field[0], number) || number != r + 1 ||
-            !columns::toReals(f, 1, count, values))
+            !columns::toDisplacements(f, 1, first, count, 1, values))
             failRow("row %d of a block: its number, then one value for each mode", r + 1, line);
         for (int c = 0; c < count; ++c) columns::keepComponent(first + c, r / 3, r % 3, values[c]);
     }

@@ -138,7 +138,7 @@ void readBlock(std::string_view vibrationLine) {
     if (!frequencies) scan::failExpected("a \"Freq [cm^-1]\" row above the block's rule", line);
 
     const int n = columns::atomCount();
-    double d[9];
+    double d[9] = {};
     for (int i = 0; i < n; ++i) {
         readLine(line, section);
         columns::split(line, f);
@@ -148,7 +148,7 @@ void readBlock(std::string_view vibrationLine) {
         if ((labels != 0 && labels != 1) || !scan::toInteger(f.field[0], number) ||
             number != i + 1 ||
             (labels == 1 && scan::atomicNumberOfSymbol(f.field[1]) != columns::atomicNumber(i)) ||
-            !columns::toReals(f, 1 + labels, 3 * count, d))
+            !columns::toDisplacements(f, 1 + labels, first, count, 3, d))
             failRow("the row of atom %d (its number and element as in the geometry, then x, y, z"
                     " of each vibration)",
                     i + 1, line);

@@ -138,13 +138,13 @@ void readBlock(std::string_view modeLine) {
     if (f.count != 3 * count) failRow("an \"X  Y  Z\" header for each of %d modes", count, line);
 
     const int n = columns::atomCount();
-    double d[9];
+    double d[9] = {};
     for (int i = 0; i < n; ++i) {
         readLine(line, section);
         columns::split(line, f);
         if (f.count != 1 + 3 * count || scan::atomicNumberOfSymbol(f.field[0]) == 0 ||
             scan::atomicNumberOfSymbol(f.field[0]) != columns::atomicNumber(i) ||
-            !columns::toReals(f, 1, 3 * count, d))
+            !columns::toDisplacements(f, 1, first, count, 3, d))
             failRow("the row of atom %d (its element as in the orientation table, then x, y, z"
                     " of each mode)",
                     i + 1, line);

@@ -222,6 +222,17 @@ TEST(NwchemOutput, DamagedFilesEndTheRunWithOneLine) {
     }
 }
 
+TEST(NwchemOutput, ValuesOfModesNotAskedForAreCheckedToo) {
+    ScratchDir dir;
+    std::string text = output(withTranslations(water(), 6));
+    // The last value of the last row: mode 9's, read only for vibrations 3 and on.
+    const std::size_t end = text.rfind("\n\n\n ------");
+    ASSERT_EQ(text.substr(end - 3, 3), "000");
+    text[end - 1] = 'x';
+    const Reading r = read(dir.write("unread.out", text), 1);
+    EXPECT_TRUE(endedWith(r, {"unread.out", lineText(lineOf(text, "0x\n")), "row 9 of a block"}));
+}
+
 TEST(NwchemOutput, FilesCutShortOrWithoutModes) {
     ScratchDir dir;
     const std::string good = output(withTranslations(water(), 6));
