@@ -131,6 +131,14 @@ TEST(QchemOutput, TransitionStatesLinearMoleculesAndRamanActivities) {
     EXPECT_EQ(reader::modeList.count, 4);
     expectEntry(reader::modeVector[2], co2, 3, 2);
 
+    // An intensity too wide for its field: the frequencies stand, the intensities do not.
+    std::string wide = output(ts);
+    wide.replace(wide.find("20.000"), 6, "******");
+    r = read(dir.write("wide.out", wide), 1);
+    ASSERT_TRUE(readWell(r));
+    EXPECT_FALSE(reader::modeList.hasIntensities);
+    EXPECT_DOUBLE_EQ(reader::modeList.frequency[1], 3939.13);
+
     const Molecule h2o = water();
     r = read(dir.write("raman.out", banner + orientation(h2o) + analysis(h2o, true) + closing), 2);
     ASSERT_TRUE(readWell(r));
