@@ -2,6 +2,7 @@
 // the negative-frequency export, to the hand-over of the renderer's blocks.
 #include "driver/dialogue.h"
 
+#include "driver/command_line.h"
 #include "driver/console.h"
 #include "driver/files.h"
 #include "export/displaced_geometry.h"
@@ -15,14 +16,25 @@ using textio::Unit;
 
 constexpr std::string_view settingsFile = "filename.dat";
 
+// The output file named on the command line (nullptr: the one the settings file names), and
+// the name of the file read.
+const char* commandLineFile = nullptr;
+std::string_view fileRead;
+
+// The name stands in columns 10 to 79 of the settings file's first line:
+//          1         2         3
+// 1234567890123456789012345678901
+// Filename:formaldehyde-freq.out
+void readSettingsLine() {
+    static const textio::Layout nameLayout = textio::parseLayout("(9X,A70)");
+    textio::setReadContext("the output file's name from its first line");
+    textio::readRecord(Unit::file, nameLayout, {textio::in(reader::inputFileName)});
+    textio::closeUnit();
+}
+
 // Fills inputFileName from columns 10 to 79 of the settings file's first line, creating the
 // file with "Filename:Output.dat" first when there is none.
 void readSettings() {
-    // The name stands in columns 10 to 79 of the first line:
-    //          1         2         3
-    // 1234567890123456789012345678901
-    // Filename:formaldehyde-freq.out
-    static const textio::Layout nameLayout = textio::parseLayout("(9X,A70)");
     if (!fileExists(settingsFile)) {
         createEmptyFile(settingsFile);
         textio::openUnit(settingsFile);
@@ -30,9 +42,18 @@ void readSettings() {
         textio::closeUnit();
     }
     textio::openUnit(settingsFile);
-    textio::setReadContext("the output file's name from its first line");
-    textio::readRecord(Unit::file, nameLayout, {textio::in(reader::inputFileName)});
-    textio::closeUnit();
+    readSettingsLine();
+}
+
+// The name readSettings would give, without creating the settings file: Output.dat when
+// there is none.
+void peekSettings() {
+    if (!fileExists(settingsFile)) {
+        reader::inputFileName.assign("Output.dat");
+        return;
+    }
+    textio::openUnitForReading(settingsFile);
+    readSettingsLine();
 }
 
 // The output file's name as the file layer opens it: without surrounding blanks.
@@ -69,13 +90,27 @@ void askAmplitude() {
     }
 }
 
+// The file's line of the summary: the settings file's 70 characters as read, or the name
+// given on the command line padded to 70 (a longer one whole).
+void writeFileLine() {
+    if (!commandLineFile) {
+        textio::writeListLine({out("From File: "), out(reader::inputFileName)});
+        return;
+    }
+    constexpr std::string_view blanks = "                                                  "
+                                        "                    ";
+    const std::string_view name = commandLineFile;
+    const std::string_view padding = blanks.substr(0, name.size() < 70 ? 70 - name.size() : 0);
+    textio::writeListLine({out("From File: "), out(name), out(padding)});
+}
+
 void writeSummary() {
     static const textio::Layout amplitudeLayout = textio::parseLayout("(A41,F4.2)");
     writeEmptyLine();
     writeRule();
     textio::writeListLine({out("You Will See Normal Mode ="), out(reader::modeNumber)});
     writeEmptyLine();
-    textio::writeListLine({out("From File: "), out(reader::inputFileName)});
+    writeFileLine();
     textio::writeRecord(
         Unit::consoleOut, amplitudeLayout,
         {out("With the Vibration Amplitude Coefficient "), out(double(reader::amplitude))});
@@ -107,18 +142,41 @@ void warnNegativeFrequency() {
     writeRule();
 }
 
+// What the command line gives, checked before anything is written: the file it names (or the
+// one filename.dat names, when a mode is given) must be readable, and the mode one of that
+// file's. Returns true when the atoms were counted for the check (layout and atomCount).
+bool checkAnswers(const Answers& answers, reader::OutputLayout& layout) {
+    if (!answers.file && answers.mode == 0) return false;
+    if (!answers.file) peekSettings();
+    const std::string_view name = answers.file ? answers.file : outputFileName();
+    if (!fileExists(name)) textio::endRun(refuseUnreadableFile(name));
+    if (answers.mode == 0) return false;
+    reader::countAtoms(name, layout, reader::atomCount);
+    const int modes = 3 * reader::atomCount - 6;
+    if (answers.mode > modes) textio::endRun(refuseMode(answers.mode, modes, name));
+    return true;
+}
+
 } // namespace
 
 void runDialogue(int& atomCount, reader::AtomTable& atomTable, reader::AtomTable& motionTable,
-                 reader::ViewVolume& viewVolume) {
-    readSettings();
-    writeBanner();
-    askLicence();
-    writeLine("!!Note That The File Name Should Be In Filename.dat!!");
-    writeLine("By Default It Is Output.dat");
-    writeEmptyLine();
+                 reader::ViewVolume& viewVolume, const Answers& answers) {
+    commandLineFile = answers.file;
+    const bool asking = answers.mode == 0;
+    reader::OutputLayout layout;
+    const bool counted = checkAnswers(answers, layout);
 
-    const std::string_view fileName = outputFileName();
+    if (!commandLineFile) readSettings();
+    writeBanner(asking);
+    if (asking) askLicence();
+    if (!commandLineFile) {
+        writeLine("!!Note That The File Name Should Be In Filename.dat!!");
+        writeLine("By Default It Is Output.dat");
+        writeEmptyLine();
+    }
+
+    const std::string_view fileName = commandLineFile ? commandLineFile : outputFileName();
+    fileRead = fileName;
     if (!fileExists(fileName)) {
         writeRule();
         writeLine("!!!Invalid Filename!!!");
@@ -129,13 +187,19 @@ void runDialogue(int& atomCount, reader::AtomTable& atomTable, reader::AtomTable
         textio::endRun(1);
     }
 
-    writeLine("Enter The Normal Mode Number");
-    textio::readListValue(reader::modeNumber);
-    askAmplitude();
+    if (asking) {
+        writeLine("Enter The Normal Mode Number");
+        textio::readListValue(reader::modeNumber);
+    } else {
+        reader::modeNumber = answers.mode;
+    }
+    if (answers.amplitude > 0.0f)
+        reader::amplitude = answers.amplitude;
+    else if (asking)
+        askAmplitude();
     writeSummary();
 
-    reader::OutputLayout layout;
-    reader::countAtoms(fileName, layout, reader::atomCount);
+    if (!counted) reader::countAtoms(fileName, layout, reader::atomCount);
     checkModeNumber();
 
     const int mode = reader::modeNumber;
@@ -150,5 +214,7 @@ void runDialogue(int& atomCount, reader::AtomTable& atomTable, reader::AtomTable
         geomexport::writeDisplacedGeometry(reader::geometry, reader::atomCount, reader::modeVector);
     }
 }
+
+std::string_view dialogueFileName() { return fileRead; }
 
 } // namespace driver

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     if (status >= 0) return status;
     // The dialogue finishes before any window exists; it fills the renderer's blocks.
     driver::runDialogue(render::atomCount, render::atomTable, render::motionTable,
-                        render::viewVolume);
+                        render::viewVolume, {options.file, options.mode, options.amplitude});
     if (options.gifFile) return render::exportGif(options.gifFile, options.gifSize);
     render::bindGifKey();
     render::runGraphics(render::drawFrame);

@@ -160,11 +160,11 @@ TEST_F(GifExport, CommandLineAnswersAndRefusals) {
     run = runMolvane("--help");
     EXPECT_EQ(run.status, 0);
     for (const char* part :
-         {"--gif FILE", "--size N", "filename.dat", "newcoordinates.xyz", "See molvane(1)."})
+         {"--gif OUT", "--size N", "filename.dat", "newcoordinates.xyz", "See molvane(1)."})
         EXPECT_NE(run.out.find(part), std::string::npos) << part;
     for (const char* bad :
          {"--frobnicate", "--size 64", "--gif x.gif --size 15", "--gif x.gif --size 2049",
-          "--gif x.gif --size 4OO", "--gif", "stray", "--gif a.gif --gif b.gif"}) {
+          "--gif x.gif --size 4OO", "--gif", "one.out two.out", "--gif a.gif --gif b.gif"}) {
         run = runMolvane(bad);
         EXPECT_EQ(run.status, 2) << bad;
         EXPECT_EQ(run.out, "") << bad; // no dialogue started
