@@ -164,10 +164,10 @@ int parseCommandLine(int argc, const char* const* argv, Options& options) {
             options.list = true;
         } else if (arg[0] == '-' && arg[1] != '\0') {
             return usageError("unknown option \"%s\"", arg);
-        } else if (options.file) {
-            return usageError("one FILE is read, not also \"%s\"", arg);
+        } else if (!options.inputFile) {
+            options.inputFile = arg;
         } else {
-            options.file = arg;
+            return usageError("unexpected argument \"%s\"", arg);
         }
     }
     if (sizeGiven && !options.gifFile) return usageError("%s applies only with --gif", "--size");

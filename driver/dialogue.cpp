@@ -7,6 +7,7 @@
 #include "driver/files.h"
 #include "export/displaced_geometry.h"
 #include "reader/gaussian_reader.h"
+#include "reader/vibrations.h"
 
 namespace driver {
 namespace {
@@ -20,20 +21,26 @@ constexpr std::string_view settingsFile = "filename.dat";
 // the name of the file read.
 const char* commandLineFile = nullptr;
 std::string_view fileRead;
+reader::Format fileFormat = reader::Format::gaussian;
+// Whether the file's format is told from its content. A run without answers reads the file as
+// Gaussian output, as the dialogue always has, its diagnostics included.
+bool recognising = false;
 
-// The name stands in columns 10 to 79 of the settings file's first line:
-//          1         2         3
-// 1234567890123456789012345678901
-// Filename:formaldehyde-freq.out
-void readSettingsLine() {
+// Fills inputFileName from columns 10 to 79 of the settings file's first line.
+void readNamedFile() {
+    // The name stands in columns 10 to 79 of the first line:
+    //          1         2         3
+    // 1234567890123456789012345678901
+    // Filename:formaldehyde-freq.out
     static const textio::Layout nameLayout = textio::parseLayout("(9X,A70)");
+    textio::openUnit(settingsFile);
     textio::setReadContext("the output file's name from its first line");
     textio::readRecord(Unit::file, nameLayout, {textio::in(reader::inputFileName)});
     textio::closeUnit();
 }
 
-// Fills inputFileName from columns 10 to 79 of the settings file's first line, creating the
-// file with "Filename:Output.dat" first when there is none.
+// Fills inputFileName from the settings file, creating the file with "Filename:Output.dat"
+// first when there is none.
 void readSettings() {
     if (!fileExists(settingsFile)) {
         createEmptyFile(settingsFile);
@@ -41,19 +48,7 @@ void readSettings() {
         textio::writeRecord(Unit::file, textio::lineLayout(), {out("Filename:Output.dat")});
         textio::closeUnit();
     }
-    textio::openUnit(settingsFile);
-    readSettingsLine();
-}
-
-// The name readSettings would give, without creating the settings file: Output.dat when
-// there is none.
-void peekSettings() {
-    if (!fileExists(settingsFile)) {
-        reader::inputFileName.assign("Output.dat");
-        return;
-    }
-    textio::openUnitForReading(settingsFile);
-    readSettingsLine();
+    readNamedFile();
 }
 
 // The output file's name as the file layer opens it: without surrounding blanks.
@@ -118,9 +113,8 @@ void writeSummary() {
     writeRule();
 }
 
-// Asks again until the mode number lies in 1..3N-6; a 0 given here ends the run.
-void checkModeNumber() {
-    const int modes = 3 * reader::atomCount - 6;
+// Asks again until the mode number lies in 1..modes; a 0 given here ends the run.
+void checkModeNumber(int modes) {
     while (reader::modeNumber < 1 || reader::modeNumber > modes) {
         writeEmptyLine();
         writeLine("You Have Entered Wrong Normal Mode Number, Enter Another Or 0 To Exit");
@@ -142,29 +136,69 @@ void warnNegativeFrequency() {
     writeRule();
 }
 
+// The modes the file offers, counted as the file's format allows: for Gaussian output the atoms
+// (3N-6 modes), for every other format the vibrations the reader lists, read whole (with
+// `mode`'s vector when the file has it).
+int countModes(std::string_view fileName, reader::OutputLayout& layout, int mode) {
+    fileFormat = recognising ? reader::recogniseFormat(fileName) : reader::Format::gaussian;
+    if (fileFormat == reader::Format::gaussian) {
+        reader::countAtoms(fileName, layout, reader::atomCount);
+        return 3 * reader::atomCount - 6;
+    }
+    reader::readVibrations(fileName, fileFormat, mode);
+    return reader::modeList.count;
+}
+
 // What the command line gives, checked before anything is written: the file it names (or the
 // one filename.dat names, when a mode is given) must be readable, and the mode one of that
-// file's. Returns true when the atoms were counted for the check (layout and atomCount).
-bool checkAnswers(const Answers& answers, reader::OutputLayout& layout) {
-    if (!answers.file && answers.mode == 0) return false;
-    if (!answers.file) peekSettings();
-    const std::string_view name = answers.file ? answers.file : outputFileName();
+// file's. Returns the file's modes when they were counted for the check, else -1.
+int checkAnswers(const Answers& answers, reader::OutputLayout& layout) {
+    if (!answers.file && answers.mode == 0) return -1;
+    const std::string_view name = answers.file ? answers.file : namedOutputFile();
     if (!fileExists(name)) textio::endRun(refuseUnreadableFile(name));
-    if (answers.mode == 0) return false;
-    reader::countAtoms(name, layout, reader::atomCount);
-    const int modes = 3 * reader::atomCount - 6;
+    if (answers.mode == 0) return -1;
+    const int modes = countModes(name, layout, answers.mode);
     if (answers.mode > modes) textio::endRun(refuseMode(answers.mode, modes, name));
-    return true;
+    return modes;
+}
+
+// Reads the molecule and the chosen mode into the run data and the renderer's blocks, asking
+// again for a mode the file does not have. Gaussian output goes through the fixed-column
+// operations one by one; every other format through the reader's one face.
+void readOutput(std::string_view fileName, reader::OutputLayout& layout, int modes, int& atomCount,
+                reader::AtomTable& atomTable, reader::AtomTable& motionTable,
+                reader::ViewVolume& viewVolume) {
+    if (modes < 0) modes = countModes(fileName, layout, reader::modeNumber);
+    const int asked = reader::modeNumber;
+    checkModeNumber(modes);
+    const int mode = reader::modeNumber;
+    if (fileFormat == reader::Format::gaussian) {
+        reader::readGeometry(fileName, reader::atomCount, layout, reader::geometry);
+        reader::readModeVector(fileName, reader::modeBlock(mode), reader::modeColumn(mode),
+                               reader::atomCount, layout, reader::modeVector);
+        reader::prepareViewData(atomCount, atomTable, motionTable, viewVolume);
+        reader::firstFrequency = reader::readFirstFrequency(fileName);
+        return;
+    }
+    if (mode != asked) reader::readVibrationVector(fileName, fileFormat, mode, reader::modeVector);
+    reader::prepareViewData(atomCount, atomTable, motionTable, viewVolume);
 }
 
 } // namespace
 
+std::string_view namedOutputFile() {
+    if (!fileExists(settingsFile)) return "Output.dat";
+    readNamedFile();
+    return outputFileName();
+}
+
 void runDialogue(int& atomCount, reader::AtomTable& atomTable, reader::AtomTable& motionTable,
                  reader::ViewVolume& viewVolume, const Answers& answers) {
     commandLineFile = answers.file;
+    recognising = answers.file || answers.mode != 0 || answers.amplitude > 0.0f;
     const bool asking = answers.mode == 0;
     reader::OutputLayout layout;
-    const bool counted = checkAnswers(answers, layout);
+    const int modes = checkAnswers(answers, layout);
 
     if (!commandLineFile) readSettings();
     writeBanner(asking);
@@ -199,15 +233,7 @@ void runDialogue(int& atomCount, reader::AtomTable& atomTable, reader::AtomTable
         askAmplitude();
     writeSummary();
 
-    if (!counted) reader::countAtoms(fileName, layout, reader::atomCount);
-    checkModeNumber();
-
-    const int mode = reader::modeNumber;
-    reader::readGeometry(fileName, reader::atomCount, layout, reader::geometry);
-    reader::readModeVector(fileName, reader::modeBlock(mode), reader::modeColumn(mode),
-                           reader::atomCount, layout, reader::modeVector);
-    reader::prepareViewData(atomCount, atomTable, motionTable, viewVolume);
-    reader::firstFrequency = reader::readFirstFrequency(fileName);
+    readOutput(fileName, layout, modes, atomCount, atomTable, motionTable, viewVolume);
 
     if (reader::firstFrequency < 0.0) {
         warnNegativeFrequency();
@@ -216,5 +242,7 @@ void runDialogue(int& atomCount, reader::AtomTable& atomTable, reader::AtomTable
 }
 
 std::string_view dialogueFileName() { return fileRead; }
+
+reader::Format dialogueFormat() { return fileFormat; }
 
 } // namespace driver
