@@ -112,7 +112,7 @@ TEST_F(CommandLine, RefusalsWriteOneLineAndNothingElse) {
         {"--mode 1 no-such.out", 1, "\"no-such.out\""},
         {"no-such.out", 1, "\"no-such.out\""},
         {"--mode 1", 1, "\"Output.dat\""}, // no filename.dat: its default name
-        {"water-optfreq.out formaldehyde-freq.out", 2, "one FILE"},
+        {"water-optfreq.out formaldehyde-freq.out", 2, "unexpected argument"},
     };
     const Snapshot before = dir.snapshot();
     for (const Case& c : cases) {

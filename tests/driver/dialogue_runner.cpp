@@ -16,6 +16,6 @@ int main(int argc, char** argv) {
     const int status = driver::parseCommandLine(argc, argv, options);
     if (status >= 0) return status;
     driver::runDialogue(atomCount, atomTable, motionTable, viewVolume,
-                        {options.file, options.mode, options.amplitude});
+                        {options.inputFile, options.mode, options.amplitude});
     return 0;
 }
