@@ -153,6 +153,30 @@ TEST_F(GifExport, FullDiskLeavesNoFile) {
     EXPECT_TRUE(left.empty()) << left.size() << " files left, the first " << left[0];
 }
 
+// A GIF of mode 7 with one command and no input at all: no question asked, filename.dat neither
+// read nor made.
+TEST(GifExportAnswered, ModeSevenOfANamedFileWithStandardInputClosed) {
+    const std::string sample = MOLVANE_SAMPLES_DIR "/g09-benzene-freq.log"; // 30 modes
+    if (!fs::exists(sample)) GTEST_SKIP() << "no " << sample;
+    ProgramDir dir;
+    dir.copyIn(sample, "benzene.log");
+    const Outcome run =
+        dir.run(MOLVANE_BINARY, "", "--gif mode7.gif --mode 7 benzene.log <&-", "env -u DISPLAY ");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(run.out.find("You Will See Normal Mode =           7\r\n"), std::string::npos);
+    EXPECT_EQ(run.out.find("Enter"), std::string::npos) << "a question was asked";
+    const std::string closing = "Wrote mode7.gif (100 frames, 400 x 400)\r\n";
+    ASSERT_GE(run.out.size(), closing.size());
+    EXPECT_EQ(run.out.substr(run.out.size() - closing.size()), closing);
+    EXPECT_FALSE(dir.exists("filename.dat"));
+    gif_test::Animation a;
+    std::string why;
+    ASSERT_TRUE(gif_test::decode(dir.file("mode7.gif"), a, why)) << why;
+    EXPECT_EQ(a.frames.size(), 100u);
+    EXPECT_NE(a.frames[0], a.frames[25]) << "the atoms do not move";
+}
+
 TEST_F(GifExport, CommandLineAnswersAndRefusals) {
     Outcome run = runMolvane("--version");
     EXPECT_EQ(run.status, 0);
