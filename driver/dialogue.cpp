@@ -8,6 +8,7 @@
 #include "export/displaced_geometry.h"
 #include "reader/gaussian_reader.h"
 #include "reader/vibrations.h"
+#include "reader/xtb_output.h"
 
 namespace driver {
 namespace {
@@ -22,9 +23,6 @@ constexpr std::string_view settingsFile = "filename.dat";
 const char* commandLineFile = nullptr;
 std::string_view fileRead;
 reader::Format fileFormat = reader::Format::gaussian;
-// Whether the file's format is told from its content. A run without answers reads the file as
-// Gaussian output, as the dialogue always has, its diagnostics included.
-bool recognising = false;
 
 // Fills inputFileName from columns 10 to 79 of the settings file's first line.
 void readNamedFile() {
@@ -136,12 +134,18 @@ void warnNegativeFrequency() {
     writeRule();
 }
 
-// The modes the file offers, counted as the file's format allows: for Gaussian output the atoms
-// (3N-6 modes), for every other format the vibrations the reader lists, read whole (with
-// `mode`'s vector when the file has it).
+// Gaussian's fixed columns serve Gaussian output and xtb's g98.out, one operation after the
+// other; every other format is read through the reader's one face.
+bool fixedColumns() {
+    return fileFormat == reader::Format::gaussian || fileFormat == reader::Format::xtb;
+}
+
+// The modes the file offers, counted as the file's format allows: with Gaussian's fixed
+// columns the atoms (3N-6 modes), for every other format the vibrations the reader lists, read
+// whole (with `mode`'s vector when the file has it).
 int countModes(std::string_view fileName, reader::OutputLayout& layout, int mode) {
-    fileFormat = recognising ? reader::recogniseFormat(fileName) : reader::Format::gaussian;
-    if (fileFormat == reader::Format::gaussian) {
+    fileFormat = reader::recogniseFormat(fileName);
+    if (fixedColumns()) {
         reader::countAtoms(fileName, layout, reader::atomCount);
         return 3 * reader::atomCount - 6;
     }
@@ -163,8 +167,8 @@ int checkAnswers(const Answers& answers, reader::OutputLayout& layout) {
 }
 
 // Reads the molecule and the chosen mode into the run data and the renderer's blocks, asking
-// again for a mode the file does not have. Gaussian output goes through the fixed-column
-// operations one by one; every other format through the reader's one face.
+// again for a mode the file does not have (modes 1..3N-6 in Gaussian's fixed columns, 1..M,
+// as many as the file lists, for every other format).
 void readOutput(std::string_view fileName, reader::OutputLayout& layout, int modes, int& atomCount,
                 reader::AtomTable& atomTable, reader::AtomTable& motionTable,
                 reader::ViewVolume& viewVolume) {
@@ -172,10 +176,12 @@ void readOutput(std::string_view fileName, reader::OutputLayout& layout, int mod
     const int asked = reader::modeNumber;
     checkModeNumber(modes);
     const int mode = reader::modeNumber;
-    if (fileFormat == reader::Format::gaussian) {
+    if (fixedColumns()) {
         reader::readGeometry(fileName, reader::atomCount, layout, reader::geometry);
         reader::readModeVector(fileName, reader::modeBlock(mode), reader::modeColumn(mode),
                                reader::atomCount, layout, reader::modeVector);
+        if (fileFormat == reader::Format::xtb)
+            reader::undoXtbMassWeighting(fileName, reader::modeVector, reader::atomCount);
         reader::prepareViewData(atomCount, atomTable, motionTable, viewVolume);
         reader::firstFrequency = reader::readFirstFrequency(fileName);
         return;
@@ -195,7 +201,6 @@ std::string_view namedOutputFile() {
 void runDialogue(int& atomCount, reader::AtomTable& atomTable, reader::AtomTable& motionTable,
                  reader::ViewVolume& viewVolume, const Answers& answers) {
     commandLineFile = answers.file;
-    recognising = answers.file || answers.mode != 0 || answers.amplitude > 0.0f;
     const bool asking = answers.mode == 0;
     reader::OutputLayout layout;
     const int modes = checkAnswers(answers, layout);
