@@ -61,7 +61,7 @@ TEST(ModeList, BundledExamplesAsTheirFilesPrintThem) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     // Frequencies --  -905.0292  1670.7672  1670.7672 / 3482.1464  3669.9091  3669.9091
-    // IR Inten    --  352.6105  23.1184  23.1184 / 0.0000  71.1347  71.1347 (ammonia's file)
+    // IR Inten    --   352.6105    23.1184    23.1184 /    0.0000    14.8713    14.8713
     const std::string text = readFile(exampleFile("ammonia-ts-freq.out"));
     const std::vector<std::string> frequencies = gaussianValues(text, " Frequencies --");
     const std::vector<std::string> intensities = gaussianValues(text, " IR Inten    --");
