@@ -60,9 +60,9 @@ TEST(Elements, SymbolsInAnyCaseWithLabelsAndStandardWeights) {
         const char* symbol;
         int number;
     };
-    for (const Case& c : {Case{"H", 1}, Case{"C", 6}, Case{"cl", 17}, Case{"CL", 17},
-                          Case{"C1", 6}, Case{"H12", 1}, Case{"Fe_a", 26}, Case{"Og", 118},
-                          Case{"Co", 27}, Case{"X", 0}, Case{"Q", 0}, Case{"1C", 0}, Case{"", 0}})
+    for (const Case& c : {Case{"H", 1}, Case{"C", 6}, Case{"cl", 17}, Case{"CL", 17}, Case{"C1", 6},
+                          Case{"H12", 1}, Case{"Fe_a", 26}, Case{"Og", 118}, Case{"Co", 27},
+                          Case{"X", 0}, Case{"Q", 0}, Case{"1C", 0}, Case{"", 0}})
         EXPECT_EQ(atomicNumberOfSymbol(c.symbol), c.number) << c.symbol;
     EXPECT_DOUBLE_EQ(standardAtomicWeight(1), 1.008);
     EXPECT_DOUBLE_EQ(standardAtomicWeight(6), 12.011);
@@ -105,7 +105,8 @@ TEST(Diagnostics, NameTheFileTheLineAndWhatWasExpected) {
     const std::string longLine(100, 'w');
     end = failAt(dir, longLine + "\n", 1,
                  [](std::string_view line) { failExpected("a section name", line); });
-    EXPECT_EQ(end.diagnostic(), "*ERR* 109 " + file + ", line 1: expected a section name, found \"" +
+    EXPECT_EQ(end.diagnostic(), "*ERR* 109 " + file +
+                                    ", line 1: expected a section name, found \"" +
                                     std::string(60, 'w') + "...\"\r\n");
     end = failAt(dir, "a\nb\n", 3, [](std::string_view) { failEnded("the [FREQ] section"); });
     EXPECT_EQ(end.diagnostic(),
