@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sstream>
 #include <vector>
 
@@ -14,7 +13,6 @@ using namespace testsupport;
 namespace {
 
 const std::string molvane = MOLVANE_BINARY;
-const std::string programSamples = MOLVANE_SAMPLES_DIR "/../program-samples";
 
 Outcome list(const ProgramDir& dir, const std::string& arguments) {
     return dir.run(molvane, "", "--list " + arguments + " <&-");
@@ -146,14 +144,14 @@ TEST(ModeList, RealGaussianOutputsOfEveryVersion) {
 // Another program's output: the lines of --list, or a skip while its reader is still to come.
 std::vector<std::vector<std::string>> otherProgram(const std::string& name) {
     ProgramDir dir;
-    const Outcome run = list(dir, programSamples + "/" + name);
+    const Outcome run = list(dir, programSampleFile(name));
     if (run.err.find("is not built yet") != std::string::npos) return {};
     EXPECT_EQ(run.status, 0) << name << ": " << run.err;
     return fieldsOf(run.out);
 }
 
 TEST(ModeList, RealOutputsOfOtherPrograms) {
-    if (!std::filesystem::is_directory(programSamples)) GTEST_SKIP() << "no " << programSamples;
+    if (!programSamplesPresent()) GTEST_SKIP() << "no " << MOLVANE_PROGRAM_SAMPLES_DIR;
     int read = 0;
     // xtb's g98.out: Gaussian 98 columns, 54 vibrations of divinylbenzene.
     //  Frequencies --    26.1517                39.7670               119.2054
