@@ -11,7 +11,7 @@ constexpr int gifSizeMin = 16;
 constexpr int gifSizeMax = 2048;
 
 struct Options {
-    const char* gifFile;   // --gif FILE: write the animation there instead of opening a window
+    const char* gifFile;   // --gif OUT: write the animation there instead of opening a window
     int gifSize;           // --size N: width and height of the GIF in pixels
     const char* inputFile; // FILE: the output file to read instead of the one filename.dat names
     int mode;              // --mode N: the mode, asked for no more (0 when not given)
