@@ -14,25 +14,36 @@ namespace driver {
 namespace {
 
 const char usage[] =
-    "Usage: molvane [--gif FILE [--size N]]\n"
+    "Usage: molvane [--mode N] [--amplitude A] [--gif OUT [--size N]] [FILE]\n"
+    "       molvane --list [FILE]\n"
     "       molvane --help | --version\n"
     "\n"
     "Molvane animates a normal mode of molecular vibration computed by Gaussian\n"
     "(versions 92 to 16).\n"
-    "It reads \"filename.dat\" in the working directory, whose first line names the\n"
-    "Gaussian output file to read (also in the working directory), asks on the console\n"
-    "for the normal mode and the vibration amplitude, and shows the vibration in a\n"
-    "window; the key g there writes the next 100 frames as molvane-mode<N>.gif.\n"
+    "It reads the output file FILE or, without FILE, the one that the first line of\n"
+    "\"filename.dat\" in the working directory names; asks on the console for the\n"
+    "normal mode and the vibration amplitude, and shows the vibration in a window.\n"
+    "There the keys Right and Left step to the next and previous mode, Up and Down\n"
+    "change the amplitude by 0.1, a shows displacement arrows, g writes the next 100\n"
+    "frames as molvane-mode<N>.gif and h lists the keys.\n"
     "When the first frequency is negative it writes \"newcoordinates.xyz\". Files are\n"
     "written in the working directory.\n"
     "\n"
     "Options:\n"
-    "  --gif FILE   after the same dialogue, write one period of the vibration\n"
-    "               (100 frames) as the animated GIF FILE instead of opening a\n"
-    "               window; needs no display\n"
-    "  --size N     width and height of that GIF in pixels, 16 to 2048 (default 400)\n"
-    "  --help       show this text and exit\n"
-    "  --version    show the version and exit\n"
+    "  --mode N       show mode N (from 1); no question is asked, not even the\n"
+    "                 licence's\n"
+    "  --amplitude A  the vibration amplitude coefficient, greater than 0 and at\n"
+    "                 most 2 (default 0.5), instead of asking for it\n"
+    "  --list         print the file's modes, one line each (number, frequency in\n"
+    "                 cm**-1, IR intensity in km/mol where the file holds it),\n"
+    "                 and exit\n"
+    "  --gif OUT      after the same dialogue, write one period of the vibration\n"
+    "                 (100 frames) as the animated GIF OUT instead of opening a\n"
+    "                 window; needs no display\n"
+    "  --size N       width and height of that GIF in pixels, 16 to 2048\n"
+    "                 (default 400)\n"
+    "  --help         show this text and exit\n"
+    "  --version      show the version and exit\n"
     "\n"
     "See molvane(1).\n";
 
@@ -56,6 +67,49 @@ bool isOption(const char* arg, const char* name) {
     return std::strncmp(arg, name, length) == 0 && (arg[length] == '\0' || arg[length] == '=');
 }
 
+// Refusals of values that wait for the file: "molvane: " and the line.
+template <class... Values> void refusal(const char* format, Values... values) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "molvane: ");
+    std::fprintf(stderr, format, values...);
+    std::fputc('\n', stderr);
+}
+
+// A whole number from 1 up (at most 9 digits), as --mode takes it.
+bool parseMode(const char* text, int& mode) {
+    if (!text || !*text) return false;
+    long value = 0;
+    for (const char* c = text; *c; ++c) {
+        if (*c < '0' || *c > '9' || value > 99999999) return false;
+        value = value * 10 + (*c - '0');
+    }
+    if (value < 1) return false;
+    mode = int(value);
+    return true;
+}
+
+// A plain decimal number (digits with at most one point, an optional exponent) whose single
+// precision value the dialogue would accept: greater than 0 and at most 2.
+bool parseAmplitude(const char* text, float& amplitude) {
+    if (!text || !*text) return false;
+    const char* c = text;
+    if (*c == '+' || *c == '-') ++c;
+    int digits = 0, points = 0;
+    for (; (*c >= '0' && *c <= '9') || *c == '.'; ++c) (*c == '.' ? points : digits) += 1;
+    if (digits == 0 || points > 1) return false;
+    if (*c == 'e' || *c == 'E') {
+        ++c;
+        if (*c == '+' || *c == '-') ++c;
+        if (*c < '0' || *c > '9') return false;
+        while (*c >= '0' && *c <= '9') ++c;
+    }
+    if (*c != '\0') return false;
+    const float value = std::strtof(text, nullptr);
+    if (!(value > 0.0f && value <= 2.0f)) return false;
+    amplitude = value;
+    return true;
+}
+
 bool parseSize(const char* text, int& size) {
     if (!text || !*text) return false;
     long value = 0;
@@ -71,7 +125,7 @@ bool parseSize(const char* text, int& size) {
 } // namespace
 
 int parseCommandLine(int argc, const char* const* argv, Options& options) {
-    options = {nullptr, gifSizeDefault};
+    options = {nullptr, gifSizeDefault, nullptr, 0, 0.0f, false};
     bool sizeGiven = false;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
@@ -94,14 +148,54 @@ int parseCommandLine(int argc, const char* const* argv, Options& options) {
                 return usageError("--size needs a whole number from 16 to 2048, not \"%s\"",
                                   text ? text : "");
             sizeGiven = true;
+        } else if (isOption(arg, "--mode")) {
+            const char* text = optionValue(argc, argv, i, "--mode");
+            if (options.mode) return usageError("%s is given twice", "--mode");
+            if (!parseMode(text, options.mode))
+                return usageError("--mode needs a whole number from 1 to the file's count of "
+                                  "modes, not \"%s\"",
+                                  text ? text : "");
+        } else if (isOption(arg, "--amplitude")) {
+            const char* text = optionValue(argc, argv, i, "--amplitude");
+            if (options.amplitude > 0.0f) return usageError("%s is given twice", "--amplitude");
+            if (!parseAmplitude(text, options.amplitude))
+                return usageError("--amplitude needs a number greater than 0 and at most 2, "
+                                  "not \"%s\"",
+                                  text ? text : "");
+        } else if (std::strcmp(arg, "--list") == 0) {
+            options.list = true;
         } else if (arg[0] == '-' && arg[1] != '\0') {
             return usageError("unknown option \"%s\"", arg);
+        } else if (!options.inputFile) {
+            options.inputFile = arg;
         } else {
             return usageError("unexpected argument \"%s\"", arg);
         }
     }
     if (sizeGiven && !options.gifFile) return usageError("%s applies only with --gif", "--size");
+    if (options.list) {
+        if (options.gifFile) return usageError("%s does not go with --list", "--gif");
+        if (options.mode) return usageError("%s does not go with --list", "--mode");
+        if (options.amplitude > 0.0f)
+            return usageError("%s does not go with --list", "--amplitude");
+    }
     return -1;
+}
+
+int refuseMode(int mode, int count, std::string_view fileName) {
+    const int length = int(fileName.size());
+    if (count < 1)
+        refusal("--mode %d cannot be shown: %.*s holds no mode to choose", mode, length,
+                fileName.data());
+    else
+        refusal("--mode %d is not a mode of %.*s, whose modes are 1 to %d", mode, length,
+                fileName.data(), count);
+    return 2;
+}
+
+int refuseUnreadableFile(std::string_view fileName) {
+    refusal("cannot read the output file \"%.*s\"", int(fileName.size()), fileName.data());
+    return 1;
 }
 
 } // namespace driver

@@ -2,6 +2,8 @@
 // dialogue followed by the window.
 #pragma once
 
+#include <string_view>
+
 namespace driver {
 
 constexpr int gifSizeDefault = 400;
@@ -9,14 +11,26 @@ constexpr int gifSizeMin = 16;
 constexpr int gifSizeMax = 2048;
 
 struct Options {
-    const char* gifFile; // --gif FILE: write the animation there instead of opening a window
-    int gifSize;         // --size N: width and height of the GIF in pixels
+    const char* gifFile;   // --gif OUT: write the animation there instead of opening a window
+    int gifSize;           // --size N: width and height of the GIF in pixels
+    const char* inputFile; // FILE: the output file to read instead of the one filename.dat names
+    int mode;              // --mode N: the mode, asked for no more (0 when not given)
+    float amplitude;       // --amplitude A: the amplitude, asked for no more (0 when not given)
+    bool list;             // --list: the file's modes on standard output, no dialogue, no window
 };
 
 // Reads argv[1..argc-1] into options. Returns -1 when the program should run on; otherwise the
 // status to end with at once: 0 after --help or --version (their text on standard output), 2
-// after an unknown option, a missing or bad value or a stray argument (one line on standard
+// after an unknown option, a missing or bad value (an amplitude outside the dialogue's range
+// included), options that do not go together or a second file name (one line on standard
 // error).
 int parseCommandLine(int argc, const char* const* argv, Options& options);
+
+// Refusals that wait for the file to be known, said as the parser says its own (one line on
+// standard error); each returns the status to end with. A --mode outside the file's modes
+// 1..count gives 2; a file named on the command line, or read without questions, that cannot
+// be read gives 1.
+int refuseMode(int mode, int count, std::string_view fileName);
+int refuseUnreadableFile(std::string_view fileName);
 
 } // namespace driver

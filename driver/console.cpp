@@ -73,12 +73,13 @@ void waitForEnter() {
     textio::readRecord(textio::Unit::consoleIn, textio::lineLayout(), {textio::in(ignored)});
 }
 
-void writeBanner() {
+void writeBanner(bool offerLicence) {
     writeRule();
     writePage(bannerMiddle);
     writeRule();
     writeLine(creditLine);
     writeRule();
+    if (!offerLicence) return;
     writeLine("TO SEE LICENSE AGREEMENT ENTER yes");
     writeLine("OTHERWISE JUST PRESS ENTER");
 }

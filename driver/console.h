@@ -16,8 +16,9 @@ void writeEmptyLine();
 void waitForEnter();
 
 // The ten banner lines: rule, program name, purpose, version, credit line, and the offer
-// to show the licence ("TO SEE LICENSE AGREEMENT ENTER yes").
-void writeBanner();
+// to show the licence ("TO SEE LICENSE AGREEMENT ENTER yes"); without the offer's two lines
+// when no question is asked.
+void writeBanner(bool offerLicence = true);
 // The licence in two pages: page one (21 lines) closed by "press Enter to see the next
 // page" and a wait for Enter, page two (12 lines) closed by the rule.
 void writeLicence();

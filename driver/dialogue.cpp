@@ -2,6 +2,7 @@
 // the negative-frequency export, to the hand-over of the renderer's blocks.
 #include "driver/dialogue.h"
 
+#include "driver/command_line.h"
 #include "driver/console.h"
 #include "driver/files.h"
 #include "export/displaced_geometry.h"
@@ -17,24 +18,35 @@ using textio::Unit;
 
 constexpr std::string_view settingsFile = "filename.dat";
 
-// Fills inputFileName from columns 10 to 79 of the settings file's first line, creating the
-// file with "Filename:Output.dat" first when there is none.
-void readSettings() {
+// The output file named on the command line (nullptr: the one the settings file names), and
+// the name of the file read.
+const char* commandLineFile = nullptr;
+std::string_view fileRead;
+reader::Format fileFormat = reader::Format::gaussian;
+
+// Fills inputFileName from columns 10 to 79 of the settings file's first line.
+void readNamedFile() {
     // The name stands in columns 10 to 79 of the first line:
     //          1         2         3
     // 1234567890123456789012345678901
     // Filename:formaldehyde-freq.out
     static const textio::Layout nameLayout = textio::parseLayout("(9X,A70)");
+    textio::openUnit(settingsFile);
+    textio::setReadContext("the output file's name from its first line");
+    textio::readRecord(Unit::file, nameLayout, {textio::in(reader::inputFileName)});
+    textio::closeUnit();
+}
+
+// Fills inputFileName from the settings file, creating the file with "Filename:Output.dat"
+// first when there is none.
+void readSettings() {
     if (!fileExists(settingsFile)) {
         createEmptyFile(settingsFile);
         textio::openUnit(settingsFile);
         textio::writeRecord(Unit::file, textio::lineLayout(), {out("Filename:Output.dat")});
         textio::closeUnit();
     }
-    textio::openUnit(settingsFile);
-    textio::setReadContext("the output file's name from its first line");
-    textio::readRecord(Unit::file, nameLayout, {textio::in(reader::inputFileName)});
-    textio::closeUnit();
+    readNamedFile();
 }
 
 // The output file's name as the file layer opens it: without surrounding blanks.
@@ -71,13 +83,27 @@ void askAmplitude() {
     }
 }
 
+// The file's line of the summary: the settings file's 70 characters as read, or the name
+// given on the command line padded to 70 (a longer one whole).
+void writeFileLine() {
+    if (!commandLineFile) {
+        textio::writeListLine({out("From File: "), out(reader::inputFileName)});
+        return;
+    }
+    constexpr std::string_view blanks = "                                                  "
+                                        "                    ";
+    const std::string_view name = commandLineFile;
+    const std::string_view padding = blanks.substr(0, name.size() < 70 ? 70 - name.size() : 0);
+    textio::writeListLine({out("From File: "), out(name), out(padding)});
+}
+
 void writeSummary() {
     static const textio::Layout amplitudeLayout = textio::parseLayout("(A41,F4.2)");
     writeEmptyLine();
     writeRule();
     textio::writeListLine({out("You Will See Normal Mode ="), out(reader::modeNumber)});
     writeEmptyLine();
-    textio::writeListLine({out("From File: "), out(reader::inputFileName)});
+    writeFileLine();
     textio::writeRecord(
         Unit::consoleOut, amplitudeLayout,
         {out("With the Vibration Amplitude Coefficient "), out(double(reader::amplitude))});
@@ -108,18 +134,88 @@ void warnNegativeFrequency() {
     writeRule();
 }
 
+// Gaussian's fixed columns serve Gaussian output and xtb's g98.out, one operation after the
+// other; every other format is read through the reader's one face.
+bool fixedColumns() {
+    return fileFormat == reader::Format::gaussian || fileFormat == reader::Format::xtb;
+}
+
+// The modes the file offers, counted as the file's format allows: with Gaussian's fixed
+// columns the atoms (3N-6 modes), for every other format the vibrations the reader lists, read
+// whole (with `mode`'s vector when the file has it).
+int countModes(std::string_view fileName, reader::OutputLayout& layout, int mode) {
+    fileFormat = reader::recogniseFormat(fileName);
+    if (fixedColumns()) {
+        reader::countAtoms(fileName, layout, reader::atomCount);
+        return 3 * reader::atomCount - 6;
+    }
+    reader::readVibrations(fileName, fileFormat, mode);
+    return reader::modeList.count;
+}
+
+// What the command line gives, checked before anything is written: the file it names (or the
+// one filename.dat names, when a mode is given) must be readable, and the mode one of that
+// file's. Returns the file's modes when they were counted for the check, else -1.
+int checkAnswers(const Answers& answers, reader::OutputLayout& layout) {
+    if (!answers.file && answers.mode == 0) return -1;
+    const std::string_view name = answers.file ? answers.file : namedOutputFile();
+    if (!fileExists(name)) textio::endRun(refuseUnreadableFile(name));
+    if (answers.mode == 0) return -1;
+    const int modes = countModes(name, layout, answers.mode);
+    if (answers.mode > modes) textio::endRun(refuseMode(answers.mode, modes, name));
+    return modes;
+}
+
+// Reads the molecule and the chosen mode into the run data and the renderer's blocks, asking
+// again for a mode the file does not have (modes 1..3N-6 in Gaussian's fixed columns, 1..M,
+// as many as the file lists, for every other format).
+void readOutput(std::string_view fileName, reader::OutputLayout& layout, int modes, int& atomCount,
+                reader::AtomTable& atomTable, reader::AtomTable& motionTable,
+                reader::ViewVolume& viewVolume) {
+    if (modes < 0) modes = countModes(fileName, layout, reader::modeNumber);
+    const int asked = reader::modeNumber;
+    checkModeNumber(modes);
+    const int mode = reader::modeNumber;
+    if (fixedColumns()) {
+        reader::readGeometry(fileName, reader::atomCount, layout, reader::geometry);
+        reader::readModeVector(fileName, reader::modeBlock(mode), reader::modeColumn(mode),
+                               reader::atomCount, layout, reader::modeVector);
+        if (fileFormat == reader::Format::xtb)
+            reader::undoXtbMassWeighting(fileName, reader::modeVector, reader::atomCount);
+        reader::prepareViewData(atomCount, atomTable, motionTable, viewVolume);
+        reader::firstFrequency = reader::readFirstFrequency(fileName);
+        return;
+    }
+    if (mode != asked) reader::readVibrationVector(fileName, fileFormat, mode, reader::modeVector);
+    reader::prepareViewData(atomCount, atomTable, motionTable, viewVolume);
+}
+
 } // namespace
 
-void runDialogue(int& atomCount, reader::AtomTable& atomTable, reader::AtomTable& motionTable,
-                 reader::ViewVolume& viewVolume) {
-    readSettings();
-    writeBanner();
-    askLicence();
-    writeLine("!!Note That The File Name Should Be In Filename.dat!!");
-    writeLine("By Default It Is Output.dat");
-    writeEmptyLine();
+std::string_view namedOutputFile() {
+    if (!fileExists(settingsFile)) return "Output.dat";
+    readNamedFile();
+    return outputFileName();
+}
 
-    const std::string_view fileName = outputFileName();
+void runDialogue(int& atomCount, reader::AtomTable& atomTable, reader::AtomTable& motionTable,
+                 reader::ViewVolume& viewVolume, const Answers& answers) {
+    commandLineFile = answers.file;
+    const bool asking = answers.mode == 0;
+    reader::OutputLayout layout;
+    const int modes = checkAnswers(answers, layout);
+
+    if (!commandLineFile) readSettings();
+    writeBanner(asking);
+    if (asking) askLicence();
+    if (!commandLineFile) {
+        writeLine("!!Note That The File Name Should Be In Filename.dat!!");
+        writeLine("By Default It Is Output.dat");
+        writeEmptyLine();
+    }
+
+    const std::string_view fileName = commandLineFile ? commandLineFile : outputFileName();
+    fileRead = fileName;
     if (!fileExists(fileName)) {
         writeRule();
         writeLine("!!!Invalid Filename!!!");
@@ -130,40 +226,28 @@ void runDialogue(int& atomCount, reader::AtomTable& atomTable, reader::AtomTable
         textio::endRun(1);
     }
 
-    writeLine("Enter The Normal Mode Number");
-    textio::readListValue(reader::modeNumber);
-    askAmplitude();
+    if (asking) {
+        writeLine("Enter The Normal Mode Number");
+        textio::readListValue(reader::modeNumber);
+    } else {
+        reader::modeNumber = answers.mode;
+    }
+    if (answers.amplitude > 0.0f)
+        reader::amplitude = answers.amplitude;
+    else if (asking)
+        askAmplitude();
     writeSummary();
 
-    const reader::Format format = reader::recogniseFormat(fileName);
-    if (format == reader::Format::gaussian || format == reader::Format::xtb) {
-        // Gaussian's fixed columns, one operation after the other; modes 1..3N-6.
-        reader::OutputLayout layout;
-        reader::countAtoms(fileName, layout, reader::atomCount);
-        checkModeNumber(3 * reader::atomCount - 6);
-
-        const int mode = reader::modeNumber;
-        reader::readGeometry(fileName, reader::atomCount, layout, reader::geometry);
-        reader::readModeVector(fileName, reader::modeBlock(mode), reader::modeColumn(mode),
-                               reader::atomCount, layout, reader::modeVector);
-        if (format == reader::Format::xtb)
-            reader::undoXtbMassWeighting(fileName, reader::modeVector, reader::atomCount);
-        reader::prepareViewData(atomCount, atomTable, motionTable, viewVolume);
-        reader::firstFrequency = reader::readFirstFrequency(fileName);
-    } else {
-        // Every other format in one reading; modes 1..M, as many as the file holds.
-        const int asked = reader::modeNumber;
-        reader::readVibrations(fileName, format, asked);
-        checkModeNumber(reader::modeList.count);
-        if (reader::modeNumber != asked)
-            reader::readVibrationVector(fileName, format, reader::modeNumber, reader::modeVector);
-        reader::prepareViewData(atomCount, atomTable, motionTable, viewVolume);
-    }
+    readOutput(fileName, layout, modes, atomCount, atomTable, motionTable, viewVolume);
 
     if (reader::firstFrequency < 0.0) {
         warnNegativeFrequency();
         geomexport::writeDisplacedGeometry(reader::geometry, reader::atomCount, reader::modeVector);
     }
 }
+
+std::string_view dialogueFileName() { return fileRead; }
+
+reader::Format dialogueFormat() { return fileFormat; }
 
 } // namespace driver

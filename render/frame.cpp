@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include "render/animation.h"
+#include "render/arrows.h"
 #include "render/elements.h"
 #include "render/run_blocks.h"
 #include "toolkit/toolkit.h"
@@ -59,6 +60,11 @@ void drawFrame() {
         const ElementStyle& style = elementStyle(atomTable[i][0]);
         glColor3d(style.red, style.green, style.blue);
         toolkit::solidSphere(style.radius / radiusScale);
+    }
+    if (arrowsShown()) {
+        glPopMatrix();
+        glPushMatrix();
+        drawArrows(s);
     }
 
     toolkit::swapWindowBuffers();

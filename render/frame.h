@@ -1,6 +1,7 @@
 // One frame of the picture: the scene turned by the trackball, six half-axes through the
 // origin (x blue, y red, z green; negative halves dash-dotted), every atom as a lit sphere
-// coloured and sized by element at its displaced position for this frame.
+// coloured and sized by element at its displaced position for this frame, and the
+// displacement arrows when they are shown.
 #pragma once
 
 namespace render {

@@ -21,6 +21,7 @@ namespace render {
 namespace {
 
 gif::Recording recording{};
+int recordedMode = 0; // the mode shown when the key was pressed, which names the file
 
 void consoleLine(const std::string& text) {
     textio::writeListLine({textio::out(std::string_view(text))});
@@ -69,8 +70,8 @@ void captureWindowFrame() {
     // molvane-mode<N>.gif, or the first of molvane-mode<N>-2.gif, -3, ... free when it is written.
     std::string name;
     char why[200];
-    if (gif::writeNewAnimation(recording, "molvane-mode" + std::to_string(reader::modeNumber), name,
-                               why, sizeof why))
+    if (gif::writeNewAnimation(recording, "molvane-mode" + std::to_string(recordedMode), name, why,
+                               sizeof why))
         consoleLine("Wrote " + name + " (" + std::to_string(recording.count) + " frames, " +
                     std::to_string(recording.width) + " x " + std::to_string(recording.height) +
                     ")");
@@ -85,6 +86,7 @@ void startRecording() {
         consoleLine("No GIF written: not enough memory for the frames");
         return;
     }
+    recordedMode = reader::modeNumber;
     toolkit::setBeforeSwapCallback(captureWindowFrame);
 }
 

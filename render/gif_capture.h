@@ -6,10 +6,11 @@ namespace render {
 
 constexpr int gifFrameCount = 100; // one period of the vibration
 
-// Binds g and G: the next 100 frames, as the window shows them, are written to
-// molvane-mode<N>.gif in the working directory (N the chosen mode; an existing file is kept and
-// -2, -3, ... added to the new name), and one console line says what was written. The
-// animation runs on meanwhile. Call before or after openWindow.
+// Binds g and G: the next 100 frames, as the window shows them (mode, amplitude and arrows),
+// are written to molvane-mode<N>.gif in the working directory (N the mode shown when the key
+// was pressed; an existing file is kept and -2, -3, ... added to the new name), and one
+// console line says what was written. The animation runs on meanwhile. Call before or after
+// openWindow.
 void bindGifKey();
 
 // Draws frames 0 to 99 from the window's starting view into an offscreen size x size picture

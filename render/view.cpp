@@ -13,6 +13,22 @@
 
 namespace render {
 
+namespace {
+
+double swingRoom = 0.0;
+
+void setProjection() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    double nearBound, farBound;
+    depthBounds(nearBound, farBound);
+    glOrtho(viewVolume[1], viewVolume[0], viewVolume[3], viewVolume[2], nearBound, farBound);
+    gluLookAt(2.0, 2.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+} // namespace
+
 void initClearColor() { glClearColor(0.75f, 0.75f, 0.75f, 1.0f); }
 
 void initDrawingState() {
@@ -38,8 +54,9 @@ void depthBounds(double& nearBound, double& farBound) {
     for (int i = 0; i < n; ++i) {
         const float* p = atomTable[i];
         const float* d = motionTable[i];
+        const double swing = std::hypot(double(d[1]), double(d[2]), double(d[3]));
         const double atom = std::hypot(double(p[1]), double(p[2]), double(p[3])) +
-                            std::hypot(double(d[1]), double(d[2]), double(d[3])) + largestSphere;
+                            (swing < swingRoom ? swingRoom : swing) + largestSphere;
         if (atom > reach) // also passes over NaN coordinates
             reach = atom;
     }
@@ -50,13 +67,12 @@ void depthBounds(double& nearBound, double& farBound) {
 void reshapeView(int width, int height) {
     trackball::trackballResize(width, height);
     glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    double nearBound, farBound;
-    depthBounds(nearBound, farBound);
-    glOrtho(viewVolume[1], viewVolume[0], viewVolume[3], viewVolume[2], nearBound, farBound);
-    gluLookAt(2.0, 2.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-    glMatrixMode(GL_MODELVIEW);
+    setProjection();
+}
+
+void makeRoomForSwing(double swing) {
+    swingRoom = swing;
+    setProjection();
 }
 
 } // namespace render

@@ -26,7 +26,14 @@ void reshapeView(int width, int height);
 // formaldehyde a hydrogen atom, the origin and the negative z axis, and in any molecule the
 // atoms the trackball turns away from the camera. So the bounds are widened, never narrowed,
 // to hold the sphere about the origin that contains the axes and every atom at its largest
-// swing, in any orientation.
+// swing, in any orientation. After makeRoomForSwing each atom's swing counts as at least that
+// room.
 void depthBounds(double& nearBound, double& farBound);
+
+// For a mode or an amplitude changed in the window: from now on the depth bounds give every
+// atom room for a swing of at least `swing` Angstroms, and the projection is set again for the
+// current viewport. Only the depth bounds can change: the x and y bounds of viewVolume stay
+// those of the start, so the picture neither moves nor zooms.
+void makeRoomForSwing(double swing);
 
 } // namespace render

@@ -149,6 +149,10 @@ int openWindow(const char* title) {
     return 1;
 }
 
+void setWindowTitle(const char* title) {
+    if (platform::windowOpen()) platform::setTitle(title ? title : "");
+}
+
 void setIdleCallback(DrawCallback callback) { layer::state.slots.idle = callback; }
 
 void setReshapeCallback(ReshapeCallback callback) { layer::state.slots.reshape = callback; }

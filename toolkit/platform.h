@@ -42,6 +42,8 @@ void releaseContext(); // no context current, context deleted, drawing surface r
 void forgetWindow();   // window, surface and context handles cleared
 
 bool windowOpen();
+// The title the window system shows for the open window.
+void setTitle(const char* title);
 WindowHandle windowHandle(); // 0 when no window is open
 
 // Current drawing-area size as the window system reports it.

@@ -61,6 +61,8 @@ void setDisplayMode(unsigned mode);
 // "Error" box has been dismissed; when there is no window system to talk to at all, it says so
 // in one line on standard error and ends the process with status 1.
 int openWindow(const char* title); // 1 when a usable window is open, 0 when one already was
+// Gives the open window a new title (nothing when no window is open).
+void setWindowTitle(const char* title);
 void setIdleCallback(DrawCallback callback);
 void setReshapeCallback(ReshapeCallback callback);
 // Appends a handler for one button (1, 2 or 4) and kind (eventPress, eventRelease, eventMove);

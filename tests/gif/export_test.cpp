@@ -153,6 +153,30 @@ TEST_F(GifExport, FullDiskLeavesNoFile) {
     EXPECT_TRUE(left.empty()) << left.size() << " files left, the first " << left[0];
 }
 
+// A GIF of mode 7 with one command and no input at all: no question asked, filename.dat neither
+// read nor made.
+TEST(GifExportAnswered, ModeSevenOfANamedFileWithStandardInputClosed) {
+    const std::string sample = MOLVANE_SAMPLES_DIR "/g09-benzene-freq.log"; // 30 modes
+    if (!fs::exists(sample)) GTEST_SKIP() << "no " << sample;
+    ProgramDir dir;
+    dir.copyIn(sample, "benzene.log");
+    const Outcome run =
+        dir.run(MOLVANE_BINARY, "", "--gif mode7.gif --mode 7 benzene.log <&-", "env -u DISPLAY ");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(run.out.find("You Will See Normal Mode =           7\r\n"), std::string::npos);
+    EXPECT_EQ(run.out.find("Enter"), std::string::npos) << "a question was asked";
+    const std::string closing = "Wrote mode7.gif (100 frames, 400 x 400)\r\n";
+    ASSERT_GE(run.out.size(), closing.size());
+    EXPECT_EQ(run.out.substr(run.out.size() - closing.size()), closing);
+    EXPECT_FALSE(dir.exists("filename.dat"));
+    gif_test::Animation a;
+    std::string why;
+    ASSERT_TRUE(gif_test::decode(dir.file("mode7.gif"), a, why)) << why;
+    EXPECT_EQ(a.frames.size(), 100u);
+    EXPECT_NE(a.frames[0], a.frames[25]) << "the atoms do not move";
+}
+
 TEST_F(GifExport, CommandLineAnswersAndRefusals) {
     Outcome run = runMolvane("--version");
     EXPECT_EQ(run.status, 0);
@@ -160,11 +184,11 @@ TEST_F(GifExport, CommandLineAnswersAndRefusals) {
     run = runMolvane("--help");
     EXPECT_EQ(run.status, 0);
     for (const char* part :
-         {"--gif FILE", "--size N", "filename.dat", "newcoordinates.xyz", "See molvane(1)."})
+         {"--gif OUT", "--size N", "filename.dat", "newcoordinates.xyz", "See molvane(1)."})
         EXPECT_NE(run.out.find(part), std::string::npos) << part;
     for (const char* bad :
          {"--frobnicate", "--size 64", "--gif x.gif --size 15", "--gif x.gif --size 2049",
-          "--gif x.gif --size 4OO", "--gif", "stray", "--gif a.gif --gif b.gif"}) {
+          "--gif x.gif --size 4OO", "--gif", "one.out two.out", "--gif a.gif --gif b.gif"}) {
         run = runMolvane(bad);
         EXPECT_EQ(run.status, 2) << bad;
         EXPECT_EQ(run.out, "") << bad; // no dialogue started

@@ -155,5 +155,34 @@ TEST_F(View, NothingWithinReachOfTheOriginIsClippedInDepth) {
     EXPECT_LT(near, 1.0);
 }
 
+TEST_F(View, RoomForAnySwingWidensTheDepthBoundsAlone) {
+    // An atom 4 from the origin that does not move: its reach is 4 plus the largest sphere.
+    const TestAtom still[] = {{6.0f, 0.0f, 0.0f, 4.0f, 0, 0, 0}};
+    loadMolecule(still, 1, 0);
+    const double len = std::sqrt(33.0), sphere = 270.0 / 250.0;
+    double near = 0.0, far = 0.0;
+    render::depthBounds(near, far);
+    EXPECT_NEAR(far, len + 4.0 + sphere, 1e-6);
+    const double p[3] = {1.5, -0.5, 0.3};
+    double before[3], after[3];
+    project(p, nullptr, before);
+
+    render::makeRoomForSwing(2.0);
+    render::depthBounds(near, far);
+    EXPECT_NEAR(near, len - 4.0 - 2.0 - sphere, 1e-6);
+    EXPECT_NEAR(far, len + 4.0 + 2.0 + sphere, 1e-6);
+    project(p, nullptr, after);
+    EXPECT_NEAR(after[0], before[0], 1e-3);
+    EXPECT_NEAR(after[1], before[1], 1e-3);
+    EXPECT_NE(after[2], before[2]);
+    expectProjection(p, 400, 400);
+
+    // A swing beyond the room counts whole.
+    render::motionTable[0][3] = 3.0f;
+    render::depthBounds(near, far);
+    EXPECT_NEAR(far, len + 4.0 + 3.0 + sphere, 1e-6);
+    render::makeRoomForSwing(0.0);
+}
+
 } // namespace
 } // namespace render_test

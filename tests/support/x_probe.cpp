@@ -15,10 +15,21 @@
 //   x_probe key WIN KEYSYM          with the pointer inside, focuses the window, then presses
 //                                   and releases the key
 //   x_probe close WIN               asks the window to close, as a window manager would
+//   x_probe title WIN               prints the window's title
+//   x_probe sweep X Y W H SECONDS MASK
+//                                   pictures the rectangle again and again for SECONDS (more
+//                                   than one period of the vibration: the set of pictures does
+//                                   not depend on the phase it starts at), writes to the file
+//                                   MASK one byte per pixel, 1 where any picture showed an atom
+//                                   or an arrow there (neither background nor an axis colour),
+//                                   and prints "swept N cyan N pictures N": those pixels, the
+//                                   pixels any picture showed in the arrows' cyan, the pictures
+//   x_probe differ MASK1 MASK2      prints how many pixels two masks of one size differ in
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <vector>
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -129,6 +140,80 @@ int picture(int left, int top, int width, int height) {
     return 0;
 }
 
+// The arrows' cyan, lit: no red, green and blue alike.
+bool isCyan(unsigned r, unsigned g, unsigned b) {
+    return r == 0 && g >= 40 && b >= 40 && (g > b ? g - b : b - g) < 12;
+}
+
+double seconds() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return double(t.tv_sec) + 1e-9 * double(t.tv_nsec);
+}
+
+int sweep(int left, int top, int width, int height, double duration, const char* maskFile) {
+    std::vector<unsigned char> mask(std::size_t(width) * std::size_t(height), 0);
+    std::vector<unsigned char> cyan(mask.size(), 0);
+    int pictures = 0;
+    for (const double end = seconds() + duration; seconds() < end; ++pictures) {
+        XImage* image = XGetImage(display, DefaultRootWindow(display), left, top, unsigned(width),
+                                  unsigned(height), AllPlanes, ZPixmap);
+        if (!image) return 1;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const unsigned long p = XGetPixel(image, x, y);
+                const unsigned r = unsigned((p & image->red_mask) >> 16);
+                const unsigned g = unsigned((p & image->green_mask) >> 8);
+                const unsigned b = unsigned(p & image->blue_mask);
+                const bool background = r == 191 && g == 191 && b == 191;
+                // The axes: pure blue, pure green, pure red.
+                const int zeros = (r == 0) + (g == 0) + (b == 0);
+                const std::size_t at = std::size_t(y) * std::size_t(width) + std::size_t(x);
+                if (!background && zeros < 2) mask[at] = 1;
+                if (isCyan(r, g, b)) cyan[at] = 1;
+            }
+        }
+        XDestroyImage(image);
+    }
+    FILE* out = std::fopen(maskFile, "wb");
+    if (!out || std::fwrite(mask.data(), 1, mask.size(), out) != mask.size()) return 1;
+    std::fclose(out);
+    long swept = 0, cyanPixels = 0;
+    for (std::size_t i = 0; i < mask.size(); ++i) {
+        swept += mask[i];
+        cyanPixels += cyan[i];
+    }
+    std::printf("swept %ld cyan %ld pictures %d\n", swept, cyanPixels, pictures);
+    return 0;
+}
+
+bool readMask(const char* name, std::vector<unsigned char>& mask) {
+    FILE* in = std::fopen(name, "rb");
+    if (!in) return false;
+    unsigned char buffer[65536];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
+        mask.insert(mask.end(), buffer, buffer + n);
+    std::fclose(in);
+    return true;
+}
+
+int differ(const char* first, const char* second) {
+    std::vector<unsigned char> a, b;
+    if (!readMask(first, a) || !readMask(second, b) || a.size() != b.size()) return 1;
+    long count = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) count += a[i] != b[i];
+    std::printf("%ld\n", count);
+    return 0;
+}
+
+int title(Window w) {
+    char* name = nullptr;
+    if (!XFetchName(display, w, &name) || !name) return 1;
+    std::printf("%s\n", name);
+    XFree(name);
+    return 0;
+}
+
 int drag(int x1, int y1, int x2, int y2) {
     moveTo(x1, y1);
     pause(200);
@@ -178,7 +263,8 @@ int close(Window w) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: x_probe find|gone|geometry|picture|drag|key|close ...\n");
+        std::fprintf(stderr, "usage: x_probe find|gone|geometry|picture|drag|key|close|title|"
+                             "sweep|differ ...\n");
         return 2;
     }
     display = XOpenDisplay(nullptr);
@@ -192,12 +278,17 @@ int main(int argc, char** argv) {
     if (!std::strcmp(command, "picture") && argc == 6)
         return picture(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
                        std::atoi(argv[5]));
+    if (!std::strcmp(command, "sweep") && argc == 8)
+        return sweep(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                     std::atof(argv[6]), argv[7]);
+    if (!std::strcmp(command, "differ") && argc == 4) return differ(argv[2], argv[3]);
     if (!std::strcmp(command, "drag") && argc == 6)
         return drag(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
     const Window w = Window(std::strtoul(argv[2], nullptr, 0));
     if (!std::strcmp(command, "geometry") && argc == 3) return geometry(w);
     if (!std::strcmp(command, "key") && argc == 4) return key(w, argv[3]);
     if (!std::strcmp(command, "close") && argc == 3) return close(w);
+    if (!std::strcmp(command, "title") && argc == 3) return title(w);
     std::fprintf(stderr, "x_probe: unknown command or arguments\n");
     return 2;
 }

@@ -27,6 +27,19 @@ TEST_F(NullToolkit, OpenPassesPlacementAndModeAndSetsTheOpeningState) {
     EXPECT_NE(getWindowHandle(), 0u);
 }
 
+TEST_F(NullToolkit, TitleChangesOnlyReachAnOpenWindow) {
+    setWindowTitle("before");
+    EXPECT_EQ(record().titleChanges, 0);
+    ASSERT_EQ(openWindow("first"), 1);
+    setWindowTitle("Molvane - Mode 7 of 54: 1234.56 cm**-1, amplitude 0.60");
+    EXPECT_EQ(record().titleChanges, 1);
+    EXPECT_STREQ(record().title, "Molvane - Mode 7 of 54: 1234.56 cm**-1, amplitude 0.60");
+    null::pushClose();
+    runMainLoop(nullptr);
+    setWindowTitle("after");
+    EXPECT_EQ(record().titleChanges, 1);
+}
+
 TEST_F(NullToolkit, DefaultPlacementIsDefaultPositionAnd100By100) {
     ASSERT_EQ(openWindow("t"), 1);
     EXPECT_TRUE(record().openDefaultPosition);

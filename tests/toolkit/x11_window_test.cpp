@@ -35,6 +35,11 @@ TEST_F(X11Window, OpensAtTheRequestedPlaceWithExactDrawingAreaAndBuffers) {
     ASSERT_TRUE(XFetchName(display, window, &title));
     EXPECT_STREQ(title, "toolkit x11 test");
     XFree(title);
+    setWindowTitle("toolkit x11 test, renamed");
+    syncToolkit();
+    ASSERT_TRUE(XFetchName(display, window, &title));
+    EXPECT_STREQ(title, "toolkit x11 test, renamed");
+    XFree(title);
     Atom* protocols = nullptr;
     int count = 0;
     ASSERT_TRUE(XGetWMProtocols(display, window, &protocols, &count));

@@ -19,11 +19,14 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
 
-# One run in DIR: the answers through a pipe; with "window", the window is closed once shown.
+# One run in DIR: the answers through a pipe (the options in $options before them); with
+# "window", the window is closed once shown.
+options=()
 run() {
     local dir=$1 answers=$2 window=$3
     shift 3
-    printf '%b' "$answers" | (cd "$dir" && exec timeout 60 "$@" > stdout.txt 2> stderr.txt) &
+    printf '%b' "$answers" |
+        (cd "$dir" && exec timeout 60 "$@" "${options[@]}" > stdout.txt 2> stderr.txt) &
     local pid=$!
     if [ "$window" = window ]; then
         local xwin
@@ -72,5 +75,16 @@ check mode-not-a-number '\nseven\n' none 255 ammonia
 # A listing cut inside its normal-mode block.
 check cut-listing '\n1\n\n' none 255 \
     'head -c 5100 "$examples/ammonia-ts-freq.out" > cut.out && settings cut.out'
+# The command line: the modes listed; a mode the file lacks and an amplitude out of range
+# refused; the file, mode and amplitude given, nothing asked, then the window.
+options=(--list ammonia-ts-freq.out)
+check list '' none 0 ammonia
+options=(--mode 7 ammonia-ts-freq.out)
+check mode-refused '' none 2 ammonia
+options=(--amplitude 2.5)
+check amplitude-refused '' none 2 ammonia
+options=(--mode 2 --amplitude 2 ammonia-ts-freq.out)
+check answered '' window 0 'cp "$examples/ammonia-ts-freq.out" .'
+options=()
 
 [ "$failures" = 0 ] || exit 1

@@ -143,6 +143,11 @@ void platform::forgetWindow() {
 }
 
 bool platform::windowOpen() { return binding.open; }
+
+void platform::setTitle(const char* title) {
+    copyText(binding.record.title, sizeof binding.record.title, title);
+    ++binding.record.titleChanges;
+}
 WindowHandle platform::windowHandle() { return binding.open ? fakeWindow : 0; }
 
 void platform::drawingAreaSize(int& width, int& height) {

@@ -46,7 +46,8 @@ struct Record {
     unsigned openMode;        // mode word of the last attempt
     bool openDefaultPosition; // placement of the last attempt
     int openX, openY, openWidth, openHeight;
-    char title[64];
+    char title[128];            // the title given at opening, or by the last setWindowTitle
+    int titleChanges;           // setWindowTitle calls that reached the window
     int captures;               // captureMouse calls
     int releases;               // releaseMouse calls
     bool captured;              // the pointer is captured now

@@ -93,6 +93,8 @@ void platform::forgetWindow() {
 
 bool platform::windowOpen() { return state.window != nullptr; }
 
+void platform::setTitle(const char* title) { SetWindowTextA(state.window, title); }
+
 WindowHandle platform::windowHandle() { return reinterpret_cast<WindowHandle>(state.window); }
 
 void platform::drawingAreaSize(int& width, int& height) {

@@ -196,6 +196,11 @@ void platform::forgetWindow() {
 
 bool platform::windowOpen() { return state.window != 0; }
 
+void platform::setTitle(const char* title) {
+    XStoreName(state.display, state.window, title);
+    XFlush(state.display);
+}
+
 WindowHandle platform::windowHandle() { return state.window; }
 
 void platform::drawingAreaSize(int& width, int& height) {

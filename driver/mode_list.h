@@ -1,0 +1,13 @@
+// molvane --list: the vibrations of an output file, one console line each.
+#pragma once
+
+namespace driver {
+
+// Reads the vibrations of inputFile (nullptr: the file filename.dat names, which is not
+// created) and writes one line per vibration: its number, its frequency in cm**-1, its IR
+// intensity in km/mol where the file holds intensities, and "imaginary" where the frequency is
+// negative. Returns the exit status: 0, or 1 after one line on standard error when the file
+// cannot be read. A file that is not an output Molvane reads ends the run (*ERR*).
+int listModes(const char* inputFile);
+
+} // namespace driver
