@@ -15,24 +15,29 @@ using textio::Unit;
 
 constexpr std::string_view settingsFile = "filename.dat";
 
-// Fills inputFileName from columns 10 to 79 of the settings file's first line, creating the
-// file with "Filename:Output.dat" first when there is none.
-void readSettings() {
+// Fills inputFileName from columns 10 to 79 of the settings file's first line.
+void readNamedFile() {
     // The name stands in columns 10 to 79 of the first line:
     //          1         2         3
     // 1234567890123456789012345678901
     // Filename:formaldehyde-freq.out
     static const textio::Layout nameLayout = textio::parseLayout("(9X,A70)");
+    textio::openUnit(settingsFile);
+    textio::setReadContext("the output file's name from its first line");
+    textio::readRecord(Unit::file, nameLayout, {textio::in(reader::inputFileName)});
+    textio::closeUnit();
+}
+
+// Fills inputFileName from the settings file, creating the file with "Filename:Output.dat"
+// first when there is none.
+void readSettings() {
     if (!fileExists(settingsFile)) {
         createEmptyFile(settingsFile);
         textio::openUnit(settingsFile);
         textio::writeRecord(Unit::file, textio::lineLayout(), {out("Filename:Output.dat")});
         textio::closeUnit();
     }
-    textio::openUnit(settingsFile);
-    textio::setReadContext("the output file's name from its first line");
-    textio::readRecord(Unit::file, nameLayout, {textio::in(reader::inputFileName)});
-    textio::closeUnit();
+    readNamedFile();
 }
 
 // The output file's name as the file layer opens it: without surrounding blanks.
@@ -108,6 +113,12 @@ void warnNegativeFrequency() {
 }
 
 } // namespace
+
+std::string_view namedOutputFile() {
+    if (!fileExists(settingsFile)) return "Output.dat";
+    readNamedFile();
+    return outputFileName();
+}
 
 void runDialogue(int& atomCount, reader::AtomTable& atomTable, reader::AtomTable& motionTable,
                  reader::ViewVolume& viewVolume) {

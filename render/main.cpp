@@ -1,7 +1,9 @@
 // Molvane's entry point: the options, the console dialogue, then the window with the animated
-// mode, or with --gif the animation written to a file instead.
+// mode, or with --gif the animation written to a file instead; with --spectrum only the file's
+// spectrum written as a picture.
 #include "driver/command_line.h"
 #include "driver/dialogue.h"
+#include "export/spectrum.h"
 #include "render/frame.h"
 #include "render/gif_capture.h"
 #include "render/run_blocks.h"
@@ -11,6 +13,10 @@ int main(int argc, char** argv) {
     driver::Options options{};
     const int status = driver::parseCommandLine(argc, argv, options);
     if (status >= 0) return status;
+    if (options.spectrumFile)
+        return spectrum::writeSpectrum(
+            options.spectrumFile, options.inputFile ? options.inputFile : driver::namedOutputFile(),
+            {options.fwhm, options.spectrumWidth, options.spectrumHeight});
     // The dialogue finishes before any window exists; it fills the renderer's blocks.
     driver::runDialogue(render::atomCount, render::atomTable, render::motionTable,
                         render::viewVolume);
