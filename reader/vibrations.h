@@ -52,8 +52,8 @@ inline constexpr int modeCapacity = 3 * atomCapacity;
 // The vibrations a file lists, in its order, numbered from 1 (index 0 is vibration 1).
 struct ModeList {
     int count = 0;
-    bool hasIntensities = false; // IR intensities, km/mol
-    bool hasRaman = false;       // Raman activities, A**4/amu
+    bool hasIntensities = false;             // IR intensities, km/mol
+    bool hasRaman = false;                   // Raman activities, A**4/amu
     double frequency[modeCapacity] = {};     // cm**-1; imaginary ones negative
     double intensity[modeCapacity] = {};     // when hasIntensities
     double ramanActivity[modeCapacity] = {}; // when hasRaman
@@ -74,7 +74,6 @@ void readVibrations(std::string_view fileName, Format format, int mode);
 
 // Reads vibration `mode` (1..modeList.count) of a file readVibrations has read, into
 // modeVector as readVibrations would: for stepping from one vibration to the next.
-void readVibrationVector(std::string_view fileName, Format format, int mode,
-                         AtomTable& modeVector);
+void readVibrationVector(std::string_view fileName, Format format, int mode, AtomTable& modeVector);
 
 } // namespace reader

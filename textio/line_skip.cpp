@@ -168,6 +168,117 @@ LineResult skipToLine(LineReader& r, std::string_view pattern, int columns, Reco
     }
 }
 
+// Each pattern is searched on its own from the first place not yet judged for it, the place
+// of its next occurrence kept until that one is judged; the occurrences are judged in file
+// order, so the first that lies within `columns` columns of its line gives the line. Where
+// lineStart stands and when a line is too long to hold any pattern in time follow skipToLine.
+LineResult skipToLineHoldingAny(LineReader& r, const std::string_view* patterns, int count,
+                                int columns, Record& record) {
+    r.hasCurrent = false;
+    if (r.ended) return LineResult::endOfData;
+    constexpr int none = 1 << 30; // no occurrence in the buffer's data
+    constexpr int unknown = -1;
+    int length[skipPatternCapacity];
+    int keyAt[skipPatternCapacity];
+    int from[skipPatternCapacity]; // the first place pattern i may start that is not yet judged
+    int hit[skipPatternCapacity];  // its next occurrence at or after from[i], none, or unknown
+    for (int i = 0; i < count; ++i) {
+        length[i] = int(patterns[i].size());
+        keyAt[i] = rarestByte(patterns[i]);
+        from[i] = r.pos;
+        hit[i] = unknown;
+    }
+    int lineStart = r.pos;
+    int scanned = r.pos;
+    bool longLine = false;
+    for (;;) {
+        const char* const b = r.buffer;
+        const int stop = r.stop;
+        if (longLine) {
+            // The buffer was refilled past the rest of a long line: its line feed, if here.
+            if (const void* lf = std::memchr(b, '\n', std::size_t(stop))) {
+                lineStart = scanned = int(static_cast<const char*>(lf) - b) + 1;
+                for (int i = 0; i < count; ++i) from[i] = lineStart;
+                longLine = false;
+            }
+        }
+        if (!longLine) {
+            for (;;) {
+                int best = -1, c = none;
+                for (int i = 0; i < count; ++i) {
+                    if (hit[i] == unknown) {
+                        const int m = length[i], k = keyAt[i];
+                        const char key = patterns[i][std::size_t(k)];
+                        hit[i] = none;
+                        for (int p = from[i]; p + m <= stop;) {
+                            const void* at =
+                                std::memchr(b + p + k, key, std::size_t(stop - m + 1 - p));
+                            if (at == nullptr) break;
+                            const int place = int(static_cast<const char*>(at) - b) - k;
+                            if (std::memcmp(b + place, patterns[i].data(), std::size_t(m)) == 0) {
+                                hit[i] = place;
+                                break;
+                            }
+                            p = place + 1;
+                        }
+                    }
+                    if (hit[i] < c) {
+                        c = hit[i];
+                        best = i;
+                    }
+                }
+                if (best < 0) break;
+                const int back = c - columns > scanned ? c - columns : scanned;
+                if (const char* lf = lastLineFeed(b + back, b + c)) lineStart = int(lf - b) + 1;
+                scanned = c;
+                if (c - lineStart + length[best] <= columns) {
+                    r.pos = lineStart;
+                    r.lineBase = r.bufferStart + lineStart;
+                    r.lineNumber = 0;
+                    return nextLine(r, record);
+                }
+                from[best] = c + 1;
+                hit[best] = unknown;
+            }
+            // The line in progress at the end of the buffer's data.
+            const int back = stop - columns > scanned ? stop - columns : scanned;
+            if (const char* lf = lastLineFeed(b + back, b + stop))
+                lineStart = int(lf - b) + 1;
+            else if (back > scanned)
+                longLine = true;
+            scanned = stop;
+            if (stop - lineStart >= columns) longLine = true;
+        }
+        bool more = false;
+        if (r.stop == r.end) {
+            const int keepFrom = longLine ? r.end : lineStart;
+            more = refillBuffer(r, keepFrom);
+            if (!more && errno != 0) {
+                r.ended = true;
+                return LineResult::readError;
+            }
+            for (int i = 0; i < count; ++i) {
+                // Every place up to the last where pattern i could lie whole has been judged.
+                int next = from[i];
+                if (stop - length[i] + 1 > next) next = stop - length[i] + 1;
+                if (keepFrom > next) next = keepFrom;
+                from[i] = next - keepFrom;
+                hit[i] = unknown;
+            }
+            lineStart = 0;
+            scanned = stop - keepFrom;
+        }
+        if (!more) {
+            const bool partial = longLine || r.stop > lineStart;
+            r.ended = true;
+            r.pos = r.stop;
+            r.lineBase = r.bufferStart + r.stop;
+            r.lineNumber = partial ? 1 : 0;
+            return LineResult::endOfData;
+        }
+    }
+}
+
 long long lineNumberOf(LineReader& r) {
     if (r.lineBase > 0) {
         r.lineNumber += countLineFeeds(r.fd, r.lineBase);

@@ -58,6 +58,11 @@ bool skipFits(std::string_view pattern, int columns);
 // passed over are not counted as they go (lineNumberOf counts them when asked). Only for
 // a pattern that skipFits, on a descriptor that can seek. On readError, errno tells why.
 LineResult skipToLine(LineReader& reader, std::string_view pattern, int columns, Record& record);
+// skipToLine for any of `count` patterns (each one that skipFits), each searched in the
+// buffer on its own; the line handed out is the first in the file that holdsWithin one of
+// them. The same lines are passed over as by nextLine and holdsWithin line by line.
+LineResult skipToLineHoldingAny(LineReader& reader, const std::string_view* patterns, int count,
+                                int columns, Record& record);
 // The number of the last line handed out (or, at the end of the data, of lines in all);
 // counts the lines a skip passed over by reading the file again up to lineBase.
 long long lineNumberOf(LineReader& reader);

@@ -142,6 +142,27 @@ int findSubstring(std::string_view text, std::string_view pattern);
 // when a diagnostic needs their number.
 bool skipToRecordHolding(Unit unit, std::string_view pattern, int columns, bool endBranch = false);
 
+// The file unit line by line without a layout, for readers that cut lines at blanks rather
+// than by columns. readFileLine hands out the next line as it stands: `line` views its
+// columns (at most 1024, line end excluded, no padding) and stays valid until the next read
+// of the unit; the line becomes the current record, as after readRecord. False at end of
+// file, with no diagnostic; a read error ends the run.
+bool readFileLine(std::string_view& line);
+
+// skipToRecordHolding on the file unit for several patterns at once: reads lines up to and
+// including the first that holds any of `patterns` within its first `columns` columns (1 to
+// 1024, trailing blanks taking part, as there); `which` is the index in `patterns` of the
+// first pattern that line holds, `line` views it as readFileLine would. False at end of file,
+// with no diagnostic. The read buffer is searched as for one pattern; at most
+// skipPatternCapacity patterns (more is a programming error, code 108).
+inline constexpr int skipPatternCapacity = 8;
+bool skipToFileLineHolding(std::initializer_list<std::string_view> patterns, int columns,
+                           std::string_view& line, int& which);
+
+// The number of the file unit's last line read or skipped to, counted from 1 (0 before the
+// first); after end of file, the number of lines the file holds.
+long long fileLineNumber();
+
 // Writes exactly one line built by `layout`, ended by CR LF. The line holds the columns up
 // to the last one a data descriptor wrote (a trailing nX adds nothing).
 void writeRecord(Unit unit, const Layout& layout, std::initializer_list<OutItem> items);

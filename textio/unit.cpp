@@ -204,6 +204,27 @@ bool skipToRecord(Unit unit, std::string_view pattern, int columns, Record& reco
     return lineOrEnd(unit, result);
 }
 
+bool skipToFileRecordAny(const std::string_view* patterns, int count, int columns, Record& record) {
+    LineReader* reader = readerOf(Unit::file);
+    if (reader == nullptr) return false;
+    bool fast = file.seekable;
+    for (int i = 0; i < count; ++i) fast = fast && skipFits(patterns[i], columns);
+    LineResult result;
+    if (fast) {
+        result = skipToLineHoldingAny(*reader, patterns, count, columns, record);
+    } else {
+        for (;;) {
+            result = nextLine(*reader, record);
+            if (result != LineResult::line) break;
+            bool holds = false;
+            for (int i = 0; i < count && !holds; ++i)
+                holds = holdsWithin(record, patterns[i], columns);
+            if (holds) break;
+        }
+    }
+    return lineOrEnd(Unit::file, result);
+}
+
 bool currentRecord(Unit unit, Record& record) {
     const LineReader& reader = unit == Unit::file ? fileReader : consoleReader;
     if (unit == Unit::file && (file.fd < 0 || file.writing)) return false;
@@ -258,4 +279,35 @@ void failEndOfFile(Unit unit) {
 }
 
 } // namespace detail
+
+bool readFileLine(std::string_view& line) {
+    detail::Record record;
+    if (!detail::nextRecord(Unit::file, record)) return false;
+    line = {record.chars, std::size_t(record.length)};
+    return true;
+}
+
+bool skipToFileLineHolding(std::initializer_list<std::string_view> patterns, int columns,
+                           std::string_view& line, int& which) {
+    const int count = int(patterns.size());
+    if (count < 1 || count > skipPatternCapacity || columns < 1 || columns > recordLength) {
+        Message m;
+        m.add("a search for a line holding one of ").add((long long)count);
+        m.add(" patterns within ").add((long long)columns).add(" columns");
+        detail::fail(Code::badLayout, m);
+    }
+    detail::Record record;
+    if (!detail::skipToFileRecordAny(patterns.begin(), count, columns, record)) return false;
+    which = 0;
+    while (which < count - 1 && !detail::holdsWithin(record, patterns.begin()[which], columns))
+        ++which;
+    line = {record.chars, std::size_t(record.length)};
+    return true;
+}
+
+long long fileLineNumber() {
+    if (file.fd < 0) return 0;
+    return file.writing ? file.linesWritten : detail::lineNumberOf(fileReader);
+}
+
 } // namespace textio

@@ -13,6 +13,8 @@ bool nextRecord(Unit unit, Record& record);
 // recordLength), the lines before it passed over; false at end of data. A read error
 // ends the run.
 bool skipToRecord(Unit unit, std::string_view pattern, int columns, Record& record);
+// skipToRecord on the file unit for the first line holding any of `count` patterns.
+bool skipToFileRecordAny(const std::string_view* patterns, int count, int columns, Record& record);
 // The unit's current record: the last line a read handed out, unless a read has met the
 // end of the data since, or the unit has been connected, rewound or written since.
 bool currentRecord(Unit unit, Record& record);

@@ -51,8 +51,10 @@ LineReader fast;
 // reader does after a keyword), once the plain way and once by skipToLine; the line numbers
 // of the fast reading are asked for after some steps only, so that skips also follow one
 // another with their lines still uncounted.
-void expectSameReading(const std::string& bytes, std::string_view pattern, int columns,
-                       unsigned seed) {
+// With several patterns (or `any`), the fast reading is skipToLineHoldingAny's.
+void expectSameReading(const std::string& bytes, const std::vector<std::string_view>& patterns,
+                       int columns, unsigned seed, bool any) {
+    const std::string_view pattern = patterns[0];
     textio_test::ScratchDir dir;
     textio_test::writeFile("f.out", bytes);
     const int plainFd = open("f.out", O_RDONLY);
@@ -63,8 +65,10 @@ void expectSameReading(const std::string& bytes, std::string_view pattern, int c
     textio::detail::resetReader(fast, fastFd, 0);
     std::mt19937 random(seed);
     const auto info = [&] {
-        return "pattern \"" + std::string(pattern) + "\", columns " + std::to_string(columns) +
-               ", seed " + std::to_string(seed) + ", " + std::to_string(bytes.size()) + " bytes";
+        std::string list;
+        for (std::string_view p : patterns) list += " \"" + std::string(p) + "\"";
+        return "patterns" + list + ", columns " + std::to_string(columns) + ", seed " +
+               std::to_string(seed) + ", " + std::to_string(bytes.size()) + " bytes";
     };
     for (int steps = 0;; ++steps) {
         ASSERT_LT(steps, 1000000) << info();
@@ -72,9 +76,15 @@ void expectSameReading(const std::string& bytes, std::string_view pattern, int c
         Record p, f;
         LineResult pr, fr;
         if (skip) {
-            do pr = textio::detail::nextLine(plain, p);
-            while (pr == LineResult::line && !plainHolds(p, pattern, columns));
-            fr = textio::detail::skipToLine(fast, pattern, columns, f);
+            bool holds = false;
+            do {
+                pr = textio::detail::nextLine(plain, p);
+                for (std::size_t i = 0; i < patterns.size() && pr == LineResult::line; ++i)
+                    holds = holds || plainHolds(p, patterns[i], columns);
+            } while (pr == LineResult::line && !holds);
+            fr = any ? textio::detail::skipToLineHoldingAny(fast, patterns.data(),
+                                                            int(patterns.size()), columns, f)
+                     : textio::detail::skipToLine(fast, pattern, columns, f);
         } else {
             pr = textio::detail::nextLine(plain, p);
             fr = textio::detail::nextLine(fast, f);
@@ -96,11 +106,20 @@ void expectSameReading(const std::string& bytes, std::string_view pattern, int c
     }
     // Nothing more, however asked.
     Record f;
-    EXPECT_EQ(textio::detail::skipToLine(fast, pattern, columns, f), LineResult::endOfData);
+    EXPECT_EQ(any ? textio::detail::skipToLineHoldingAny(fast, patterns.data(),
+                                                         int(patterns.size()), columns, f)
+                  : textio::detail::skipToLine(fast, pattern, columns, f),
+              LineResult::endOfData);
     EXPECT_EQ(textio::detail::nextLine(fast, f), LineResult::endOfData);
     EXPECT_EQ(textio::detail::lineNumberOf(fast), plain.lineNumber) << info();
     close(plainFd);
     close(fastFd);
+}
+
+void expectSameReading(const std::string& bytes, std::string_view pattern, int columns,
+                       unsigned seed) {
+    expectSameReading(bytes, {pattern}, columns, seed, false);
+    expectSameReading(bytes, {pattern}, columns, seed, true);
 }
 
 const std::string_view patterns[] = {"Standard orientation:", "---",   "Atom AN", "Q",
@@ -108,10 +127,10 @@ const std::string_view patterns[] = {"Standard orientation:", "---",   "Atom AN"
 
 // Random lines: short and long, the pattern (or a piece of it) at the columns where the
 // rule changes, line ends LF, CR LF and none, CR, NUL and Ctrl-Z bytes among the text.
-std::string randomListing(std::mt19937& random, std::string_view pattern, int columns,
-                          std::size_t size, bool ctrlZ) {
-    const int m = int(pattern.size());
+std::string randomListing(std::mt19937& random, const std::vector<std::string_view>& patterns,
+                          int columns, std::size_t size, bool ctrlZ) {
     const int lengths[] = {0, 1, 5, 30, 70, 79, 80, 81, 99, 100, 101, 150, 1023, 1024, 1025, 2000};
+    const int m = int(patterns[0].size());
     const int places[] = {
         1,           2,   79,   80,  81, columns - m, columns - m + 1, columns - m + 2,
         columns + 1, 150, 1020, 1030};
@@ -124,6 +143,8 @@ std::string randomListing(std::mt19937& random, std::string_view pattern, int co
         for (int i = 0; i < length; ++i) line += filler[random() % (sizeof filler - 1)];
         const int copies = r % 3 == 0 ? 0 : r % 7 == 0 ? 2 : 1;
         for (int c = 0; c < copies; ++c) {
+            const std::string_view pattern = patterns[random() % patterns.size()];
+            const int m = int(pattern.size());
             int at = random() % 2 ? places[random() % std::size(places)] - 1
                                   : int(random() % std::size_t(length + 1));
             if (at < 0) at = 0;
@@ -138,6 +159,10 @@ std::string randomListing(std::mt19937& random, std::string_view pattern, int co
     if (ctrlZ) bytes.insert(random() % (bytes.size() + 1), 1, '\x1a');
     if (random() % 2) bytes.resize(bytes.size() - random() % 3); // maybe no last line end
     return bytes;
+}
+std::string randomListing(std::mt19937& random, std::string_view pattern, int columns,
+                          std::size_t size, bool ctrlZ) {
+    return randomListing(random, std::vector<std::string_view>{pattern}, columns, size, ctrlZ);
 }
 
 TEST(SkipToLine, FindsTheLinesThePlainReadingFindsInRandomListings) {
@@ -228,6 +253,46 @@ TEST(SkipToLine, LongLinesArePassedOverWhole) {
             expectSameReading(bytes, "Atom AN", 100, seed);
             expectSameReading(bytes, "---", 1024, seed);
         }
+    }
+}
+
+// Several patterns at once: each one's occurrences judged on their own, a long pattern too
+// far right and a short one in time on the same line, one pattern the other's piece.
+TEST(SkipToLineHoldingAny, FindsTheLinesThePlainReadingFindsInRandomListings) {
+    std::mt19937 random(20250301);
+    const std::vector<std::vector<std::string_view>> lists = {
+        {"Frequencies --", "IR Inten", "Atom"},
+        {"Standard orientation:", "---"},
+        {"Q", "ation:", "Atom AN", "Atom  AN"},
+        {"VIBRATIONAL FREQUENCIES", "NORMAL MODES", "CARTESIAN COORDINATES (ANGSTROEM)", "A"},
+    };
+    for (int round = 0; round < 60; ++round) {
+        const std::vector<std::string_view>& list = lists[std::size_t(round) % lists.size()];
+        const int columnChoices[] = {100, 1024, 30};
+        const int columns = columnChoices[round / int(lists.size()) % 3];
+        const std::size_t size = round % 3 == 0 ? 3 * bufferSize + 777 : random() % 40000;
+        const std::string bytes = randomListing(random, list, columns, size, round % 4 == 3);
+        expectSameReading(bytes, list, columns, unsigned(round), true);
+        if (HasFatalFailure()) return;
+    }
+}
+
+TEST(SkipToLineHoldingAny, ColumnLimitsAcrossTheBufferBoundaryAndLongLines) {
+    const std::vector<std::string_view> list = {"Standard orientation:", "AN"};
+    std::string bytes;
+    for (int column = 1; column <= 110; ++column) {
+        const std::string lead(std::size_t(column - 1), column % 2 ? 'S' : ' ');
+        bytes += lead + "Standard orientation:" + " AN\n";
+        bytes += lead + "Standard orientation:\n";
+        bytes += lead + "AN\r\n";
+    }
+    std::string longLine(200, 'x');
+    while (longLine.size() < 3 * std::size_t(bufferSize)) longLine += "Standard orientation: ";
+    bytes += longLine + "\nAN\n";
+    bytes = rowsUpTo(std::size_t(bufferSize - 7)) + bytes;
+    for (unsigned seed = 0; seed < 4; ++seed) {
+        expectSameReading(bytes, list, 100, seed, true);
+        expectSameReading(bytes, list, 1024, seed, true);
     }
 }
 
@@ -325,6 +390,44 @@ TEST(SkipToRecordHolding, DiagnosticsNameTheRightLine) {
         textio::rereadRecord(textio::Unit::file, frequency, {textio::in(value)});
     });
     EXPECT_NE(end.diagnostic.find("*ERR* 108 "), std::string::npos) << end.diagnostic;
+}
+
+// The file unit line by line without a layout: lines as they stand, the first pattern the
+// line found holds, the line numbers, the end of the file without a diagnostic.
+TEST(FileLines, ViewsSkipsAndLineNumbers) {
+    textio_test::ScratchDir dir;
+    std::string bytes = "first line  \r\n\n";
+    for (int i = 0; i < 5000; ++i) bytes += " row " + std::to_string(i) + "\n";
+    bytes += " IR Inten and Frequencies -- both\n" + std::string(1100, 'w') + "\nlast";
+    textio_test::writeFile("f.out", bytes);
+    textio::openUnit("f.out");
+    std::string_view line;
+    EXPECT_EQ(textio::fileLineNumber(), 0);
+    ASSERT_TRUE(textio::readFileLine(line));
+    EXPECT_EQ(line, "first line  ");
+    ASSERT_TRUE(textio::readFileLine(line));
+    EXPECT_EQ(line, "");
+    int which = -1;
+    ASSERT_TRUE(textio::skipToFileLineHolding({"row 4321", "Frequencies --"}, 100, line, which));
+    EXPECT_EQ(which, 0);
+    EXPECT_EQ(line, " row 4321");
+    EXPECT_EQ(textio::fileLineNumber(), 4324);
+    ASSERT_TRUE(textio::skipToFileLineHolding({"Frequencies --", "IR Inten"}, 100, line, which));
+    EXPECT_EQ(which, 0); // the first in the list, not the first in the line
+    EXPECT_EQ(textio::fileLineNumber(), 5003);
+    const textio::Layout whole = textio::parseLayout("(A)");
+    textio::FixedText<9> again;
+    textio::rereadRecord(textio::Unit::file, whole, {textio::in(again)});
+    EXPECT_EQ(again.view(), " IR Inten");
+    ASSERT_TRUE(textio::readFileLine(line));
+    EXPECT_EQ(line.size(), 1024u);
+    ASSERT_TRUE(textio::readFileLine(line));
+    EXPECT_EQ(line, "last");
+    EXPECT_FALSE(textio::readFileLine(line));
+    textio::rewindUnit();
+    EXPECT_FALSE(textio::skipToFileLineHolding({"absent", "gone"}, 1024, line, which));
+    EXPECT_EQ(textio::fileLineNumber(), 5005);
+    textio::closeUnit();
 }
 
 } // namespace
