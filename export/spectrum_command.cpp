@@ -49,11 +49,11 @@ int writeSpectrum(const char* path, std::string_view inputFile, const Picture& p
         return failure("cannot write", path, why);
     static Bands raman;
     collectBands(modes, modes.hasRaman ? modes.ramanActivity : nullptr, raman);
-    const std::string line = std::string("Wrote ") + path + " (" +
-                             (raman.measured ? "IR and Raman spectra, " : "IR spectrum, ") +
-                             std::to_string(modes.count) + " vibrations, " +
-                             std::to_string(picture.width) + " x " +
-                             std::to_string(picture.height) + ")";
+    const std::string line =
+        std::string("Wrote ") + path + " (" +
+        (raman.measured ? "IR and Raman spectra, " : "IR spectrum, ") +
+        std::to_string(modes.count) + (modes.count == 1 ? " vibration, " : " vibrations, ") +
+        std::to_string(picture.width) + " x " + std::to_string(picture.height) + ")";
     textio::writeListLine({textio::out(std::string_view(line))});
     return 0;
 }

@@ -175,9 +175,10 @@ void drawBandLabels(cairo_t* cr, const Box& box, const Axis& x, const Axis& y, c
     int widest = 0;
     for (int k = 0; k < bands.count; ++k) widest = std::max(widest, bands.mode[k]);
     const double separation =
-        (textWidth(cr, std::to_string(widest)) + 8 * s) * (x.from - x.to) / box.width;
+        (textWidth(cr, std::to_string(widest)) + 6 * s) * (x.from - x.to) / box.width;
+    const double labelHeight = 14 * s * (y.to - y.from) / box.height;
     int chosen[labelsMost];
-    const int n = bandsToLabel(bands, separation, labelsMost, chosen);
+    const int n = bandsToLabel(bands, curve, separation, labelHeight, labelsMost, chosen);
     setColour(cr, ink);
     for (int i = 0; i < n; ++i) {
         const int k = chosen[i];
@@ -262,7 +263,9 @@ void drawSpectrum(cairo_t* cr, const reader::ModeList& modes, std::string_view f
     drawTitle(cr, layout, (raman ? "IR and Raman spectra of " : "IR spectrum of ") + name,
               picture.fwhm);
     drawPanel(cr, layout.plot[0], x, irBands, picture.fwhm,
-              irBands.measured ? "IR intensity / km/mol" : "IR bands (no intensities)", s);
+              irBands.measured || irBands.count == 0 ? "IR intensity / km/mol"
+                                                     : "IR bands (equal heights)",
+              s);
     if (raman)
         drawPanel(cr, layout.plot[1], x, ramanBands, picture.fwhm,
                   "Raman activity / \u00c5\u2074/amu", s);

@@ -125,22 +125,6 @@ void sampleCurve(const Bands& bands, double fwhm, const Axis& axis, double spaci
     }
 }
 
-int bandsToLabel(const Bands& bands, double separation, int most, int* chosen) {
-    for (int k = 0; k < bands.count; ++k) order[k] = k;
-    std::stable_sort(order, order + bands.count,
-                     [&](int a, int b) { return bands.height[a] > bands.height[b]; });
-    int count = 0;
-    for (int i = 0; i < bands.count && count < most; ++i) {
-        const int k = order[i];
-        if (!(bands.height[k] > 0) || bands.height[k] < bands.height[order[0]] / 40) break;
-        bool clear = true;
-        for (int j = 0; j < count && clear; ++j)
-            clear = std::fabs(bands.position[k] - bands.position[chosen[j]]) >= separation;
-        if (clear) chosen[count++] = k;
-    }
-    return count;
-}
-
 double curvePeakNear(const Curve& curve, double x, double halfWidth) {
     const double* first = std::lower_bound(curve.x, curve.x + curve.count, x - halfWidth);
     double peak = 0;
@@ -149,9 +133,31 @@ double curvePeakNear(const Curve& curve, double x, double halfWidth) {
     return peak;
 }
 
+int bandsToLabel(const Bands& bands, const Curve& curve, double separation, double labelHeight,
+                 int most, int* chosen) {
+    static double base[reader::modeCapacity]; // where each chosen label stands
+    for (int k = 0; k < bands.count; ++k) order[k] = k;
+    std::stable_sort(order, order + bands.count,
+                     [&](int a, int b) { return bands.height[a] > bands.height[b]; });
+    int count = 0;
+    for (int i = 0; i < bands.count && count < most; ++i) {
+        const int k = order[i];
+        if (!(bands.height[k] > 0) || bands.height[k] < bands.height[order[0]] / 40) break;
+        const double at = curvePeakNear(curve, bands.position[k], separation / 2);
+        bool clear = true;
+        for (int j = 0; j < count && clear; ++j)
+            clear = std::fabs(bands.position[k] - bands.position[chosen[j]]) >= separation ||
+                    std::fabs(at - base[j]) >= labelHeight;
+        if (!clear) continue;
+        base[count] = at;
+        chosen[count++] = k;
+    }
+    return count;
+}
+
 Layout layoutPicture(int width, int height, int panels, int notes) {
     Layout layout;
-    const double s = std::clamp(std::min(width / 1200.0, height / 600.0), 0.5, 3.0);
+    const double s = std::clamp(std::min(width / 1200.0, height / 600.0), 0.75, 3.0);
     layout.scale = s;
     layout.panels = panels;
     const double left = 92 * s, right = 28 * s, top = 50 * s, gap = 44 * s;

@@ -81,15 +81,18 @@ struct Curve {
 // cut however narrow.
 void sampleCurve(const Bands& bands, double fwhm, const Axis& axis, double spacing, Curve& curve);
 
-// The bands to be labelled with their mode numbers: the tallest first (equal heights in the
-// file's order), at most `most`, none lower than a fortieth of the tallest, none closer than
-// `separation` cm**-1 to a band chosen before it. Fills `chosen` with indices into the bands,
-// tallest first; returns how many.
-int bandsToLabel(const Bands& bands, double separation, int most, int* chosen);
-
 // The highest point of the curve within `halfWidth` cm**-1 of x: the label of a band stands
-// above it.
+// on it.
 double curvePeakNear(const Curve& curve, double x, double halfWidth);
+
+// The bands to be labelled with their mode numbers: the tallest first (equal heights in the
+// file's order), at most `most`, none lower than a fortieth of the tallest, and none whose
+// label would overlap the label of a band chosen before it. A label is a box `separation`
+// cm**-1 wide and `labelHeight` high (in the heights' unit), centred over its band and
+// standing on the curve's highest point within separation / 2 of it. Fills `chosen` with
+// indices into the bands, tallest first; returns how many.
+int bandsToLabel(const Bands& bands, const Curve& curve, double separation, double labelHeight,
+                 int most, int* chosen);
 
 // Where the parts stand in a picture of width x height pixels (SVG and PDF units alike),
 // measured from its top left corner.
@@ -97,7 +100,7 @@ struct Box {
     double left = 0, top = 0, width = 0, height = 0;
 };
 struct Layout {
-    double scale = 1; // of text and lines, against the 1200 x 600 picture
+    double scale = 1; // of text and lines, against the 1200 x 600 picture (0.75 to 3)
     int panels = 1;
     Box plot[2];                  // the frames of the IR panel and of the Raman panel below it
     double titleBaseline = 0;     // of the title above the first panel

@@ -178,26 +178,32 @@ TEST(SpectrumNumbers, CurveHoldsEveryPeak) {
 TEST(SpectrumNumbers, StrongestBandsAreLabelledApart) {
     formaldehyde();
     spectrum::collectBands(modes, modes.intensity, bands);
+    const Axis x = spectrum::wavenumberAxis(2954.5134, 10);
+    spectrum::sampleCurve(bands, 10, x, 1.25, curve);
     int chosen[10];
-    // Tallest first: modes 4, 6, 5, 3, 2, 1. Mode 1 is 34.2 cm**-1 from mode 2, taller.
-    ASSERT_EQ(spectrum::bandsToLabel(bands, 50, 10, chosen), 5);
+    // Tallest first: modes 4, 6, 5, 3, 2, 1. Mode 1 stands 34.2 cm**-1 from mode 2, which is
+    // taller: with labels 50 wide and of any height, mode 1 gets none.
+    ASSERT_EQ(spectrum::bandsToLabel(bands, curve, 50, 1e9, 10, chosen), 5);
     const int expected[] = {4, 6, 5, 3, 2};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(bands.mode[chosen[i]], expected[i]) << i;
-    EXPECT_EQ(spectrum::bandsToLabel(bands, 0, 10, chosen), 6);
-    EXPECT_EQ(spectrum::bandsToLabel(bands, 0, 3, chosen), 3);
+    // Labels stand on 11.19 (mode 2) and 6.51 (mode 1): 3 km/mol high they fit one above the
+    // other, 5 high they do not.
+    EXPECT_EQ(spectrum::bandsToLabel(bands, curve, 50, 3, 10, chosen), 6);
+    EXPECT_EQ(spectrum::bandsToLabel(bands, curve, 50, 5, 10, chosen), 5);
+    EXPECT_EQ(spectrum::bandsToLabel(bands, curve, 0, 1e9, 3, chosen), 3);
     // 134.3355 / 40 = 3.358: mode 1 made lower is left out.
     modes.intensity[0] = 3.35;
     spectrum::collectBands(modes, modes.intensity, bands);
-    EXPECT_EQ(spectrum::bandsToLabel(bands, 0, 10, chosen), 5);
+    EXPECT_EQ(spectrum::bandsToLabel(bands, curve, 0, 1e9, 10, chosen), 5);
     // All one height: in the file's order.
     spectrum::collectBands(modes, nullptr, bands);
-    ASSERT_EQ(spectrum::bandsToLabel(bands, 50, 3, chosen), 3);
+    spectrum::sampleCurve(bands, 10, x, 1.25, curve);
+    ASSERT_EQ(spectrum::bandsToLabel(bands, curve, 50, 1e9, 3, chosen), 3);
     EXPECT_EQ(bands.mode[chosen[0]], 1);
     EXPECT_EQ(bands.mode[chosen[1]], 3);
     EXPECT_EQ(bands.mode[chosen[2]], 4);
-    spectrum::collectBands(modes, modes.ramanActivity, bands);
     bands.count = 0;
-    EXPECT_EQ(spectrum::bandsToLabel(bands, 0, 10, chosen), 0);
+    EXPECT_EQ(spectrum::bandsToLabel(bands, curve, 0, 1e9, 10, chosen), 0);
 }
 
 TEST(SpectrumNumbers, LayoutKeepsEveryPartInsideThePicture) {
