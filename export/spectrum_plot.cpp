@@ -11,9 +11,17 @@ namespace {
 // Band indices, sorted by position or by height as a step needs them.
 int order[reader::modeCapacity];
 
+// m times ten to the power e, as the double nearest it (a power of ten up to 1e22 is exact, so
+// 2e-3 is the double the literal 0.002 gives, whatever the C library's pow does).
+double decimal(int m, int e) {
+    double power = 1;
+    for (int i = 0; i < (e < 0 ? -e : e); ++i) power *= 10;
+    return e < 0 ? m / power : m * power;
+}
+
 // The mantissa of a round step: 1, 2 or 5.
 int mantissaOf(double step) {
-    const double m = step / std::pow(10.0, std::floor(std::log10(step)));
+    const double m = step / decimal(1, int(std::floor(std::log10(step))));
     return m < 1.5 ? 1 : m < 3.5 ? 2 : 5;
 }
 
@@ -71,12 +79,9 @@ double lorentzianSum(const Bands& bands, double fwhm, double x) {
 
 double roundStep(double extent, int most) {
     if (!(extent > 0) || most < 1) return 1;
-    double power = std::pow(10.0, std::floor(std::log10(extent / most)));
-    for (;;) {
+    for (int e = int(std::floor(std::log10(extent / most)));; ++e)
         for (const int m : {1, 2, 5})
-            if (std::ceil(extent / (m * power) - 1e-9) <= most) return m * power;
-        power *= 10;
-    }
+            if (std::ceil(extent / decimal(m, e) - 1e-9) <= most) return decimal(m, e);
 }
 
 Axis wavenumberAxis(double highest, double fwhm) {
