@@ -6,6 +6,8 @@
 #include "driver/files.h"
 #include "export/displaced_geometry.h"
 #include "reader/gaussian_reader.h"
+#include "reader/vibrations.h"
+#include "reader/xtb_output.h"
 
 namespace driver {
 namespace {
@@ -88,9 +90,8 @@ void writeSummary() {
     writeRule();
 }
 
-// Asks again until the mode number lies in 1..3N-6; a 0 given here ends the run.
-void checkModeNumber() {
-    const int modes = 3 * reader::atomCount - 6;
+// Asks again until the mode number lies in 1..modes; a 0 given here ends the run.
+void checkModeNumber(int modes) {
     while (reader::modeNumber < 1 || reader::modeNumber > modes) {
         writeEmptyLine();
         writeLine("You Have Entered Wrong Normal Mode Number, Enter Another Or 0 To Exit");
@@ -145,16 +146,30 @@ void runDialogue(int& atomCount, reader::AtomTable& atomTable, reader::AtomTable
     askAmplitude();
     writeSummary();
 
-    reader::OutputLayout layout;
-    reader::countAtoms(fileName, layout, reader::atomCount);
-    checkModeNumber();
+    const reader::Format format = reader::recogniseFormat(fileName);
+    if (format == reader::Format::gaussian || format == reader::Format::xtb) {
+        // Gaussian's fixed columns, one operation after the other; modes 1..3N-6.
+        reader::OutputLayout layout;
+        reader::countAtoms(fileName, layout, reader::atomCount);
+        checkModeNumber(3 * reader::atomCount - 6);
 
-    const int mode = reader::modeNumber;
-    reader::readGeometry(fileName, reader::atomCount, layout, reader::geometry);
-    reader::readModeVector(fileName, reader::modeBlock(mode), reader::modeColumn(mode),
-                           reader::atomCount, layout, reader::modeVector);
-    reader::prepareViewData(atomCount, atomTable, motionTable, viewVolume);
-    reader::firstFrequency = reader::readFirstFrequency(fileName);
+        const int mode = reader::modeNumber;
+        reader::readGeometry(fileName, reader::atomCount, layout, reader::geometry);
+        reader::readModeVector(fileName, reader::modeBlock(mode), reader::modeColumn(mode),
+                               reader::atomCount, layout, reader::modeVector);
+        if (format == reader::Format::xtb)
+            reader::undoXtbMassWeighting(fileName, reader::modeVector, reader::atomCount);
+        reader::prepareViewData(atomCount, atomTable, motionTable, viewVolume);
+        reader::firstFrequency = reader::readFirstFrequency(fileName);
+    } else {
+        // Every other format in one reading; modes 1..M, as many as the file holds.
+        const int asked = reader::modeNumber;
+        reader::readVibrations(fileName, format, asked);
+        checkModeNumber(reader::modeList.count);
+        if (reader::modeNumber != asked)
+            reader::readVibrationVector(fileName, format, reader::modeNumber, reader::modeVector);
+        reader::prepareViewData(atomCount, atomTable, motionTable, viewVolume);
+    }
 
     if (reader::firstFrequency < 0.0) {
         warnNegativeFrequency();

@@ -84,10 +84,10 @@ void readGaussianModeList(std::string_view fileName, ModeList& list) {
     std::string_view line;
     int which = 0;
     for (;;) {
-        const bool found = textio::skipToFileLineHolding(
-            {"Frequencies --", "IR Inten", "Raman Activ", "Atom", headingKeyword,
-             "- Thermochemistry -"},
-            searchColumns, line, which);
+        const bool found =
+            textio::skipToFileLineHolding({"Frequencies --", "IR Inten", "Raman Activ", "Atom",
+                                           headingKeyword, "- Thermochemistry -"},
+                                          searchColumns, line, which);
         if (!found) {
             if (list.count > 0) break;
             // As readFirstFrequency ends: at the end of the file, without a "Frequencies --".

@@ -186,28 +186,6 @@ void readNumberedRows(std::string_view fileName, std::string_view keyword, Famil
     }
 }
 
-void readGeometryOf(std::string_view fileName, int atomCount, std::string_view keyword,
-                    int orientationCount, bool tellFamily, Family& family,
-                    GeometryTable& geometry) {
-    if (atomCount > atomCapacity) failTooManyAtoms(fileName, keyword);
-    textio::openUnitForReading(fileName);
-    textio::setReadContext(tellFamily ? noOrientationAtAll : noOrientation);
-    // With no table counted the search runs into the end of the file.
-    int seen = 0;
-    do skipToLineHolding(keyword);
-    while (++seen != orientationCount);
-
-    noteContext("the last \"%.*s\" table", keyword);
-    Line header[4]; // rule, two header lines, rule
-    for (Line& line : header) readLine(line);
-    family = tellFamily ? familyOfHeader(header[2]) : Family::gaussian98;
-    if (family == Family::gaussian98)
-        readGaussian98Rows(atomCount, geometry);
-    else
-        readNumberedRows(fileName, keyword, family, atomCount, geometry);
-    textio::closeUnit();
-}
-
 // The Gaussian 98 reading of a mode block's rows, for the 98 and 92/94 families. Real
 // files print a row as (2I4, then for each mode 2X,3F7.2); one layout per column of the
 // block. For 92/94 files the atom number (columns 1-4) is read as well and must be the
@@ -290,6 +268,20 @@ void readPlacedRows(std::string_view fileName, int modeBlock, int column, int at
     textio::failRun(message);
 }
 
+// The Gaussian 98 reading of a mode: the rows under the modeBlock-th "Atom AN" line, in order.
+void readGaussian98ModeVector(std::string_view fileName, int modeBlock, int modeColumn,
+                              int atomCount, AtomTable& modeVector) {
+    if (atomCount > atomCapacity) failTooManyAtoms(fileName);
+    const int column = modeColumn >= 1 && modeColumn <= 3 ? modeColumn : 1;
+
+    textio::openUnitForReading(fileName);
+    noteContext("the file in search of the \"Atom AN\" line of normal-mode block %d", modeBlock);
+    passLinesHolding(modeKeyword, modeBlock);
+    noteContext("the rows of normal-mode block %d", modeBlock);
+    readInOrderRows(fileName, modeBlock, column, atomCount, false, modeVector);
+    textio::closeUnit();
+}
+
 } // namespace
 
 void countAtoms(std::string_view fileName, OutputLayout& layout, int& atomCount) {
@@ -311,14 +303,30 @@ void countAtoms(std::string_view fileName, OutputLayout& layout, int& atomCount)
 
 void readGeometry(std::string_view fileName, int atomCount, OutputLayout& layout,
                   GeometryTable& geometry) {
-    readGeometryOf(fileName, atomCount, layout.orientationKeyword, layout.orientationCount, true,
-                   layout.family, geometry);
+    const std::string_view keyword = layout.orientationKeyword;
+    if (atomCount > atomCapacity) failTooManyAtoms(fileName, keyword);
+    textio::openUnitForReading(fileName);
+    textio::setReadContext(noOrientationAtAll);
+    // With no table counted the search runs into the end of the file.
+    int seen = 0;
+    do skipToLineHolding(keyword);
+    while (++seen != layout.orientationCount);
+
+    noteContext("the last \"%.*s\" table", keyword);
+    Line header[4]; // rule, two header lines, rule
+    for (Line& line : header) readLine(line);
+    layout.family = familyOfHeader(header[2]);
+    if (layout.family == Family::gaussian98)
+        readGaussian98Rows(atomCount, geometry);
+    else
+        readNumberedRows(fileName, keyword, layout.family, atomCount, geometry);
+    textio::closeUnit();
 }
 
 void readModeVector(std::string_view fileName, int modeBlock, int modeColumn, int atomCount,
                     const OutputLayout& layout, AtomTable& modeVector) {
     if (layout.family == Family::gaussian98) {
-        readModeVector(fileName, modeBlock, modeColumn, atomCount, modeVector);
+        readGaussian98ModeVector(fileName, modeBlock, modeColumn, atomCount, modeVector);
         return;
     }
     if (atomCount > atomCapacity) failTooManyAtoms(fileName, layout.orientationKeyword);
@@ -348,33 +356,6 @@ void readModeVector(std::string_view fileName, int modeBlock, int modeColumn, in
         readPlacedRows(fileName, modeBlock, column, atomCount, modeVector);
     else
         readInOrderRows(fileName, modeBlock, column, atomCount, true, modeVector);
-    textio::closeUnit();
-}
-
-void countAtoms(std::string_view fileName, int& orientationCount, int& atomCount) {
-    textio::openUnitForReading(fileName);
-    const int tables = countLinesHolding(orientationKeyword);
-    atomCount = countTableRows(fileName, orientationKeyword, tables);
-    orientationCount = tables;
-}
-
-void readGeometry(std::string_view fileName, int atomCount, int orientationCount,
-                  GeometryTable& geometry) {
-    Family family;
-    readGeometryOf(fileName, atomCount, orientationKeyword, orientationCount, false, family,
-                   geometry);
-}
-
-void readModeVector(std::string_view fileName, int modeBlock, int modeColumn, int atomCount,
-                    AtomTable& modeVector) {
-    if (atomCount > atomCapacity) failTooManyAtoms(fileName);
-    const int column = modeColumn >= 1 && modeColumn <= 3 ? modeColumn : 1;
-
-    textio::openUnitForReading(fileName);
-    noteContext("the file in search of the \"Atom AN\" line of normal-mode block %d", modeBlock);
-    passLinesHolding(modeKeyword, modeBlock);
-    noteContext("the rows of normal-mode block %d", modeBlock);
-    readInOrderRows(fileName, modeBlock, column, atomCount, false, modeVector);
     textio::closeUnit();
 }
 

@@ -34,41 +34,30 @@ struct OutputLayout {
     Family family = Family::gaussian98;
 };
 
-// As the countAtoms below, for the last "Standard orientation:" table when the file has
-// one; a job run with NoSymm prints none, and then the last "Input orientation:" table
-// counts, else the last "Z-Matrix orientation:" table.
+// Counts the lines holding the orientation keyword (orientationCount) and the atom rows of
+// the last such table (atomCount): the lines between its second and third rule lines (lines
+// holding "---"). The keyword is "Standard orientation:" when the file has such a table; a job
+// run with NoSymm prints none, and then the last "Input orientation:" table counts, else the
+// last "Z-Matrix orientation:" table. A table of more than atomCapacity rows ends the run with
+// a diagnostic.
 void countAtoms(std::string_view fileName, OutputLayout& layout, int& atomCount);
 
-// As the readGeometry below, for the table countAtoms chose, in the columns of the family
-// its header lines show; layout.family is set from them. In the Gaussian 09/16 and 92/94
-// families each row's centre number must be its place in the table.
+// Reads the atomCount rows of the table countAtoms chose into geometry records 1..atomCount:
+// atomic number and x, y, z in Angstroms, in the columns of the family its header lines show;
+// layout.family is set from them. In the Gaussian 09/16 and 92/94 families each row's centre
+// number must be its place in the table.
 void readGeometry(std::string_view fileName, int atomCount, OutputLayout& layout,
                   GeometryTable& geometry);
 
-// As the readModeVector below, in the columns of layout.family. In the Gaussian 09/16
-// family a block's rows are placed by their atom number; an atom without a row (a frozen
+// Reads the rows under the modeBlock-th mode header ("Atom AN", or "Atom  AN" in the Gaussian
+// 09/16 family), column modeColumn (1, 2 or 3) of that block, into modeVector records
+// 1..atomCount: atomic number and dx, dy, dz, in the columns of layout.family. In the Gaussian
+// 09/16 family a block's rows are placed by their atom number; an atom without a row (a frozen
 // atom) moves by 0, and a row numbered outside 1..atomCount ends the run. A file that holds
 // normal-mode blocks of another family before the one asked for ends the run rather than be
 // misread.
 void readModeVector(std::string_view fileName, int modeBlock, int modeColumn, int atomCount,
                     const OutputLayout& layout, AtomTable& modeVector);
-
-// Counts the lines holding "Standard orientation:" (orientationCount) and the atom rows of
-// the last such table (atomCount): the lines between its second and third rule lines (lines
-// holding "---"). A table of more than atomCapacity rows ends the run with a diagnostic.
-void countAtoms(std::string_view fileName, int& orientationCount, int& atomCount);
-
-// Reads the atomCount rows of the orientationCount-th "Standard orientation:" table into
-// geometry records 1..atomCount: atomic number and x, y, z in Angstroms, in the Gaussian 98
-// columns.
-void readGeometry(std::string_view fileName, int atomCount, int orientationCount,
-                  GeometryTable& geometry);
-
-// Reads the rows under the modeBlock-th "Atom AN" line, column modeColumn (1, 2 or 3) of
-// that block, into modeVector records 1..atomCount: atomic number and dx, dy, dz, in the
-// Gaussian 98 columns.
-void readModeVector(std::string_view fileName, int modeBlock, int modeColumn, int atomCount,
-                    AtomTable& modeVector);
 
 // The first frequency after the first "Harmonic frequencies" heading, in cm**-1: columns
 // 16-27 of the first line after it that holds "Frequencies --" but not "Frequencies ---"

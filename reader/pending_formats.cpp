@@ -17,22 +17,6 @@ namespace {
 
 } // namespace
 
-void readOrcaOutput(std::string_view fileName, int, scan::FormatResult&, AtomTable&) {
-    notBuiltYet(fileName, Format::orcaOutput);
-}
-
-void readOrcaHessian(std::string_view fileName, int, scan::FormatResult&, AtomTable&) {
-    notBuiltYet(fileName, Format::orcaHessian);
-}
-
-void readMolden(std::string_view fileName, int, scan::FormatResult&, AtomTable&) {
-    notBuiltYet(fileName, Format::molden);
-}
-
-void readFchk(std::string_view fileName, int, scan::FormatResult&, AtomTable&) {
-    notBuiltYet(fileName, Format::fchk);
-}
-
 void readQchem(std::string_view fileName, int, scan::FormatResult&, AtomTable&) {
     notBuiltYet(fileName, Format::qchem);
 }

@@ -64,7 +64,8 @@ bool startsWith(std::string_view line, std::string_view text) {
     const std::size_t at = line.find_first_not_of(" \t");
     if (at == std::string_view::npos) return false;
     line.remove_prefix(at);
-    return line.size() >= text.size() && scan::equalsIgnoringCase(line.substr(0, text.size()), text);
+    return line.size() >= text.size() &&
+           scan::equalsIgnoringCase(line.substr(0, text.size()), text);
 }
 
 // A formatted checkpoint's third line is its first record, the atom count, in the layout
@@ -134,10 +135,9 @@ bool holdsGaussianKeyword() {
     char message[600];
     int n = std::snprintf(message, sizeof message, "%.*s fits no format Molvane reads; looked for",
                           int(fileName.size()), fileName.data());
-    constexpr Format all[] = {Format::gaussian,    Format::xtb,    Format::orcaOutput,
-                              Format::orcaHessian, Format::molden, Format::fchk,
-                              Format::qchem,       Format::psi4,   Format::nwchem,
-                              Format::gamess};
+    constexpr Format all[] = {
+        Format::gaussian, Format::xtb,   Format::orcaOutput, Format::orcaHessian, Format::molden,
+        Format::fchk,     Format::qchem, Format::psi4,       Format::nwchem,      Format::gamess};
     const int count = int(sizeof all / sizeof all[0]);
     for (int i = 0; i < count && n > 0 && n < int(sizeof message); ++i) {
         const std::string_view name = formatName(all[i]);
@@ -190,16 +190,25 @@ using FormatReader = void (*)(std::string_view, int, scan::FormatResult&, AtomTa
 
 FormatReader readerOf(Format format) {
     switch (format) {
-    case Format::orcaOutput: return readOrcaOutput;
-    case Format::orcaHessian: return readOrcaHessian;
-    case Format::molden: return readMolden;
-    case Format::fchk: return readFchk;
-    case Format::qchem: return readQchem;
-    case Format::psi4: return readPsi4;
-    case Format::nwchem: return readNwchem;
-    case Format::gamess: return readGamess;
+    case Format::orcaOutput:
+        return readOrcaOutput;
+    case Format::orcaHessian:
+        return readOrcaHessian;
+    case Format::molden:
+        return readMolden;
+    case Format::fchk:
+        return readFchk;
+    case Format::qchem:
+        return readQchem;
+    case Format::psi4:
+        return readPsi4;
+    case Format::nwchem:
+        return readNwchem;
+    case Format::gamess:
+        return readGamess;
     case Format::gaussian:
-    case Format::xtb: break;
+    case Format::xtb:
+        break;
     }
     return nullptr;
 }
@@ -207,7 +216,8 @@ FormatReader readerOf(Format format) {
 // The rules of vibrations.h applied to what the reader found.
 void takeResult(std::string_view fileName, const scan::FormatResult& result) {
     if (result.atomCount < 1 || result.atomCount > atomCapacity)
-        failFile(fileName, result.atomCount < 1 ? "holds no atoms" : "holds more atoms than Molvane does");
+        failFile(fileName,
+                 result.atomCount < 1 ? "holds no atoms" : "holds more atoms than Molvane does");
     atomCount = result.atomCount;
     std::memcpy(geometry, result.geometry, sizeof(double) * 4 * std::size_t(atomCount));
     static int kept[modeCapacity];
@@ -227,16 +237,26 @@ void takeResult(std::string_view fileName, const scan::FormatResult& result) {
 
 std::string_view formatName(Format format) {
     switch (format) {
-    case Format::gaussian: return "Gaussian output";
-    case Format::xtb: return "xtb g98.out";
-    case Format::orcaOutput: return "ORCA output";
-    case Format::orcaHessian: return "ORCA .hess";
-    case Format::molden: return "Molden";
-    case Format::fchk: return "Gaussian formatted checkpoint";
-    case Format::qchem: return "Q-Chem output";
-    case Format::psi4: return "Psi4 output";
-    case Format::nwchem: return "NWChem output";
-    case Format::gamess: return "GAMESS output";
+    case Format::gaussian:
+        return "Gaussian output";
+    case Format::xtb:
+        return "xtb g98.out";
+    case Format::orcaOutput:
+        return "ORCA output";
+    case Format::orcaHessian:
+        return "ORCA .hess";
+    case Format::molden:
+        return "Molden";
+    case Format::fchk:
+        return "Gaussian formatted checkpoint";
+    case Format::qchem:
+        return "Q-Chem output";
+    case Format::psi4:
+        return "Psi4 output";
+    case Format::nwchem:
+        return "NWChem output";
+    case Format::gamess:
+        return "GAMESS output";
     }
     return "unknown";
 }
@@ -268,8 +288,7 @@ void readVibrations(std::string_view fileName, Format format, int mode) {
     scan::normalise(modeVector, atomCount);
 }
 
-void readVibrationVector(std::string_view fileName, Format format, int mode,
-                         AtomTable& vector) {
+void readVibrationVector(std::string_view fileName, Format format, int mode, AtomTable& vector) {
     clearVector(vector);
     if (mode < 1 || mode > modeList.count) return;
     const FormatReader read = readerOf(format);

@@ -20,7 +20,7 @@ for arg in "$@"; do
         *) targets+=("$arg") ;;
     esac
 done
-[ ${#targets[@]} -gt 0 ] || targets=(record console reader dialogue)
+[ ${#targets[@]} -gt 0 ] || targets=(record console reader formats dialogue)
 
 bash "$root/scripts/install-deps.sh" >&2
 dir="$root/build-fuzz"

@@ -1,10 +1,13 @@
 // Benchmark of the reader on large outputs: a 1000-atom job with enough optimisation steps
 // to reach 20 MB and 200 MB, laid out as Gaussian 98 prints it and as Gaussian 16 does (the
-// wider columns, the "Atom  AN" mode header). For each layout and size it prints the time of the
-// whole read (countAtoms through readFirstFrequency) against five sequential `wc -l` passes
-// over the same file, and the peak resident memory of a child process that does the read.
-// Not a unit test: run it by hand.
+// wider columns, the "Atom  AN" mode header), and a 300-atom job as ORCA 5 prints it
+// (geometries in Angstrom and bohr at every step, then all 3N modes in blocks of six columns). For
+// each layout and size it prints the time of the whole read as a run makes it (recognition, then
+// countAtoms through readFirstFrequency, or readVibrations) against five sequential `wc -l` passes
+// over the same file, and the peak resident memory of a child process that does the read. Not a
+// unit test: run it by hand.
 #include "reader/gaussian_reader.h"
+#include "reader/vibrations.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -22,7 +25,8 @@ namespace {
 constexpr int atoms = 1000;
 const std::string rule = " " + std::string(69, '-') + "\n";
 
-bool gaussian16 = false; // the layout generated
+enum class Layout { gaussian98, gaussian16, orca };
+bool gaussian16 = false; // the Gaussian layout generated
 
 std::string orientation(const char* keyword, double shift) {
     std::string text =
@@ -106,6 +110,100 @@ void generate(const std::string& path, long megabytes) {
     std::fclose(f);
 }
 
+// The ORCA job's molecule: its 3N x 3N normal modes fill about 10 MB.
+constexpr int orcaAtoms = 300;
+
+// ORCA 5's geometry tables of one optimisation step.
+std::string orcaGeometry(int step) {
+    std::string text = "---------------------------------\nCARTESIAN COORDINATES (ANGSTROEM)\n"
+                       "---------------------------------\n";
+    char row[120];
+    for (int i = 0; i < orcaAtoms; ++i) {
+        const double t = i * 0.37;
+        std::snprintf(row, sizeof row, "  %-2s %13.6f%12.6f%12.6f\n", i % 3 ? "H" : "C",
+                      12.0 * std::sin(t) + step * 1e-6, 12.0 * std::cos(t), 0.05 * i - 25.0);
+        text += row;
+    }
+    text += "\n----------------------------\nCARTESIAN COORDINATES (A.U.)\n"
+            "----------------------------\n"
+            "  NO LB      ZA    FRAG     MASS         X           Y           Z\n";
+    for (int i = 0; i < orcaAtoms; ++i) {
+        const double t = i * 0.37;
+        std::snprintf(row, sizeof row, "%4d %-2s %8.4f%5d%11.3f%12.6f%12.6f%12.6f\n", i,
+                      i % 3 ? "H" : "C", i % 3 ? 1.0 : 6.0, 0, i % 3 ? 1.008 : 12.011,
+                      (12.0 * std::sin(t) + step * 1e-6) / 0.529177, 12.0 * std::cos(t) / 0.529177,
+                      (0.05 * i - 25.0) / 0.529177);
+        text += row;
+    }
+    return text;
+}
+
+// An ORCA 5 output of at least `megabytes`: the banner, optimisation steps (both geometry
+// tables and the SCF lines of each), then the frequencies, the 3N x 3N normal modes and the
+// IR spectrum of the last geometry.
+void generateOrca(const std::string& path, long megabytes) {
+    std::FILE* f = std::fopen(path.c_str(), "w");
+    if (!f) {
+        std::perror(path.c_str());
+        std::exit(1);
+    }
+    std::fputs("\n                                 *****************\n"
+               "                                 * O   R   C   A *\n"
+               "                                 *****************\n\n",
+               f);
+    const int modes = 3 * orcaAtoms;
+    const long modeBytes = long(modes) * (modes / 6 + 1) * 74;
+    const long target = megabytes * 1000000L - modeBytes;
+    long written = 0;
+    for (int step = 1; written < target; ++step) {
+        const std::string geometry = orcaGeometry(step);
+        written += std::fprintf(f,
+                                "\n                         *************************\n"
+                                "                         *  GEOMETRY OPTIMIZATION CYCLE %4d *\n"
+                                "                         *************************\n",
+                                step);
+        std::fputs(geometry.c_str(), f);
+        written += long(geometry.size());
+        for (int i = 1; i <= 12; ++i)
+            written += std::fprintf(f, "  %3d  -7512.%010d   %.9f  0.000%05d  0.00%06d\n", i,
+                                    step * 7 + i, 1e-5 / i, i * 37, step);
+        written += std::fprintf(f, "Total Energy       :        -7512.%09d Eh\n", step);
+    }
+    std::fputs("\n-----------------------\nVIBRATIONAL FREQUENCIES\n-----------------------\n\n"
+               "Scaling factor for frequencies =  1.000000000  (already applied!)\n\n",
+               f);
+    for (int m = 0; m < modes; ++m)
+        std::fprintf(f, "%6d:%13.2f cm**-1\n", m, m < 6 ? 0.0 : 10.0 + m * 1.1);
+    std::fputs("\n\n------------\nNORMAL MODES\n------------\n\n"
+               "These modes are the Cartesian displacements weighted by the diagonal matrix\n"
+               "M(i,i)=1/sqrt(m[i]) where m[i] is the mass of the displaced atom\n"
+               "Thus, these vectors are normalized but *not* orthogonal\n\n",
+               f);
+    for (int first = 0; first < modes; first += 6) {
+        const int last = first + 6 < modes ? first + 6 : modes;
+        std::fprintf(f, "%18d", first);
+        for (int m = first + 1; m < last; ++m) std::fprintf(f, "%11d", m);
+        std::fputs("\n", f);
+        for (int row = 0; row < modes; ++row) {
+            std::fprintf(f, "%6d    ", row);
+            for (int m = first; m < last; ++m)
+                std::fprintf(f, "%11.6f", m < 6 ? 0.0 : 0.3 * std::sin(0.01 * row * m + m));
+            std::fputs("\n", f);
+        }
+    }
+    std::fputs("\n-----------\nIR SPECTRUM\n-----------\n\n"
+               " Mode   freq       eps      Int      T**2         TX        TY        TZ\n"
+               "       cm**-1   L/(mol*cm) km/mol    a.u.\n"
+               "----------------------------------------------------------------------------\n",
+               f);
+    for (int m = 6; m < modes; ++m)
+        std::fprintf(f,
+                     "%4d:%10.2f   0.000006    0.03  0.000039  ( 0.000000  0.000000  0.006256)\n",
+                     m, 10.0 + m * 1.1);
+    std::fputs("\n                             ****ORCA TERMINATED NORMALLY****\n", f);
+    std::fclose(f);
+}
+
 double seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
@@ -132,11 +230,17 @@ ReadFigures timeRead(const std::string& path) {
     if (child == 0) {
         close(channel[0]);
         const auto start = std::chrono::steady_clock::now();
-        reader::OutputLayout layout; // as a run reads the file
-        reader::countAtoms(path, layout, reader::atomCount);
-        reader::readGeometry(path, reader::atomCount, layout, reader::geometry);
-        reader::readModeVector(path, 1, 1, reader::atomCount, layout, reader::modeVector);
-        reader::firstFrequency = reader::readFirstFrequency(path);
+        // As a run reads the file.
+        const reader::Format format = reader::recogniseFormat(path);
+        if (format == reader::Format::gaussian) {
+            reader::OutputLayout tables;
+            reader::countAtoms(path, tables, reader::atomCount);
+            reader::readGeometry(path, reader::atomCount, tables, reader::geometry);
+            reader::readModeVector(path, 1, 1, reader::atomCount, tables, reader::modeVector);
+            reader::firstFrequency = reader::readFirstFrequency(path);
+        } else {
+            reader::readVibrations(path, format, 1);
+        }
         ReadFigures figures{seconds(start), 0, reader::atomCount};
         rusage usage;
         getrusage(RUSAGE_SELF, &usage);
@@ -158,24 +262,30 @@ ReadFigures timeRead(const std::string& path) {
 int main() {
     char pattern[] = "/tmp/molvane-bench-XXXXXX";
     const std::string dir = mkdtemp(pattern);
-    for (bool sixteen : {false, true}) {
-        gaussian16 = sixteen;
+    for (Layout each : {Layout::gaussian98, Layout::gaussian16, Layout::orca}) {
+        gaussian16 = each == Layout::gaussian16;
+        const char* name = each == Layout::gaussian98   ? "Gaussian 98"
+                           : each == Layout::gaussian16 ? "Gaussian 16"
+                                                        : "ORCA 5     ";
         long previousRss = 0;
         for (long megabytes : {20L, 200L}) {
             const std::string path = dir + "/large-" + std::to_string(megabytes) + ".out";
-            generate(path, megabytes);
+            if (each == Layout::orca)
+                generateOrca(path, megabytes);
+            else
+                generate(path, megabytes);
             timeWc(path); // brings the file into the page cache
             const double wc = timeWc(path);
             const ReadFigures read = timeRead(path);
             const double size = double(std::filesystem::file_size(path)) / 1e6;
-            std::printf(
-                "Gaussian %s %6.1f MB, %d atoms: read %.3f s, 5 x wc -l %.3f s, ratio %.2f; "
-                "peak RSS %ld kB",
-                gaussian16 ? "16" : "98", size, read.atomCount, read.seconds, wc, read.seconds / wc,
-                read.maxRssKb);
+            std::printf("%s %6.1f MB, %d atoms: read %.3f s, 5 x wc -l %.3f s, ratio %.2f; "
+                        "peak RSS %ld kB",
+                        name, size, read.atomCount, read.seconds, wc, read.seconds / wc,
+                        read.maxRssKb);
             if (previousRss)
                 std::printf(" (%+ld kB from the smaller file)", read.maxRssKb - previousRss);
             std::printf("\n");
+            std::fflush(stdout);
             previousRss = read.maxRssKb;
             std::filesystem::remove(path);
         }

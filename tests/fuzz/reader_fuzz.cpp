@@ -1,21 +1,21 @@
-// Fuzz target: arbitrary bytes as a Gaussian output file, read by the whole reading
-// pipeline in the dialogue's order: countAtoms, readGeometry, readModeVector for modes
-// derived from the atom count and the input, prepareViewData, readFirstFrequency. Each
-// step either returns sound data (counts within the tables, finite values) or ends the run
-// with one diagnostic of a code the step can give: end of file only at the file's last
-// line, conversion errors only at a field that holds no plain number. The file is never
-// changed by being read.
+// Fuzz target: arbitrary bytes as an output file, read as a run reads it: recogniseFormat,
+// then, for a Gaussian output (or xtb's), countAtoms, readGeometry, readModeVector for modes
+// derived from the atom count and the input, prepareViewData, readFirstFrequency. A file
+// recognised as another format is left to the formats target. Each step either returns sound
+// data (counts within the tables, finite values) or ends the run with one diagnostic of a
+// code the step can give: "fits no format" only for bytes that hold no Gaussian keyword, end
+// of file only at the file's last line, conversion errors only at a field that holds no plain
+// number. The file is never changed by being read.
 //
 // Where each step must find its lines is worked out beforehand from the plain reading of
-// the bytes (keywords searched in the first 100 columns of each line): the atom count,
-// whether a step meets the end of the file, and which lines hold the rows it reads, whose
-// plain decimal fields must then read to their exact values.
-//
-// The same bytes are then read as a run reads them, with the orientation keyword and the
-// column family chosen from the file: every step again returns sound data or ends with a
-// diagnostic it can give, and wherever the file's last "Standard orientation:" table is of
-// the Gaussian 98 family the reading, diagnostics included, is exactly the one above.
+// the bytes (keywords searched in the first 100 columns of each line): the orientation
+// keyword and the atom count, whether a step meets the end of the file, and, where the last
+// table is of the Gaussian 98 family, which lines hold the rows it reads, whose plain decimal
+// fields must then read to their exact values. For the other families the values are checked
+// for soundness. The list of vibrations readVibrations gives has the first frequency first.
 #include "reader/gaussian_reader.h"
+#include "reader/vibrations.h"
+#include "reader/xtb_output.h"
 #include "tests/fuzz/field_oracle.h"
 
 #include <cmath>
@@ -86,6 +86,7 @@ int nthHolding(const std::vector<std::string>& lines, std::string_view keyword, 
 
 // What countAtoms must give.
 struct Count {
+    std::string_view keyword = "Standard orientation:";
     int tables = 0;
     int lastTable = -1; // index of the last keyword line
     bool endOfFile = false;
@@ -95,11 +96,19 @@ struct Count {
 
 Count expectedCount(const std::vector<std::string>& lines) {
     Count c;
-    for (int i = 0; i < int(lines.size()); ++i)
-        if (holds(lines[std::size_t(i)], "Standard orientation:")) {
-            ++c.tables;
-            c.lastTable = i;
+    // A job run with NoSymm prints no standard orientation: the input one, else the Z-matrix one.
+    for (std::string_view keyword :
+         {"Standard orientation:", "Input orientation:", "Z-Matrix orientation:"}) {
+        for (int i = 0; i < int(lines.size()); ++i)
+            if (holds(lines[std::size_t(i)], keyword)) {
+                ++c.tables;
+                c.lastTable = i;
+            }
+        if (c.tables > 0) {
+            c.keyword = keyword;
+            break;
         }
+    }
     if (lines.empty()) {
         c.endOfFile = true;
         return c;
@@ -149,6 +158,8 @@ void checkRows(const Input& input, const hostile::RunEnd& end, int first, int co
 
 struct State {
     const std::string* path;
+    reader::OutputLayout layout;
+    reader::Format format = reader::Format::gaussian;
     int orientationCount = -1;
     int atomCount = -1;
     int mode = 0;
@@ -166,81 +177,23 @@ std::string contents(const std::string& path) {
     return all.str();
 }
 
-// One whole reading, as a run makes it, kept for comparison: how far it went, how it ended,
-// and what it read.
-struct Outcome {
-    hostile::RunEnd end;
-    int orientationCount = -1, atomCount = -1;
-    reader::OutputLayout layout; // as the reading left it, when it ended too
-    int modes[3] = {};
-    float modeValues[3][8][4] = {}; // the first rows of each mode tried
-    double geometryValues[8][4] = {};
-    double frequency = 0.0;
-};
-
-// Reads `path` for the modes the input picks; with `layoutAware` as the dialogue does,
-// otherwise by the Gaussian 98 operations.
-void readWhole(const std::string& path, std::uint8_t pick, bool layoutAware, Outcome& o) {
-    reader::OutputLayout& layout = o.layout;
-    o.end = hostile::guarded([&] {
-        if (layoutAware)
-            reader::countAtoms(path, layout, o.atomCount);
-        else
-            reader::countAtoms(path, layout.orientationCount, o.atomCount);
-        o.orientationCount = layout.orientationCount;
-        const int modes = 3 * o.atomCount - 6;
-        if (modes < 1) return;
-        if (layoutAware)
-            reader::readGeometry(path, o.atomCount, layout, geometry);
-        else
-            reader::readGeometry(path, o.atomCount, layout.orientationCount, geometry);
-        for (int i = 0; i < o.atomCount && i < 8; ++i)
-            for (int k = 0; k < 4; ++k) o.geometryValues[i][k] = geometry[i][k];
-        const int tried[] = {1, modes, 1 + pick % modes};
-        for (int t = 0; t < 3; ++t) {
-            const int m = tried[t];
-            o.modes[t] = m;
-            if (layoutAware)
-                reader::readModeVector(path, reader::modeBlock(m), reader::modeColumn(m),
-                                       o.atomCount, layout, modeVector);
-            else
-                reader::readModeVector(path, reader::modeBlock(m), reader::modeColumn(m),
-                                       o.atomCount, modeVector);
-            for (int i = 0; i < o.atomCount; ++i)
-                for (float v : modeVector[i])
-                    require(std::isfinite(v), "a mode value that is not finite");
-            for (int i = 0; i < o.atomCount && i < 8; ++i)
-                for (int k = 0; k < 4; ++k) o.modeValues[t][i][k] = modeVector[i][k];
-        }
-        o.frequency = reader::readFirstFrequency(path);
-    });
+// The family the header lines of the table at `keywordLine` show, as the reader tells it.
+reader::Family familyAt(const std::vector<std::string>& lines, int keywordLine) {
+    const std::size_t header = std::size_t(keywordLine + 3);
+    if (keywordLine < 0 || header >= lines.size()) return reader::Family::gaussian98;
+    if (holds(lines[header], "Number     Number       Type")) return reader::Family::gaussian09;
+    if (holds(lines[header], "Number     Number             X")) return reader::Family::gaussian94;
+    return reader::Family::gaussian98;
 }
 
-// The reading a run makes: sound, and the Gaussian 98 reading where the file is one.
-void checkLayoutAware(const Input& input, std::uint8_t pick) {
-    Outcome aware, plain;
-    readWhole(input.path, pick, true, aware);
-    if (aware.end.ended) {
-        const int code = fuzzing::diagnosticCode(aware.end);
-        require(code == 101 || code == 103 || code == 104 || code == 109,
-                "an unexpected diagnostic code in a run's reading", aware.end.diagnostic());
-        require(aware.end.diagnostic().find(input.path) != std::string_view::npos,
-                "a run's diagnostic that does not name the file", aware.end.diagnostic());
-    }
-    require(aware.atomCount <= reader::atomCapacity, "more atoms than the tables hold");
-    if (aware.orientationCount <= 0 || aware.layout.orientationKeyword != "Standard orientation:" ||
-        aware.layout.family != reader::Family::gaussian98)
-        return;
-    readWhole(input.path, pick, false, plain);
-    require(aware.end.ended == plain.end.ended && aware.end.diagnostic() == plain.end.diagnostic(),
-            "a Gaussian 98 file ends otherwise in a run", aware.end.diagnostic());
-    require(aware.atomCount == plain.atomCount && aware.orientationCount == plain.orientationCount,
-            "a Gaussian 98 file counts otherwise in a run");
-    require(std::memcmp(aware.geometryValues, plain.geometryValues, sizeof plain.geometryValues) ==
-                    0 &&
-                std::memcmp(aware.modeValues, plain.modeValues, sizeof plain.modeValues) == 0 &&
-                aware.frequency == plain.frequency,
-            "a Gaussian 98 file reads otherwise in a run");
+// Whether any line holds, within its first 1024 columns, a keyword that makes a file a
+// Gaussian output.
+bool holdsGaussianKeyword(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines)
+        for (std::string_view keyword : {"Gaussian", "orientation:", "Harmonic frequencies",
+                                         "Frequencies --", "Atom AN", "Atom  AN"})
+            if (hostile::columns(line, 1, 1024).find(keyword) != std::string::npos) return true;
+    return false;
 }
 
 } // namespace
@@ -256,21 +209,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     input.path = fuzzing::writeScratch("output.log", bytes);
     input.lines = hostile::referenceLines(bytes);
     checkPlainReading(bytes, input, data, size);
-    checkLayoutAware(input, size > 0 ? data[size - 1] : 0);
     require(contents(input.path) == bytes, "reading changed the file");
     return 0;
 }
 
 namespace {
-// The Gaussian 98 operations against the plain reading of the bytes.
+// A run's reading against the plain reading of the bytes.
 void checkPlainReading(const std::string& bytes, const Input& input, const std::uint8_t* data,
                        std::size_t size) {
     State s;
     s.path = &input.path;
 
+    const hostile::RunEnd recognition =
+        hostile::guarded([&] { s.format = reader::recogniseFormat(*s.path); });
+    if (recognition.ended) {
+        require(fuzzing::diagnosticCode(recognition) == 109 &&
+                    recognition.diagnostic().find(input.path + " fits no format") !=
+                        std::string_view::npos,
+                "recognition ended otherwise", recognition.diagnostic());
+        require(!holdsGaussianKeyword(input.lines), "a Gaussian keyword's file fits no format");
+        return;
+    }
+    if (s.format != reader::Format::gaussian && s.format != reader::Format::xtb) return;
+
     const Count expected = expectedCount(input.lines);
     const hostile::RunEnd count =
-        hostile::guarded([&] { reader::countAtoms(*s.path, s.orientationCount, s.atomCount); });
+        hostile::guarded([&] { reader::countAtoms(*s.path, s.layout, s.atomCount); });
+    s.orientationCount = s.layout.orientationCount;
     if (count.ended) {
         checkEnd(input, count, nullptr, 0, true);
         const int code = fuzzing::diagnosticCode(count);
@@ -282,13 +247,27 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
     require(!expected.endOfFile && !expected.tooMany,
             "countAtoms did not meet the file's end or capacity");
     require(s.orientationCount == expected.tables, "countAtoms counted other tables");
+    require(s.layout.orientationKeyword == expected.keyword, "countAtoms chose another keyword");
     require(s.atomCount == expected.atoms, "countAtoms counted other rows");
 
-    const hostile::RunEnd geometryEnd = hostile::guarded(
-        [&] { reader::readGeometry(*s.path, s.atomCount, s.orientationCount, geometry); });
-    if (geometryEnd.ended) checkEnd(input, geometryEnd, geometryFields, 4, false);
-    checkRows(input, geometryEnd, expected.tables == 0 ? -1 : expected.lastTable + 5, s.atomCount,
-              geometryFields, geometry);
+    // The Gaussian 98 family's rows are checked field by field; the other families' rows
+    // are numbered and checked for soundness.
+    const reader::Family family = familyAt(input.lines, expected.lastTable);
+    const bool exact = family == reader::Family::gaussian98;
+    const hostile::RunEnd geometryEnd =
+        hostile::guarded([&] { reader::readGeometry(*s.path, s.atomCount, s.layout, geometry); });
+    if (exact) {
+        if (geometryEnd.ended) checkEnd(input, geometryEnd, geometryFields, 4, false);
+        checkRows(input, geometryEnd, expected.tables == 0 ? -1 : expected.lastTable + 5,
+                  s.atomCount, geometryFields, geometry);
+    } else if (geometryEnd.ended) {
+        const int code = fuzzing::diagnosticCode(geometryEnd);
+        require(code == 101 || code == 102 || code == 103 || code == 104 || code == 109,
+                "an unexpected diagnostic code in another family's table",
+                geometryEnd.diagnostic());
+        require(geometryEnd.diagnostic().find(input.path) != std::string_view::npos,
+                "a diagnostic that does not name the file", geometryEnd.diagnostic());
+    }
     if (geometryEnd.ended) {
         require(contents(input.path) == bytes, "reading changed the file");
         return;
@@ -305,12 +284,37 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
         s.mode = mode;
         const hostile::RunEnd modeEnd = hostile::guarded([&] {
             reader::readModeVector(*s.path, reader::modeBlock(s.mode), reader::modeColumn(s.mode),
-                                   s.atomCount, modeVector);
+                                   s.atomCount, s.layout, modeVector);
         });
         const FieldSpec* fields = modeFields[reader::modeColumn(mode) - 1];
-        if (modeEnd.ended) checkEnd(input, modeEnd, fields, 4, false);
-        const int header = nthHolding(input.lines, "Atom AN", reader::modeBlock(mode));
-        checkRows(input, modeEnd, header < 0 ? -1 : header + 1, s.atomCount, fields, modeVector);
+        if (exact) {
+            if (modeEnd.ended) checkEnd(input, modeEnd, fields, 4, false);
+            const int header = nthHolding(input.lines, "Atom AN", reader::modeBlock(mode));
+            checkRows(input, modeEnd, header < 0 ? -1 : header + 1, s.atomCount, fields,
+                      modeVector);
+        } else if (modeEnd.ended) {
+            const int code = fuzzing::diagnosticCode(modeEnd);
+            require(code == 101 || code == 102 || code == 103 || code == 104 || code == 109,
+                    "an unexpected diagnostic code in another family's block",
+                    modeEnd.diagnostic());
+            require(modeEnd.diagnostic().find(input.path) != std::string_view::npos,
+                    "a diagnostic that does not name the file", modeEnd.diagnostic());
+        }
+        if (!modeEnd.ended && s.format == reader::Format::xtb) {
+            const hostile::RunEnd massEnd = hostile::guarded(
+                [&] { reader::undoXtbMassWeighting(*s.path, modeVector, s.atomCount); });
+            if (massEnd.ended) {
+                require(fuzzing::diagnosticCode(massEnd) == 109 &&
+                            massEnd.diagnostic().find("names no element") != std::string_view::npos,
+                        "xtb's mass weighting ended otherwise", massEnd.diagnostic());
+                require(contents(input.path) == bytes, "reading changed the file");
+                return;
+            }
+            double sum = 0.0;
+            for (int i = 0; i < s.atomCount; ++i)
+                for (int k = 1; k <= 3; ++k) sum += double(modeVector[i][k]) * modeVector[i][k];
+            require(sum == 0.0 || std::fabs(sum - 1.0) < 1e-4, "an xtb mode not of unit length");
+        }
         if (modeEnd.ended) {
             require(contents(input.path) == bytes, "reading changed the file");
             return;
@@ -350,6 +354,20 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
         require(frequencyLine >= 0, "a frequency read from no frequency line");
         fuzzing::checkField(input.lines[std::size_t(frequencyLine)], frequencyField[0],
                             s.frequency);
+        // The list of vibrations starts with that frequency, however the rest of it reads.
+        const hostile::RunEnd listEnd =
+            hostile::guarded([&] { reader::readVibrations(*s.path, s.format, 0); });
+        if (listEnd.ended) {
+            const int code = fuzzing::diagnosticCode(listEnd);
+            require(code == 101 || code == 103 || code == 109, "the list ended otherwise",
+                    listEnd.diagnostic());
+        } else {
+            require(reader::modeList.count >= 1 && reader::modeList.count <= reader::modeCapacity,
+                    "a list of vibrations out of range");
+            require(reader::modeList.frequency[0] == s.frequency &&
+                        reader::firstFrequency == s.frequency,
+                    "the list does not start with the first frequency");
+        }
     }
     require(contents(input.path) == bytes, "reading changed the file");
     return;

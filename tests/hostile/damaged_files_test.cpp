@@ -45,12 +45,18 @@ struct Expectation {
 Expectation expectFor(const std::vector<std::string>& all, int k) {
     const std::vector<std::string> lines(all.begin(), all.begin() + k);
     Expectation e;
+    // The last table of the first keyword the cut file holds, as countAtoms chooses it.
     int table = -1, wholeLast = -1;
+    bool standard = false;
+    for (const char* keyword :
+         {"Standard orientation:", "Input orientation:", "Z-Matrix orientation:"}) {
+        for (int i = 0; i < k; ++i)
+            if (holds(all[std::size_t(i)], keyword)) table = i;
+        standard = table >= 0 && std::string(keyword) == "Standard orientation:";
+        if (table >= 0) break;
+    }
     for (int i = 0; i < int(all.size()); ++i)
-        if (holds(all[std::size_t(i)], "Standard orientation:")) {
-            wholeLast = i;
-            if (i < k) table = i;
-        }
+        if (holds(all[std::size_t(i)], "Standard orientation:")) wholeLast = i;
     auto fail = [&](std::string context) {
         e.ends = true;
         e.context = std::move(context);
@@ -69,7 +75,7 @@ Expectation expectFor(const std::vector<std::string>& all, int k) {
     }
     if (table < 0) return fail(noTable);
     EXPECT_EQ(rules[1], table + 4) << "an example table of another shape";
-    e.lastTable = table == wholeLast;
+    e.lastTable = standard && table == wholeLast;
 
     const int block = (mode - 1) / 3 + 1;
     int header = -1;
@@ -148,7 +154,10 @@ TEST_F(Damaged, EveryExampleCutAfterEachLineEndsAtTheCutOrReadsAsTheWhole) {
                 readPipeline(file, r);
                 SCOPED_TRACE(std::string(example) + " cut after line " + std::to_string(k) +
                              (lineFeed ? "" : " without its line feed"));
-                if (e.ends) {
+                if (k == 0) {
+                    // Nothing left of it: no format's marker, no Gaussian keyword.
+                    ASSERT_TRUE(endedWith(r.end, 109, {file + " fits no format"}));
+                } else if (e.ends) {
                     ASSERT_TRUE(endedWith(r.end, 104,
                                           {"end of file in " + file + " after line " +
                                                std::to_string(k) + " while reading",
@@ -199,10 +208,19 @@ TEST_F(Damaged, NulAndCtrlZBytesInTheMiddle) {
     Reading asideReading;
     readPipeline(aside, asideReading);
     EXPECT_TRUE(sameReading(asideReading, whole("formaldehyde-freq.out")));
-    // A NUL inside the keyword hides the only table.
+    // A NUL inside the keyword hides the standard table: the Z-matrix table before it is
+    // read; with both hidden there is no table.
+    const std::string standardHidden =
+        replaced(text, "Standard orientation:", std::string("Standard\0orientation:", 21));
+    Reading zMatrix;
+    readPipeline(write("nul-standard.out", standardHidden), zMatrix);
+    ASSERT_FALSE(zMatrix.end.ended) << zMatrix.end.diagnostic();
+    EXPECT_EQ(zMatrix.tables, 1);
+    EXPECT_EQ(zMatrix.atoms, 4);
+    EXPECT_EQ(zMatrix.geometry[2][2], 0.939359);
     const std::string keyword =
-        write("nul-keyword.out",
-              replaced(text, "Standard orientation:", std::string("Standard\0orientation:", 21)));
+        write("nul-keyword.out", replaced(standardHidden, "Z-Matrix orientation:",
+                                          std::string("Z-Matrix\0orientation:", 21)));
     Reading hidden;
     readPipeline(keyword, hidden);
     EXPECT_TRUE(endedWith(hidden.end, 104, {keyword, noTable}));
@@ -252,8 +270,10 @@ TEST_F(Damaged, HundredThousandColumnLines) {
         {file + ", line " + std::to_string(lineOf(garbled, "-0.93x359")) + ", columns 47-59"}));
 
     // A keyword that does not lie wholly within the first 100 columns is not found.
-    const std::string shifted = replaced(text, "                         Standard orientation:",
-                                         std::string(85, ' ') + "Standard orientation:", false);
+    std::string shifted = replaced(text, "                         Standard orientation:",
+                                   std::string(85, ' ') + "Standard orientation:", false);
+    shifted = replaced(shifted, "                         Z-Matrix orientation:",
+                       std::string(85, ' ') + "Z-Matrix orientation:", false);
     const std::string beyond = write("beyond.out", shifted);
     Reading none;
     readPipeline(beyond, none);
@@ -394,9 +414,10 @@ TEST_F(Damaged, ADirectoryAndAnEmptyFile) {
     EXPECT_TRUE(endedWith(d.end, 105, {"cannot read " + directory + ": Is a directory"}));
     EXPECT_TRUE(std::filesystem::is_empty(directory));
 
+    // An empty file is no Gaussian output, nor any other format's.
     const std::string empty = write("empty.out", "");
     Reading e;
     readPipeline(empty, e);
-    EXPECT_TRUE(endedWith(e.end, 104, {"end of file in " + empty + " after line 0 ", noTable}));
+    EXPECT_TRUE(endedWith(e.end, 109, {empty + " fits no format Molvane reads; looked for"}));
     EXPECT_EQ(std::filesystem::file_size(empty), 0u);
 }

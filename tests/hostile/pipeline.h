@@ -1,9 +1,12 @@
-// The reading half of a run, in-process and in the dialogue's order (countAtoms, the mode
-// check, readGeometry, readModeVector, readFirstFrequency), with its run end captured, and
-// the checks the damaged-input tests make of an outcome.
+// The reading half of a run, in-process and in the dialogue's order (recogniseFormat; for a
+// Gaussian output countAtoms, the mode check, readGeometry, readModeVector,
+// readFirstFrequency; for the other formats readVibrations and the mode check), with its run
+// end captured, and the checks the damaged-input tests make of an outcome.
 #pragma once
 
 #include "reader/gaussian_reader.h"
+#include "reader/vibrations.h"
+#include "reader/xtb_output.h"
 #include "tests/support/guarded_run.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +18,8 @@ namespace hostile {
 
 struct Reading {
     std::string file;
-    int mode = 0; // the mode asked for; 0: the last one, 3N-6
+    int mode = 0; // the mode asked for; 0: the last one, 3N-6 (M for the other formats)
+    reader::Format format = reader::Format::gaussian;
     int tables = -1;
     int atoms = -1;
     bool modeRejected = false; // 3N-6 leaves no mode to read
@@ -27,16 +31,35 @@ struct Reading {
 
 inline void readAll(void* context) {
     Reading& r = *static_cast<Reading*>(context);
-    reader::countAtoms(r.file, r.tables, r.atoms);
+    r.format = reader::recogniseFormat(r.file);
+    if (r.format != reader::Format::gaussian && r.format != reader::Format::xtb) {
+        reader::readVibrations(r.file, r.format, r.mode < 1 ? 1 : r.mode);
+        r.atoms = reader::atomCount;
+        const int last = reader::modeList.count;
+        if (r.mode == 0) r.mode = last;
+        if (r.mode < 1 || r.mode > last) {
+            r.modeRejected = true;
+            return;
+        }
+        reader::readVibrationVector(r.file, r.format, r.mode, r.modes);
+        for (int i = 0; i < r.atoms; ++i)
+            for (int k = 0; k < 4; ++k) r.geometry[i][k] = reader::geometry[i][k];
+        r.frequency = reader::firstFrequency;
+        return;
+    }
+    reader::OutputLayout layout;
+    reader::countAtoms(r.file, layout, r.atoms);
+    r.tables = layout.orientationCount;
     const int last = 3 * r.atoms - 6;
     if (r.mode == 0) r.mode = last;
     if (r.mode < 1 || r.mode > last) {
         r.modeRejected = true;
         return;
     }
-    reader::readGeometry(r.file, r.atoms, r.tables, r.geometry);
+    reader::readGeometry(r.file, r.atoms, layout, r.geometry);
     reader::readModeVector(r.file, reader::modeBlock(r.mode), reader::modeColumn(r.mode), r.atoms,
-                           r.modes);
+                           layout, r.modes);
+    if (r.format == reader::Format::xtb) reader::undoXtbMassWeighting(r.file, r.modes, r.atoms);
     r.frequency = reader::readFirstFrequency(r.file);
 }
 

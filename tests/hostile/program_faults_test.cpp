@@ -261,10 +261,12 @@ TEST_F(Faults, OutputFileChangedAfterTheExistenceCheck) {
     const Case cases[] = {
         {"deleted", "*ERR* 105 cannot open " + name + ": No such file or directory" + crlf},
         {"replaced by a directory", "*ERR* 105 cannot read " + name + ": Is a directory" + crlf},
+        // Emptied, it is no program's output any more.
         {"emptied",
-         "*ERR* 104 end of file in " + name +
-             " after line 0 while reading the file in search of a \"Standard orientation:\""
-             " table (it has none)" +
+         "*ERR* 109 " + name +
+             " fits no format Molvane reads; looked for Gaussian output, xtb g98.out, ORCA output,"
+             " ORCA .hess, Molden, Gaussian formatted checkpoint, Q-Chem output, Psi4 output,"
+             " NWChem output and GAMESS output" +
              crlf},
         {"made unreadable", "*ERR* 105 cannot open " + name + ": Permission denied" + crlf, true},
     };

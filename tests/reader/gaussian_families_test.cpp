@@ -2,6 +2,7 @@
 // them: real listings read to the values printed in them, generated listings of each family,
 // frozen atoms, rows and files that do not fit the family the file shows.
 #include "reader/gaussian_reader.h"
+#include "reader/vibrations.h"
 
 #include "tests/support/scratch.h"
 
@@ -123,30 +124,36 @@ TEST(RealFamilies, ReadToTheValuesPrintedInThem) {
     }
 }
 
-// A Gaussian 98 file reads through the run's operations exactly as through the Gaussian 98
-// ones, whatever mode is asked.
-TEST(RealFamilies, Gaussian98FilesReadAsBefore) {
-    for (const char* name : {"formaldehyde-freq.out", "water-optfreq.out", "ammonia-ts-freq.out"}) {
-        SCOPED_TRACE(name);
-        const std::string file = exampleFile(name);
+// Every family reads through readVibrations exactly as through the run's operations one by
+// one, whatever mode is asked, and the list of vibrations has the first frequency first.
+TEST(RealFamilies, ReadVibrationsReadsAsTheRunsOperations) {
+    std::vector<std::string> files;
+    for (const char* name : {"formaldehyde-freq.out", "water-optfreq.out", "ammonia-ts-freq.out"})
+        files.push_back(exampleFile(name));
+    if (samplesPresent())
+        for (const char* name : {"g16-water.log", "g09-benzene-freq.log", "g94-ts-freq.out",
+                                 "g03-nosymm-ts.log", "g16-dvb-hpmodes.out"})
+            files.push_back(sampleFile(name));
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file);
+        ASSERT_EQ(reader::recogniseFormat(file), reader::Format::gaussian);
         Read r;
         readAsRun(file, r);
-        EXPECT_EQ(r.layout.family, reader::Family::gaussian98);
-        int tables = 0, n = 0;
-        reader::countAtoms(file, tables, n);
-        EXPECT_EQ(tables, r.layout.orientationCount);
-        ASSERT_EQ(n, r.atomCount);
-        reader::GeometryTable geometry;
-        reader::readGeometry(file, n, tables, geometry);
+        const int n = r.atomCount;
         const int modes[3] = {1, 2, 3 * n - 6};
         for (int t = 0; t < 3; ++t) {
-            reader::AtomTable mode;
-            reader::readModeVector(file, reader::modeBlock(modes[t]), reader::modeColumn(modes[t]),
-                                   n, mode);
+            reader::readVibrations(file, reader::Format::gaussian, modes[t]);
+            ASSERT_EQ(reader::atomCount, n);
+            EXPECT_EQ(reader::modeList.count, 3 * n - 6);
+            EXPECT_EQ(reader::firstFrequency, r.frequency);
+            EXPECT_EQ(reader::modeList.frequency[0], r.frequency);
+            reader::AtomTable again;
+            reader::readVibrationVector(file, reader::Format::gaussian, modes[t], again);
             for (int i = 0; i < n; ++i)
                 for (int k = 0; k < 4; ++k) {
-                    EXPECT_EQ(mode[i][k], r.modes[t][i][k]);
-                    EXPECT_EQ(geometry[i][k], r.geometry[i][k]);
+                    EXPECT_EQ(reader::modeVector[i][k], r.modes[t][i][k]);
+                    EXPECT_EQ(again[i][k], r.modes[t][i][k]);
+                    EXPECT_EQ(reader::geometry[i][k], r.geometry[i][k]);
                 }
         }
     }

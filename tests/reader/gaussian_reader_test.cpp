@@ -1,6 +1,7 @@
-// The Gaussian 98 reader against the bundled examples, small inline listings and, when
-// they are present, real Gaussian listings.
+// The Gaussian reader on Gaussian 98 listings, through the operations a run calls: the
+// bundled examples, small inline listings and, when they are present, real Gaussian listings.
 #include "reader/gaussian_reader.h"
+#include "reader/vibrations.h"
 
 #include "tests/support/scratch.h"
 
@@ -14,7 +15,7 @@ constexpr int errorStatus = 255;
 
 // Everything one run reads, as the dialogue reads it.
 struct Read {
-    int orientationCount = -1;
+    reader::OutputLayout layout;
     int atomCount = -1;
     reader::GeometryTable geometry;
     reader::AtomTable modeVector;
@@ -22,12 +23,22 @@ struct Read {
 };
 
 void readAll(const std::string& file, int mode, Read& r) {
-    reader::countAtoms(file, r.orientationCount, r.atomCount);
-    reader::readGeometry(file, r.atomCount, r.orientationCount, r.geometry);
+    EXPECT_EQ(reader::recogniseFormat(file), reader::Format::gaussian) << file;
+    reader::countAtoms(file, r.layout, r.atomCount);
+    reader::readGeometry(file, r.atomCount, r.layout, r.geometry);
     reader::readModeVector(file, reader::modeBlock(mode), reader::modeColumn(mode), r.atomCount,
-                           r.modeVector);
+                           r.layout, r.modeVector);
     r.frequency = reader::readFirstFrequency(file);
 }
+
+// The layout of a file read in the Gaussian 98 columns whose last "Standard orientation:"
+// table is the count-th, for reading one part without counting first.
+reader::OutputLayout tables(int count) {
+    reader::OutputLayout layout;
+    layout.orientationCount = count;
+    return layout;
+}
+const reader::OutputLayout gaussian98 = tables(0);
 
 void expectAtom(const double (&atom)[4], double number, double x, double y, double z) {
     EXPECT_EQ(atom[0], number);
@@ -62,7 +73,7 @@ std::string waterFreq(double firstFrequency) {
 TEST(BundledExamples, FormaldehydeGivesFourAtomsAndSecondBlockModes) {
     Read r;
     readAll(exampleFile("formaldehyde-freq.out"), 4, r);
-    EXPECT_EQ(r.orientationCount, 1);
+    EXPECT_EQ(r.layout.orientationCount, 1);
     EXPECT_EQ(r.atomCount, 4);
     expectAtom(r.geometry[0], 6, 0.0, 0.0, -0.603198);
     expectAtom(r.geometry[3], 1, 0.0, -0.939359, -1.194744);
@@ -71,7 +82,7 @@ TEST(BundledExamples, FormaldehydeGivesFourAtomsAndSecondBlockModes) {
     expectMode(r.modeVector[2], 1, 0.00f, -0.53f, -0.44f);
     EXPECT_DOUBLE_EQ(r.frequency, 1209.5589);
 
-    reader::readModeVector(exampleFile("formaldehyde-freq.out"), 2, 3, 4, r.modeVector);
+    reader::readModeVector(exampleFile("formaldehyde-freq.out"), 2, 3, 4, r.layout, r.modeVector);
     expectMode(r.modeVector[0], 6, 0.00f, -0.11f, 0.00f);
     expectMode(r.modeVector[3], 1, 0.00f, 0.61f, 0.36f);
 }
@@ -79,7 +90,7 @@ TEST(BundledExamples, FormaldehydeGivesFourAtomsAndSecondBlockModes) {
 TEST(BundledExamples, OptimisationThenFrequencyTakesTheLastTable) {
     Read r;
     readAll(exampleFile("water-optfreq.out"), 3, r);
-    EXPECT_EQ(r.orientationCount, 5);
+    EXPECT_EQ(r.layout.orientationCount, 5);
     EXPECT_EQ(r.atomCount, 3);
     expectAtom(r.geometry[1], 1, 0.0, 0.761703, -0.531364);
     expectMode(r.modeVector[1], 1, 0.00f, 0.55f, -0.44f);
@@ -101,11 +112,12 @@ TEST(Geometry, WideNegativeCoordinatesKeepTheirSign) {
     const std::string file =
         dir.write("wide.out", orientationTable({{6, -1000.123456, -100.25, -10.413637},
                                                 {8, 99.5, 999.000001, -9.999999}}));
-    int tables = 0, n = 0;
-    reader::countAtoms(file, tables, n);
+    reader::OutputLayout layout;
+    int n = 0;
+    reader::countAtoms(file, layout, n);
     ASSERT_EQ(n, 2);
     reader::GeometryTable geometry;
-    reader::readGeometry(file, n, tables, geometry);
+    reader::readGeometry(file, n, layout, geometry);
     expectAtom(geometry[0], 6, -1000.123456, -100.25, -10.413637);
     expectAtom(geometry[1], 8, 99.5, 999.000001, -9.999999);
 }
@@ -122,7 +134,8 @@ TEST(Geometry, RowsInTheNarrowColumnsReadTheSame) {
                       "               8                    0.00001800  -1.97012500   1.11153200\n" +
                       rule);
     reader::GeometryTable geometry;
-    reader::readGeometry(file, 2, 1, geometry);
+    reader::OutputLayout layout = tables(1);
+    reader::readGeometry(file, 2, layout, geometry);
     expectAtom(geometry[0], 24, -1.111532, 1.970125, -0.877565);
     expectAtom(geometry[1], 8, 0.000018, -1.970125, 1.111532);
 }
@@ -143,7 +156,7 @@ TEST(Geometry, LastOfSeveralTablesAndModesOfTheFirstJob) {
                        {0.3, 0.3, 0.3, 0, 0, 0, 0, 0, 0}}));
     Read r;
     readAll(file, 2, r);
-    EXPECT_EQ(r.orientationCount, 2);
+    EXPECT_EQ(r.layout.orientationCount, 2);
     EXPECT_EQ(r.atomCount, 3);
     expectAtom(r.geometry[0], 8, 0, 0, 0.2);
     expectAtom(r.geometry[2], 1, 0, -0.8, -0.5);
@@ -153,18 +166,19 @@ TEST(Geometry, LastOfSeveralTablesAndModesOfTheFirstJob) {
 
 TEST(Geometry, EmptyTableGivesNoAtomsAndTablesStopAtCapacity) {
     ScratchDir dir;
-    int tables = 0, n = -1;
-    reader::countAtoms(dir.write("empty.out", orientationTable({})), tables, n);
-    EXPECT_EQ(tables, 1);
+    reader::OutputLayout layout;
+    int n = -1;
+    reader::countAtoms(dir.write("empty.out", orientationTable({})), layout, n);
+    EXPECT_EQ(layout.orientationCount, 1);
     EXPECT_EQ(n, 0);
 
     std::vector<Atom> atoms(reader::atomCapacity, Atom{6, 1.0, 2.0, 3.0});
     atoms.back() = {1, -4.5, 5.5, -6.5};
     const std::string file = dir.write("full.out", orientationTable(atoms));
-    reader::countAtoms(file, tables, n);
+    reader::countAtoms(file, layout, n);
     ASSERT_EQ(n, reader::atomCapacity);
     reader::GeometryTable geometry;
-    reader::readGeometry(file, n, tables, geometry);
+    reader::readGeometry(file, n, layout, geometry);
     expectAtom(geometry[reader::atomCapacity - 1], 1, -4.5, 5.5, -6.5);
 }
 
@@ -179,10 +193,10 @@ TEST(Keywords, LowerCaseAndLateKeywordsAreNotFound) {
                         " ATOM AN      X      Y      Z\n   1   1     9.00   9.00   9.00\n" +
                         modeBlock({4400.0}, {1, 1}, {{0, 0, 0.71}, {0, 0, -0.71}}));
     Read r;
-    reader::countAtoms(file, r.orientationCount, r.atomCount);
-    EXPECT_EQ(r.orientationCount, 1);
+    reader::countAtoms(file, r.layout, r.atomCount);
+    EXPECT_EQ(r.layout.orientationCount, 1);
     EXPECT_EQ(r.atomCount, 2);
-    reader::readModeVector(file, 1, 1, 2, r.modeVector);
+    reader::readModeVector(file, 1, 1, 2, r.layout, r.modeVector);
     expectMode(r.modeVector[0], 1, 0.0f, 0.0f, 0.71f);
 }
 
@@ -191,9 +205,9 @@ TEST(Modes, ShortRowsReadAsZeroForLaterColumns) {
     const std::string file = dir.write("short.out", " Atom AN      X      Y      Z\n"
                                                     "   1   6     0.10   0.20   0.30     0.40\n");
     reader::AtomTable modes;
-    reader::readModeVector(file, 1, 3, 1, modes);
+    reader::readModeVector(file, 1, 3, 1, gaussian98, modes);
     expectMode(modes[0], 6, 0.0f, 0.0f, 0.0f);
-    reader::readModeVector(file, 1, 2, 1, modes);
+    reader::readModeVector(file, 1, 2, 1, gaussian98, modes);
     expectMode(modes[0], 6, 0.40f, 0.0f, 0.0f);
 }
 
@@ -233,36 +247,40 @@ TEST(LineEnds, CarriageReturnLineFeedReadsLikeLineFeed) {
 // Failures end the run with one "*ERR*" line on standard error and status -1.
 TEST(ReaderFailures, MissingPartsNameWhatWasMissing) {
     ScratchDir dir;
-    int tables = 0, n = 0;
+    reader::OutputLayout layout;
+    int n = 0;
     reader::GeometryTable geometry;
     reader::AtomTable modes;
 
     const std::string none =
-        dir.write("none.out", " Input orientation:\n" + std::string(70, '-') + "\n");
-    EXPECT_EXIT(reader::countAtoms(none, tables, n), testing::ExitedWithCode(errorStatus),
+        dir.write("none.out", " Gaussian orientation\n" + std::string(70, '-') + "\n");
+    EXPECT_EXIT(reader::countAtoms(none, layout, n), testing::ExitedWithCode(errorStatus),
                 "^\\*ERR\\* 104 .*none\\.out.*Standard orientation:.*has none");
-    // A file without the keyword but with rules: the count passes, the geometry read fails.
-    const std::string rules = dir.write(
-        "rules.out", orientationTable({{1, 0, 0, 0}, {1, 0, 0, 1}}, "Input orientation:"));
-    reader::countAtoms(rules, tables, n);
-    EXPECT_EQ(tables, 0);
-    EXPECT_EXIT(reader::readGeometry(rules, n, tables, geometry),
-                testing::ExitedWithCode(errorStatus), "^\\*ERR\\* 104 .*Standard orientation:");
+    // A file without a keyword but with rules: the count passes, the geometry read fails.
+    const std::string rules =
+        dir.write("rules.out", orientationTable({{1, 0, 0, 0}, {1, 0, 0, 1}}, "Other orientation"));
+    reader::countAtoms(rules, layout, n);
+    EXPECT_EQ(layout.orientationCount, 0);
+    EXPECT_EXIT(reader::readGeometry(rules, n, layout, geometry),
+                testing::ExitedWithCode(errorStatus),
+                "^\\*ERR\\* 104 .*Standard orientation:.*Input orientation:");
 
     const std::string header = dir.write("header.out", " Standard orientation:\n -----\n");
-    EXPECT_EXIT(reader::countAtoms(header, tables, n), testing::ExitedWithCode(errorStatus),
+    EXPECT_EXIT(reader::countAtoms(header, layout, n), testing::ExitedWithCode(errorStatus),
                 "^\\*ERR\\* 104 .*header\\.out.*rule lines");
     const std::string table = orientationTable({{1, 0, 0, 0}});
     const std::string unclosed = dir.write("unclosed.out", table.substr(0, table.rfind(" ---")));
-    EXPECT_EXIT(reader::countAtoms(unclosed, tables, n), testing::ExitedWithCode(errorStatus),
+    EXPECT_EXIT(reader::countAtoms(unclosed, layout, n), testing::ExitedWithCode(errorStatus),
                 "^\\*ERR\\* 104 .*no rule line closes it");
 
     const std::string file = dir.write("water.out", waterFreq(1600.0));
-    EXPECT_EXIT(reader::readModeVector(file, 2, 1, 3, modes), testing::ExitedWithCode(errorStatus),
+    EXPECT_EXIT(reader::readModeVector(file, 2, 1, 3, gaussian98, modes),
+                testing::ExitedWithCode(errorStatus),
                 "^\\*ERR\\* 104 .*water\\.out.*\"Atom AN\" line of normal-mode block 2");
     const std::string full = waterFreq(1600.0);
     const std::string cut = dir.write("cut.out", full.substr(0, full.rfind("   3   1")));
-    EXPECT_EXIT(reader::readModeVector(cut, 1, 1, 3, modes), testing::ExitedWithCode(errorStatus),
+    EXPECT_EXIT(reader::readModeVector(cut, 1, 1, 3, gaussian98, modes),
+                testing::ExitedWithCode(errorStatus),
                 "^\\*ERR\\* 104 .*rows of normal-mode block 1");
 
     const std::string noHeading = dir.write("noheading.out", orientationTable(water));
@@ -280,8 +298,9 @@ TEST(ReaderFailures, GarbageInAFieldIsAConversionError) {
     text.replace(text.find("0.757000"), 8, "0.75,000");
     const std::string file = dir.write("comma.out", text);
     reader::GeometryTable geometry;
-    EXPECT_EXIT(reader::readGeometry(file, 3, 1, geometry), testing::ExitedWithCode(errorStatus),
-                "^\\*ERR\\* 101 .*comma\\.out");
+    reader::OutputLayout layout = tables(1);
+    EXPECT_EXIT(reader::readGeometry(file, 3, layout, geometry),
+                testing::ExitedWithCode(errorStatus), "^\\*ERR\\* 101 .*comma\\.out");
     const std::string freq =
         dir.write("freq.out", std::string(harmonicHeading) + " Frequencies --   abc\n");
     EXPECT_EXIT(reader::readFirstFrequency(freq), testing::ExitedWithCode(errorStatus),
@@ -292,14 +311,15 @@ TEST(ReaderFailures, MoreThanCapacityAtomsIsRejectedBeforeAnyTableIsFilled) {
     ScratchDir dir;
     const std::string file = dir.write(
         "big.out", orientationTable(std::vector<Atom>(reader::atomCapacity + 1, Atom{6, 0, 0, 0})));
-    int tables = 0, n = 0;
-    EXPECT_EXIT(reader::countAtoms(file, tables, n), testing::ExitedWithCode(errorStatus),
+    reader::OutputLayout layout;
+    int n = 0;
+    EXPECT_EXIT(reader::countAtoms(file, layout, n), testing::ExitedWithCode(errorStatus),
                 "^\\*ERR\\* 109 .*big\\.out.*more than 1000");
     // An earlier, larger table does not matter: only the last one is read.
     const std::string earlier =
         dir.write("earlier.out", orientationTable(std::vector<Atom>(1500, Atom{6, 0, 0, 0})) +
                                      orientationTable(water));
-    reader::countAtoms(earlier, tables, n);
+    reader::countAtoms(earlier, layout, n);
     EXPECT_EQ(n, 3);
 }
 
@@ -318,45 +338,49 @@ TEST_F(RealListings, CottonFrequencyJob) {
     expectAtom(r.geometry[1], 24, 0.0, 0.0, -0.877565);
     expectAtom(r.geometry[17], 1, 0.0, -3.684326, -0.000021);
     EXPECT_DOUBLE_EQ(r.frequency, 125.4074);
-    reader::readModeVector(sampleFile("cotton-freq.out"), 1, 2, 18, r.modeVector);
+    reader::readModeVector(sampleFile("cotton-freq.out"), 1, 2, 18, r.layout, r.modeVector);
     expectMode(r.modeVector[2], 8, 0.35f, 0.00f, 0.00f);
 }
 
 TEST_F(RealListings, OptimisationWithEightTables) {
     Read r;
     readAll(sampleFile("optfreq-12atoms.out"), 30, r);
-    EXPECT_EQ(r.orientationCount, 8);
+    EXPECT_EQ(r.layout.orientationCount, 8);
     EXPECT_EQ(r.atomCount, 12);
     EXPECT_DOUBLE_EQ(r.frequency, 278.9499);
 }
 
 TEST_F(RealListings, HighPrecisionModesWithNegativeFrequency) {
-    int tables = 0, n = 0;
-    reader::countAtoms(sampleFile("h2-hpmodes-negative.log"), tables, n);
+    reader::OutputLayout layout;
+    int n = 0;
+    reader::countAtoms(sampleFile("h2-hpmodes-negative.log"), layout, n);
     EXPECT_EQ(n, 2);
     EXPECT_DOUBLE_EQ(reader::readFirstFrequency(sampleFile("h2-hpmodes-negative.log")), -1407.9574);
 }
 
 TEST_F(RealListings, CarriageReturnFileWithoutModes) {
-    int tables = 0, n = 0;
-    reader::countAtoms(sampleFile("crlf-nofreq.out"), tables, n);
-    EXPECT_EQ(tables, 1);
+    reader::OutputLayout layout;
+    int n = 0;
+    reader::countAtoms(sampleFile("crlf-nofreq.out"), layout, n);
+    EXPECT_EQ(layout.orientationCount, 1);
     EXPECT_GT(n, 0);
+    reader::GeometryTable geometry;
+    reader::readGeometry(sampleFile("crlf-nofreq.out"), n, layout, geometry);
     reader::AtomTable modes;
-    EXPECT_EXIT(reader::readModeVector(sampleFile("crlf-nofreq.out"), 1, 1, n, modes),
+    EXPECT_EXIT(reader::readModeVector(sampleFile("crlf-nofreq.out"), 1, 1, n, layout, modes),
                 testing::ExitedWithCode(errorStatus), "^\\*ERR\\* 104 .*\"Atom AN\" line");
 }
 
-TEST_F(RealListings, Gaussian16LayoutEndsWithTheMissingModeHeader) {
+TEST_F(RealListings, Gaussian16ReadInItsOwnColumns) {
     // Gaussian 16 heads its mode blocks "Atom  AN" and prints the atomic number further
-    // right: the count and the coordinates read, the atomic numbers read as 0, and the mode
-    // block is never found.
+    // right; the run reads it in those columns.
     Read r;
-    reader::countAtoms(sampleFile("g16-water.log"), r.orientationCount, r.atomCount);
-    EXPECT_EQ(r.orientationCount, 5);
+    readAll(sampleFile("g16-water.log"), 2, r);
+    EXPECT_EQ(r.layout.orientationCount, 5);
+    EXPECT_EQ(r.layout.family, reader::Family::gaussian09);
     EXPECT_EQ(r.atomCount, 3);
-    reader::readGeometry(sampleFile("g16-water.log"), 3, 5, r.geometry);
-    expectAtom(r.geometry[1], 0, 0.0, 0.755981, -0.475764);
-    EXPECT_EXIT(reader::readModeVector(sampleFile("g16-water.log"), 1, 1, 3, r.modeVector),
-                testing::ExitedWithCode(errorStatus), "^\\*ERR\\* 104 .*g16-water\\.log.*Atom AN");
+    expectAtom(r.geometry[1], 1, 0.0, 0.755981, -0.475764);
+    //      2   1     0.00   0.43   0.56     0.00   0.58  -0.40    -0.00   0.55  -0.44
+    expectMode(r.modeVector[1], 1, 0.00f, 0.58f, -0.40f);
+    EXPECT_DOUBLE_EQ(r.frequency, 1668.2293);
 }

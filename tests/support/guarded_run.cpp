@@ -8,11 +8,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sys/mman.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <filesystem>
+#include <io.h>
+#include <sys/stat.h>
+#else
+#include <sys/mman.h>
 
 // Where sanitizer reports go; weak, so that plain builds link without a sanitizer.
 extern "C" void __sanitizer_set_report_fd(void* fd) __attribute__((weak));
+#endif
 
 namespace hostile {
 namespace {
@@ -31,14 +38,38 @@ void hookToHere(int status) {
     jumpBack(status);
 }
 
+#ifdef _WIN32
+// A file in the temporary directory that goes when it is closed (the Windows test build).
+int openCaptureFile() {
+    const std::string name =
+        (std::filesystem::temp_directory_path() / ("molvane-stderr-" + std::to_string(_getpid())))
+            .string();
+    return _open(name.c_str(), _O_CREAT | _O_TRUNC | _O_RDWR | _O_BINARY | _O_TEMPORARY,
+                 _S_IREAD | _S_IWRITE);
+}
+
+// What the capture holds from its start.
+long long readCapture(char* text, int length) {
+    if (_lseek(captureFd, 0, SEEK_SET) < 0) return -1;
+    return _read(captureFd, text, unsigned(length));
+}
+#else
+int openCaptureFile() {
+    const int fd = memfd_create("molvane-stderr", MFD_CLOEXEC);
+    // A sanitizer report while standard error is captured must still be seen.
+    if (__sanitizer_set_report_fd != nullptr)
+        __sanitizer_set_report_fd(reinterpret_cast<void*>(std::intptr_t(dup(2))));
+    return fd;
+}
+
+long long readCapture(char* text, int length) {
+    return pread(captureFd, text, std::size_t(length), 0);
+}
+#endif
+
 void prepareCapture() {
-    if (captureFd < 0) {
-        captureFd = memfd_create("molvane-stderr", MFD_CLOEXEC);
-        // A sanitizer report while standard error is captured must still be seen.
-        if (__sanitizer_set_report_fd != nullptr)
-            __sanitizer_set_report_fd(reinterpret_cast<void*>(std::intptr_t(dup(2))));
-    }
-    if (ftruncate(captureFd, 0) != 0) std::abort();
+    if (captureFd < 0) captureFd = openCaptureFile();
+    if (captureFd < 0 || ftruncate(captureFd, 0) != 0) std::abort();
     lseek(captureFd, 0, SEEK_SET);
 }
 
@@ -73,7 +104,7 @@ void guardedRun(void (*body)(void*), void* context, RunEnd& end) {
     const off_t written = lseek(captureFd, 0, SEEK_CUR);
     end.length = written > 0 ? int(written < 1 << 30 ? written : 1 << 30) : 0;
     const int keep = end.length < RunEnd::capacity ? end.length : RunEnd::capacity;
-    if (keep > 0 && pread(captureFd, end.text, std::size_t(keep), 0) != keep) end.length = 0;
+    if (keep > 0 && readCapture(end.text, keep) != keep) end.length = 0;
 }
 
 bool isOneDiagnostic(std::string_view text, int code) {

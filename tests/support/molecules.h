@@ -14,11 +14,11 @@ namespace testsupport {
 
 // Mode 1 of the output `name` at amplitude 0.5.
 inline void loadFirstMode(const std::string& name) {
-    int orientations = 0;
-    reader::countAtoms(name, orientations, reader::atomCount);
-    reader::readGeometry(name, reader::atomCount, orientations, reader::geometry);
+    reader::OutputLayout layout;
+    reader::countAtoms(name, layout, reader::atomCount);
+    reader::readGeometry(name, reader::atomCount, layout, reader::geometry);
     reader::readModeVector(name, reader::modeBlock(1), reader::modeColumn(1), reader::atomCount,
-                           reader::modeVector);
+                           layout, reader::modeVector);
     reader::amplitude = 0.5f;
     reader::prepareViewData(render::atomCount, render::atomTable, render::motionTable,
                             render::viewVolume);

@@ -140,5 +140,14 @@ inline std::string exampleFile(const std::string& name) {
     return std::string(MOLVANE_EXAMPLES_DIR) + "/" + name;
 }
 inline bool samplesPresent() { return std::filesystem::is_directory(MOLVANE_SAMPLES_DIR); }
+#ifdef MOLVANE_PROGRAM_SAMPLES_DIR
+// Other programs' outputs (ORCA, Molden files, fchk, xtb, ...), beside the Gaussian ones.
+inline std::string programSampleFile(const std::string& name) {
+    return std::string(MOLVANE_PROGRAM_SAMPLES_DIR) + "/" + name;
+}
+inline bool programSamplesPresent() {
+    return std::filesystem::is_directory(MOLVANE_PROGRAM_SAMPLES_DIR);
+}
+#endif
 
 } // namespace testsupport
