@@ -7,6 +7,7 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -69,6 +70,20 @@ TEST_F(SpectrumCommand, FileFromTheCommandLineThroughTheReader) {
         EXPECT_TRUE(svgtest::hasSegment(picture, x, 544, x, 544 - intensity[i] * 494 / 120)) << i;
     }
     EXPECT_EQ(dir.snapshot().size(), 1u); // ir.svg alone: no filename.dat was made
+}
+
+TEST_F(SpectrumCommand, AnotherProgramsOutputThroughTheSameReader) {
+    const std::string orca = std::string(MOLVANE_PROGRAM_SAMPLES_DIR) + "/orca5-dvb-ir.out";
+    if (!fs::exists(orca)) GTEST_SKIP() << "no " << orca;
+    const Outcome r = run("--spectrum o.svg '" + orca + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Wrote o.svg (IR spectrum, 54 vibrations, 1200 x 600)\r\n");
+    // ORCA numbers its 54 vibrations 6 to 59 (line 1977 on, "IR SPECTRUM"); the tallest,
+    //  50:   3393.77   0.019172   96.88  0.001763  (-0.040830 -0.009786  0.000000)
+    // is vibration 45 here. The last, 3546.00, puts the axis from 3700 (3546.00 + 70.92); the
+    // tallest peak, 96.98 with its neighbours, the intensity axis up to 120.
+    const double x = 92 + 1080 * (3700 - 3393.77) / 3700;
+    EXPECT_TRUE(svgtest::hasSegment(svg("o.svg"), x, 544, x, 544 - 96.88 * 494 / 120));
 }
 
 TEST_F(SpectrumCommand, FileThatFilenameDatNamesAndTheImaginaryLine) {
@@ -239,20 +254,29 @@ TEST_F(SpectrumCommand, FullDiskLeavesNoFile) {
     EXPECT_TRUE(empty);
 }
 
-// Every real Gaussian output that holds frequencies gives its picture.
-TEST_F(SpectrumCommand, EveryGaussianSample) {
-    if (!fs::exists(samples)) GTEST_SKIP() << "no " << samples;
+// Every real output that holds frequencies gives its picture: each Gaussian version, and each
+// other program's file (a format whose reader is still a stand-in says so, and is passed over).
+TEST_F(SpectrumCommand, EveryRealSampleGivesAPicture) {
     int count = 0;
-    for (const auto& entry : fs::directory_iterator(samples)) {
-        const std::string name = entry.path().filename().string();
-        if (name == "README.md" || name == "crlf-nofreq.out") continue;
-        const Outcome r = run("--spectrum s.png '" + entry.path().string() + "'");
-        EXPECT_EQ(r.status, 0) << name << ": " << r.err;
-        int width = 0, height = 0;
-        pngSize("s.png", width, height);
-        EXPECT_EQ(width, 1200) << name;
-        EXPECT_EQ(height, 600) << name;
-        ++count;
+    for (const std::string& folder : {samples, std::string(MOLVANE_PROGRAM_SAMPLES_DIR)}) {
+        if (!fs::exists(folder)) continue;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            if (name == "README.md" || name == "crlf-nofreq.out") continue;
+            const Outcome r = run("--spectrum s.png '" + entry.path().string() + "'");
+            if (r.err.find("files is not built yet") != std::string::npos) {
+                std::printf("passed over: %s", r.err.c_str());
+                continue;
+            }
+            EXPECT_EQ(r.status, 0) << name << ": " << r.err;
+            EXPECT_EQ(r.out.rfind("Wrote s.png (IR spectrum, ", 0), 0u) << name << ": " << r.out;
+            int width = 0, height = 0;
+            pngSize("s.png", width, height);
+            EXPECT_EQ(width, 1200) << name;
+            EXPECT_EQ(height, 600) << name;
+            ++count;
+        }
     }
+    if (count == 0) GTEST_SKIP() << "no samples beside the checkout";
     EXPECT_GE(count, 8);
 }

@@ -113,21 +113,6 @@ TEST(SpectrumPicture, SvgSticksTicksAndCurveStandWhereTheNumbersPutThem) {
     EXPECT_FALSE(svgtest::hasPoint(wide, 732.5640, 544 - 89.69905 * 494 / 120, 0.0005));
 }
 
-TEST(SpectrumPicture, ImaginaryModesAreNotDrawn) {
-    ScratchDir dir;
-    water();
-    modes.frequency[0] = -1668.2293;
-    const svgtest::Picture svg = svgOf(dir);
-    // One note line under the plot: the frame ends at 600 - 50 - 81 = 469 high, y = 519. The
-    // tallest peak 44.2991 + 0.0178: the axis goes to 50 in steps of 10.
-    EXPECT_EQ(stickCount(svg, 519, 50), 2);
-    EXPECT_TRUE(
-        svgtest::hasSegment(svg, xAt(3976.5311), 519, xAt(3976.5311), 519 - 44.2991 * 469 / 50));
-    EXPECT_TRUE(svgtest::hasSegment(svg, 92, 519 - 469 * 0.2, 86, 519 - 469 * 0.2)); // 10
-    EXPECT_EQ(svgtest::verticalsFrom(svg, 519).size(),
-              std::size_t(2 + 9 + 4 * 8 + 1 + 8)); // sticks, ticks and the grid's verticals
-}
-
 TEST(SpectrumPicture, RamanPanelBelowWhereTheFileHoldsActivities) {
     ScratchDir dir;
     water();

@@ -30,7 +30,6 @@ void addPath(Picture& picture, const char* d) {
     std::string token;
     char command = 'M';
     double x = 0, y = 0, startX = 0, startY = 0;
-    std::vector<double> points;
     while (in >> token) {
         if (std::isalpha(static_cast<unsigned char>(token[0]))) {
             command = token[0];
@@ -52,10 +51,7 @@ void addPath(Picture& picture, const char* d) {
         if (command == 'L') picture.segments.push_back({x, y, a, b});
         if (command == 'M') startX = a, startY = b;
         x = a, y = b;
-        points.push_back(a);
-        points.push_back(b);
     }
-    picture.polylines.push_back(points);
 }
 
 void XMLCALL start(void* data, const XML_Char* name, const XML_Char** attributes) {
@@ -116,9 +112,10 @@ bool hasSegment(const Picture& picture, double x1, double y1, double x2, double 
 }
 
 bool hasPoint(const Picture& picture, double x, double y, double tolerance) {
-    for (const std::vector<double>& points : picture.polylines)
-        for (std::size_t i = 0; i + 1 < points.size(); i += 2)
-            if (near(points[i], x, tolerance) && near(points[i + 1], y, tolerance)) return true;
+    for (const Segment& s : picture.segments)
+        if ((near(s.x1, x, tolerance) && near(s.y1, y, tolerance)) ||
+            (near(s.x2, x, tolerance) && near(s.y2, y, tolerance)))
+            return true;
     return false;
 }
 

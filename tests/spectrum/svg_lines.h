@@ -12,9 +12,8 @@ struct Segment {
 };
 
 struct Picture {
-    std::string width, height, viewBox;         // of the <svg> element
-    std::vector<Segment> segments;              // one per straight piece, in drawing order
-    std::vector<std::vector<double>> polylines; // x, y, x, y, ... of each stroked path
+    std::string width, height, viewBox; // of the <svg> element
+    std::vector<Segment> segments;      // one per straight piece, in drawing order
 };
 
 // Parses the text of an SVG file; false with the parser's message in `why` when it is not
@@ -25,7 +24,7 @@ bool parse(const std::string& text, Picture& picture, std::string& why);
 bool hasSegment(const Picture& picture, double x1, double y1, double x2, double y2,
                 double tolerance = 0.01);
 
-// Whether some stroked path passes through (x, y) at one of its points.
+// Whether a straight piece of some stroked path ends at (x, y).
 bool hasPoint(const Picture& picture, double x, double y, double tolerance = 0.01);
 
 // The vertical segments that start or end at the baseline y (sticks and ticks), their x.
