@@ -156,9 +156,16 @@ void drawFrameAndTicks(cairo_t* cr, const Box& box, const Axis& x, const Axis& y
         });
     cairo_stroke(cr);
 
+    // Every labelled tick gets its number, or every second, fifth... where they would touch.
     setFont(cr, 13 * s);
-    forEachTick(x, [&](double v, bool major) {
-        if (major) showText(cr, number(v, x.decimals), xOf(x, box, v), bottom + 22 * s, 0.5);
+    const double pitch = std::fabs(xOf(x, box, x.step) - xOf(x, box, 0));
+    const double room = textWidth(cr, number(std::max(x.from, x.to), x.decimals)) + 10 * s;
+    int every = 1;
+    for (const int k : {2, 5, 10})
+        if (every * pitch < room) every = k;
+    forEachTick(x, [&, n = 0](double v, bool major) mutable {
+        if (major && n++ % every == 0)
+            showText(cr, number(v, x.decimals), xOf(x, box, v), bottom + 22 * s, 0.5);
     });
     if (yLabels)
         forEachTick(y, [&](double v, bool major) {
