@@ -54,10 +54,31 @@ std::string number(double value, int decimals) {
     return text;
 }
 
-// The last component of a path, as the title names the file.
-std::string_view baseName(std::string_view path) {
+// The last component of a path, as the title names the file: its UTF-8 as it is, any other
+// byte (a name in another encoding) as '?', since cairo draws UTF-8 text only.
+std::string baseName(std::string_view path) {
     const std::size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+    if (slash != std::string_view::npos) path.remove_prefix(slash + 1);
+    std::string name;
+    for (std::size_t i = 0; i < path.size();) {
+        const unsigned char c = static_cast<unsigned char>(path[i]);
+        const std::size_t length = c < 0x80       ? 1
+                                   : c >> 5 == 6  ? 2
+                                   : c >> 4 == 14 ? 3
+                                   : c >> 3 == 30 ? 4
+                                                  : 0;
+        bool whole = length > 0 && i + length <= path.size();
+        for (std::size_t k = 1; whole && k < length; ++k)
+            whole = (static_cast<unsigned char>(path[i + k]) & 0xc0) == 0x80;
+        if (whole && c >= 0x20) {
+            name.append(path.substr(i, length));
+            i += length;
+        } else {
+            name += '?';
+            ++i;
+        }
+    }
+    return name;
 }
 
 // Calls f(value, major) for every tick of the axis, from 0 up to its far end.
@@ -239,7 +260,7 @@ void drawTitle(cairo_t* cr, const Layout& layout, const std::string& title, doub
 
 void drawSpectrum(cairo_t* cr, const reader::ModeList& modes, std::string_view fileName,
                   const Picture& picture) {
-    const std::string name(baseName(fileName));
+    const std::string name = baseName(fileName);
     collectBands(modes, modes.hasIntensities ? modes.intensity : nullptr, irBands);
     collectBands(modes, modes.hasRaman ? modes.ramanActivity : nullptr, ramanBands);
     const bool raman = ramanBands.measured;

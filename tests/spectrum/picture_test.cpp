@@ -210,8 +210,12 @@ TEST(SpectrumPicture, FailuresLeaveNoFile) {
         EXPECT_EQ(filesIn(dir.path()), (std::vector<std::string>{"old.png", "taken.svg"}));
         EXPECT_TRUE(std::filesystem::is_empty(dir.file("taken.svg")));
     }
-    // A picture that is written replaces the file of its name.
+    // A file name in another encoding than UTF-8 is no reason to fail.
     std::string why;
+    EXPECT_TRUE(
+        spectrum::writePicture(modes, "caf\xe9\xc3.log", {}, dir.file("n.svg").c_str(), why))
+        << why;
+    // A picture that is written replaces the file of its name.
     ASSERT_TRUE(
         spectrum::writePicture(modes, "g16-water.log", {}, dir.file("old.png").c_str(), why));
     EXPECT_EQ(dir.read("old.png").substr(1, 3), "PNG");
