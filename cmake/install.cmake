@@ -32,6 +32,7 @@ else()
   install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
   install(FILES ${PROJECT_SOURCE_DIR}/docs/molvane-window.png # the README's pictures
                 ${PROJECT_SOURCE_DIR}/docs/formaldehyde-mode1.gif
+                ${PROJECT_SOURCE_DIR}/docs/formaldehyde-ir.png
           DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
   install(FILES ${_examples} DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 endif()

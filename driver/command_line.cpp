@@ -1,6 +1,8 @@
 // Option parsing, the usage text and the version line.
 #include "driver/command_line.h"
 
+#include "export/spectrum_plot.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +18,7 @@ namespace {
 const char usage[] =
     "Usage: molvane [--mode N] [--amplitude A] [--gif OUT [--size N]] [FILE]\n"
     "       molvane --list [FILE]\n"
+    "       molvane --spectrum OUT [--fwhm W] [--size WxH] [FILE]\n"
     "       molvane --help | --version\n"
     "\n"
     "Molvane animates a normal mode of molecular vibration computed by Gaussian\n"
@@ -42,6 +45,14 @@ const char usage[] =
     "                 window; needs no display\n"
     "  --size N       width and height of that GIF in pixels, 16 to 2048\n"
     "                 (default 400)\n"
+    "  --spectrum OUT no dialogue and no window: write the IR spectrum of the\n"
+    "                 output file (FILE when given, else the one filename.dat\n"
+    "                 names), with the Raman spectrum below it where the file\n"
+    "                 holds Raman activities, to the picture OUT: .svg, .png or .pdf\n"
+    "  --fwhm W       full width at half maximum of each band in cm-1, 0.1 to 1000\n"
+    "                 (default 10)\n"
+    "  --size WxH     with --spectrum: its width and height, 300 to 4096 by 200 to\n"
+    "                 4096 (default 1200x600)\n"
     "  --help         show this text and exit\n"
     "  --version      show the version and exit\n"
     "\n"
@@ -110,23 +121,70 @@ bool parseAmplitude(const char* text, float& amplitude) {
     return true;
 }
 
-bool parseSize(const char* text, int& size) {
-    if (!text || !*text) return false;
+// A whole number from `low` to `high` at the start of text, up to `end` (a character that is not
+// a digit); false when there is none or it is out of range.
+bool parseWhole(const char*& text, char end, int low, int high, int& number) {
     long value = 0;
-    for (const char* c = text; *c; ++c) {
-        if (*c < '0' || *c > '9' || value > gifSizeMax) return false;
+    const char* c = text;
+    for (; *c && *c != end; ++c) {
+        if (*c < '0' || *c > '9' || value > high) return false;
         value = value * 10 + (*c - '0');
     }
-    if (value < gifSizeMin || value > gifSizeMax) return false;
-    size = int(value);
+    if (c == text || value < low || value > high) return false;
+    number = int(value);
+    text = c;
+    return true;
+}
+
+bool parseSize(const char* text, int& size) {
+    return text && parseWhole(text, '\0', gifSizeMin, gifSizeMax, size);
+}
+
+// WIDTHxHEIGHT, as "1200x600".
+bool parsePictureSize(const char* text, int& width, int& height) {
+    using namespace spectrum;
+    return text && parseWhole(text, 'x', widthMin, sizeMax, width) && *text++ == 'x' &&
+           parseWhole(text, '\0', heightMin, sizeMax, height);
+}
+
+// A width in cm**-1: digits with at most one decimal point, in the range --fwhm takes.
+bool parseWidth(const char* text, double& width) {
+    if (!text || !*text) return false;
+    double value = 0, scale = 1;
+    bool point = false, digits = false;
+    for (const char* c = text; *c; ++c) {
+        if (*c == '.' && !point) {
+            point = true;
+        } else if (*c >= '0' && *c <= '9') {
+            digits = true;
+            if (point) scale /= 10;
+            value = value * 10 + (*c - '0');
+            if (value * scale > spectrum::fwhmMax) return false;
+        } else {
+            return false;
+        }
+    }
+    value *= scale;
+    if (!digits || !(value >= spectrum::fwhmMin && value <= spectrum::fwhmMax)) return false;
+    width = value;
     return true;
 }
 
 } // namespace
 
 int parseCommandLine(int argc, const char* const* argv, Options& options) {
-    options = {nullptr, gifSizeDefault, nullptr, 0, 0.0f, false};
-    bool sizeGiven = false;
+    options = {nullptr,
+               gifSizeDefault,
+               nullptr,
+               0,
+               0.0f,
+               false,
+               nullptr,
+               spectrum::fwhmDefault,
+               spectrum::widthDefault,
+               spectrum::heightDefault};
+    const char* sizeText = nullptr; // N with --gif, WxH with --spectrum
+    bool fwhmGiven = false;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (std::strcmp(arg, "--help") == 0) {
@@ -144,10 +202,18 @@ int parseCommandLine(int argc, const char* const* argv, Options& options) {
             options.gifFile = file;
         } else if (isOption(arg, "--size")) {
             const char* text = optionValue(argc, argv, i, "--size");
-            if (!parseSize(text, options.gifSize))
-                return usageError("--size needs a whole number from 16 to 2048, not \"%s\"",
+            sizeText = text ? text : "";
+        } else if (isOption(arg, "--spectrum")) {
+            const char* file = optionValue(argc, argv, i, "--spectrum");
+            if (!file || !*file) return usageError("%s needs a file name", "--spectrum");
+            if (options.spectrumFile) return usageError("%s is given twice", "--spectrum");
+            options.spectrumFile = file;
+        } else if (isOption(arg, "--fwhm")) {
+            const char* text = optionValue(argc, argv, i, "--fwhm");
+            if (!parseWidth(text, options.fwhm))
+                return usageError("--fwhm needs a width in cm-1 from 0.1 to 1000, not \"%s\"",
                                   text ? text : "");
-            sizeGiven = true;
+            fwhmGiven = true;
         } else if (isOption(arg, "--mode")) {
             const char* text = optionValue(argc, argv, i, "--mode");
             if (options.mode) return usageError("%s is given twice", "--mode");
@@ -172,7 +238,26 @@ int parseCommandLine(int argc, const char* const* argv, Options& options) {
             return usageError("unexpected argument \"%s\"", arg);
         }
     }
-    if (sizeGiven && !options.gifFile) return usageError("%s applies only with --gif", "--size");
+    if (options.gifFile && options.spectrumFile)
+        return usageError("%s and --spectrum cannot be given together", "--gif");
+    if (sizeText && options.spectrumFile) {
+        if (!parsePictureSize(sizeText, options.spectrumWidth, options.spectrumHeight))
+            return usageError("--size needs WIDTHxHEIGHT, 300 to 4096 by 200 to 4096, not \"%s\"",
+                              sizeText);
+    } else if (sizeText && options.gifFile) {
+        if (!parseSize(sizeText, options.gifSize))
+            return usageError("--size needs a whole number from 16 to 2048, not \"%s\"", sizeText);
+    } else if (sizeText) {
+        return usageError("%s applies only with --gif or --spectrum", "--size");
+    }
+    if (fwhmGiven && !options.spectrumFile)
+        return usageError("%s applies only with --spectrum", "--fwhm");
+    if (options.spectrumFile) {
+        if (options.list) return usageError("%s does not go with --spectrum", "--list");
+        if (options.mode) return usageError("%s does not go with --spectrum", "--mode");
+        if (options.amplitude > 0.0f)
+            return usageError("%s does not go with --spectrum", "--amplitude");
+    }
     if (options.list) {
         if (options.gifFile) return usageError("%s does not go with --list", "--gif");
         if (options.mode) return usageError("%s does not go with --list", "--mode");

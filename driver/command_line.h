@@ -1,5 +1,5 @@
 // The program's command-line options, all parsed here. With none, the program is the console
-// dialogue followed by the window.
+// dialogue followed by the window; with --spectrum, it is neither.
 #pragma once
 
 #include <string_view>
@@ -11,12 +11,16 @@ constexpr int gifSizeMin = 16;
 constexpr int gifSizeMax = 2048;
 
 struct Options {
-    const char* gifFile;   // --gif OUT: write the animation there instead of opening a window
-    int gifSize;           // --size N: width and height of the GIF in pixels
-    const char* inputFile; // FILE: the output file to read instead of the one filename.dat names
-    int mode;              // --mode N: the mode, asked for no more (0 when not given)
-    float amplitude;       // --amplitude A: the amplitude, asked for no more (0 when not given)
-    bool list;             // --list: the file's modes on standard output, no dialogue, no window
+    const char* gifFile;      // --gif OUT: write the animation there instead of opening a window
+    int gifSize;              // --size N: width and height of the GIF in pixels
+    const char* inputFile;    // FILE: the output file to read instead of the one filename.dat names
+    int mode;                 // --mode N: the mode, asked for no more (0 when not given)
+    float amplitude;          // --amplitude A: the amplitude, asked for no more (0 when not given)
+    bool list;                // --list: the file's modes on standard output, no dialogue, no window
+    const char* spectrumFile; // --spectrum OUT: write the spectrum there; no dialogue, no window
+    double fwhm;              // --fwhm W: each band's full width at half maximum, cm**-1
+    int spectrumWidth;        // --size WxH with --spectrum: the picture's size in pixels
+    int spectrumHeight;
 };
 
 // Reads argv[1..argc-1] into options. Returns -1 when the program should run on; otherwise the

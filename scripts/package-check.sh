@@ -32,6 +32,7 @@ DESTDIR="$stage" cmake --install "$dir" >/dev/null
 expected="usr/bin/molvane
 usr/share/applications/molvane.desktop
 usr/share/doc/molvane/README.md
+usr/share/doc/molvane/docs/formaldehyde-ir.png
 usr/share/doc/molvane/docs/formaldehyde-mode1.gif
 usr/share/doc/molvane/docs/molvane-window.png
 usr/share/doc/molvane/examples/README.md
@@ -83,6 +84,9 @@ check_program() { # $1: the molvane to run, $2: the examples directory
     # With no display at all, --gif draws offscreen (EGL) and writes the animation.
     out=$(printf '\n1\n\n' | env -u DISPLAY "$1" --gif mode1.gif 2>&1) || fail "--gif failed: $out"
     [ "$(head -c 6 mode1.gif)" = GIF89a ] || fail "--gif wrote no GIF"
+    # --spectrum asks nothing: the picture of the installed example, through cairo.
+    out=$("$1" --spectrum ir.png ammonia-ts-freq.out </dev/null 2>&1) || fail "--spectrum failed: $out"
+    [ "$(head -c 4 ir.png | tail -c 3)" = PNG ] || fail "--spectrum wrote no PNG"
     cd "$root"
 }
 check_program "$elf" "$stage/usr/share/doc/molvane/examples"
@@ -94,7 +98,7 @@ echo "install tree: $(wc -l <<<"$installed") files, desktop entry and manual pag
 deb=$(ls "$dir"/molvane_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "$(basename "$deb"): Depends: $depends"
-for lib in libc6 libglu1-mesa libopengl0 libx11-6 libegl1 libgif7; do
+for lib in libc6 libglu1-mesa libopengl0 libx11-6 libegl1 libgif7 libcairo2; do
     grep -q "$lib" <<<"$depends" || fail "the package does not depend on $lib"
 done
 [ "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print substr($6, 2) }' | LC_ALL=C sort)" = \

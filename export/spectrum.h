@@ -1,0 +1,36 @@
+// The spectrum of a file's vibrations as a picture (molvane --spectrum): the IR spectrum, and
+// the Raman spectrum below it where the file holds Raman activities, each as sticks at the
+// vibrations with the sum of their Lorentzians over them, drawn once with cairo and written
+// as SVG, PNG or PDF. The numbers behind the picture are in spectrum_plot.h.
+#pragma once
+
+#include "export/spectrum_plot.h"
+#include "reader/vibrations.h"
+
+#include <string>
+#include <string_view>
+
+namespace spectrum {
+
+struct Picture {
+    double fwhm = fwhmDefault; // of each band's Lorentzian, cm**-1
+    int width = widthDefault;  // pixels (SVG: pixels too; PDF: points)
+    int height = heightDefault;
+};
+
+// Draws the spectrum of `modes`, read from `fileName` (its last path component is named in
+// the title), and writes it to `path` as the kind of picture its extension names. The file is
+// written under a temporary name beside `path` and renamed at the end, replacing a file of
+// that name, so that a failure leaves no file. False with the reason (one line, without the
+// file name) in `why`.
+bool writePicture(const reader::ModeList& modes, std::string_view fileName, const Picture& picture,
+                  const char* path, std::string& why);
+
+// molvane --spectrum: reads the vibrations of `inputFile` (any format the reader knows) and
+// writes their spectrum to `path`. Returns the exit status: 0 after one console line naming
+// the file written; 1 after one line on standard error naming the file at fault (the input
+// when it cannot be read or holds no frequencies, `path` otherwise) and the reason, with no
+// file left behind. A damaged input ends the run with the reader's diagnostic.
+int writeSpectrum(const char* path, std::string_view inputFile, const Picture& picture);
+
+} // namespace spectrum
