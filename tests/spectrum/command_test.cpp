@@ -172,7 +172,8 @@ TEST_F(SpectrumCommand, RefusalsEndWithStatus2AndWriteNothing) {
                             "--spectrum a.png --size x600",
                             "--spectrum a.png --size 1200X600",
                             "--spectrum a.png f.out f.out",
-                            "f.out",
+                            "--spectrum a.png --mode 1 f.out",
+                            "--spectrum a.png --list f.out",
                             "--gif g.gif f.out"}) {
         const Outcome r = run(bad);
         EXPECT_EQ(r.status, 2) << bad;
