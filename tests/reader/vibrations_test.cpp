@@ -101,8 +101,8 @@ TEST(Recognition, AFileThatFitsNoFormatEndsWithOneLineNamingTheFormats) {
         EXPECT_EQ(end.diagnostic(), "*ERR* 109 " + file + expected) << text.substr(0, 40);
     }
     // A file that cannot be read ends as for any reading.
-    const hostile::RunEnd missing =
-        hostile::guarded([&] { reader::recogniseFormat(dir.file("missing.out")); });
+    const std::string missingFile = dir.file("missing.out");
+    const hostile::RunEnd missing = hostile::guarded([&] { reader::recogniseFormat(missingFile); });
     EXPECT_TRUE(hostile::isOneDiagnostic(missing.diagnostic(), 105)) << missing.diagnostic();
 }
 
