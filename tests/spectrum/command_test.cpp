@@ -174,7 +174,7 @@ TEST_F(SpectrumCommand, RefusalsEndWithStatus2AndWriteNothing) {
                             "--spectrum a.png f.out f.out",
                             "--spectrum a.png --mode 1 f.out",
                             "--spectrum a.png --list f.out",
-                            "--gif g.gif f.out"}) {
+                            "--gif g.gif --list f.out"}) {
         const Outcome r = run(bad);
         EXPECT_EQ(r.status, 2) << bad;
         EXPECT_EQ(r.out, "") << bad;
