@@ -25,7 +25,7 @@ export DISPLAY=":$n"
 
 cp "$root/examples/formaldehyde-freq.out" "$work/"
 printf 'Filename:formaldehyde-freq.out\r\n' >"$work/filename.dat"
-printf '\n1\n\n' | (cd "$work" && exec timeout 60 "$dir/render/molvane" >console.txt) &
+printf '\n1\n\n' | (cd "$work" && exec timeout 60 "$dir/program/molvane" >console.txt) &
 pid=$!
 win=$(timeout 20 xdotool search --sync --name '^Molvane Version 1\.14$' | head -n 1)
 [ -n "$win" ] || { echo "no window" >&2; exit 1; }

@@ -49,13 +49,13 @@ mkdir -p "$cross"
 g++ -std=c++20 -O1 -Wall -Wextra -Werror -I"$root" -o "$cross/x_probe" \
     "$root/tests/support/x_probe.cpp" "$root/tests/support/x_helpers.cpp" -lX11 -lXtst
 cmake -S "$root" -B "$cross" -DMOLVANE_WERROR=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-      -DMOLVANE_BENCH=OFF -DMOLVANE_LINUX_MOLVANE="$host/render/molvane" \
+      -DMOLVANE_BENCH=OFF -DMOLVANE_LINUX_MOLVANE="$host/program/molvane" \
       -DMOLVANE_X_PROBE="$cross/x_probe" >/dev/null
 cmake --build "$cross" -j2 >/dev/null
 
 # molvane.exe needs Windows' own DLLs and nothing else.
 allowed=" advapi32.dll gdi32.dll glu32.dll kernel32.dll msvcrt.dll opengl32.dll user32.dll "
-for dll in $(x86_64-w64-mingw32-objdump -p "$cross/render/molvane.exe" |
+for dll in $(x86_64-w64-mingw32-objdump -p "$cross/program/molvane.exe" |
              awk '/DLL Name:/ { print tolower($3) }'); do
     case $allowed in
         *" $dll "*) ;;
