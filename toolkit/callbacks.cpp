@@ -31,14 +31,12 @@ struct MouseTable {
 };
 
 struct Tables {
-    unsigned mode;
     MouseTable press, release, move;
     KeyEntry keys[callbacks::keyTableCapacity];
     int keyCount;
 };
 
 Tables tables{};
-DrawCallback beforeSwap = nullptr;
 
 MouseTable* tableOfKind(int kind) {
     switch (kind) {
@@ -99,9 +97,17 @@ int callbacks::dispatchKey(int code, int) {
     return called;
 }
 
+void callbacks::installDefaults() {
+    layer::state.slots.reshape = gl::defaultReshape;
+    layer::state.slots.release = releaseSlot;
+    layer::state.slots.press = pressSlot;
+    layer::state.slots.move = moveSlot;
+    layer::state.slots.key = callbacks::dispatchKey;
+    setKeyCallback(keyEscape, quitHandler);
+}
+
 void callbacks::reset() {
     tables = Tables{};
-    beforeSwap = nullptr;
     layer::reset();
 }
 
@@ -109,10 +115,7 @@ void setWindowPlacement(int x, int y, int width, int height) {
     layer::setPlacement(x, y, width, height);
 }
 
-void setDisplayMode(unsigned mode) {
-    tables.mode = mode;
-    layer::setMode(mode);
-}
+void setDisplayMode(unsigned mode) { layer::setMode(mode); }
 
 int openWindow(const char* title) {
     if (platform::windowOpen()) return 0; // one window at a time
@@ -122,9 +125,8 @@ int openWindow(const char* title) {
         std::exit(EXIT_FAILURE);
     }
     bool fellBack = false;
-    if (result == platform::OpenResult::failed && !(tables.mode & modeDouble)) {
-        tables.mode |= modeDouble;
-        layer::setMode(tables.mode);
+    if (result == platform::OpenResult::failed && !(layer::state.request.mode & modeDouble)) {
+        layer::setMode(layer::state.request.mode | modeDouble);
         result = layer::open(title);
         fellBack = true;
     }
@@ -137,12 +139,7 @@ int openWindow(const char* title) {
     layer::state.quitRequested = false;
     if (fellBack) reportWarning(fallbackWarning);
 
-    layer::state.slots.reshape = gl::defaultReshape;
-    layer::state.slots.release = releaseSlot;
-    layer::state.slots.press = pressSlot;
-    layer::state.slots.move = moveSlot;
-    layer::state.slots.key = callbacks::dispatchKey;
-    setKeyCallback(keyEscape, quitHandler);
+    callbacks::installDefaults();
     gl::setOpeningState();
     platform::requestSyncedSwaps();
     if (fellBack) gl::drawIntoFrontBuffer();
@@ -164,10 +161,10 @@ void setKeyCallback(int key, KeyHandler handler) {
     tables.keys[tables.keyCount++] = {key, handler};
 }
 
-void setBeforeSwapCallback(DrawCallback callback) { beforeSwap = callback; }
+void setBeforeSwapCallback(DrawCallback callback) { layer::state.beforeSwap = callback; }
 
 void swapWindowBuffers() {
-    if (beforeSwap) beforeSwap();
+    if (layer::state.beforeSwap) layer::state.beforeSwap();
     platform::swapBuffers();
 }
 
