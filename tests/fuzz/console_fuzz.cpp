@@ -106,7 +106,7 @@ void expectPlace(std::string_view text, const Expected& e) {
 }
 
 // Checks one read's outcome against e.
-void check(const Read& before, const Read& after, const hostile::RunEnd& end, const Expected& e,
+void check(const Read& before, const Read& after, const testsupport::RunEnd& end, const Expected& e,
            int lineCount) {
     if (e.kind == Expected::endOfInput) {
         require(fuzzing::diagnosticCode(end) == 104, "end of input gave another diagnostic",
@@ -202,7 +202,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         read.real = (pattern >> (i % 8)) & 1;
         const Expected e = nextExpected(lines, next);
         const Read before = read;
-        const hostile::RunEnd end = hostile::guarded([&] { readOne(&read); });
+        const testsupport::RunEnd end = testsupport::guarded([&] { readOne(&read); });
         check(before, read, end, e, int(lines.size()));
         if (end.ended) break;
         next = e.line + 1;

@@ -109,8 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     reader::firstFrequency = 0.0;
 
     require(::chdir(dir.work.c_str()) == 0, "cannot enter the working directory");
-    hostile::RunEnd end;
-    hostile::guardedRun(runDialogue, nullptr, end);
+    testsupport::RunEnd end;
+    testsupport::guardedRun(runDialogue, nullptr, end);
     require(::fchdir(dir.homeFd) == 0, "cannot leave the working directory");
     textio::setConsole(0, 1);
     ::close(consoleFd);

@@ -49,13 +49,13 @@ void finding(const char* what, std::string_view detail) {
     std::abort();
 }
 
-int diagnosticCode(const hostile::RunEnd& end) {
+int diagnosticCode(const testsupport::RunEnd& end) {
     require(end.ended, "the run did not end");
     require(end.status == -1, "a failure ended with a status other than -1", end.diagnostic());
     const std::string_view text = end.diagnostic();
     require(text.size() > 10 && text.substr(0, 6) == "*ERR* ", "no diagnostic line", text);
     const int code = std::atoi(std::string(text.substr(6, 3)).c_str());
-    require(hostile::isOneDiagnostic(text, code), "not exactly one diagnostic line", text);
+    require(testsupport::isOneDiagnostic(text, code), "not exactly one diagnostic line", text);
     return code;
 }
 

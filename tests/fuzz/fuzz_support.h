@@ -24,7 +24,7 @@ inline void require(bool ok, const char* what, std::string_view detail = {}) {
 
 // The diagnostic code of a run that ended with status -1 and one "*ERR*" line; a finding
 // when the run ended any other way.
-int diagnosticCode(const hostile::RunEnd& end);
+int diagnosticCode(const testsupport::RunEnd& end);
 
 // Where a field diagnostic says the failure is: "..., line K, columns A-B)".
 void placeOf(std::string_view diagnostic, int& line, int& first, int& last);

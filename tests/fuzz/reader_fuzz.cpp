@@ -41,7 +41,7 @@ const FieldSpec modeFields[3][4] = {{{6, 3, 0}, {13, 6, 2}, {20, 6, 2}, {27, 6, 
                                     {{6, 3, 0}, {58, 6, 2}, {65, 6, 2}, {72, 6, 2}}};
 
 // A step that ended the run: the diagnostic must be one the step can give, about this file.
-void checkEnd(const Input& input, const hostile::RunEnd& end, const FieldSpec* fields,
+void checkEnd(const Input& input, const testsupport::RunEnd& end, const FieldSpec* fields,
               int fieldCount, bool mayBeTooMany) {
     const int code = fuzzing::diagnosticCode(end);
     const std::string_view text = end.diagnostic();
@@ -120,7 +120,7 @@ Count expectedCount(const std::vector<std::string>& lines) {
 // A step that reads `count` rows from line index `first` on: on success every field of
 // each row reads as the plain reading says; a conversion failure lies on one of the rows.
 template <class Real>
-void checkRows(const Input& input, const hostile::RunEnd& end, int first, int count,
+void checkRows(const Input& input, const testsupport::RunEnd& end, int first, int count,
                const FieldSpec* fields, const Real (*rows)[4]) {
     if (first < 0) {
         require(end.ended && fuzzing::diagnosticCode(end) == 104, "rows read without their header",
@@ -169,7 +169,7 @@ std::string contents(const std::string& path) {
 // One whole reading, as a run makes it, kept for comparison: how far it went, how it ended,
 // and what it read.
 struct Outcome {
-    hostile::RunEnd end;
+    testsupport::RunEnd end;
     int orientationCount = -1, atomCount = -1;
     reader::OutputLayout layout; // as the reading left it, when it ended too
     int modes[3] = {};
@@ -182,7 +182,7 @@ struct Outcome {
 // otherwise by the Gaussian 98 operations.
 void readWhole(const std::string& path, std::uint8_t pick, bool layoutAware, Outcome& o) {
     reader::OutputLayout& layout = o.layout;
-    o.end = hostile::guarded([&] {
+    o.end = testsupport::guarded([&] {
         if (layoutAware)
             reader::countAtoms(path, layout, o.atomCount);
         else
@@ -269,8 +269,8 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
     s.path = &input.path;
 
     const Count expected = expectedCount(input.lines);
-    const hostile::RunEnd count =
-        hostile::guarded([&] { reader::countAtoms(*s.path, s.orientationCount, s.atomCount); });
+    const testsupport::RunEnd count =
+        testsupport::guarded([&] { reader::countAtoms(*s.path, s.orientationCount, s.atomCount); });
     if (count.ended) {
         checkEnd(input, count, nullptr, 0, true);
         const int code = fuzzing::diagnosticCode(count);
@@ -284,7 +284,7 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
     require(s.orientationCount == expected.tables, "countAtoms counted other tables");
     require(s.atomCount == expected.atoms, "countAtoms counted other rows");
 
-    const hostile::RunEnd geometryEnd = hostile::guarded(
+    const testsupport::RunEnd geometryEnd = testsupport::guarded(
         [&] { reader::readGeometry(*s.path, s.atomCount, s.orientationCount, geometry); });
     if (geometryEnd.ended) checkEnd(input, geometryEnd, geometryFields, 4, false);
     checkRows(input, geometryEnd, expected.tables == 0 ? -1 : expected.lastTable + 5, s.atomCount,
@@ -303,7 +303,7 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
     for (int mode : tried) {
         if (mode < 1 || mode > modes) continue;
         s.mode = mode;
-        const hostile::RunEnd modeEnd = hostile::guarded([&] {
+        const testsupport::RunEnd modeEnd = testsupport::guarded([&] {
             reader::readModeVector(*s.path, reader::modeBlock(s.mode), reader::modeColumn(s.mode),
                                    s.atomCount, modeVector);
         });
@@ -328,8 +328,8 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
     reader::prepareViewData(rendererCount, atomTable, motionTable, viewVolume);
     require(rendererCount == s.atomCount, "the renderer's atom count differs");
 
-    const hostile::RunEnd frequencyEnd =
-        hostile::guarded([&] { s.frequency = reader::readFirstFrequency(*s.path); });
+    const testsupport::RunEnd frequencyEnd =
+        testsupport::guarded([&] { s.frequency = reader::readFirstFrequency(*s.path); });
     int frequencyLine = -1;
     const int heading = nthHolding(input.lines, "Harmonic frequencies", 1);
     for (int i = heading < 0 ? int(input.lines.size()) : heading + 1; i < int(input.lines.size());

@@ -14,7 +14,7 @@
 // Where sanitizer reports go; weak, so that plain builds link without a sanitizer.
 extern "C" void __sanitizer_set_report_fd(void* fd) __attribute__((weak));
 
-namespace hostile {
+namespace testsupport {
 namespace {
 
 std::jmp_buf* active = nullptr;
@@ -84,4 +84,4 @@ bool isOneDiagnostic(std::string_view text, int code) {
     return text.find('\n') == text.size() - 1;
 }
 
-} // namespace hostile
+} // namespace testsupport

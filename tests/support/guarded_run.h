@@ -7,7 +7,7 @@
 #include <string_view>
 #include <type_traits>
 
-namespace hostile {
+namespace testsupport {
 
 struct RunEnd {
     static constexpr int capacity = 4096;
@@ -37,4 +37,4 @@ template <class F> RunEnd guarded(F&& f) {
 // nothing before or after it.
 bool isOneDiagnostic(std::string_view text, int code);
 
-} // namespace hostile
+} // namespace testsupport
