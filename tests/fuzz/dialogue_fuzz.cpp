@@ -36,13 +36,6 @@ const char* const setups[] = {
 constexpr bool negativeFrequency[] = {false, false, true, false, false, true};
 constexpr bool invalidFilename[] = {false, false, false, true, true, false};
 
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
-
 struct Directory {
     std::string work;
     std::string exampleBytes[3];
@@ -57,7 +50,7 @@ const Directory& directory() {
     std::filesystem::create_directory(d.work);
     for (int i = 0; i < 3; ++i) {
         const std::string source = std::string(MOLVANE_EXAMPLES_DIR) + "/" + examples[i];
-        d.exampleBytes[i] = contents(source);
+        d.exampleBytes[i] = testsupport::readFile(source);
         require(!d.exampleBytes[i].empty(), "a bundled example is missing", source);
         std::ofstream(d.work + "/" + examples[i], std::ios::binary) << d.exampleBytes[i];
     }
@@ -142,14 +135,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     expected.insert("filename.dat");
     if (wroteCoordinates) expected.insert("newcoordinates.xyz");
     require(listing(dir.work) == expected, "the working directory holds other files");
-    require(contents(settings) ==
+    require(testsupport::readFile(settings) ==
                 (setups[setup] != nullptr ? setups[setup] : "Filename:Output.dat\r\n"),
             "filename.dat holds something else");
     for (int i = 0; i < 3; ++i)
-        require(contents(dir.work + "/" + examples[i]) == dir.exampleBytes[i],
+        require(testsupport::readFile(dir.work + "/" + examples[i]) == dir.exampleBytes[i],
                 "an example was changed");
     if (wroteCoordinates) {
-        const std::string xyz = contents(coordinates);
+        const std::string xyz = testsupport::readFile(coordinates);
         require(xyz.size() == std::size_t(56 * (reader::atomCount + 5)),
                 "newcoordinates.xyz has the wrong size", xyz);
     }

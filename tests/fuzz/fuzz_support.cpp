@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <unistd.h>
 
 namespace fuzzing {
@@ -36,10 +35,8 @@ const std::string& scratchDir() {
 
 std::string writeScratch(const std::string& name, std::string_view bytes) {
     const std::string path = scratchDir() + "/" + name;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-    out.close();
-    if (!out) finding("cannot write a scratch file", path);
+    if (!testsupport::writeFile(path, std::string(bytes)))
+        finding("cannot write a scratch file", path);
     return path;
 }
 

@@ -2,6 +2,7 @@
 // the text layer, writing a file there, and the check that ends a fuzz run on a finding.
 #pragma once
 
+#include "tests/support/files.h"
 #include "tests/support/guarded_run.h"
 
 #include <cstddef>

@@ -159,13 +159,6 @@ reader::GeometryTable geometry;
 reader::AtomTable modeVector, atomTable, motionTable;
 reader::ViewVolume viewVolume;
 
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
-
 // One whole reading, as a run makes it, kept for comparison: how far it went, how it ended,
 // and what it read.
 struct Outcome {
@@ -257,7 +250,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     input.lines = hostile::referenceLines(bytes);
     checkPlainReading(bytes, input, data, size);
     checkLayoutAware(input, size > 0 ? data[size - 1] : 0);
-    require(contents(input.path) == bytes, "reading changed the file");
+    require(testsupport::readFile(input.path) == bytes, "reading changed the file");
     return 0;
 }
 
@@ -276,7 +269,7 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
         const int code = fuzzing::diagnosticCode(count);
         require(code == (expected.tooMany ? 109 : 104) && (expected.tooMany || expected.endOfFile),
                 "countAtoms ended where it should not", count.diagnostic());
-        require(contents(input.path) == bytes, "reading changed the file");
+        require(testsupport::readFile(input.path) == bytes, "reading changed the file");
         return;
     }
     require(!expected.endOfFile && !expected.tooMany,
@@ -290,7 +283,7 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
     checkRows(input, geometryEnd, expected.tables == 0 ? -1 : expected.lastTable + 5, s.atomCount,
               geometryFields, geometry);
     if (geometryEnd.ended) {
-        require(contents(input.path) == bytes, "reading changed the file");
+        require(testsupport::readFile(input.path) == bytes, "reading changed the file");
         return;
     }
     for (int i = 0; i < s.atomCount; ++i)
@@ -312,7 +305,7 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
         const int header = nthHolding(input.lines, "Atom AN", reader::modeBlock(mode));
         checkRows(input, modeEnd, header < 0 ? -1 : header + 1, s.atomCount, fields, modeVector);
         if (modeEnd.ended) {
-            require(contents(input.path) == bytes, "reading changed the file");
+            require(testsupport::readFile(input.path) == bytes, "reading changed the file");
             return;
         }
         for (int i = 0; i < s.atomCount; ++i)
@@ -351,7 +344,7 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
         fuzzing::checkField(input.lines[std::size_t(frequencyLine)], frequencyField[0],
                             s.frequency);
     }
-    require(contents(input.path) == bytes, "reading changed the file");
+    require(testsupport::readFile(input.path) == bytes, "reading changed the file");
     return;
 }
 } // namespace

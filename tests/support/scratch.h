@@ -2,6 +2,8 @@
 // listings laid out as Gaussian 98 (or 09/16, or 92/94) prints them.
 #pragma once
 
+#include "tests/support/files.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -11,13 +13,6 @@
 #include <vector>
 
 namespace testsupport {
-
-inline std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
 
 class ScratchDir {
   public:
@@ -32,7 +27,7 @@ class ScratchDir {
     const std::string& path() const { return path_; }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
     std::string write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(file(name), std::ios::binary) << bytes;
+        writeFile(file(name), bytes);
         return file(name);
     }
     std::string read(const std::string& name) const { return readFile(file(name)); }

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "tests/support/files.h"
+
 namespace textio_test {
 
 // A fresh scratch directory for the test, made the working directory; removed afterwards.
@@ -15,8 +17,8 @@ struct ScratchDir {
     ~ScratchDir();
 };
 
-void writeFile(const std::string& name, const std::string& bytes);
-std::string readFile(const std::string& name);
+using testsupport::readFile;
+using testsupport::writeFile;
 
 // Connects console input to `input` and console output to a scratch file, whose bytes
 // consoleOutput() returns. restoreConsole() goes back to the process's descriptors.
