@@ -1,36 +1,25 @@
 // Scratch files and findings for the fuzz targets.
 #include "tests/fuzz/fuzz_support.h"
 
+#include "tests/support/scratch_dir.h"
+
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <unistd.h>
 
 namespace fuzzing {
 namespace {
 
-std::string made;
 // Standard error as the process got it: a finding inside a guarded run, while standard
 // error is being captured, must still be seen.
 const int reportFd = dup(2);
 
-void removeScratch() {
-    std::error_code ignored;
-    if (!made.empty()) std::filesystem::remove_all(made, ignored);
-}
-
 } // namespace
 
 const std::string& scratchDir() {
-    if (made.empty()) {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "molvane-fuzz-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) finding("cannot make a scratch directory");
-        made = pattern;
-        std::atexit(removeScratch);
-    }
-    return made;
+    static const testsupport::ScratchDir dir; // removed at exit
+    return dir.path();
 }
 
 std::string writeScratch(const std::string& name, std::string_view bytes) {

@@ -1,5 +1,6 @@
-// What the fuzz targets share: a scratch directory of their own for the files they hand to
-// the text layer, writing a file there, and the check that ends a fuzz run on a finding.
+// What the fuzz targets share on top of the test-support library (tests/support): the
+// process's scratch directory for the files they hand to the text layer, writing a file there,
+// and the check that ends a fuzz run on a finding.
 #pragma once
 
 #include "tests/support/files.h"
@@ -12,7 +13,7 @@
 
 namespace fuzzing {
 
-// A directory made once per process under the temporary directory; removed at exit.
+// The scratch directory of the test-support library, one per process; removed at exit.
 const std::string& scratchDir();
 // Writes `bytes` as scratchDir()/name and returns the file's path.
 std::string writeScratch(const std::string& name, std::string_view bytes);

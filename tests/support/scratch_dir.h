@@ -1,21 +1,27 @@
-// A scratch directory that disappears with its files.
+// The tests' one scratch directory, on Linux and on Windows.
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "tests/support/files.h"
 
 namespace testsupport {
 
+// A new, empty directory under the temporary directory that only its owner can enter (as
+// mkdtemp makes one); its path. Ends the test program when none can be made.
+std::string makeScratchDirectory();
+
+// The tests' one scratch directory: made fresh under the temporary directory, removed with
+// everything in it when it goes.
 class ScratchDir {
   public:
-    ScratchDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "molvane-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
+    ScratchDir() : path_(makeScratchDirectory()) {}
+    ~ScratchDir() {
+        std::error_code ignored; // on Windows a file still open cannot be removed
+        std::filesystem::remove_all(path_, ignored);
     }
-    ~ScratchDir() { std::filesystem::remove_all(path_); }
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
 

@@ -10,7 +10,7 @@ namespace {
 using namespace textio;
 
 TEST(ReadListValue, TakesTheFirstValueOfTheFirstNonBlankLine) {
-    textio_test::ScratchDir dir;
+    textio_test::Workspace dir;
     const struct {
         const char* input;
         int expected;
@@ -48,7 +48,7 @@ TEST(ReadListValue, TakesTheFirstValueOfTheFirstNonBlankLine) {
 }
 
 TEST(ReadListValue, EndsTheRunOnAnythingButANumber) {
-    textio_test::ScratchDir dir;
+    textio_test::Workspace dir;
     const struct {
         bool integer;
         const char* input;
@@ -86,7 +86,7 @@ TEST(ReadListValue, EndsTheRunOnAnythingButANumber) {
     };
     for (const auto& c : cases) {
         textio_test::feedConsole(c.input);
-        const auto end = textio_test::runToEnd([&] {
+        const auto end = testsupport::guarded([&] {
             int n = 0;
             float v = 0;
             if (c.integer)
@@ -94,13 +94,13 @@ TEST(ReadListValue, EndsTheRunOnAnythingButANumber) {
             else
                 readListValue(v);
         });
-        EXPECT_EQ(end.status, 255) << c.input;
-        EXPECT_EQ(end.diagnostic, std::string("*ERR* ") + c.diagnostic + "\r\n");
+        EXPECT_EQ(end.status, -1) << c.input;
+        EXPECT_EQ(end.diagnostic(), std::string("*ERR* ") + c.diagnostic + "\r\n");
     }
 }
 
 TEST(ConsoleOutput, ListLinesAndLayoutsEndWithCrLf) {
-    textio_test::ScratchDir dir;
+    textio_test::Workspace dir;
     textio_test::feedConsole("");
     const FixedText<70> name("Output.dat");
     writeListLine({out("Mode number:"), out(5), out(-12)});
