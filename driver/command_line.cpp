@@ -2,8 +2,10 @@
 #include "driver/command_line.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <string>
+
+#include "textio/textio.h"
 
 #ifndef MOLVANE_VERSION
 #define MOLVANE_VERSION "1.14"
@@ -37,9 +39,11 @@ const char usage[] =
     "See molvane(1).\n";
 
 int usageError(const char* format, const char* detail) {
-    std::fprintf(stderr, "molvane: ");
-    std::fprintf(stderr, format, detail);
-    std::fprintf(stderr, " (molvane --help lists the options)\n");
+    // The refusal by its printf format, whatever the length of what it quotes.
+    const int length = std::snprintf(nullptr, 0, format, detail);
+    std::string text(std::size_t(length > 0 ? length : 0), '\0');
+    std::snprintf(text.data(), text.size() + 1, format, detail);
+    textio::writeFailureLine({text, " (molvane --help lists the options)"});
     return 2;
 }
 
@@ -76,11 +80,11 @@ int parseCommandLine(int argc, const char* const* argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (std::strcmp(arg, "--help") == 0) {
-            std::fputs(usage, stdout);
+            textio::writeConsoleText(usage);
             return 0;
         }
         if (std::strcmp(arg, "--version") == 0) {
-            std::puts("molvane " MOLVANE_VERSION);
+            textio::writeConsoleText("molvane " MOLVANE_VERSION "\n");
             return 0;
         }
         if (isOption(arg, "--gif")) {

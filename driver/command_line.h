@@ -14,9 +14,9 @@ struct Options {
 };
 
 // Reads argv[1..argc-1] into options. Returns -1 when the program should run on; otherwise the
-// status to end with at once: 0 after --help or --version (their text on standard output), 2
-// after an unknown option, a missing or bad value or a stray argument (one line on standard
-// error).
+// status to end with at once: 0 after --help or --version (their text on console output), 2
+// after an unknown option, a missing or bad value or a stray argument (one failure line on
+// standard error). Both go out through the text layer.
 int parseCommandLine(int argc, const char* const* argv, Options& options);
 
 } // namespace driver

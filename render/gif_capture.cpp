@@ -4,7 +4,6 @@
 
 #include <GL/gl.h>
 
-#include <cstdio>
 #include <string>
 
 #include "export/gif_writer.h"
@@ -91,8 +90,7 @@ void startRecording() {
 void captureExportFrame() { readFrame(); }
 
 int exportFailure(const char* path, const char* why) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "molvane: cannot write \"%s\": %s\n", path, why);
+    textio::writeFailureLine({"cannot write \"", path, "\": ", why});
     return 1;
 }
 

@@ -164,6 +164,21 @@ void readListValue(float& item);
 using RunEndHook = void (*)(int status);
 void setRunEndHook(RunEndHook hook);
 
+// Failure lines. A failure that ends the run with a status of its own (1 or 2) rather than an
+// input/output failure's "*ERR*" diagnostic is told in one line on standard error: "molvane: ",
+// the parts one after the other, and LF; the console is flushed first. Every such line of the
+// program goes through here: the command line's refusals, the GIF's failures, the window
+// toolkit's "no display". The reason of a failure reaches the code that writes its line as a
+// `const char*& why` set by the function that failed (which returns false): static text (a
+// literal, strerror's text or a library's own message), one line, no file name, read before
+// another failure can change it.
+void writeFailureLine(std::initializer_list<std::string_view> parts);
+
+// Writes `text` as it stands on console output, its own line ends (LF) included: the usage text
+// and the version line, which are a command's answers rather than records. A write that fails
+// is passed over: those answers end the run with status 0 whatever becomes of them.
+void writeConsoleText(std::string_view text);
+
 // Ends the run for a failure the caller found in the data it read (code 109): one
 // "*ERR* 109 <message>" line on standard error, then endRun(-1).
 [[noreturn]] void failRun(std::string_view message);

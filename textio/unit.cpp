@@ -62,17 +62,6 @@ FileUnit file;
     detail::fail(Code::fileAccess, m);
 }
 
-bool writeAll(int fd, const char* p, std::size_t n) {
-    while (n > 0) {
-        const ssize_t k = ::write(fd, p, n);
-        if (k < 0 && errno == EINTR) continue;
-        if (k < 0) return false;
-        p += k;
-        n -= std::size_t(k);
-    }
-    return true;
-}
-
 // From reading to writing: the file ends where reading had got to.
 void startWriting() {
     const long long at = detail::readerPosition(fileReader);
@@ -152,7 +141,23 @@ void resetForHarness() {
     detail::resetReader(consoleReader, consoleInFd, 0);
 }
 
+void writeConsoleText(std::string_view text) {
+    detail::writeAll(consoleOutFd, text.data(), text.size()); // a failure passes, see textio.h
+}
+
 namespace detail {
+
+bool writeAll(int fd, const char* p, std::size_t n) {
+    while (n > 0) {
+        const ssize_t k = ::write(fd, p, n);
+        if (k < 0 && errno == EINTR) continue;
+        if (k < 0) return false;
+        p += k;
+        n -= std::size_t(k);
+    }
+    return true;
+}
+
 namespace {
 
 // The reader of an input unit; nullptr when the file unit is being written (nothing
@@ -225,11 +230,11 @@ void putLine(Unit unit, const char* chars, int length) {
             fail(Code::badLayout, m);
         }
         if (!file.writing) startWriting();
-        if (!writeAll(file.fd, line, n)) failFile("write", errno);
+        if (!detail::writeAll(file.fd, line, n)) failFile("write", errno);
         ++file.linesWritten;
         return;
     }
-    if (!writeAll(consoleOutFd, line, n)) {
+    if (!detail::writeAll(consoleOutFd, line, n)) {
         Message m;
         m.add("cannot write console output: ").add(std::strerror(errno));
         fail(Code::fileAccess, m);

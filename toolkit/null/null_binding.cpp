@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "textio/textio.h"
 #include "toolkit/callbacks.h"
 #include "toolkit/callbacks_gl.h"
 #include "toolkit/events.h"
@@ -108,7 +109,7 @@ platform::OpenResult platform::openWindow(const WindowRequest& request) {
     r.openHeight = request.height;
     copyText(r.title, sizeof r.title, request.title);
     if (binding.noDisplay) {
-        std::fprintf(stderr, "molvane: cannot open the null display: no window can be shown\n");
+        textio::writeFailureLine({"cannot open the null display: no window can be shown"});
         return OpenResult::noDisplay;
     }
     binding.open = true;
