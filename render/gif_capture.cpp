@@ -67,9 +67,9 @@ void captureWindowFrame() {
     toolkit::setBeforeSwapCallback(nullptr);
     // molvane-mode<N>.gif, or the first of molvane-mode<N>-2.gif, -3, ... free when it is written.
     std::string name;
-    char why[200];
+    const char* why = "";
     if (gif::writeNewAnimation(recording, "molvane-mode" + std::to_string(reader::modeNumber), name,
-                               why, sizeof why))
+                               why))
         consoleLine("Wrote " + name + " (" + std::to_string(recording.count) + " frames, " +
                     std::to_string(recording.width) + " x " + std::to_string(recording.height) +
                     ")");
@@ -122,8 +122,8 @@ int exportGif(const char* path, int size) {
     for (int i = 0; i < gifFrameCount; ++i) drawFrame();
     toolkit::setBeforeSwapCallback(nullptr);
     toolkit::closeOffscreenContext();
-    char reason[200];
-    const bool written = gif::writeAnimation(recording, path, reason, sizeof reason);
+    const char* reason = "";
+    const bool written = gif::writeAnimation(recording, path, reason);
     gif::endRecording(recording);
     if (!written) return exportFailure(path, reason);
     consoleLine(std::string("Wrote ") + path + " (" + std::to_string(gifFrameCount) + " frames, " +

@@ -79,7 +79,7 @@ void readBack() {
 // Worst mean error per channel and worst share within 16 levels over the 100 frames.
 void closeness(const std::string& path) {
     gif_test::Animation a;
-    std::string why;
+    const char* why = "";
     if (!gif_test::decode(path, a, why) || a.frames.size() != 100 || !openContext()) return;
     render::drawFrame();
     toolkit::setBeforeSwapCallback(readBack);
