@@ -244,6 +244,14 @@ void platform::showMessageBox(const char* caption, const char* text) {
     copyText(r.boxText, sizeof r.boxText, text);
 }
 
+// No GL at all, so no offscreen drawing either: not available.
+bool platform::openOffscreen(int, int, unsigned, const char*& why) {
+    why = "no offscreen OpenGL: the null binding draws nothing";
+    return false;
+}
+
+void platform::closeOffscreen() {}
+
 } // namespace toolkit
 
 // The callback layer's GL calls: recorded, not made.
