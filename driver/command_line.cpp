@@ -7,10 +7,6 @@
 
 #include "textio/textio.h"
 
-#ifndef MOLVANE_VERSION
-#define MOLVANE_VERSION "1.14"
-#endif
-
 namespace driver {
 
 namespace {

@@ -10,7 +10,7 @@ namespace render {
 void runGraphics(toolkit::DrawCallback frame) {
     toolkit::setWindowPlacement(50, 10, 400, 400);
     toolkit::setDisplayMode(toolkit::modeDouble | toolkit::modeDepth16);
-    toolkit::openWindow("Molvane Version 1.14");
+    toolkit::openWindow("Molvane Version " MOLVANE_VERSION);
     toolkit::setIdleCallback(frame);
     initClearColor();
     toolkit::setReshapeCallback(reshapeView);

@@ -6,7 +6,7 @@
 
 namespace render {
 
-// Opens "Molvane Version 1.14" at (50, 10) with a 400 x 400 drawing area (RGBA, double
+// Opens "Molvane Version <version>" at (50, 10) with a 400 x 400 drawing area (RGBA, double
 // buffer, 16-bit depth), registers `frame` as idle callback and reshapeView as reshape
 // callback, sets the clear colour, drawing state and light, binds the left button to the
 // trackball, and runs the event loop with `frame` as display callback too. Returns when the

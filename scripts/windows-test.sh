@@ -4,7 +4,7 @@
 # console is compared byte for byte with the Linux build's; its window is driven on a private
 # Xvfb with a 24-bit screen, and an 8-bit screen on which no pixel format matches.
 # Builds into build-win/ (Windows) and build-win-host/ (the Linux molvane it is compared with),
-# and packs molvane.exe with the examples into build-win/molvane-1.14-win64.zip.
+# and packs molvane.exe with the examples into build-win/molvane-<version>-win64.zip.
 # Usage: scripts/windows-test.sh
 set -euo pipefail
 began=$(date +%s)
@@ -70,11 +70,12 @@ ctest --test-dir "$cross" --output-on-failure -j2 </dev/null || status=$?
 
 # The .zip for Windows users: molvane.exe with the examples.
 (cd "$cross" && cpack -G ZIP >/dev/null)
-zip="$cross/molvane-1.14-win64.zip"
+version=$(bash "$root/scripts/version.sh")
+zip="$cross/molvane-$version-win64.zip"
 listing=$(unzip -Z1 "$zip")
 for f in molvane.exe README.md examples/formaldehyde-freq.out examples/ammonia-ts-freq.out \
          examples/water-optfreq.out; do
-    grep -qx "molvane-1.14-win64/$f" <<<"$listing" || { echo "$zip lacks $f"; status=1; }
+    grep -qx "molvane-$version-win64/$f" <<<"$listing" || { echo "$zip lacks $f"; status=1; }
 done
 echo "Windows build and tests: $(($(date +%s) - began)) s"
 exit "$status"

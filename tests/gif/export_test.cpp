@@ -156,7 +156,7 @@ TEST_F(GifExport, FullDiskLeavesNoFile) {
 TEST_F(GifExport, CommandLineAnswersAndRefusals) {
     Outcome run = runMolvane("--version");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "molvane 1.14\n");
+    EXPECT_EQ(run.out, "molvane " MOLVANE_VERSION "\n");
     run = runMolvane("--help");
     EXPECT_EQ(run.status, 0);
     for (const char* part :
