@@ -117,4 +117,22 @@ TEST(ConsoleOutput, ListLinesAndLayoutsEndWithCrLf) {
                   "Vibration amplitude coefficient ........ 0.13\r\n");
 }
 
+// A console line that would reach past column 1024 is not written: one diagnostic gives the
+// field's columns, for a layout's field and for a free-form line alike.
+TEST(ConsoleOutput, AFieldPastColumn1024EndsTheRunUnwritten) {
+    textio_test::Workspace dir;
+    textio_test::feedConsole("");
+    static const std::string first(1000, 'x'), second(30, 'y'); // nothing to free after a run end
+    auto end = testsupport::guarded(
+        [] { writeRecord(Unit::consoleOut, parseLayout("(1000X,A30)"), {out("z")}); });
+    EXPECT_EQ(end.status, -1);
+    EXPECT_EQ(end.diagnostic(), "*ERR* 106 field beyond the record: A30 at columns 1001-1030 "
+                                "would reach past column 1024\r\n");
+    end = testsupport::guarded([] { writeListLine({out(first), out(second)}); });
+    EXPECT_EQ(end.status, -1);
+    EXPECT_EQ(end.diagnostic(), "*ERR* 106 field beyond the record: a free-form line at columns "
+                                "1001-1030 would reach past column 1024\r\n");
+    EXPECT_EQ(textio_test::consoleOutput(), "");
+}
+
 } // namespace
