@@ -10,10 +10,10 @@
 #include "reader/run_data.h"
 #include "render/animation.h"
 #include "render/frame.h"
+#include "render/startup.h"
 #include "render/view.h"
 #include "textio/textio.h"
 #include "toolkit/toolkit.h"
-#include "trackball/trackball.h"
 
 namespace render {
 
@@ -102,12 +102,10 @@ void bindGifKey() {
 }
 
 int exportGif(const char* path, int size) {
-    toolkit::setDisplayMode(toolkit::modeDouble | toolkit::modeDepth16);
+    toolkit::setDisplayMode(drawingMode);
     const char* why = "";
     if (!toolkit::openOffscreenContext(size, size, why)) return exportFailure(path, why);
-    initClearColor();
-    initDrawingState();
-    trackball::trackballInit(300, 300);
+    prepareDrawing();
     reshapeView(size, size);
     if (!gif::beginRecording(recording, size, size, gifFrameCount)) {
         toolkit::closeOffscreenContext();
