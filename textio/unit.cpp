@@ -1,6 +1,8 @@
 // Units: connecting the file unit, reading lines from units, writing lines to them.
 #include "textio/unit.h"
 
+#include "textio/open_flags.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -13,13 +15,11 @@ namespace textio {
 namespace {
 
 #ifdef _WIN32
-// Windows translates line ends and Ctrl-Z unless a descriptor is in binary mode: binary keeps
-// the CR LF written here, and the bytes read, as they are. O_NOINHERIT is its O_CLOEXEC.
-constexpr int openFlags = O_BINARY | O_NOINHERIT;
+// Windows translates line ends and Ctrl-Z unless a descriptor is in binary mode, files (see
+// open_flags.h) and the console alike.
 const bool consoleBinary = // each on its own: one of them may be closed
     (_setmode(0, O_BINARY), _setmode(1, O_BINARY), _setmode(2, O_BINARY), true);
 #else
-constexpr int openFlags = O_CLOEXEC;
 
 // A standard descriptor the program was started without would be given to the next file
 // opened, and a diagnostic or console line would then go into that file: each closed one

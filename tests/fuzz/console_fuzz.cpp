@@ -9,6 +9,7 @@
 // Input: byte 0 chooses, bit by bit, an integer (0) or a real (1) read for reads 1 to 8,
 // 9 to 16, ...; the rest is the console input.
 #include "tests/fuzz/field_oracle.h"
+#include "textio/open_flags.h"
 #include "textio/textio.h"
 
 #include <cerrno>
@@ -180,7 +181,7 @@ void check(const Read& before, const Read& after, const testsupport::RunEnd& end
 }
 
 int devNull() {
-    static const int fd = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    static const int fd = ::open("/dev/null", O_WRONLY | textio::openFlags);
     return fd;
 }
 
@@ -192,7 +193,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
     const std::vector<std::string> lines = hostile::referenceLines(bytes);
     const std::string path = fuzzing::writeScratch("console", bytes);
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | textio::openFlags);
     require(fd >= 0, "cannot open the console file");
     textio::setConsole(fd, devNull());
 

@@ -10,6 +10,7 @@
 // console input.
 #include "driver/dialogue.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "textio/open_flags.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -54,8 +55,8 @@ const Directory& directory() {
         require(!d.exampleBytes[i].empty(), "a bundled example is missing", source);
         std::ofstream(d.work + "/" + examples[i], std::ios::binary) << d.exampleBytes[i];
     }
-    d.homeFd = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    d.nullFd = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    d.homeFd = ::open(".", O_RDONLY | O_DIRECTORY | textio::openFlags);
+    d.nullFd = ::open("/dev/null", O_WRONLY | textio::openFlags);
     return d;
 }
 
@@ -92,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string consolePath = fuzzing::writeScratch(
         "console", std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
-    const int consoleFd = ::open(consolePath.c_str(), O_RDONLY | O_CLOEXEC);
+    const int consoleFd = ::open(consolePath.c_str(), O_RDONLY | textio::openFlags);
     require(consoleFd >= 0, "cannot open the console file");
     textio::setConsole(consoleFd, dir.nullFd);
     reader::inputFileName = textio::FixedText<70>();

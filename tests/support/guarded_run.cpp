@@ -3,6 +3,7 @@
 #include "tests/support/guarded_run.h"
 
 #include "tests/support/scratch_dir.h"
+#include "textio/open_flags.h"
 #include "textio/textio.h"
 
 #include <fcntl.h>
@@ -21,12 +22,6 @@ extern "C" void __sanitizer_set_report_fd(void* fd) __attribute__((weak));
 
 namespace testsupport {
 namespace {
-
-#ifdef _WIN32
-constexpr int captureFlags = O_BINARY | O_NOINHERIT; // the bytes as written, CR LF included
-#else
-constexpr int captureFlags = O_CLOEXEC;
-#endif
 
 std::jmp_buf* active = nullptr;
 int endStatus = 0;
@@ -47,7 +42,8 @@ struct Capture {
     ScratchDir dir;
     int fd;
     Capture()
-        : fd(::open(dir.file("stderr").c_str(), O_RDWR | O_CREAT | O_TRUNC | captureFlags, 0600)) {
+        : fd(::open(dir.file("stderr").c_str(), O_RDWR | O_CREAT | O_TRUNC | textio::openFlags,
+                    0600)) {
         if (fd < 0) std::abort();
 #ifndef _WIN32
         // A sanitizer report while standard error is captured must still be seen.

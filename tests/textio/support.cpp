@@ -1,6 +1,7 @@
 // The text layer tests' working directory and console plumbing, on Linux and on Windows.
 #include "tests/textio/support.h"
 
+#include "textio/open_flags.h"
 #include "textio/textio.h"
 
 #include <fcntl.h>
@@ -21,10 +22,7 @@ const testsupport::ScratchDir& consoleFiles() {
 }
 
 int openOrEnd(const std::string& path, int flags) {
-#ifdef _WIN32
-    flags |= O_BINARY; // the layer's own descriptors are binary too
-#endif
-    const int fd = ::open(path.c_str(), flags, 0600);
+    const int fd = ::open(path.c_str(), flags | textio::openFlags, 0600);
     if (fd < 0) std::abort();
     return fd;
 }
