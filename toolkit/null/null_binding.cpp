@@ -47,7 +47,9 @@ Binding binding{};
 
 void push(Kind kind, int a = 0, int b = 0, int c = 0, int d = 0) {
     if (binding.count >= queueCapacity) {
-        std::fprintf(stderr, "null binding: more than %d scripted events\n", queueCapacity);
+        char count[16];
+        std::snprintf(count, sizeof count, "%d", queueCapacity);
+        textio::writeFailureLine({"null binding: more than ", count, " scripted events"});
         std::abort();
     }
     binding.queue[(binding.head + binding.count++) % queueCapacity] = {kind, a, b, c, d};
@@ -165,7 +167,7 @@ void platform::handleNextEvent() {
     }
     if (binding.count == 0) {
         if (!binding.paintPending) {
-            std::fprintf(stderr, "null binding: waiting for an event, none scripted\n");
+            textio::writeFailureLine({"null binding: waiting for an event, none scripted"});
             std::abort();
         }
         binding.paintPending = false;
