@@ -133,9 +133,7 @@ long sliceFrames = -warmupFrames;
 int slice = 0;
 double ownFps[slices], bareFps[slices];
 
-void closeWindow() {
-    testsupport::x::sendDeleteWindow(closer, Window(toolkit::getWindowHandle()));
-}
+void closeWindow() { testsupport::x::sendDeleteWindow(closer, Window(toolkit::getWindowHandle())); }
 
 void countedFrame() {
     render::drawFrame();
