@@ -2,7 +2,8 @@
 // through here. A record is one line of at most 1024 columns; formatted statements work a
 // layout of edit descriptors such as (5X,F3.0,4X,F6.2) against one record; free-form
 // statements write items one after the other or read one number from the console.
-// Input/output failures end the run with one "*ERR*" diagnostic line and status -1.
+// Input/output failures end the run with one "*ERR*" diagnostic line and status -1; the
+// program's other failures are told in one "molvane: ..." failure line (writeFailureLine).
 //
 // Lines: bytes up to a line feed; a carriage return directly before the line feed is not
 // part of the line (elsewhere it is an ordinary character); byte 26 (Ctrl-Z) ends the data:
