@@ -16,14 +16,16 @@ if(WIN32)
 else()
   install(TARGETS molvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
+  # The manual page is made from docs/molvane.1.in at configure time (<build>/docs/molvane.1).
   # Debian ships manual pages compressed, without a time stamp in the gzip header.
+  set(_man ${PROJECT_BINARY_DIR}/docs/molvane.1)
+  configure_file(${PROJECT_SOURCE_DIR}/docs/molvane.1.in ${_man} @ONLY)
   find_program(MOLVANE_GZIP gzip REQUIRED)
   set(_man_gz ${PROJECT_BINARY_DIR}/molvane.1.gz)
   add_custom_command(OUTPUT ${_man_gz}
-                     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/docs/molvane.1
-                             ${PROJECT_BINARY_DIR}/molvane.1
+                     COMMAND ${CMAKE_COMMAND} -E copy ${_man} ${PROJECT_BINARY_DIR}/molvane.1
                      COMMAND ${MOLVANE_GZIP} -9nf ${PROJECT_BINARY_DIR}/molvane.1
-                     DEPENDS ${PROJECT_SOURCE_DIR}/docs/molvane.1 VERBATIM)
+                     DEPENDS ${_man} VERBATIM)
   add_custom_target(molvane_man ALL DEPENDS ${_man_gz})
   install(FILES ${_man_gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 

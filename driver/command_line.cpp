@@ -4,12 +4,10 @@
 #include "export/spectrum_plot.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <string>
 
-#ifndef MOLVANE_VERSION
-#define MOLVANE_VERSION "1.14"
-#endif
+#include "textio/textio.h"
 
 namespace driver {
 
@@ -61,9 +59,11 @@ const char usage[] =
     "See molvane(1).\n";
 
 int usageError(const char* format, const char* detail) {
-    std::fprintf(stderr, "molvane: ");
-    std::fprintf(stderr, format, detail);
-    std::fprintf(stderr, " (molvane --help lists the options)\n");
+    // The refusal by its printf format, whatever the length of what it quotes.
+    const int length = std::snprintf(nullptr, 0, format, detail);
+    std::string text(std::size_t(length > 0 ? length : 0), '\0');
+    std::snprintf(text.data(), text.size() + 1, format, detail);
+    textio::writeFailureLine({text, " (molvane --help lists the options)"});
     return 2;
 }
 
@@ -80,12 +80,12 @@ bool isOption(const char* arg, const char* name) {
     return std::strncmp(arg, name, length) == 0 && (arg[length] == '\0' || arg[length] == '=');
 }
 
-// Refusals of values that wait for the file: "molvane: " and the line.
+// Refusals of values that wait for the file, as failure lines, by their printf format.
 template <class... Values> void refusal(const char* format, Values... values) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "molvane: ");
-    std::fprintf(stderr, format, values...);
-    std::fputc('\n', stderr);
+    const int length = std::snprintf(nullptr, 0, format, values...);
+    std::string text(std::size_t(length > 0 ? length : 0), '\0');
+    std::snprintf(text.data(), text.size() + 1, format, values...);
+    textio::writeFailureLine({text});
 }
 
 // A whole number from 1 up (at most 9 digits), as --mode takes it.
@@ -190,11 +190,11 @@ int parseCommandLine(int argc, const char* const* argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (std::strcmp(arg, "--help") == 0) {
-            std::fputs(usage, stdout);
+            textio::writeConsoleText(usage);
             return 0;
         }
         if (std::strcmp(arg, "--version") == 0) {
-            std::puts("molvane " MOLVANE_VERSION);
+            textio::writeConsoleText("molvane " MOLVANE_VERSION "\n");
             return 0;
         }
         if (isOption(arg, "--gif")) {

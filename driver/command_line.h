@@ -24,10 +24,10 @@ struct Options {
 };
 
 // Reads argv[1..argc-1] into options. Returns -1 when the program should run on; otherwise the
-// status to end with at once: 0 after --help or --version (their text on standard output), 2
+// status to end with at once: 0 after --help or --version (their text on console output), 2
 // after an unknown option, a missing or bad value (an amplitude outside the dialogue's range
-// included), options that do not go together or a second file name (one line on standard
-// error).
+// included), options that do not go together or a second file name (one failure line on
+// standard error). Both go out through the text layer.
 int parseCommandLine(int argc, const char* const* argv, Options& options);
 
 // Refusals that wait for the file to be known, said as the parser says its own (one line on

@@ -1,6 +1,8 @@
 // Banner, licence and the small console helpers of the dialogue.
 #include "driver/console.h"
 
+#include <cstring>
+
 #include "textio/textio.h"
 
 namespace driver {
@@ -13,17 +15,18 @@ constexpr std::string_view bannerMiddle[] = {
     "                                   Molvane                                      ",
     "This program for animation of the normal modes of molecular vibrations          ",
     "             calculated by Gaussian 98 (Gaussian, Inc., Pittsburg)              ",
-    "                          Version 1.14 (November 2000)                          ",
 };
+// Centred in the banner's 80 columns (writeCentred).
+constexpr std::string_view versionText = "Version " MOLVANE_VERSION " (November 2000)";
 constexpr std::string_view creditLine =
     "               THIS PROGRAM IS CREATED BY THE MOLVANE DEVELOPERS                ";
 
 // Page one after its opening rule; an empty string stands for the empty line.
 constexpr std::string_view licencePageOne[] = {
-    "                        Molvane 1.14 Software License",
+    "                        Molvane " MOLVANE_VERSION " Software License",
     "",
     "1. Grant. The Molvane developers grant you, free of charge, the right to use,",
-    "   copy and give away Molvane 1.14 for teaching, research and any other",
+    "   copy and give away Molvane " MOLVANE_VERSION " for teaching, research and any other",
     "   lawful purpose.",
     "",
     "2. Copies. Every copy you make or give away must keep this license text and",
@@ -52,12 +55,21 @@ constexpr std::string_view licencePageTwo[] = {
     "Questions, reports of faults and suggestions are welcome:",
     "   The Molvane Developers",
     "   through the issue tracker of the Molvane project",
-    "   (please name the program version, 1.14, and attach the output file)",
+    "   (please name the program version, " MOLVANE_VERSION ", and attach the output file)",
     "",
 };
 
 template <std::size_t N> void writePage(const std::string_view (&lines)[N]) {
     for (std::string_view line : lines) line.empty() ? writeEmptyLine() : writeLine(line);
+}
+
+// `text` in the middle of an 80-column line, blanks on both sides (the odd one on the right).
+void writeCentred(std::string_view text) {
+    char line[80];
+    std::memset(line, ' ', sizeof line);
+    const std::size_t n = text.size() < sizeof line ? text.size() : sizeof line;
+    std::memcpy(line + (sizeof line - n) / 2, text.data(), n);
+    writeLine({line, sizeof line});
 }
 
 } // namespace
@@ -76,6 +88,7 @@ void waitForEnter() {
 void writeBanner(bool offerLicence) {
     writeRule();
     writePage(bannerMiddle);
+    writeCentred(versionText);
     writeRule();
     writeLine(creditLine);
     writeRule();

@@ -1,4 +1,4 @@
-// fileExists and createEmptyFile over POSIX open.
+// fileExists and createEmptyFile over POSIX open, with the text layer's open flags.
 #include "driver/files.h"
 
 #include <fcntl.h>
@@ -8,14 +8,10 @@
 
 #include <cstring>
 
+#include "textio/open_flags.h"
+
 namespace driver {
 namespace {
-
-#ifdef _WIN32
-constexpr int closeOnExec = O_NOINHERIT; // Windows' name for it
-#else
-constexpr int closeOnExec = O_CLOEXEC;
-#endif
 
 // The name as a C string; false when it is empty or too long to be a path.
 bool toPath(std::string_view name, char (&path)[PATH_MAX]) {
@@ -30,7 +26,7 @@ bool toPath(std::string_view name, char (&path)[PATH_MAX]) {
 bool fileExists(std::string_view name) {
     char path[PATH_MAX];
     if (!toPath(name, path)) return false;
-    const int fd = ::open(path, O_RDONLY | closeOnExec);
+    const int fd = ::open(path, O_RDONLY | textio::openFlags);
     if (fd < 0) return false;
     struct stat info;
     const bool readable = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
@@ -41,7 +37,7 @@ bool fileExists(std::string_view name) {
 void createEmptyFile(std::string_view name) {
     char path[PATH_MAX];
     if (!toPath(name, path)) return;
-    const int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | closeOnExec, 0666);
+    const int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | textio::openFlags, 0666);
     if (fd >= 0) ::close(fd);
 }
 

@@ -23,16 +23,11 @@ namespace {
 
 constexpr int transparentSlots = 1; // the last table entry stands for "unchanged"
 
-void setReason(char* why, std::size_t capacity, const char* text) {
-    std::snprintf(why, capacity, "%s", text);
-}
-
 // The reason of a giflib failure: the system's when a write failed, else giflib's own.
-void giflibReason(char* why, std::size_t capacity, int code, int savedErrno) {
+const char* giflibReason(int code, int savedErrno) {
     if (savedErrno != 0 && (code == E_GIF_ERR_WRITE_FAILED || code == E_GIF_ERR_CLOSE_FAILED))
-        setReason(why, capacity, std::strerror(savedErrno));
-    else
-        setReason(why, capacity, GifErrorString(code) ? GifErrorString(code) : "write failed");
+        return std::strerror(savedErrno);
+    return GifErrorString(code) ? GifErrorString(code) : "write failed";
 }
 
 int bitsFor(int entries) {
@@ -173,10 +168,10 @@ bool putLoopExtension(GifFileType* file) {
 }
 
 // Everything after the file is open: table, header, frames. Sets why on failure.
-bool encode(const Recording& rec, GifFileType* file, char* why, std::size_t whyCapacity) {
+bool encode(const Recording& rec, GifFileType* file, const char*& why) {
     ColourTable table{};
     if (!chooseColours(rec.colours, rec.count, 256 - transparentSlots, table)) {
-        setReason(why, whyCapacity, "not enough memory to choose the colours");
+        why = "not enough memory to choose the colours";
         return false;
     }
     const int entries = 1 << bitsFor(table.count + transparentSlots);
@@ -188,7 +183,7 @@ bool encode(const Recording& rec, GifFileType* file, char* why, std::size_t whyC
     auto* buffers = static_cast<std::uint8_t*>(std::malloc(framePixels + rec.width));
     Encoder e{file, {}, buffers, buffers + framePixels, table.count};
     bool ok = map && buffers && beginMapping(e.mapper, table);
-    if (!ok) setReason(why, whyCapacity, "not enough memory to encode the frames");
+    if (!ok) why = "not enough memory to encode the frames";
 
     errno = 0;
     if (ok &&
@@ -200,7 +195,7 @@ bool encode(const Recording& rec, GifFileType* file, char* why, std::size_t whyC
         ok = putFrame(e, rec, f, pixels);
         pixels += std::size_t(rec.rects[f].width) * rec.rects[f].height * 3;
     }
-    if (!ok && why[0] == '\0') giflibReason(why, whyCapacity, file->Error, errno);
+    if (!ok && *why == '\0') why = giflibReason(file->Error, errno);
     endMapping(e.mapper);
     std::free(buffers);
     GifFreeMapObject(map);
@@ -275,21 +270,21 @@ void endRecording(Recording& recording) {
 namespace {
 
 // Encodes the recording into a new temporary file beside `path` (its name in `temporary`).
-bool writeTemporary(Recording& rec, const std::string& path, std::string& temporary, char* why,
-                    std::size_t whyCapacity) {
-    setReason(why, whyCapacity, "");
+bool writeTemporary(Recording& rec, const std::string& path, std::string& temporary,
+                    const char*& why) {
+    why = "";
     if (!keepFrames(rec)) {
-        setReason(why, whyCapacity, "not enough memory for the frames");
+        why = "not enough memory for the frames";
         return false;
     }
     if (rec.count <= 0) {
-        setReason(why, whyCapacity, "no frames were recorded");
+        why = "no frames were recorded";
         return false;
     }
     temporary = path + ".XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0) {
-        setReason(why, whyCapacity, std::strerror(errno));
+        why = std::strerror(errno);
         return false;
     }
     const mode_t mask = umask(0);
@@ -298,16 +293,16 @@ bool writeTemporary(Recording& rec, const std::string& path, std::string& tempor
     int code = 0;
     GifFileType* file = EGifOpenFileHandle(fd, &code);
     if (!file) {
-        giflibReason(why, whyCapacity, code, 0);
+        why = giflibReason(code, 0);
         close(fd);
         unlink(temporary.c_str());
         return false;
     }
     EGifSetGifVersion(file, true);
-    bool ok = encode(rec, file, why, whyCapacity);
+    bool ok = encode(rec, file, why);
     errno = 0;
     if (EGifCloseFile(file, &code) == GIF_ERROR && ok) {
-        giflibReason(why, whyCapacity, code, errno);
+        why = giflibReason(code, errno);
         ok = false;
     }
     if (!ok) unlink(temporary.c_str());
@@ -328,27 +323,27 @@ int placeWithoutReplacing(const std::string& temporary, const std::string& path)
 
 } // namespace
 
-bool writeAnimation(Recording& rec, const char* path, char* why, std::size_t whyCapacity) {
+bool writeAnimation(Recording& rec, const char* path, const char*& why) {
     std::string temporary;
-    if (!writeTemporary(rec, path, temporary, why, whyCapacity)) return false;
+    if (!writeTemporary(rec, path, temporary, why)) return false;
     if (std::rename(temporary.c_str(), path) == 0) return true;
-    setReason(why, whyCapacity, std::strerror(errno));
+    why = std::strerror(errno);
     unlink(temporary.c_str());
     return false;
 }
 
-bool writeNewAnimation(Recording& rec, const std::string& stem, std::string& name, char* why,
-                       std::size_t whyCapacity) {
+bool writeNewAnimation(Recording& rec, const std::string& stem, std::string& name,
+                       const char*& why) {
     name = stem + ".gif";
     std::string temporary;
-    if (!writeTemporary(rec, name, temporary, why, whyCapacity)) return false;
+    if (!writeTemporary(rec, name, temporary, why)) return false;
     int error = EEXIST;
     for (int n = 2; error == EEXIST && n <= 100000; ++n) {
         error = placeWithoutReplacing(temporary, name);
         if (error == EEXIST) name = stem + "-" + std::to_string(n) + ".gif";
     }
     if (error == 0) return true;
-    setReason(why, whyCapacity, std::strerror(error));
+    why = std::strerror(error);
     unlink(temporary.c_str());
     return false;
 }

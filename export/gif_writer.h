@@ -51,13 +51,14 @@ void endRecording(Recording& recording); // frees everything
 // each frame shown for frameDelay, looping forever; every frame after the first holds only the
 // rectangle that changed, with unchanged pixels inside it transparent. The file is written
 // under a temporary name in the same directory and renamed at the end, so a failure leaves no
-// file. False with the reason (one line, no file name) in `why`.
-bool writeAnimation(Recording& recording, const char* path, char* why, std::size_t whyCapacity);
+// file. False with the reason (one line, no file name; static text, as textio.h has reasons)
+// in `why`.
+bool writeAnimation(Recording& recording, const char* path, const char*& why);
 
 // The same under a new name: `stem`.gif, or the first of `stem`-2.gif, -3, ... that is free
 // at the moment the file is put in place (a file that appears meanwhile is never replaced).
 // The name used is left in `name` (on failure, the name last tried).
-bool writeNewAnimation(Recording& recording, const std::string& stem, std::string& name, char* why,
-                       std::size_t whyCapacity);
+bool writeNewAnimation(Recording& recording, const std::string& stem, std::string& name,
+                       const char*& why);
 
 } // namespace gif

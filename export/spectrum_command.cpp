@@ -16,9 +16,7 @@ namespace {
 
 // One line on standard error: "molvane: <what> "<file>": <why>", and the status 1.
 int failure(const char* what, std::string_view file, std::string_view why) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "molvane: %s \"%.*s\": %.*s\n", what, int(file.size()), file.data(),
-                 int(why.size()), why.data());
+    textio::writeFailureLine({what, " \"", file, "\": ", why});
     return 1;
 }
 

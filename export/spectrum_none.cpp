@@ -1,13 +1,11 @@
 // The Windows build writes no spectrum: Debian's mingw-w64 has no cairo to draw it with.
-#include <cstdio>
-
 #include "export/spectrum.h"
+#include "textio/textio.h"
 
 namespace spectrum {
 
 int writeSpectrum(const char* path, std::string_view, const Picture&) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "molvane: cannot write \"%s\": this build writes no spectrum\n", path);
+    textio::writeFailureLine({"cannot write \"", path, "\": this build writes no spectrum"});
     return 1;
 }
 

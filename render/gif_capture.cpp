@@ -4,17 +4,16 @@
 
 #include <GL/gl.h>
 
-#include <cstdio>
 #include <string>
 
 #include "export/gif_writer.h"
 #include "reader/run_data.h"
 #include "render/animation.h"
 #include "render/frame.h"
+#include "render/startup.h"
 #include "render/view.h"
 #include "textio/textio.h"
 #include "toolkit/toolkit.h"
-#include "trackball/trackball.h"
 
 namespace render {
 
@@ -69,9 +68,8 @@ void captureWindowFrame() {
     toolkit::setBeforeSwapCallback(nullptr);
     // molvane-mode<N>.gif, or the first of molvane-mode<N>-2.gif, -3, ... free when it is written.
     std::string name;
-    char why[200];
-    if (gif::writeNewAnimation(recording, "molvane-mode" + std::to_string(recordedMode), name, why,
-                               sizeof why))
+    const char* why = "";
+    if (gif::writeNewAnimation(recording, "molvane-mode" + std::to_string(recordedMode), name, why))
         consoleLine("Wrote " + name + " (" + std::to_string(recording.count) + " frames, " +
                     std::to_string(recording.width) + " x " + std::to_string(recording.height) +
                     ")");
@@ -93,8 +91,7 @@ void startRecording() {
 void captureExportFrame() { readFrame(); }
 
 int exportFailure(const char* path, const char* why) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "molvane: cannot write \"%s\": %s\n", path, why);
+    textio::writeFailureLine({"cannot write \"", path, "\": ", why});
     return 1;
 }
 
@@ -106,12 +103,10 @@ void bindGifKey() {
 }
 
 int exportGif(const char* path, int size) {
-    toolkit::setDisplayMode(toolkit::modeDouble | toolkit::modeDepth16);
+    toolkit::setDisplayMode(drawingMode);
     const char* why = "";
     if (!toolkit::openOffscreenContext(size, size, why)) return exportFailure(path, why);
-    initClearColor();
-    initDrawingState();
-    trackball::trackballInit(300, 300);
+    prepareDrawing();
     reshapeView(size, size);
     if (!gif::beginRecording(recording, size, size, gifFrameCount)) {
         toolkit::closeOffscreenContext();
@@ -126,8 +121,8 @@ int exportGif(const char* path, int size) {
     for (int i = 0; i < gifFrameCount; ++i) drawFrame();
     toolkit::setBeforeSwapCallback(nullptr);
     toolkit::closeOffscreenContext();
-    char reason[200];
-    const bool written = gif::writeAnimation(recording, path, reason, sizeof reason);
+    const char* reason = "";
+    const bool written = gif::writeAnimation(recording, path, reason);
     gif::endRecording(recording);
     if (!written) return exportFailure(path, reason);
     consoleLine(std::string("Wrote ") + path + " (" + std::to_string(gifFrameCount) + " frames, " +

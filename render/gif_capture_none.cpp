@@ -1,6 +1,4 @@
 // The Windows build writes no GIF yet: the key and the option say so.
-#include <cstdio>
-
 #include "render/gif_capture.h"
 #include "textio/textio.h"
 #include "toolkit/toolkit.h"
@@ -19,8 +17,7 @@ void bindGifKey() {
 }
 
 int exportGif(const char* path, int) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "molvane: cannot write \"%s\": this build writes no GIF\n", path);
+    textio::writeFailureLine({"cannot write \"", path, "\": this build writes no GIF"});
     return 1;
 }
 

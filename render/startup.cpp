@@ -7,18 +7,22 @@
 
 namespace render {
 
+void prepareDrawing() {
+    initClearColor();
+    initDrawingState();
+    trackball::trackballInit(300, 300);
+}
+
 void runGraphics(toolkit::DrawCallback frame) {
     toolkit::setWindowPlacement(50, 10, 400, 400);
-    toolkit::setDisplayMode(toolkit::modeDouble | toolkit::modeDepth16);
-    toolkit::openWindow("Molvane Version 1.14");
+    toolkit::setDisplayMode(drawingMode);
+    toolkit::openWindow("Molvane Version " MOLVANE_VERSION);
     toolkit::setIdleCallback(frame);
-    initClearColor();
     toolkit::setReshapeCallback(reshapeView);
-    initDrawingState();
     toolkit::setMouseCallback(toolkit::buttonLeft, toolkit::eventPress, trackball::trackballPress);
     toolkit::setMouseCallback(toolkit::buttonLeft, toolkit::eventRelease,
                               trackball::trackballRelease);
-    trackball::trackballInit(300, 300);
+    prepareDrawing();
     toolkit::runMainLoop(frame);
 }
 

@@ -10,7 +10,7 @@ trap 'rm -rf "$run"' EXIT
 cp "$root/examples/formaldehyde-freq.out" "$run/"
 printf 'Filename:formaldehyde-freq.out\r\n' > "$run/filename.dat"
 # Answers: no licence, mode 1, the default amplitude.
-(cd "$run" && printf '\n1\n\n' | env -u DISPLAY "$dir/render/molvane" --gif formaldehyde-mode1.gif |
+(cd "$run" && printf '\n1\n\n' | env -u DISPLAY "$dir/program/molvane" --gif formaldehyde-mode1.gif |
     tail -n 1)
 mkdir -p "$root/docs"
 mv "$run/formaldehyde-mode1.gif" "$root/docs/formaldehyde-mode1.gif"

@@ -8,6 +8,6 @@ dir=$(bash "$root/scripts/build.sh" --program)
 run=$(mktemp -d)
 trap 'rm -rf "$run"' EXIT
 cp "$root/examples/formaldehyde-freq.out" "$run/"
-(cd "$run" && "$dir/render/molvane" --spectrum formaldehyde-ir.png formaldehyde-freq.out)
+(cd "$run" && "$dir/program/molvane" --spectrum formaldehyde-ir.png formaldehyde-freq.out)
 mkdir -p "$root/docs"
 mv "$run/formaldehyde-ir.png" "$root/docs/formaldehyde-ir.png"

@@ -13,6 +13,7 @@ SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO=sudo
 
 fail() { echo "package-check: $*" >&2; exit 1; }
+version=$(bash "$root/scripts/version.sh")
 
 dir="$root/build-package"
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
@@ -66,7 +67,7 @@ check_program() { # $1: the molvane to run, $2: the examples directory
     rm -rf "$run" && mkdir -p "$run"
     cd "$run" # whatever it does, the program works here, in a scratch directory
     out=$("$1" --version </dev/null) || fail "$1 --version failed"
-    [ "$out" = "molvane 1.14" ] || fail "$1 --version printed '$out'"
+    [ "$out" = "molvane $version" ] || fail "$1 --version printed '$out'"
     out=$("$1" --help </dev/null) || fail "$1 --help failed"
     grep -q 'molvane' <<<"$out" || fail "$1 --help does not name the program"
     status=0

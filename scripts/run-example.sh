@@ -10,4 +10,4 @@ rm -rf "$run" && mkdir -p "$run"
 cp "$root"/examples/*.out "$run"/
 printf 'Filename:%s\r\n' "${1:-formaldehyde-freq.out}" > "$run/filename.dat"
 cd "$run"
-exec "$dir/render/molvane"
+exec "$dir/program/molvane"

@@ -25,9 +25,10 @@ export DISPLAY=":$n"
 
 cp "$root/examples/formaldehyde-freq.out" "$work/"
 printf 'Filename:formaldehyde-freq.out\r\n' >"$work/filename.dat"
-printf '\n1\n\n' | (cd "$work" && exec timeout 60 "$dir/render/molvane" >console.txt) &
+printf '\n1\n\n' | (cd "$work" && exec timeout 60 "$dir/program/molvane" >console.txt) &
 pid=$!
-win=$(timeout 20 xdotool search --sync --name '^Molvane Version 1\.14$' | head -n 1)
+version=$(bash "$root/scripts/version.sh")
+win=$(timeout 20 xdotool search --sync --name "^Molvane Version ${version//./\\.}\$" | head -n 1)
 [ -n "$win" ] || { echo "no window" >&2; exit 1; }
 
 # A drag from left to right and a little down tilts the molecule out of the screen's plane;

@@ -4,7 +4,7 @@
 # console is compared byte for byte with the Linux build's; its window is driven on a private
 # Xvfb with a 24-bit screen, and an 8-bit screen on which no pixel format matches.
 # Builds into build-win/ (Windows) and build-win-host/ (the Linux molvane it is compared with),
-# and packs molvane.exe with the examples into build-win/molvane-1.14-win64.zip.
+# and packs molvane.exe with the examples into build-win/molvane-<version>-win64.zip.
 # Usage: scripts/windows-test.sh
 set -euo pipefail
 began=$(date +%s)
@@ -49,13 +49,13 @@ mkdir -p "$cross"
 g++ -std=c++20 -O1 -Wall -Wextra -Werror -I"$root" -o "$cross/x_probe" \
     "$root/tests/support/x_probe.cpp" "$root/tests/support/x_helpers.cpp" -lX11 -lXtst
 cmake -S "$root" -B "$cross" -DMOLVANE_WERROR=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-      -DMOLVANE_BENCH=OFF -DMOLVANE_LINUX_MOLVANE="$host/render/molvane" \
+      -DMOLVANE_BENCH=OFF -DMOLVANE_LINUX_MOLVANE="$host/program/molvane" \
       -DMOLVANE_X_PROBE="$cross/x_probe" >/dev/null
 cmake --build "$cross" -j2 >/dev/null
 
 # molvane.exe needs Windows' own DLLs and nothing else.
 allowed=" advapi32.dll gdi32.dll glu32.dll kernel32.dll msvcrt.dll opengl32.dll user32.dll "
-for dll in $(x86_64-w64-mingw32-objdump -p "$cross/render/molvane.exe" |
+for dll in $(x86_64-w64-mingw32-objdump -p "$cross/program/molvane.exe" |
              awk '/DLL Name:/ { print tolower($3) }'); do
     case $allowed in
         *" $dll "*) ;;
@@ -70,11 +70,12 @@ ctest --test-dir "$cross" --output-on-failure -j2 </dev/null || status=$?
 
 # The .zip for Windows users: molvane.exe with the examples.
 (cd "$cross" && cpack -G ZIP >/dev/null)
-zip="$cross/molvane-1.14-win64.zip"
+version=$(bash "$root/scripts/version.sh")
+zip="$cross/molvane-$version-win64.zip"
 listing=$(unzip -Z1 "$zip")
 for f in molvane.exe README.md examples/formaldehyde-freq.out examples/ammonia-ts-freq.out \
          examples/water-optfreq.out; do
-    grep -qx "molvane-1.14-win64/$f" <<<"$listing" || { echo "$zip lacks $f"; status=1; }
+    grep -qx "molvane-$version-win64/$f" <<<"$listing" || { echo "$zip lacks $f"; status=1; }
 done
 echo "Windows build and tests: $(($(date +%s) - began)) s"
 exit "$status"

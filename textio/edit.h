@@ -42,4 +42,10 @@ void writeF(char* out, int width, int decimals, double value);
 // The descriptor as written in a layout, e.g. "F12.8", for diagnostics.
 void addDescriptor(Message& message, const EditDescriptor& descriptor);
 
+// Ends the run for a field that would reach past column 1024 (code 106), the one message of
+// its kind: "field beyond the record: <what> ... would reach past column 1024", `what` being
+// the descriptor ("F30.2") or "a free-form line". A field being read is placed after the
+// message by the unit's line and its columns; a field being written gives its columns before.
+[[noreturn]] void failBeyondRecord(Unit unit, std::string_view what, Field field, bool reading);
+
 } // namespace textio::detail

@@ -1,27 +1,16 @@
-// Failure diagnostics and the end of the run.
+// Failure diagnostics, failure lines and the end of the run: everything the layer writes on
+// standard error.
 #include "textio/failure.h"
 #include "textio/textio.h"
 #include "textio/unit.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 
 namespace textio {
 namespace {
 RunEndHook runEndHook = nullptr;
-
-void writeAll(int fd, const char* p, std::size_t n) {
-    while (n > 0) {
-        const ssize_t k = ::write(fd, p, n);
-        if (k < 0 && errno == EINTR) continue;
-        if (k <= 0) return;
-        p += k;
-        n -= std::size_t(k);
-    }
-}
 } // namespace
 
 namespace detail {
@@ -71,6 +60,29 @@ void fail(Code code, const Message& message) {
 }
 
 } // namespace detail
+
+void writeFailureLine(std::initializer_list<std::string_view> parts) {
+    char line[recordLength];
+    std::size_t n = 0;
+    // The line goes out in pieces of the buffer's size, however long its parts.
+    const auto put = [&](std::string_view s) {
+        while (!s.empty()) {
+            if (n == sizeof line) {
+                detail::writeAll(2, line, n);
+                n = 0;
+            }
+            const std::size_t k = s.size() < sizeof line - n ? s.size() : sizeof line - n;
+            std::memcpy(line + n, s.data(), k);
+            n += k;
+            s.remove_prefix(k);
+        }
+    };
+    std::fflush(stdout);
+    put("molvane: ");
+    for (const std::string_view part : parts) put(part);
+    put("\n");
+    detail::writeAll(2, line, n);
+}
 
 void endRun(int status) {
     std::fflush(stdout);

@@ -1,5 +1,5 @@
 // The layer's one failure path: diagnostic codes, the message builder, and the end of
-// the run through endRun.
+// the run through endRun. (Failure lines of the program, writeFailureLine, are in textio.h.)
 #pragma once
 
 #include <string_view>

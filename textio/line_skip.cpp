@@ -56,6 +56,72 @@ long long countLineFeeds(int fd, long long upTo) {
     return count;
 }
 
+// Where a skip stands in the buffer: what has been judged so far.
+struct SkipScan {
+    int p;         // the first place the pattern may start that is not yet judged
+    int lineStart; // the start of the line in progress, when not longLine
+    int scanned;   // no LF lies in [lineStart, scanned)
+    bool longLine; // in a line that can no longer hold the pattern in time
+};
+
+// Searches the buffer's data (up to r.stop) from s.p for the pattern's byte k, its rarest;
+// each place where the whole pattern lies is judged by its column, counted from the start of
+// its line (at most `columns` bytes back), and a match too far right dismisses the rest of its
+// line. True when a line holds the pattern in time, its start in s.lineStart; false once the
+// data is searched, s then telling where the line in progress at its end starts, or that it is
+// too long already.
+bool scanBuffer(const LineReader& r, std::string_view pattern, int k, int columns, SkipScan& s) {
+    const char* const b = r.buffer;
+    const int stop = r.stop;
+    const int m = int(pattern.size());
+    const char key = pattern[std::size_t(k)];
+    for (;;) {
+        while (!s.longLine && s.p + m <= stop) {
+            const void* hit = std::memchr(b + s.p + k, key, std::size_t(stop - m + 1 - s.p));
+            if (hit == nullptr) {
+                s.p = stop - m + 1;
+                break;
+            }
+            const int c = int(static_cast<const char*>(hit) - b) - k;
+            if (std::memcmp(b + c, pattern.data(), std::size_t(m)) != 0) {
+                s.p = c + 1;
+                continue;
+            }
+            // Without an LF in the `columns` bytes before it, the match is too far right
+            // whatever lineStart says.
+            const int from = c - columns > s.scanned ? c - columns : s.scanned;
+            if (const char* lf = lastLineFeed(b + from, b + c)) s.lineStart = int(lf - b) + 1;
+            s.scanned = c;
+            if (c - s.lineStart + m <= columns) return true;
+            const void* lf = std::memchr(b + c, '\n', std::size_t(stop - c));
+            if (lf == nullptr) {
+                s.longLine = true;
+                s.p = stop;
+                break;
+            }
+            s.p = s.lineStart = s.scanned = int(static_cast<const char*>(lf) - b) + 1;
+        }
+        if (s.longLine) {
+            const void* lf = std::memchr(b + s.p, '\n', std::size_t(stop - s.p));
+            if (lf != nullptr) {
+                s.p = s.lineStart = s.scanned = int(static_cast<const char*>(lf) - b) + 1;
+                s.longLine = false;
+                continue;
+            }
+        } else {
+            // The line in progress at the end of the buffer's data.
+            const int from = stop - columns > s.scanned ? stop - columns : s.scanned;
+            if (const char* lf = lastLineFeed(b + from, b + stop))
+                s.lineStart = int(lf - b) + 1;
+            else if (from > s.scanned)
+                s.longLine = true;
+            s.scanned = stop;
+            if (stop - s.lineStart >= columns) s.longLine = true;
+        }
+        return false;
+    }
+}
+
 } // namespace
 
 bool holdsWithin(const Record& record, std::string_view pattern, int columns) {
@@ -74,91 +140,43 @@ bool skipFits(std::string_view pattern, int columns) {
     return true;
 }
 
-// The buffer is searched from `p` for the rarest byte of the pattern; each place where the
-// whole pattern lies is judged by its column, counted from the start of its line (at most
-// `columns` bytes back). A match too far right dismisses the rest of its line. The line in
-// progress at the end of the buffer is moved to the front before the buffer is refilled,
-// so that a pattern crossing the boundary is found and the line found can be handed out
-// from the buffer by nextLine; a line already `columns` long cannot hold the pattern any
-// more and is passed over up to its LF without being kept.
+// The buffer is searched as it stands (scanBuffer). The line in progress at the end of the
+// buffer is moved to the front before the buffer is refilled, so that a pattern crossing the
+// boundary is found and the line found can be handed out from the buffer by nextLine; a line
+// already `columns` long cannot hold the pattern any more and is passed over up to its LF
+// without being kept.
 LineResult skipToLine(LineReader& r, std::string_view pattern, int columns, Record& record) {
     r.hasCurrent = false;
     if (r.ended) return LineResult::endOfData;
     const int m = int(pattern.size());
     const int k = rarestByte(pattern);
-    const char key = pattern[std::size_t(k)];
-    int p = r.pos;         // the first place the pattern may start that is not yet judged
-    int lineStart = r.pos; // the start of the line in progress, when not longLine
-    int scanned = r.pos;   // no LF lies in [lineStart, scanned)
-    bool longLine = false; // in a line that can no longer hold the pattern in time
+    SkipScan s{r.pos, r.pos, r.pos, false};
     for (;;) {
-        char* const b = r.buffer;
-        const int stop = r.stop;
-        while (!longLine && p + m <= stop) {
-            const void* hit = std::memchr(b + p + k, key, std::size_t(stop - m + 1 - p));
-            if (hit == nullptr) {
-                p = stop - m + 1;
-                break;
-            }
-            const int c = int(static_cast<const char*>(hit) - b) - k;
-            if (std::memcmp(b + c, pattern.data(), std::size_t(m)) != 0) {
-                p = c + 1;
-                continue;
-            }
-            // Without an LF in the `columns` bytes before it, the match is too far right
-            // whatever lineStart says.
-            const int from = c - columns > scanned ? c - columns : scanned;
-            if (const char* lf = lastLineFeed(b + from, b + c)) lineStart = int(lf - b) + 1;
-            scanned = c;
-            if (c - lineStart + m <= columns) {
-                r.pos = lineStart;
-                r.lineBase = r.bufferStart + lineStart;
-                r.lineNumber = 0;
-                return nextLine(r, record);
-            }
-            const void* lf = std::memchr(b + c, '\n', std::size_t(stop - c));
-            if (lf == nullptr) {
-                longLine = true;
-                p = stop;
-                break;
-            }
-            p = lineStart = scanned = int(static_cast<const char*>(lf) - b) + 1;
-        }
-        if (longLine) {
-            const void* lf = std::memchr(b + p, '\n', std::size_t(stop - p));
-            if (lf != nullptr) {
-                p = lineStart = scanned = int(static_cast<const char*>(lf) - b) + 1;
-                longLine = false;
-                continue;
-            }
-        } else {
-            // The line in progress at the end of the buffer's data.
-            const int from = stop - columns > scanned ? stop - columns : scanned;
-            if (const char* lf = lastLineFeed(b + from, b + stop))
-                lineStart = int(lf - b) + 1;
-            else if (from > scanned)
-                longLine = true;
-            scanned = stop;
-            if (stop - lineStart >= columns) longLine = true;
+        if (scanBuffer(r, pattern, k, columns, s)) {
+            r.pos = s.lineStart;
+            r.lineBase = r.bufferStart + s.lineStart;
+            r.lineNumber = 0;
+            return nextLine(r, record);
         }
         bool more = false;
         if (r.stop == r.end) {
             // Keep the line in progress, and go on from the first place not yet judged.
-            const int keepFrom = longLine ? r.end : lineStart;
-            int next = p > lineStart ? p : lineStart;
+            const int stop = r.stop;
+            const int keepFrom = s.longLine ? r.end : s.lineStart;
+            int next = s.p > s.lineStart ? s.p : s.lineStart;
             if (stop - m + 1 > next) next = stop - m + 1;
             more = refillBuffer(r, keepFrom);
             if (!more && errno != 0) {
                 r.ended = true;
                 return LineResult::readError;
             }
-            lineStart = 0;
-            scanned = stop - keepFrom;
-            p = longLine ? 0 : next - keepFrom;
+            s.lineStart = 0;
+            s.scanned = stop - keepFrom;
+            s.p = s.longLine ? 0 : next - keepFrom;
         }
         if (!more) {
             // The data ends (end of file, or a Ctrl-Z): every line has been passed over.
-            const bool partial = longLine || r.stop > lineStart;
+            const bool partial = s.longLine || r.stop > s.lineStart;
             r.ended = true;
             r.pos = r.stop;
             r.lineBase = r.bufferStart + r.stop;

@@ -99,13 +99,9 @@ void writeListLine(std::initializer_list<OutItem> items) {
             m.add("a free-form line takes texts and integers, not reals");
             detail::fail(Code::badLayout, m);
         }
-        if (length + width > recordLength) {
-            Message m;
-            m.add("field beyond the record: a free-form line at columns ");
-            m.add((long long)length + 1).add("-").add((long long)length + width);
-            m.add(" would reach past column 1024");
-            detail::fail(Code::beyondRecord, m);
-        }
+        if (length + width > recordLength)
+            detail::failBeyondRecord(Unit::consoleOut, "a free-form line", {length + 1, width},
+                                     false);
         if (item.type == OutItem::text)
             detail::writeA(line + length, width, item.textValue);
         else

@@ -38,14 +38,11 @@ void addPlace(Message& m, Unit unit, Field f) {
     m.add(")");
 }
 
-void checkInRecord(Unit unit, const EditDescriptor& d, Field f) {
+void checkInRecord(Unit unit, const EditDescriptor& d, Field f, bool reading) {
     if (f.column + f.width - 1 <= recordLength) return;
-    Message m;
-    m.add("field beyond the record: ");
-    detail::addDescriptor(m, d);
-    m.add(" would reach past column 1024");
-    addPlace(m, unit, f);
-    detail::fail(Code::beyondRecord, m);
+    Message descriptor;
+    detail::addDescriptor(descriptor, d);
+    detail::failBeyondRecord(unit, descriptor.view(), f, reading);
 }
 
 [[noreturn]] void failConversion(Conversion c, Unit unit, const detail::Record& r, Field f,
@@ -123,7 +120,7 @@ void workLayout(const Layout& layout, std::initializer_list<Item> items, Transfe
 void readLayout(Unit unit, const Layout& layout, std::initializer_list<InItem> items,
                 const detail::Record& record) {
     workLayout(layout, items, [&](const EditDescriptor& d, const InItem& item, Field field) {
-        checkInRecord(unit, d, field);
+        checkInRecord(unit, d, field, true);
         Conversion c = Conversion::ok;
         switch (item.type) {
         case InItem::text:
@@ -144,6 +141,18 @@ void readLayout(Unit unit, const Layout& layout, std::initializer_list<InItem> i
 }
 
 } // namespace
+
+void detail::failBeyondRecord(Unit unit, std::string_view what, Field f, bool reading) {
+    Message m;
+    m.add("field beyond the record: ").add(what);
+    if (!reading) {
+        m.add(" at columns ").add((long long)f.column).add("-");
+        m.add((long long)f.column + f.width - 1);
+    }
+    m.add(" would reach past column 1024");
+    if (reading) textio::addPlace(m, unit, f);
+    detail::fail(Code::beyondRecord, m);
+}
 
 bool readRecord(Unit unit, const Layout& layout, std::initializer_list<InItem> items,
                 bool endBranch) {
@@ -188,15 +197,8 @@ void writeRecord(Unit unit, const Layout& layout, std::initializer_list<OutItem>
     char line[recordLength];
     int length = 0; // columns written so far; skipped columns count once data follows
     workLayout(layout, items, [&](const EditDescriptor& d, const OutItem& item, Field field) {
+        checkInRecord(unit, d, field, false);
         const int column = field.column, width = field.width;
-        if (column + width - 1 > recordLength) {
-            Message m;
-            m.add("field beyond the record: ");
-            detail::addDescriptor(m, d);
-            m.add(" at columns ").add((long long)column).add("-");
-            m.add((long long)column + width - 1).add(" would reach past column 1024");
-            detail::fail(Code::beyondRecord, m);
-        }
         char* out = line + (column - 1);
         if (length < column - 1) std::memset(line + length, ' ', std::size_t(column - 1 - length));
         switch (d.kind) {

@@ -2,7 +2,8 @@
 // through here. A record is one line of at most 1024 columns; formatted statements work a
 // layout of edit descriptors such as (5X,F3.0,4X,F6.2) against one record; free-form
 // statements write items one after the other or read one number from the console.
-// Input/output failures end the run with one "*ERR*" diagnostic line and status -1.
+// Input/output failures end the run with one "*ERR*" diagnostic line and status -1; the
+// program's other failures are told in one "molvane: ..." failure line (writeFailureLine).
 //
 // Lines: bytes up to a line feed; a carriage return directly before the line feed is not
 // part of the line (elsewhere it is an ordinary character); byte 26 (Ctrl-Z) ends the data:
@@ -184,6 +185,21 @@ void readListValue(float& item);
 // run's end. The hook must not return.
 using RunEndHook = void (*)(int status);
 void setRunEndHook(RunEndHook hook);
+
+// Failure lines. A failure that ends the run with a status of its own (1 or 2) rather than an
+// input/output failure's "*ERR*" diagnostic is told in one line on standard error: "molvane: ",
+// the parts one after the other, and LF; the console is flushed first. Every such line of the
+// program goes through here: the command line's refusals, the GIF's failures, the window
+// toolkit's "no display". The reason of a failure reaches the code that writes its line as a
+// `const char*& why` set by the function that failed (which returns false): static text (a
+// literal, strerror's text or a library's own message), one line, no file name, read before
+// another failure can change it.
+void writeFailureLine(std::initializer_list<std::string_view> parts);
+
+// Writes `text` as it stands on console output, its own line ends (LF) included: the usage text
+// and the version line, which are a command's answers rather than records. A write that fails
+// is passed over: those answers end the run with status 0 whatever becomes of them.
+void writeConsoleText(std::string_view text);
 
 // Ends the run for a failure the caller found in the data it read (code 109): one
 // "*ERR* 109 <message>" line on standard error, then endRun(-1).

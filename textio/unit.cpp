@@ -1,6 +1,8 @@
 // Units: connecting the file unit, reading lines from units, writing lines to them.
 #include "textio/unit.h"
 
+#include "textio/open_flags.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -13,13 +15,11 @@ namespace textio {
 namespace {
 
 #ifdef _WIN32
-// Windows translates line ends and Ctrl-Z unless a descriptor is in binary mode: binary keeps
-// the CR LF written here, and the bytes read, as they are. O_NOINHERIT is its O_CLOEXEC.
-constexpr int openFlags = O_BINARY | O_NOINHERIT;
+// Windows translates line ends and Ctrl-Z unless a descriptor is in binary mode, files (see
+// open_flags.h) and the console alike.
 const bool consoleBinary = // each on its own: one of them may be closed
     (_setmode(0, O_BINARY), _setmode(1, O_BINARY), _setmode(2, O_BINARY), true);
 #else
-constexpr int openFlags = O_CLOEXEC;
 
 // A standard descriptor the program was started without would be given to the next file
 // opened, and a diagnostic or console line would then go into that file: each closed one
@@ -60,17 +60,6 @@ FileUnit file;
     else
         m.add("cannot ").add(verb).add(" ").add(file.name).add(": ").add(std::strerror(error));
     detail::fail(Code::fileAccess, m);
-}
-
-bool writeAll(int fd, const char* p, std::size_t n) {
-    while (n > 0) {
-        const ssize_t k = ::write(fd, p, n);
-        if (k < 0 && errno == EINTR) continue;
-        if (k < 0) return false;
-        p += k;
-        n -= std::size_t(k);
-    }
-    return true;
 }
 
 // From reading to writing: the file ends where reading had got to.
@@ -152,7 +141,23 @@ void resetForHarness() {
     detail::resetReader(consoleReader, consoleInFd, 0);
 }
 
+void writeConsoleText(std::string_view text) {
+    detail::writeAll(consoleOutFd, text.data(), text.size()); // a failure passes, see textio.h
+}
+
 namespace detail {
+
+bool writeAll(int fd, const char* p, std::size_t n) {
+    while (n > 0) {
+        const ssize_t k = ::write(fd, p, n);
+        if (k < 0 && errno == EINTR) continue;
+        if (k < 0) return false;
+        p += k;
+        n -= std::size_t(k);
+    }
+    return true;
+}
+
 namespace {
 
 // The reader of an input unit; nullptr when the file unit is being written (nothing
@@ -246,11 +251,11 @@ void putLine(Unit unit, const char* chars, int length) {
             fail(Code::badLayout, m);
         }
         if (!file.writing) startWriting();
-        if (!writeAll(file.fd, line, n)) failFile("write", errno);
+        if (!detail::writeAll(file.fd, line, n)) failFile("write", errno);
         ++file.linesWritten;
         return;
     }
-    if (!writeAll(consoleOutFd, line, n)) {
+    if (!detail::writeAll(consoleOutFd, line, n)) {
         Message m;
         m.add("cannot write console output: ").add(std::strerror(errno));
         fail(Code::fileAccess, m);

@@ -18,6 +18,9 @@ bool skipToFileRecordAny(const std::string_view* patterns, int count, int column
 // The unit's current record: the last line a read handed out, unless a read has met the
 // end of the data since, or the unit has been connected, rewound or written since.
 bool currentRecord(Unit unit, Record& record);
+// Writes all `n` bytes to the descriptor, going on after an interruption; false on a write
+// error (errno tells why).
+bool writeAll(int fd, const char* p, std::size_t n);
 // Writes `length` columns and CR LF as one line of an output unit. A write error ends the run.
 void putLine(Unit unit, const char* chars, int length);
 // "Output.dat, line 212" or "console input, line 3": where the unit's last line was.

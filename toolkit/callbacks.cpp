@@ -1,5 +1,5 @@
-// The callback layer: handler tables and their dispatch, the program-facing operations, the
-// default callbacks, the single-buffer fallback and the Escape quit handler.
+// The callback layer: the handler tables and their dispatch, the default callbacks of a new
+// window and the Escape quit handler.
 #include "toolkit/callbacks.h"
 
 #include <cstdio>
@@ -7,7 +7,6 @@
 
 #include "toolkit/callbacks_gl.h"
 #include "toolkit/platform.h"
-#include "toolkit/report.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/window_layer.h"
 
@@ -31,14 +30,12 @@ struct MouseTable {
 };
 
 struct Tables {
-    unsigned mode;
     MouseTable press, release, move;
     KeyEntry keys[callbacks::keyTableCapacity];
     int keyCount;
 };
 
 Tables tables{};
-DrawCallback beforeSwap = nullptr;
 
 MouseTable* tableOfKind(int kind) {
     switch (kind) {
@@ -68,10 +65,6 @@ void quitHandler() {
     std::fflush(stdout);
     std::exit(0);
 }
-
-const char fallbackWarning[] = "Can't initialize a single buffer visual. Will use a double buffer "
-                               "visual instead, only drawing into the front buffer.";
-
 } // namespace
 
 int callbacks::dispatchMouse(int kind, int x, int y, int buttons) {
@@ -99,63 +92,19 @@ int callbacks::dispatchKey(int code, int) {
     return called;
 }
 
-void callbacks::reset() {
-    tables = Tables{};
-    beforeSwap = nullptr;
-    layer::reset();
-}
-
-void setWindowPlacement(int x, int y, int width, int height) {
-    layer::setPlacement(x, y, width, height);
-}
-
-void setDisplayMode(unsigned mode) {
-    tables.mode = mode;
-    layer::setMode(mode);
-}
-
-int openWindow(const char* title) {
-    if (platform::windowOpen()) return 0; // one window at a time
-    platform::OpenResult result = layer::open(title);
-    if (result == platform::OpenResult::noDisplay) {
-        std::fflush(stdout);
-        std::exit(EXIT_FAILURE);
-    }
-    bool fellBack = false;
-    if (result == platform::OpenResult::failed && !(tables.mode & modeDouble)) {
-        tables.mode |= modeDouble;
-        layer::setMode(tables.mode);
-        result = layer::open(title);
-        fellBack = true;
-    }
-    if (result != platform::OpenResult::opened) {
-        // The failure has been shown and dismissed; a run without its window has failed.
-        std::fflush(stdout);
-        std::exit(EXIT_FAILURE);
-    }
-    // The window discarded by a first attempt posted a quit request; this one runs on.
-    layer::state.quitRequested = false;
-    if (fellBack) reportWarning(fallbackWarning);
-
+void callbacks::installDefaults() {
     layer::state.slots.reshape = gl::defaultReshape;
     layer::state.slots.release = releaseSlot;
     layer::state.slots.press = pressSlot;
     layer::state.slots.move = moveSlot;
     layer::state.slots.key = callbacks::dispatchKey;
     setKeyCallback(keyEscape, quitHandler);
-    gl::setOpeningState();
-    platform::requestSyncedSwaps();
-    if (fellBack) gl::drawIntoFrontBuffer();
-    return 1;
 }
 
-void setWindowTitle(const char* title) {
-    if (platform::windowOpen()) platform::setTitle(title ? title : "");
+void callbacks::reset() {
+    tables = Tables{};
+    layer::reset();
 }
-
-void setIdleCallback(DrawCallback callback) { layer::state.slots.idle = callback; }
-
-void setReshapeCallback(ReshapeCallback callback) { layer::state.slots.reshape = callback; }
 
 void setMouseCallback(int button, int kind, MouseHandler handler) {
     MouseTable* table = tableOfKind(kind);
@@ -167,24 +116,5 @@ void setKeyCallback(int key, KeyHandler handler) {
     if (tables.keyCount >= callbacks::keyTableCapacity) return;
     tables.keys[tables.keyCount++] = {key, handler};
 }
-
-void setBeforeSwapCallback(DrawCallback callback) { beforeSwap = callback; }
-
-void swapWindowBuffers() {
-    if (beforeSwap) beforeSwap();
-    platform::swapBuffers();
-}
-
-void getCursorInWindow(int& x, int& y) {
-    platform::cursorPosition(x, y);
-    x -= layer::state.originX;
-    y -= layer::state.originY;
-}
-
-WindowHandle getWindowHandle() { return platform::windowHandle(); }
-
-void captureMouse(WindowHandle window) { platform::captureMouse(window); }
-
-void releaseMouse() { platform::releaseMouse(); }
 
 } // namespace toolkit

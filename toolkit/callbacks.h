@@ -12,7 +12,12 @@ int dispatchMouse(int kind, int x, int y, int buttons);
 // Calls every key handler registered for code, in registration order; 1 when any was called.
 int dispatchKey(int code, int status);
 
-// Empties the tables and forgets the mode, the window layer included.
+// Fills the window layer's slots for a window just opened: the default reshape, the handler
+// tables' dispatchers for the mouse and the keys, and Escape bound to ending the program.
+void installDefaults();
+
+// Empties the tables and puts the window layer back as before any call (mode, slots,
+// placement, before-swap callback).
 void reset();
 
 } // namespace toolkit::callbacks

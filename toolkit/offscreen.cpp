@@ -1,5 +1,5 @@
 // The program-facing offscreen context: the binding's context plus the callback layer's opening
-// state. Linked with the bindings that draw for real (not with the null binding).
+// state. Shared by every binding; those without offscreen drawing refuse in openOffscreen.
 #include "toolkit/callbacks_gl.h"
 #include "toolkit/platform.h"
 #include "toolkit/shape_cache.h"

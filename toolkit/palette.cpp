@@ -1,8 +1,5 @@
-// The RGB palette's entries, the fitting of the static colours, and the display elements of a
-// takeover with the colours they get back.
+// The RGB palette's entries and the fitting of the static colours.
 #include "toolkit/palette.h"
-
-#include <cstdio>
 
 #include "toolkit/toolkit.h"
 
@@ -13,9 +10,6 @@ namespace {
 constexpr unsigned char oneBit[2] = {0, 255};
 constexpr unsigned char twoBits[4] = {0, 116, 191, 255};
 constexpr unsigned char threeBits[8] = {0, 63, 104, 139, 171, 200, 229, 255};
-
-constexpr ElementColour white = {255, 255, 255, true};
-constexpr ElementColour black = {0, 0, 0, true};
 
 unsigned field(unsigned index, int bits, int shift) {
     if (bits <= 0 || bits > 8 || shift < 0 || shift > 7) return 0;
@@ -60,22 +54,6 @@ const Rgb standardStaticColours[staticCount] = {
     {128, 0, 128},   {0, 128, 128},   {192, 192, 192}, {192, 220, 192}, {166, 202, 240},
     {255, 251, 240}, {160, 160, 164}, {128, 128, 128}, {255, 0, 0},     {0, 255, 0},
     {255, 255, 0},   {0, 0, 255},     {255, 0, 255},   {0, 255, 255},   {255, 255, 255},
-};
-
-const DisplayElement displayElements[elementCount] = {
-    {"Scrollbar", white},     {"Background", black},
-    {"ActiveTitle", black},   {"InactiveTitle", white},
-    {"Menu", white},          {"Window", white},
-    {"WindowFrame", black},   {"MenuText", black},
-    {"WindowText", black},    {"TitleText", white},
-    {"ActiveBorder", white},  {"InactiveBorder", white},
-    {"AppWorkspace", white},  {"Hilight", black},
-    {"HilightText", white},   {"ButtonFace", white},
-    {"ButtonShadow", black},  {"GrayText", black},
-    {"ButtonText", black},    {"InactiveTitleText", black},
-    {"ButtonHilight", black}, {"ButtonDkShadow", black},
-    {"ButtonLight", white},   {"InfoText", black},
-    {"InfoWindow", white},
 };
 
 unsigned char expandBits(unsigned value, int bits) {
@@ -144,19 +122,6 @@ void fitStaticColours(const Rgb (&statics)[staticCount], PaletteEntry (&entries)
 
 bool takesOver(bool formatNeedsSystemPalette, unsigned mode) {
     return formatNeedsSystemPalette || (mode & modeTakeover) != 0;
-}
-
-int changedElementCount(const SystemVersion& v) {
-    bool ntThreeFive = v.windowsNt && v.major == 3 && (v.minor == 50 || v.minor == 51);
-    return ntThreeFive ? 21 : elementCount;
-}
-
-ElementColour handBackColour(const char* userText, const ElementColour& saved) {
-    long red = -1, green = -1, blue = -1;
-    if (!userText || std::sscanf(userText, "%ld %ld %ld", &red, &green, &blue) != 3) return saved;
-    if (red < 0 || red > 255 || green < 0 || green > 255 || blue < 0 || blue > 255) return saved;
-    return {static_cast<unsigned char>(red), static_cast<unsigned char>(green),
-            static_cast<unsigned char>(blue), false};
 }
 
 } // namespace toolkit::palette

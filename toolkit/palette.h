@@ -1,14 +1,12 @@
-// The RGB palette that an RGBA pixel format needs on a display with a hardware palette, and the
-// display-element colours of a palette takeover: plain computations over colours and tables, no
-// window-system calls. The life cycles that use them are the bindings' own
-// (toolkit/win32/palette_cycle.h, toolkit/x11/x11_palette.h).
+// The RGB palette that an RGBA pixel format needs on a display with a hardware palette: plain
+// computations over colours and tables, no window-system calls. The life cycles that use it are
+// the bindings' own (toolkit/win32/palette_cycle.h, toolkit/x11/x11_palette.h).
 #pragma once
 
 namespace toolkit::palette {
 
 constexpr int entryCapacity = 256; // the largest palette: 8 colour bits
 constexpr int staticCount = 20;    // static colours of the system palette
-constexpr int elementCount = 25;   // display elements a takeover changes at most
 
 constexpr unsigned char flagNoCollapse = 0x04; // the entry gets a hardware slot of its own
 
@@ -60,34 +58,5 @@ void fitStaticColours(const Rgb (&statics)[staticCount], PaletteEntry (&entries)
 // The window takes over the system palette when its format needs the whole system palette or
 // the display mode asks for it (bit 0x200).
 bool takesOver(bool formatNeedsSystemPalette, unsigned mode);
-
-// The colour of a display element. Palette-relative colours name the palette entry nearest to
-// them rather than a dithered mix (the takeover colours are given so).
-struct ElementColour {
-    unsigned char red, green, blue;
-    bool paletteRelative;
-};
-
-struct DisplayElement {
-    const char* userValueName; // where the user's own colour is kept
-    ElementColour takenOver;   // the colour while the system palette is taken over
-};
-
-// Display elements 0 to 24 in element order.
-extern const DisplayElement displayElements[elementCount];
-
-// Version of the platform the window runs on, as far as the takeover cares.
-struct SystemVersion {
-    bool windowsNt;
-    int major, minor;
-};
-
-// Display elements a takeover changes: 25, or 21 on Windows NT 3.5 and 3.51.
-int changedElementCount(const SystemVersion& version);
-
-// The colour a display element gets back at the end of a takeover: the user's own colour from
-// its text "red green blue" (three decimal numbers from 0 to 255), else the colour saved at the
-// takeover. userText is null when the user's value could not be read.
-ElementColour handBackColour(const char* userText, const ElementColour& saved);
 
 } // namespace toolkit::palette

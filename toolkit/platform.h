@@ -1,6 +1,6 @@
 // The contract between the toolkit's shared code and a window-system binding. Every binding
-// (x11/, null/, and any other beside them) implements each function below but the offscreen
-// pair, which has a binding of its own (egl/); the build links exactly one window binding.
+// (x11/, win32/, null/, and any other beside them) implements each function below; the build
+// links exactly one. A binding that has no offscreen drawing says so through openOffscreen.
 // Bindings never call the program's callbacks: they report what happened through
 // toolkit/events.h and the shared code does the rest.
 #pragma once
@@ -72,9 +72,10 @@ void showMessageBox(const char* caption, const char* text);
 
 // Offscreen drawing, with no window system at all: a GL context of its own over a surface of
 // width x height pixels with the buffers of `mode` (drawn single-buffered), made current.
-// Implemented apart from the window bindings, so that one program can have both: egl/ on Linux;
-// the Windows build has none and links neither this pair nor toolkit.h's offscreen context.
-// False with a one-line reason in `why` when none can be made.
+// False with a one-line reason in `why` when none can be made. The X11 build takes the pair
+// from egl/, a file apart from the window code so that one program has both; win32/ and null/
+// have none and answer "no offscreen OpenGL: ..." (as GLFW's null platform reports a feature
+// it lacks).
 bool openOffscreen(int width, int height, unsigned mode, const char*& why);
 void closeOffscreen(); // no context current; context and surface destroyed
 

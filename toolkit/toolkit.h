@@ -90,8 +90,8 @@ void releaseMouse();
 
 // Drawing without a window, for exports: an offscreen OpenGL context of width x height with the
 // buffers of the mode set by setDisplayMode, made current, in openWindow's opening state (clear
-// colour black, identity). False with a one-line reason in `why` when the system gives none.
-// Only in builds with an offscreen binding (egl/ on Linux).
+// colour black, identity). False with a one-line reason in `why` when the system gives none,
+// and in every build without offscreen drawing (the Windows build, the null binding).
 bool openOffscreenContext(int width, int height, const char*& why);
 void closeOffscreenContext();
 // Called by swapWindowBuffers just before each swap, while the finished frame is still in the

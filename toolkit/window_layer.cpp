@@ -5,7 +5,7 @@ namespace toolkit::layer {
 
 namespace {
 constexpr State initialState = {
-    {}, {"", true, 0, 0, 100, 100, 0}, 100, 100, 0, 0, false,
+    {}, {"", true, 0, 0, 100, 100, 0}, nullptr, 100, 100, 0, 0, false,
 };
 } // namespace
 

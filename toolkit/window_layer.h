@@ -1,6 +1,6 @@
 // The window layer's shared state: the callback slots that the callback layer fills, the
-// placement and mode handed to the binding, the drawing area's size and origin, and the quit
-// request.
+// placement and mode handed to the binding, the before-swap callback, the drawing area's size
+// and origin, and the quit request.
 #pragma once
 
 #include "toolkit/platform.h"
@@ -23,7 +23,9 @@ struct Slots {
 
 struct State {
     Slots slots;
-    platform::WindowRequest request; // placement, mode and title of the next open
+    platform::WindowRequest request; // placement, mode and title of the next open; the one
+                                     // copy of the display mode word
+    DrawCallback beforeSwap;         // called just before each swap (window or offscreen)
     int width, height;               // drawing-area size
     int originX, originY;            // drawing-area origin on the screen
     bool quitRequested;              // posted when the window is destroyed; taken by the loop
@@ -37,7 +39,8 @@ platform::OpenResult open(const char* title);
 void requestRedraw();
 void clearSlots();
 
-// Back to the state before any call: default position, 100 x 100, mode 0, empty slots.
+// Back to the state before any call: default position, 100 x 100, mode 0, empty slots, no
+// before-swap callback.
 void reset();
 
 } // namespace toolkit::layer

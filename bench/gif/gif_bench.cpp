@@ -19,10 +19,10 @@
 #include "render/frame.h"
 #include "render/gif_capture.h"
 #include "render/run_blocks.h"
+#include "render/startup.h"
 #include "render/view.h"
 #include "tests/support/molecules.h"
 #include "toolkit/toolkit.h"
-#include "trackball/trackball.h"
 #ifdef MOLVANE_BENCH_DECODE
 #include "tests/gif/gif_decode.h"
 #endif
@@ -38,15 +38,13 @@ double secondsSince(Clock::time_point t) {
 
 // Opens the offscreen context in the window's starting state.
 bool openContext() {
-    toolkit::setDisplayMode(toolkit::modeDouble | toolkit::modeDepth16);
+    toolkit::setDisplayMode(render::drawingMode);
     const char* why = "";
     if (!toolkit::openOffscreenContext(size, size, why)) {
         std::fprintf(stderr, "gif_bench: %s\n", why);
         return false;
     }
-    render::initClearColor();
-    render::initDrawingState();
-    trackball::trackballInit(300, 300);
+    render::prepareDrawing();
     render::reshapeView(size, size);
     return true;
 }
@@ -79,7 +77,7 @@ void readBack() {
 // Worst mean error per channel and worst share within 16 levels over the 100 frames.
 void closeness(const std::string& path) {
     gif_test::Animation a;
-    std::string why;
+    const char* why = "";
     if (!gif_test::decode(path, a, why) || a.frames.size() != 100 || !openContext()) return;
     render::drawFrame();
     toolkit::setBeforeSwapCallback(readBack);

@@ -39,14 +39,14 @@ double secondsSince(Clock::time_point t) {
 
 // The bare loop: its own GLX window beside the program's, the same state and spheres, and
 // no toolkit, trackball or animation.
-struct Bare : render_test::BareWindow {
+struct Bare : testsupport::BareWindow {
     GLuint listOf[atoms];
     int distinct;
 } bare;
 
 bool openBare() {
     const char* why = "";
-    if (!render_test::openBareWindow(bare, 500, 10, 400, 400, "bare loop", why)) {
+    if (!testsupport::openBareWindow(bare, 500, 10, 400, 400, "bare loop", why)) {
         std::fprintf(stderr, "render_bench: %s\n", why);
         return false;
     }
@@ -133,9 +133,7 @@ long sliceFrames = -warmupFrames;
 int slice = 0;
 double ownFps[slices], bareFps[slices];
 
-void closeWindow() {
-    toolkit_test::x::sendDeleteWindow(closer, Window(toolkit::getWindowHandle()));
-}
+void closeWindow() { testsupport::x::sendDeleteWindow(closer, Window(toolkit::getWindowHandle())); }
 
 void countedFrame() {
     render::drawFrame();

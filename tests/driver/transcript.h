@@ -18,13 +18,21 @@ inline std::string lines(std::initializer_list<std::string> texts) {
 inline const std::string rule(80, '-');
 inline const std::string empty = " ";
 
+// "Version <the build's version> (November 2000)" in the middle of 80 columns (an odd blank
+// on the right).
+inline std::string versionLine() {
+    const std::string text = "Version " MOLVANE_VERSION " (November 2000)";
+    const std::size_t left = (80 - text.size()) / 2;
+    return std::string(left, ' ') + text + std::string(80 - left - text.size(), ' ');
+}
+
 inline std::string banner() {
     return lines({
         rule,
         "                                   Molvane                                      ",
         "This program for animation of the normal modes of molecular vibrations          ",
         "             calculated by Gaussian 98 (Gaussian, Inc., Pittsburg)              ",
-        "                          Version 1.14 (November 2000)                          ",
+        versionLine(),
         rule,
         "               THIS PROGRAM IS CREATED BY THE MOLVANE DEVELOPERS                ",
         rule,

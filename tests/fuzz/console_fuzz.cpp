@@ -9,6 +9,7 @@
 // Input: byte 0 chooses, bit by bit, an integer (0) or a real (1) read for reads 1 to 8,
 // 9 to 16, ...; the rest is the console input.
 #include "tests/fuzz/field_oracle.h"
+#include "textio/open_flags.h"
 #include "textio/textio.h"
 
 #include <cerrno>
@@ -106,7 +107,7 @@ void expectPlace(std::string_view text, const Expected& e) {
 }
 
 // Checks one read's outcome against e.
-void check(const Read& before, const Read& after, const hostile::RunEnd& end, const Expected& e,
+void check(const Read& before, const Read& after, const testsupport::RunEnd& end, const Expected& e,
            int lineCount) {
     if (e.kind == Expected::endOfInput) {
         require(fuzzing::diagnosticCode(end) == 104, "end of input gave another diagnostic",
@@ -180,7 +181,7 @@ void check(const Read& before, const Read& after, const hostile::RunEnd& end, co
 }
 
 int devNull() {
-    static const int fd = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    static const int fd = ::open("/dev/null", O_WRONLY | textio::openFlags);
     return fd;
 }
 
@@ -192,7 +193,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
     const std::vector<std::string> lines = hostile::referenceLines(bytes);
     const std::string path = fuzzing::writeScratch("console", bytes);
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | textio::openFlags);
     require(fd >= 0, "cannot open the console file");
     textio::setConsole(fd, devNull());
 
@@ -202,7 +203,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         read.real = (pattern >> (i % 8)) & 1;
         const Expected e = nextExpected(lines, next);
         const Read before = read;
-        const hostile::RunEnd end = hostile::guarded([&] { readOne(&read); });
+        const testsupport::RunEnd end = testsupport::guarded([&] { readOne(&read); });
         check(before, read, end, e, int(lines.size()));
         if (end.ended) break;
         next = e.line + 1;

@@ -10,6 +10,7 @@
 // console input.
 #include "driver/dialogue.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "textio/open_flags.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -36,13 +37,6 @@ const char* const setups[] = {
 constexpr bool negativeFrequency[] = {false, false, true, false, false, true};
 constexpr bool invalidFilename[] = {false, false, false, true, true, false};
 
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
-
 struct Directory {
     std::string work;
     std::string exampleBytes[3];
@@ -57,12 +51,12 @@ const Directory& directory() {
     std::filesystem::create_directory(d.work);
     for (int i = 0; i < 3; ++i) {
         const std::string source = std::string(MOLVANE_EXAMPLES_DIR) + "/" + examples[i];
-        d.exampleBytes[i] = contents(source);
+        d.exampleBytes[i] = testsupport::readFile(source);
         require(!d.exampleBytes[i].empty(), "a bundled example is missing", source);
         std::ofstream(d.work + "/" + examples[i], std::ios::binary) << d.exampleBytes[i];
     }
-    d.homeFd = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    d.nullFd = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    d.homeFd = ::open(".", O_RDONLY | O_DIRECTORY | textio::openFlags);
+    d.nullFd = ::open("/dev/null", O_WRONLY | textio::openFlags);
     return d;
 }
 
@@ -99,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string consolePath = fuzzing::writeScratch(
         "console", std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
-    const int consoleFd = ::open(consolePath.c_str(), O_RDONLY | O_CLOEXEC);
+    const int consoleFd = ::open(consolePath.c_str(), O_RDONLY | textio::openFlags);
     require(consoleFd >= 0, "cannot open the console file");
     textio::setConsole(consoleFd, dir.nullFd);
     reader::inputFileName = textio::FixedText<70>();
@@ -109,8 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     reader::firstFrequency = 0.0;
 
     require(::chdir(dir.work.c_str()) == 0, "cannot enter the working directory");
-    hostile::RunEnd end;
-    hostile::guardedRun(runDialogue, nullptr, end);
+    testsupport::RunEnd end;
+    testsupport::guardedRun(runDialogue, nullptr, end);
     require(::fchdir(dir.homeFd) == 0, "cannot leave the working directory");
     textio::setConsole(0, 1);
     ::close(consoleFd);
@@ -142,14 +136,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     expected.insert("filename.dat");
     if (wroteCoordinates) expected.insert("newcoordinates.xyz");
     require(listing(dir.work) == expected, "the working directory holds other files");
-    require(contents(settings) ==
+    require(testsupport::readFile(settings) ==
                 (setups[setup] != nullptr ? setups[setup] : "Filename:Output.dat\r\n"),
             "filename.dat holds something else");
     for (int i = 0; i < 3; ++i)
-        require(contents(dir.work + "/" + examples[i]) == dir.exampleBytes[i],
+        require(testsupport::readFile(dir.work + "/" + examples[i]) == dir.exampleBytes[i],
                 "an example was changed");
     if (wroteCoordinates) {
-        const std::string xyz = contents(coordinates);
+        const std::string xyz = testsupport::readFile(coordinates);
         require(xyz.size() == std::size_t(56 * (reader::atomCount + 5)),
                 "newcoordinates.xyz has the wrong size", xyz);
     }

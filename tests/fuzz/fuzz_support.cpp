@@ -1,45 +1,31 @@
 // Scratch files and findings for the fuzz targets.
 #include "tests/fuzz/fuzz_support.h"
 
+#include "tests/support/scratch_dir.h"
+
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <unistd.h>
 
 namespace fuzzing {
 namespace {
 
-std::string made;
 // Standard error as the process got it: a finding inside a guarded run, while standard
 // error is being captured, must still be seen.
 const int reportFd = dup(2);
 
-void removeScratch() {
-    std::error_code ignored;
-    if (!made.empty()) std::filesystem::remove_all(made, ignored);
-}
-
 } // namespace
 
 const std::string& scratchDir() {
-    if (made.empty()) {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "molvane-fuzz-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) finding("cannot make a scratch directory");
-        made = pattern;
-        std::atexit(removeScratch);
-    }
-    return made;
+    static const testsupport::ScratchDir dir; // removed at exit
+    return dir.path();
 }
 
 std::string writeScratch(const std::string& name, std::string_view bytes) {
     const std::string path = scratchDir() + "/" + name;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-    out.close();
-    if (!out) finding("cannot write a scratch file", path);
+    if (!testsupport::writeFile(path, std::string(bytes)))
+        finding("cannot write a scratch file", path);
     return path;
 }
 
@@ -49,13 +35,13 @@ void finding(const char* what, std::string_view detail) {
     std::abort();
 }
 
-int diagnosticCode(const hostile::RunEnd& end) {
+int diagnosticCode(const testsupport::RunEnd& end) {
     require(end.ended, "the run did not end");
     require(end.status == -1, "a failure ended with a status other than -1", end.diagnostic());
     const std::string_view text = end.diagnostic();
     require(text.size() > 10 && text.substr(0, 6) == "*ERR* ", "no diagnostic line", text);
     const int code = std::atoi(std::string(text.substr(6, 3)).c_str());
-    require(hostile::isOneDiagnostic(text, code), "not exactly one diagnostic line", text);
+    require(testsupport::isOneDiagnostic(text, code), "not exactly one diagnostic line", text);
     return code;
 }
 

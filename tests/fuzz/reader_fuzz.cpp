@@ -41,7 +41,7 @@ const FieldSpec modeFields[3][4] = {{{6, 3, 0}, {13, 6, 2}, {20, 6, 2}, {27, 6, 
                                     {{6, 3, 0}, {58, 6, 2}, {65, 6, 2}, {72, 6, 2}}};
 
 // A step that ended the run: the diagnostic must be one the step can give, about this file.
-void checkEnd(const Input& input, const hostile::RunEnd& end, const FieldSpec* fields,
+void checkEnd(const Input& input, const testsupport::RunEnd& end, const FieldSpec* fields,
               int fieldCount, bool mayBeTooMany) {
     const int code = fuzzing::diagnosticCode(end);
     const std::string_view text = end.diagnostic();
@@ -129,7 +129,7 @@ Count expectedCount(const std::vector<std::string>& lines) {
 // A step that reads `count` rows from line index `first` on: on success every field of
 // each row reads as the plain reading says; a conversion failure lies on one of the rows.
 template <class Real>
-void checkRows(const Input& input, const hostile::RunEnd& end, int first, int count,
+void checkRows(const Input& input, const testsupport::RunEnd& end, int first, int count,
                const FieldSpec* fields, const Real (*rows)[4]) {
     if (first < 0) {
         require(end.ended && fuzzing::diagnosticCode(end) == 104, "rows read without their header",
@@ -170,13 +170,6 @@ reader::GeometryTable geometry;
 reader::AtomTable modeVector, atomTable, motionTable;
 reader::ViewVolume viewVolume;
 
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
-
 // The family the header lines of the table at `keywordLine` show, as the reader tells it.
 reader::Family familyAt(const std::vector<std::string>& lines, int keywordLine) {
     const std::size_t header = std::size_t(keywordLine + 3);
@@ -209,7 +202,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     input.path = fuzzing::writeScratch("output.log", bytes);
     input.lines = hostile::referenceLines(bytes);
     checkPlainReading(bytes, input, data, size);
-    require(contents(input.path) == bytes, "reading changed the file");
+    require(testsupport::readFile(input.path) == bytes, "reading changed the file");
     return 0;
 }
 
@@ -220,8 +213,8 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
     State s;
     s.path = &input.path;
 
-    const hostile::RunEnd recognition =
-        hostile::guarded([&] { s.format = reader::recogniseFormat(*s.path); });
+    const testsupport::RunEnd recognition =
+        testsupport::guarded([&] { s.format = reader::recogniseFormat(*s.path); });
     if (recognition.ended) {
         require(fuzzing::diagnosticCode(recognition) == 109 &&
                     recognition.diagnostic().find(input.path + " fits no format") !=
@@ -233,15 +226,15 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
     if (s.format != reader::Format::gaussian && s.format != reader::Format::xtb) return;
 
     const Count expected = expectedCount(input.lines);
-    const hostile::RunEnd count =
-        hostile::guarded([&] { reader::countAtoms(*s.path, s.layout, s.atomCount); });
+    const testsupport::RunEnd count =
+        testsupport::guarded([&] { reader::countAtoms(*s.path, s.layout, s.atomCount); });
     s.orientationCount = s.layout.orientationCount;
     if (count.ended) {
         checkEnd(input, count, nullptr, 0, true);
         const int code = fuzzing::diagnosticCode(count);
         require(code == (expected.tooMany ? 109 : 104) && (expected.tooMany || expected.endOfFile),
                 "countAtoms ended where it should not", count.diagnostic());
-        require(contents(input.path) == bytes, "reading changed the file");
+        require(testsupport::readFile(input.path) == bytes, "reading changed the file");
         return;
     }
     require(!expected.endOfFile && !expected.tooMany,
@@ -254,8 +247,8 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
     // are numbered and checked for soundness.
     const reader::Family family = familyAt(input.lines, expected.lastTable);
     const bool exact = family == reader::Family::gaussian98;
-    const hostile::RunEnd geometryEnd =
-        hostile::guarded([&] { reader::readGeometry(*s.path, s.atomCount, s.layout, geometry); });
+    const testsupport::RunEnd geometryEnd = testsupport::guarded(
+        [&] { reader::readGeometry(*s.path, s.atomCount, s.layout, geometry); });
     if (exact) {
         if (geometryEnd.ended) checkEnd(input, geometryEnd, geometryFields, 4, false);
         checkRows(input, geometryEnd, expected.tables == 0 ? -1 : expected.lastTable + 5,
@@ -269,7 +262,7 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
                 "a diagnostic that does not name the file", geometryEnd.diagnostic());
     }
     if (geometryEnd.ended) {
-        require(contents(input.path) == bytes, "reading changed the file");
+        require(testsupport::readFile(input.path) == bytes, "reading changed the file");
         return;
     }
     for (int i = 0; i < s.atomCount; ++i)
@@ -282,7 +275,7 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
     for (int mode : tried) {
         if (mode < 1 || mode > modes) continue;
         s.mode = mode;
-        const hostile::RunEnd modeEnd = hostile::guarded([&] {
+        const testsupport::RunEnd modeEnd = testsupport::guarded([&] {
             reader::readModeVector(*s.path, reader::modeBlock(s.mode), reader::modeColumn(s.mode),
                                    s.atomCount, s.layout, modeVector);
         });
@@ -301,13 +294,13 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
                     "a diagnostic that does not name the file", modeEnd.diagnostic());
         }
         if (!modeEnd.ended && s.format == reader::Format::xtb) {
-            const hostile::RunEnd massEnd = hostile::guarded(
+            const testsupport::RunEnd massEnd = testsupport::guarded(
                 [&] { reader::undoXtbMassWeighting(*s.path, modeVector, s.atomCount); });
             if (massEnd.ended) {
                 require(fuzzing::diagnosticCode(massEnd) == 109 &&
                             massEnd.diagnostic().find("names no element") != std::string_view::npos,
                         "xtb's mass weighting ended otherwise", massEnd.diagnostic());
-                require(contents(input.path) == bytes, "reading changed the file");
+                require(testsupport::readFile(input.path) == bytes, "reading changed the file");
                 return;
             }
             double sum = 0.0;
@@ -316,7 +309,7 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
             require(sum == 0.0 || std::fabs(sum - 1.0) < 1e-4, "an xtb mode not of unit length");
         }
         if (modeEnd.ended) {
-            require(contents(input.path) == bytes, "reading changed the file");
+            require(testsupport::readFile(input.path) == bytes, "reading changed the file");
             return;
         }
         for (int i = 0; i < s.atomCount; ++i)
@@ -332,8 +325,8 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
     reader::prepareViewData(rendererCount, atomTable, motionTable, viewVolume);
     require(rendererCount == s.atomCount, "the renderer's atom count differs");
 
-    const hostile::RunEnd frequencyEnd =
-        hostile::guarded([&] { s.frequency = reader::readFirstFrequency(*s.path); });
+    const testsupport::RunEnd frequencyEnd =
+        testsupport::guarded([&] { s.frequency = reader::readFirstFrequency(*s.path); });
     int frequencyLine = -1;
     const int heading = nthHolding(input.lines, "Harmonic frequencies", 1);
     for (int i = heading < 0 ? int(input.lines.size()) : heading + 1; i < int(input.lines.size());
@@ -355,8 +348,8 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
         fuzzing::checkField(input.lines[std::size_t(frequencyLine)], frequencyField[0],
                             s.frequency);
         // The list of vibrations starts with that frequency, however the rest of it reads.
-        const hostile::RunEnd listEnd =
-            hostile::guarded([&] { reader::readVibrations(*s.path, s.format, 0); });
+        const testsupport::RunEnd listEnd =
+            testsupport::guarded([&] { reader::readVibrations(*s.path, s.format, 0); });
         if (listEnd.ended) {
             const int code = fuzzing::diagnosticCode(listEnd);
             require(code == 101 || code == 103 || code == 109, "the list ended otherwise",
@@ -369,7 +362,7 @@ void checkPlainReading(const std::string& bytes, const Input& input, const std::
                     "the list does not start with the first frequency");
         }
     }
-    require(contents(input.path) == bytes, "reading changed the file");
+    require(testsupport::readFile(input.path) == bytes, "reading changed the file");
     return;
 }
 } // namespace

@@ -183,15 +183,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     run.path = fuzzing::writeScratch("input", bytes);
     run.lines = hostile::referenceLines(bytes);
 
-    const hostile::RunEnd texts = hostile::guarded([&] { readTexts(&run); });
+    const testsupport::RunEnd texts = testsupport::guarded([&] { readTexts(&run); });
     require(!texts.ended, "reading texts ended the run", texts.diagnostic());
 
     run.pattern = skipPatterns[(flags >> 2) & 7];
     run.columns = skipColumns[(flags >> 5) & 7];
     run.lineAsked = data[1] % 8;
     run.read = 0;
-    hostile::RunEnd skipped;
-    hostile::guardedRun(skipLines, &run, skipped);
+    testsupport::RunEnd skipped;
+    testsupport::guardedRun(skipLines, &run, skipped);
     const int skipCode = fuzzing::diagnosticCode(skipped);
     if (skipCode == 106) {
         const std::string place = ", line " + std::to_string(run.read) + ", columns 1025-1025)";
@@ -207,8 +207,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const Pass& pass : numberPasses) {
         run.pass = &pass;
         run.read = 0;
-        hostile::RunEnd end;
-        hostile::guardedRun(readNumbers, &run, end);
+        testsupport::RunEnd end;
+        testsupport::guardedRun(readNumbers, &run, end);
         if (!end.ended) continue;
         const int code = fuzzing::diagnosticCode(end);
         int line = 0, first = 0, last = 0;

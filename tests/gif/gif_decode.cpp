@@ -24,7 +24,7 @@ bool isLoopForever(const SavedImage& image) {
 
 } // namespace
 
-bool decode(const std::string& path, Animation& a, std::string& why) {
+bool decode(const std::string& path, Animation& a, const char*& why) {
     int error = 0;
     GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
     if (!gif) {

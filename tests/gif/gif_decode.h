@@ -17,7 +17,7 @@ struct Animation {
 };
 
 // False with giflib's reason in `why` when the file cannot be read as a GIF.
-bool decode(const std::string& path, Animation& animation, std::string& why);
+bool decode(const std::string& path, Animation& animation, const char*& why);
 
 struct Closeness {
     double meanError[3]; // mean absolute difference per channel

@@ -16,6 +16,10 @@
 
 namespace hostile {
 
+using testsupport::guardedRun;
+using testsupport::isOneDiagnostic;
+using testsupport::RunEnd;
+
 struct Reading {
     std::string file;
     int mode = 0; // the mode asked for; 0: the last one, 3N-6 (M for the other formats)

@@ -25,6 +25,8 @@
 namespace toolkit_test {
 namespace {
 
+namespace x = testsupport::x;
+
 using namespace toolkit;
 
 const palette::PixelLayout threeThreeTwo = {8, 3, 0, 3, 3, 2, 6};

@@ -35,7 +35,7 @@ class Frame : public DrawingTest {};
 void pixelAt(const double p[3], const float* m, int rgb[3]) {
     double w[3];
     project(p, m, w);
-    readPixel(int(std::lround(w[0])), int(std::lround(w[1])), rgb);
+    testsupport::readPixel(int(std::lround(w[0])), int(std::lround(w[1])), rgb);
 }
 
 // The pixel at the projected centre of an unturned sphere shows its lit colour.
@@ -56,9 +56,9 @@ TEST_F(Frame, BackgroundIsGrey) {
     loadMolecule(pair, 2, 0);
     drawFrame();
     int rgb[3];
-    readPixel(2, 2, rgb);
+    testsupport::readPixel(2, 2, rgb);
     expectBackground(rgb, "lower left corner");
-    readPixel(397, 397, rgb);
+    testsupport::readPixel(397, 397, rgb);
     expectBackground(rgb, "upper right corner");
 }
 
@@ -117,7 +117,8 @@ int lineSteps(const double a[3], const double b[3], int channel, int steps) {
         for (int dy = -1; dy <= 1 && !hit; ++dy)
             for (int dx = -1; dx <= 1 && !hit; ++dx) {
                 int rgb[3];
-                readPixel(int(std::lround(w[0])) + dx, int(std::lround(w[1])) + dy, rgb);
+                testsupport::readPixel(int(std::lround(w[0])) + dx, int(std::lround(w[1])) + dy,
+                                       rgb);
                 hit =
                     rgb[channel] > 40 && rgb[(channel + 1) % 3] == 0 && rgb[(channel + 2) % 3] == 0;
             }

@@ -21,7 +21,7 @@ namespace render_test {
 bool prepareWindow(const char*& why) {
     static bool prepared = false;
     if (prepared) return true;
-    if (!openGlWindow(400, 400, why)) return false;
+    if (!testsupport::openGlWindow(400, 400, why)) return false;
     // Once, with the identity modelview, as at start-up: the light is fixed in the scene.
     render::initClearColor();
     render::initDrawingState();

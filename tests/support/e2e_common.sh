@@ -1,7 +1,7 @@
 # Set-up shared by the end-to-end window tests, sourced by them: the window's title, a scratch
 # directory removed at the end (the program too, if it still runs), fail(), and the start and
 # end of a run of the program on a bundled example.
-title="Molvane Version 1.14"
+title="Molvane Version $(bash "$(dirname "${BASH_SOURCE[0]}")/../../scripts/version.sh")"
 
 # require_display: the Linux window tests need the test X server; without one they are
 # skipped (status 77).

@@ -5,7 +5,7 @@
 
 #include <GL/gl.h>
 
-namespace render_test {
+namespace testsupport {
 
 bool openBareWindow(BareWindow& bare, int x, int y, int width, int height, const char* title,
                     const char*& why) {
@@ -60,4 +60,4 @@ void readPixel(int x, int y, int rgb[3]) {
     for (int i = 0; i < 3; ++i) rgb[i] = pixel[i];
 }
 
-} // namespace render_test
+} // namespace testsupport

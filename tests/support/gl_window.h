@@ -6,7 +6,7 @@
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 
-namespace render_test {
+namespace testsupport {
 
 struct BareWindow {
     Display* display; // a connection of the window's own
@@ -26,4 +26,4 @@ bool openGlWindow(int width, int height, const char*& why);
 // Red, green, blue (0..255) of pixel (x, y) of the back buffer, y counted from the bottom.
 void readPixel(int x, int y, int rgb[3]);
 
-} // namespace render_test
+} // namespace testsupport

@@ -1,32 +1,30 @@
-// The run-end hook that jumps back to guardedRun, and the capture of standard error.
+// The run-end hook that jumps back to guardedRun, and the capture of standard error into a
+// file of the scratch directory (on Linux and on Windows alike).
 #include "tests/support/guarded_run.h"
 
+#include "tests/support/scratch_dir.h"
+#include "textio/open_flags.h"
 #include "textio/textio.h"
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
-#ifdef _WIN32
-#include <fcntl.h>
-#include <filesystem>
-#include <io.h>
-#include <sys/stat.h>
-#else
-#include <sys/mman.h>
 
+#ifndef _WIN32
 // Where sanitizer reports go; weak, so that plain builds link without a sanitizer.
 extern "C" void __sanitizer_set_report_fd(void* fd) __attribute__((weak));
 #endif
 
-namespace hostile {
+namespace testsupport {
 namespace {
 
 std::jmp_buf* active = nullptr;
 int endStatus = 0;
-int captureFd = -1;
 
 [[noreturn]] void jumpBack(int status) {
     endStatus = status;
@@ -38,45 +36,34 @@ void hookToHere(int status) {
     jumpBack(status);
 }
 
-#ifdef _WIN32
-// A file in the temporary directory that goes when it is closed (the Windows test build).
-int openCaptureFile() {
-    const std::string name =
-        (std::filesystem::temp_directory_path() / ("molvane-stderr-" + std::to_string(_getpid())))
-            .string();
-    return _open(name.c_str(), _O_CREAT | _O_TRUNC | _O_RDWR | _O_BINARY | _O_TEMPORARY,
-                 _S_IREAD | _S_IWRITE);
-}
-
-// What the capture holds from its start.
-long long readCapture(char* text, int length) {
-    if (_lseek(captureFd, 0, SEEK_SET) < 0) return -1;
-    return _read(captureFd, text, unsigned(length));
-}
-#else
-int openCaptureFile() {
-    const int fd = memfd_create("molvane-stderr", MFD_CLOEXEC);
-    // A sanitizer report while standard error is captured must still be seen.
-    if (__sanitizer_set_report_fd != nullptr)
-        __sanitizer_set_report_fd(reinterpret_cast<void*>(std::intptr_t(dup(2))));
-    return fd;
-}
-
-long long readCapture(char* text, int length) {
-    return pread(captureFd, text, std::size_t(length), 0);
-}
+// The file standard error goes to during a guarded run: made once, emptied for each run,
+// closed before its directory is removed at the end of the process.
+struct Capture {
+    ScratchDir dir;
+    int fd;
+    Capture()
+        : fd(::open(dir.file("stderr").c_str(), O_RDWR | O_CREAT | O_TRUNC | textio::openFlags,
+                    0600)) {
+        if (fd < 0) std::abort();
+#ifndef _WIN32
+        // A sanitizer report while standard error is captured must still be seen.
+        if (__sanitizer_set_report_fd != nullptr)
+            __sanitizer_set_report_fd(reinterpret_cast<void*>(std::intptr_t(dup(2))));
 #endif
+    }
+    ~Capture() { ::close(fd); }
+};
 
-void prepareCapture() {
-    if (captureFd < 0) captureFd = openCaptureFile();
-    if (captureFd < 0 || ftruncate(captureFd, 0) != 0) std::abort();
-    lseek(captureFd, 0, SEEK_SET);
+int emptyCapture() {
+    static Capture capture;
+    if (ftruncate(capture.fd, 0) != 0 || lseek(capture.fd, 0, SEEK_SET) != 0) std::abort();
+    return capture.fd;
 }
 
 } // namespace
 
 void guardedRun(void (*body)(void*), void* context, RunEnd& end) {
-    prepareCapture();
+    const int captureFd = emptyCapture();
     std::fflush(stderr);
     const int savedStderr = dup(2);
     dup2(captureFd, 2);
@@ -101,10 +88,16 @@ void guardedRun(void (*body)(void*), void* context, RunEnd& end) {
     std::fflush(stderr);
     dup2(savedStderr, 2);
     close(savedStderr);
-    const off_t written = lseek(captureFd, 0, SEEK_CUR);
+    const long long written = lseek(captureFd, 0, SEEK_CUR);
     end.length = written > 0 ? int(written < 1 << 30 ? written : 1 << 30) : 0;
     const int keep = end.length < RunEnd::capacity ? end.length : RunEnd::capacity;
-    if (keep > 0 && readCapture(end.text, keep) != keep) end.length = 0;
+    int got = 0;
+    if (keep > 0 && lseek(captureFd, 0, SEEK_SET) == 0) {
+        for (int n;
+             got < keep && (n = int(read(captureFd, end.text + got, unsigned(keep - got)))) > 0;)
+            got += n;
+    }
+    if (got != keep) end.length = 0;
 }
 
 bool isOneDiagnostic(std::string_view text, int code) {
@@ -115,4 +108,4 @@ bool isOneDiagnostic(std::string_view text, int code) {
     return text.find('\n') == text.size() - 1;
 }
 
-} // namespace hostile
+} // namespace testsupport

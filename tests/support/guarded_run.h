@@ -1,13 +1,14 @@
-// Running the program's own code in-process through its run ends. The text layer's run-end
-// hook jumps back to the caller instead of ending the process, standard error is kept
-// while the code runs, and after a run end the layer is put back as at program start. Used by
-// the damaged-input tests and the fuzz targets.
+// Running the program's own code in-process through its run ends, the tests' one run-end
+// catcher (Linux and Windows). The text layer's run-end hook jumps back to the caller instead
+// of ending the process, standard error is kept while the code runs, and after a run end the
+// layer is put back as at program start. Used by the text layer's tests, the damaged-input
+// tests and the fuzz targets.
 #pragma once
 
 #include <string_view>
 #include <type_traits>
 
-namespace hostile {
+namespace testsupport {
 
 struct RunEnd {
     static constexpr int capacity = 4096;
@@ -37,4 +38,4 @@ template <class F> RunEnd guarded(F&& f) {
 // nothing before or after it.
 bool isOneDiagnostic(std::string_view text, int code);
 
-} // namespace hostile
+} // namespace testsupport

@@ -1,6 +1,10 @@
-// Test support: a scratch directory that disappears with its files, and pieces of Gaussian
-// listings laid out as Gaussian 98 (or 09/16, or 92/94) prints them.
+// Test support: pieces of Gaussian listings laid out as Gaussian 98 (or 09/16, or 92/94) prints
+// them, and the sample and example files; the scratch directory (scratch_dir.h) and whole files
+// (files.h) come with them.
 #pragma once
+
+#include "tests/support/files.h"
+#include "tests/support/scratch_dir.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,35 +15,6 @@
 #include <vector>
 
 namespace testsupport {
-
-inline std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
-
-class ScratchDir {
-  public:
-    ScratchDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "molvane-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~ScratchDir() { std::filesystem::remove_all(path_); }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    std::string write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(file(name), std::ios::binary) << bytes;
-        return file(name);
-    }
-    std::string read(const std::string& name) const { return readFile(file(name)); }
-
-  private:
-    std::string path_;
-};
 
 struct Atom {
     int number;

@@ -15,7 +15,7 @@
 #include <cstring>
 #include <thread>
 
-namespace toolkit_test::x {
+namespace testsupport::x {
 
 namespace {
 
@@ -210,4 +210,4 @@ void stopServer(Server& server) {
     server.pid = -1;
 }
 
-} // namespace toolkit_test::x
+} // namespace testsupport::x

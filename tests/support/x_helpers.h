@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace toolkit_test::x {
+namespace testsupport::x {
 
 // The tests' own connection to $DISPLAY (opened once), or null when DISPLAY is unset or the
 // server cannot be reached.
@@ -58,4 +58,4 @@ void startServer(Server& server,
                  const char* screen); // e.g. "640x480x8"; pid -1 when it did not start
 void stopServer(Server& server);
 
-} // namespace toolkit_test::x
+} // namespace testsupport::x

@@ -255,7 +255,7 @@ int key(Window w, const char* name) {
 }
 
 int close(Window w) {
-    toolkit_test::x::sendDeleteWindow(display, w);
+    testsupport::x::sendDeleteWindow(display, w);
     return 0;
 }
 

@@ -10,7 +10,7 @@ namespace {
 using namespace textio;
 
 TEST(ReadListValue, TakesTheFirstValueOfTheFirstNonBlankLine) {
-    textio_test::ScratchDir dir;
+    textio_test::Workspace dir;
     const struct {
         const char* input;
         int expected;
@@ -48,7 +48,7 @@ TEST(ReadListValue, TakesTheFirstValueOfTheFirstNonBlankLine) {
 }
 
 TEST(ReadListValue, EndsTheRunOnAnythingButANumber) {
-    textio_test::ScratchDir dir;
+    textio_test::Workspace dir;
     const struct {
         bool integer;
         const char* input;
@@ -86,7 +86,7 @@ TEST(ReadListValue, EndsTheRunOnAnythingButANumber) {
     };
     for (const auto& c : cases) {
         textio_test::feedConsole(c.input);
-        const auto end = textio_test::runToEnd([&] {
+        const auto end = testsupport::guarded([&] {
             int n = 0;
             float v = 0;
             if (c.integer)
@@ -94,13 +94,13 @@ TEST(ReadListValue, EndsTheRunOnAnythingButANumber) {
             else
                 readListValue(v);
         });
-        EXPECT_EQ(end.status, 255) << c.input;
-        EXPECT_EQ(end.diagnostic, std::string("*ERR* ") + c.diagnostic + "\r\n");
+        EXPECT_EQ(end.status, -1) << c.input;
+        EXPECT_EQ(end.diagnostic(), std::string("*ERR* ") + c.diagnostic + "\r\n");
     }
 }
 
 TEST(ConsoleOutput, ListLinesAndLayoutsEndWithCrLf) {
-    textio_test::ScratchDir dir;
+    textio_test::Workspace dir;
     textio_test::feedConsole("");
     const FixedText<70> name("Output.dat");
     writeListLine({out("Mode number:"), out(5), out(-12)});
@@ -115,6 +115,24 @@ TEST(ConsoleOutput, ListLinesAndLayoutsEndWithCrLf) {
                   "\r\n"
                   "\r\n"
                   "Vibration amplitude coefficient ........ 0.13\r\n");
+}
+
+// A console line that would reach past column 1024 is not written: one diagnostic gives the
+// field's columns, for a layout's field and for a free-form line alike.
+TEST(ConsoleOutput, AFieldPastColumn1024EndsTheRunUnwritten) {
+    textio_test::Workspace dir;
+    textio_test::feedConsole("");
+    static const std::string first(1000, 'x'), second(30, 'y'); // nothing to free after a run end
+    auto end = testsupport::guarded(
+        [] { writeRecord(Unit::consoleOut, parseLayout("(1000X,A30)"), {out("z")}); });
+    EXPECT_EQ(end.status, -1);
+    EXPECT_EQ(end.diagnostic(), "*ERR* 106 field beyond the record: A30 at columns 1001-1030 "
+                                "would reach past column 1024\r\n");
+    end = testsupport::guarded([] { writeListLine({out(first), out(second)}); });
+    EXPECT_EQ(end.status, -1);
+    EXPECT_EQ(end.diagnostic(), "*ERR* 106 field beyond the record: a free-form line at columns "
+                                "1001-1030 would reach past column 1024\r\n");
+    EXPECT_EQ(textio_test::consoleOutput(), "");
 }
 
 } // namespace

@@ -14,7 +14,7 @@
 namespace {
 
 std::vector<std::string> linesOf(const std::string& bytes) {
-    textio_test::ScratchDir dir;
+    textio_test::Workspace dir;
     textio_test::writeFile("lines.txt", bytes);
     const int fd = open("lines.txt", O_RDONLY);
     static textio::detail::LineReader reader;

@@ -55,7 +55,7 @@ LineReader fast;
 void expectSameReading(const std::string& bytes, const std::vector<std::string_view>& patterns,
                        int columns, unsigned seed, bool any) {
     const std::string_view pattern = patterns[0];
-    textio_test::ScratchDir dir;
+    textio_test::Workspace dir;
     textio_test::writeFile("f.out", bytes);
     const int plainFd = open("f.out", O_RDONLY);
     const int fastFd = open("f.out", O_RDONLY);
@@ -300,7 +300,7 @@ TEST(SkipToLineHoldingAny, ColumnLimitsAcrossTheBufferBoundaryAndLongLines) {
 // rereadRecord against the plain loop of readRecord by (A) and findSubstring, for
 // patterns the buffer search takes and those it leaves to the plain reading.
 TEST(SkipToRecordHolding, ReadsAsThePlainLoopAndRereadsTheLineFound) {
-    textio_test::ScratchDir dir;
+    textio_test::Workspace dir;
     std::mt19937 random(7);
     const textio::Layout whole = textio::parseLayout("(A)");
     for (const std::string_view pattern : {"Atom AN", "AN ", " ", "", "A\r", "Q"}) {
@@ -338,7 +338,7 @@ TEST(SkipToRecordHolding, ReadsAsThePlainLoopAndRereadsTheLineFound) {
 
 // Diagnostics after a skip name the line as a plain reading would.
 TEST(SkipToRecordHolding, DiagnosticsNameTheRightLine) {
-    textio_test::ScratchDir dir;
+    textio_test::Workspace dir;
     std::string bytes;
     for (int i = 0; i < 3000; ++i) bytes += " row " + std::to_string(i) + " of the listing\n";
     bytes += " Frequencies --   1,5\n";
@@ -346,56 +346,56 @@ TEST(SkipToRecordHolding, DiagnosticsNameTheRightLine) {
     textio_test::writeFile("f.out", bytes);
     const textio::Layout frequency = textio::parseLayout("(15X,F12.4)");
 
-    auto end = textio_test::runToEnd([&] {
+    auto end = testsupport::guarded([&] {
         textio::openUnit("f.out");
         textio::skipToRecordHolding(textio::Unit::file, "Frequencies --", 100);
         double value = 0;
         textio::rereadRecord(textio::Unit::file, frequency, {textio::in(value)});
     });
-    EXPECT_EQ(end.status, 255);
-    EXPECT_NE(end.diagnostic.find("*ERR* 101 "), std::string::npos) << end.diagnostic;
-    EXPECT_NE(end.diagnostic.find("(f.out, line 3001, columns 16-27)"), std::string::npos)
-        << end.diagnostic;
+    EXPECT_EQ(end.status, -1);
+    EXPECT_NE(end.diagnostic().find("*ERR* 101 "), std::string::npos) << end.diagnostic();
+    EXPECT_NE(end.diagnostic().find("(f.out, line 3001, columns 16-27)"), std::string::npos)
+        << end.diagnostic();
 
-    end = textio_test::runToEnd([&] {
+    end = testsupport::guarded([&] {
         textio::openUnit("f.out");
         textio::setReadContext("a line that is not there");
         textio::skipToRecordHolding(textio::Unit::file, "Frequencies --", 100);
         textio::skipToRecordHolding(textio::Unit::file, "row 1 ", 100);
     });
-    EXPECT_EQ(end.diagnostic,
+    EXPECT_EQ(end.diagnostic(),
               "*ERR* 104 end of file in f.out after line 3002 while reading a line that is "
               "not there\r\n");
 
-    end = textio_test::runToEnd([&] {
+    end = testsupport::guarded([&] {
         textio::openUnit("f.out");
         textio::skipToRecordHolding(textio::Unit::file, "row 2998 ", 100);
         double value = 0;
         textio::readRecord(textio::Unit::file, frequency, {textio::in(value)});
     });
-    EXPECT_NE(end.diagnostic.find("(f.out, line 3000, columns 16-27)"), std::string::npos)
-        << end.diagnostic;
+    EXPECT_NE(end.diagnostic().find("(f.out, line 3000, columns 16-27)"), std::string::npos)
+        << end.diagnostic();
 
     // Nothing to read again: just connected, or the end met.
-    end = textio_test::runToEnd([&] {
+    end = testsupport::guarded([&] {
         textio::openUnit("f.out");
         double value = 0;
         textio::rereadRecord(textio::Unit::file, frequency, {textio::in(value)});
     });
-    EXPECT_NE(end.diagnostic.find("*ERR* 108 "), std::string::npos) << end.diagnostic;
-    end = textio_test::runToEnd([&] {
+    EXPECT_NE(end.diagnostic().find("*ERR* 108 "), std::string::npos) << end.diagnostic();
+    end = testsupport::guarded([&] {
         textio::openUnit("f.out");
         textio::skipToRecordHolding(textio::Unit::file, "absent", 100, true);
         double value = 0;
         textio::rereadRecord(textio::Unit::file, frequency, {textio::in(value)});
     });
-    EXPECT_NE(end.diagnostic.find("*ERR* 108 "), std::string::npos) << end.diagnostic;
+    EXPECT_NE(end.diagnostic().find("*ERR* 108 "), std::string::npos) << end.diagnostic();
 }
 
 // The file unit line by line without a layout: lines as they stand, the first pattern the
 // line found holds, the line numbers, the end of the file without a diagnostic.
 TEST(FileLines, ViewsSkipsAndLineNumbers) {
-    textio_test::ScratchDir dir;
+    textio_test::Workspace dir;
     std::string bytes = "first line  \r\n\n";
     for (int i = 0; i < 5000; ++i) bytes += " row " + std::to_string(i) + "\n";
     bytes += " IR Inten and Frequencies -- both\n" + std::string(1100, 'w') + "\nlast";

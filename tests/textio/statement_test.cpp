@@ -12,8 +12,8 @@
 namespace {
 
 using namespace textio;
+using testsupport::guarded;
 using textio_test::readFile;
-using textio_test::runToEnd;
 using textio_test::writeFile;
 
 // Mode rows, the second one ending before the third mode's columns:
@@ -21,7 +21,7 @@ using textio_test::writeFile;
 // 1234567890123456789012345678901234567890123456789012345678901234567890123456789
 //    3   8     0.00  -0.08  -0.20     0.35   0.00   0.00    -0.09  -0.05   0.00
 TEST(ReadRecord, WorksALayoutAgainstOneLine) {
-    textio_test::ScratchDir dir;
+    textio_test::Workspace dir;
     writeFile("modes.out",
               "   3   8     0.00  -0.08  -0.20     0.35   0.00   0.00    -0.09  -0.05   0.00\r\n"
               "   4   6     0.00   0.08  -0.20    -0.35   0.00   0.00\n");
@@ -50,7 +50,7 @@ TEST(ReadRecord, WorksALayoutAgainstOneLine) {
 }
 
 TEST(ReadRecord, EndsTheRunWithADiagnosticThatSaysWhere) {
-    textio_test::ScratchDir dir;
+    textio_test::Workspace dir;
     writeFile("data.out", std::string(20, ' ') + "1,5  \n1e999\n\n");
     const struct {
         const char* layout;
@@ -73,7 +73,7 @@ TEST(ReadRecord, EndsTheRunWithADiagnosticThatSaysWhere) {
          "real (item 2)"},
     };
     for (const auto& c : cases) {
-        const auto end = runToEnd([&] {
+        const auto end = guarded([&] {
             openUnit("data.out");
             setReadContext("the last \"Standard orientation:\" table");
             FixedText<5> text;
@@ -89,13 +89,13 @@ TEST(ReadRecord, EndsTheRunWithADiagnosticThatSaysWhere) {
                 }
             }
         });
-        EXPECT_EQ(end.status, 255) << c.layout;
-        EXPECT_EQ(end.diagnostic, std::string("*ERR* ") + c.diagnostic + "\r\n");
+        EXPECT_EQ(end.status, -1) << c.layout;
+        EXPECT_EQ(end.diagnostic(), std::string("*ERR* ") + c.diagnostic + "\r\n");
     }
 }
 
 TEST(WriteRecord, RewritesAFileWithExactlyTheNewLines) {
-    textio_test::ScratchDir dir;
+    textio_test::Workspace dir;
     writeFile("newcoordinates.xyz", std::string(5000, '#') + "\nold\nold\n");
     openUnit("newcoordinates.xyz");
     writeRecord(Unit::file, parseLayout("(A)"), {out("Title")});
@@ -119,31 +119,37 @@ TEST(WriteRecord, RewritesAFileWithExactlyTheNewLines) {
 }
 
 TEST(Files, FailuresNameTheFileAndTheReason) {
-    textio_test::ScratchDir dir;
+    textio_test::Workspace dir;
     mkdir("adir", 0755);
-    auto end = runToEnd([] { openUnit("adir"); });
-    EXPECT_EQ(end.diagnostic, "*ERR* 105 cannot open adir: Is a directory\r\n");
-    end = runToEnd([] { openUnit("  "); });
-    EXPECT_EQ(end.diagnostic, "*ERR* 105 cannot open a file with an empty name\r\n");
-    end = runToEnd([] { failRun("the last \"Standard orientation:\" table has 1200 rows"); });
-    EXPECT_EQ(end.status, 255);
-    EXPECT_EQ(end.diagnostic,
+    auto end = guarded([] { openUnit("adir"); });
+    EXPECT_EQ(end.diagnostic(), "*ERR* 105 cannot open adir: Is a directory\r\n");
+    end = guarded([] { openUnit("  "); });
+    EXPECT_EQ(end.diagnostic(), "*ERR* 105 cannot open a file with an empty name\r\n");
+    end = guarded([] { failRun("the last \"Standard orientation:\" table has 1200 rows"); });
+    EXPECT_EQ(end.status, -1);
+    EXPECT_EQ(end.diagnostic(),
               "*ERR* 109 the last \"Standard orientation:\" table has 1200 rows\r\n");
 }
 
 TEST(Files, AFileThatCannotBeWrittenIsStillRead) {
-    textio_test::ScratchDir dir;
+    textio_test::Workspace dir;
     chmod(".", 0755);
     writeFile("ro.txt", "kept\n");
     chmod("ro.txt", 0444);
-    const auto end = runToEnd([] {
-        if (geteuid() == 0 && setuid(65534) != 0) return; // root could write anything
+    // Root could write anything: the run is made as nobody, by the effective user alone, which
+    // the test takes back afterwards.
+    const bool root = geteuid() == 0;
+    const auto end = guarded([root] {
+        if (root && seteuid(65534) != 0) return;
         FixedText<4> t;
         openUnit("ro.txt");
         readRecord(Unit::file, parseLayout("(A)"), {in(t)});
         writeRecord(Unit::file, parseLayout("(A)"), {out(t)});
     });
-    EXPECT_EQ(end.diagnostic, "*ERR* 105 cannot write ro.txt: Permission denied\r\n");
+    if (root) {
+        ASSERT_EQ(seteuid(0), 0);
+    }
+    EXPECT_EQ(end.diagnostic(), "*ERR* 105 cannot write ro.txt: Permission denied\r\n");
     EXPECT_EQ(readFile("ro.txt"), "kept\n");
 }
 
@@ -151,7 +157,7 @@ std::jmp_buf harnessJump;
 void jumpBack(int status) { std::longjmp(harnessJump, status == -1 ? 2 : 1); }
 
 TEST(RunEnd, AHookCanSurviveTheEndAndStartAgain) {
-    textio_test::ScratchDir dir;
+    textio_test::Workspace dir;
     writeFile("bad.out", "abc\n");
     textio_test::feedConsole("7\n");
     const int saved = dup(2);

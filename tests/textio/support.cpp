@@ -1,80 +1,60 @@
-// Scratch directories, console plumbing and run-end capture for the text layer tests.
+// The text layer tests' working directory and console plumbing, on Linux and on Windows.
 #include "tests/textio/support.h"
+
+#include "textio/open_flags.h"
 #include "textio/textio.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
-#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdlib>
 
 namespace textio_test {
 namespace {
+
 int consoleIn = -1;
 int consoleOut = -1;
-std::string consoleOutName;
-} // namespace
 
-ScratchDir::ScratchDir() {
-    char templ[] = "/tmp/textio-test-XXXXXX";
-    path = mkdtemp(templ);
-    previous = std::filesystem::current_path();
-    std::filesystem::current_path(path);
+// The console's two files, in a scratch directory of their own kept for the whole run.
+const testsupport::ScratchDir& consoleFiles() {
+    static const testsupport::ScratchDir dir;
+    return dir;
 }
 
-ScratchDir::~ScratchDir() {
+int openOrEnd(const std::string& path, int flags) {
+    const int fd = ::open(path.c_str(), flags | textio::openFlags, 0600);
+    if (fd < 0) std::abort();
+    return fd;
+}
+
+} // namespace
+
+Workspace::Workspace() : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(dir_.path());
+}
+
+Workspace::~Workspace() {
     textio::closeUnit();
     restoreConsole();
-    std::filesystem::current_path(previous);
-    std::filesystem::remove_all(path);
+    std::filesystem::current_path(previous_);
 }
 
 void feedConsole(const std::string& input) {
     restoreConsole();
-    char inName[] = "/tmp/textio-console-in-XXXXXX";
-    consoleIn = mkstemp(inName);
-    unlink(inName);
-    if (!input.empty() && write(consoleIn, input.data(), input.size()) < 0) std::abort();
-    lseek(consoleIn, 0, SEEK_SET);
-    char outName[] = "/tmp/textio-console-out-XXXXXX";
-    consoleOut = mkstemp(outName);
-    consoleOutName = outName;
+    if (!writeFile(consoleFiles().file("console-in"), input)) std::abort();
+    consoleIn = openOrEnd(consoleFiles().file("console-in"), O_RDONLY);
+    consoleOut = openOrEnd(consoleFiles().file("console-out"), O_RDWR | O_CREAT | O_TRUNC);
     textio::setConsole(consoleIn, consoleOut);
 }
 
-std::string consoleOutput() { return readFile(consoleOutName); }
+std::string consoleOutput() { return readFile(consoleFiles().file("console-out")); }
 
 void restoreConsole() {
     if (consoleIn < 0) return;
     textio::setConsole(0, 1);
-    close(consoleIn);
-    close(consoleOut);
-    unlink(consoleOutName.c_str());
+    ::close(consoleIn);
+    ::close(consoleOut);
     consoleIn = consoleOut = -1;
-}
-
-RunEnd runToEnd(const std::function<void()>& body) {
-    std::fflush(nullptr);
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0) std::abort();
-    const pid_t child = fork();
-    if (child == 0) {
-        close(pipeFds[0]);
-        dup2(pipeFds[1], 2);
-        body();
-        std::_Exit(77); // the run did not end
-    }
-    close(pipeFds[1]);
-    std::string diagnostic;
-    char buffer[4096];
-    for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
-        diagnostic.append(buffer, std::size_t(n));
-    close(pipeFds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return {code != 77, code, diagnostic};
 }
 
 } // namespace textio_test

@@ -1,37 +1,38 @@
-// Test support for the text layer: scratch files, a console fed from a string, and
-// running a piece of code until the run ends, catching its diagnostic.
+// Test support for the text layer, on the test-support library (tests/support): a scratch
+// directory made the working directory, and a console fed from a string. Runs that end are
+// caught by testsupport::guarded (tests/support/guarded_run.h).
 #pragma once
 
-#include <functional>
+#include <filesystem>
 #include <string>
+
+#include "tests/support/files.h"
+#include "tests/support/guarded_run.h"
+#include "tests/support/scratch_dir.h"
 
 namespace textio_test {
 
-// A fresh scratch directory for the test, made the working directory; removed afterwards.
-struct ScratchDir {
-    std::string path;
-    std::string previous;
-    ScratchDir();
-    ~ScratchDir();
-};
+using testsupport::readFile;
+using testsupport::writeFile;
 
-void writeFile(const std::string& name, const std::string& bytes);
-std::string readFile(const std::string& name);
+// A fresh scratch directory made the working directory for the test. On the way out the file
+// unit is disconnected, the console given back and the working directory restored.
+class Workspace {
+  public:
+    Workspace();
+    ~Workspace();
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+  private:
+    testsupport::ScratchDir dir_;
+    std::filesystem::path previous_;
+};
 
 // Connects console input to `input` and console output to a scratch file, whose bytes
 // consoleOutput() returns. restoreConsole() goes back to the process's descriptors.
 void feedConsole(const std::string& input);
 std::string consoleOutput();
 void restoreConsole();
-
-// How a run ended: whether it ended at all (false when `body` returned), its exit status
-// (255 for the layer's -1) and the bytes it wrote on standard error.
-struct RunEnd {
-    bool ended;
-    int status;
-    std::string diagnostic;
-};
-// Runs `body` in a child process and reports how it ended.
-RunEnd runToEnd(const std::function<void()>& body);
 
 } // namespace textio_test

@@ -8,11 +8,10 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 
+#include "tests/support/files.h"
 #include "tests/toolkit/x11_test_support.h"
 
 namespace toolkit_test {
@@ -22,8 +21,7 @@ constexpr int timeout = 15000;
 
 // CPU time the process has used so far, all its threads, in seconds.
 double cpuSeconds(pid_t pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const std::string text = testsupport::readFile("/proc/" + std::to_string(pid) + "/stat");
     std::istringstream fields(text.substr(text.rfind(')') + 2));
     std::string field;
     long ticks = 0;

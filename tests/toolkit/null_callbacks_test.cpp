@@ -1,5 +1,5 @@
 // The callback layer under the null binding: opening and its fallback, the handler tables and
-// their dispatch, keys, the cursor and Escape.
+// their dispatch, keys, the cursor and Escape; the offscreen context it does not have.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,6 +38,16 @@ TEST_F(NullToolkit, TitleChangesOnlyReachAnOpenWindow) {
     runMainLoop(nullptr);
     setWindowTitle("after");
     EXPECT_EQ(record().titleChanges, 1);
+}
+
+// Without GL there is no offscreen drawing: the context is refused through the contract with
+// its reason, and nothing of the opening state is set.
+TEST_F(NullToolkit, OffscreenContextIsNotAvailable) {
+    const char* why = "";
+    EXPECT_FALSE(openOffscreenContext(64, 64, why));
+    EXPECT_EQ(std::strncmp(why, "no offscreen OpenGL: ", 21), 0) << why;
+    EXPECT_FALSE(record().openingState);
+    closeOffscreenContext(); // harmless without a context
 }
 
 TEST_F(NullToolkit, DefaultPlacementIsDefaultPositionAnd100By100) {

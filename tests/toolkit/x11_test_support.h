@@ -15,6 +15,8 @@
 
 namespace toolkit_test {
 
+namespace x = testsupport::x;
+
 inline std::string calls;
 inline int idles = 0;
 

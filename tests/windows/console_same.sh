@@ -7,7 +7,7 @@
 # Usage: console_same.sh LINUX_MOLVANE MOLVANE_EXE X_PROBE EXAMPLES_DIR
 set -uo pipefail
 linux=$1 windows=$2 xprobe=$3 examples=$4
-title="Molvane Version 1.14"
+title="Molvane Version $(bash "$(dirname "$0")/../../scripts/version.sh")"
 
 if [ -z "${DISPLAY:-}" ] || [ ! -x "$linux" ] || [ ! -x "$xprobe" ] || ! command -v wine >/dev/null; then
     echo "needs Wine, DISPLAY, the Linux molvane and the X probe (scripts/windows-test.sh); skipped"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End-to-end run of molvane.exe under Wine on the test X server: the console dialogue on a
-# bundled example, the window "Molvane Version 1.14" of the toolkit's class with a 400 x 400
+# bundled example, the window "Molvane Version <version>" of the toolkit's class with a 400 x 400
 # drawing area whose outer corner is at about (50, 10), the grey background and the molecule
 # drawn, a left-button drag that turns it, and the end by Escape or by closing the window,
 # with status 0 either way.

@@ -53,12 +53,12 @@ class PaletteLifeCycle : public testing::Test {
     bool trueColour = false;
 };
 
-bool sameColour(const palette::ElementColour& c, int r, int g, int b, bool paletteRelative) {
+bool sameColour(const win32::palette::ElementColour& c, int r, int g, int b, bool paletteRelative) {
     return c.red == r && c.green == g && c.blue == b && c.paletteRelative == paletteRelative;
 }
 
 // The colour the null binding gives element i before anything changes it.
-bool initialColour(const palette::ElementColour& c, int i) {
+bool initialColour(const win32::palette::ElementColour& c, int i) {
     return sameColour(c, 10 + i, 100 + i, 200 + i, false);
 }
 
@@ -223,11 +223,11 @@ TEST_F(PaletteLifeCycle, ModeBit0x200TakesOverAtOpen) {
     EXPECT_EQ(r.lastEntries[255].flags, 0);
     EXPECT_EQ(r.lastEntries[3].flags, palette::flagNoCollapse) << "no static colours fitted";
     EXPECT_EQ(r.lastEntries[3].red, 139);
-    for (int i = 0; i < palette::elementCount; ++i) {
-        const palette::ElementColour& want = palette::displayElements[i].takenOver;
+    for (int i = 0; i < win32::palette::elementCount; ++i) {
+        const win32::palette::ElementColour& want = win32::palette::displayElements[i].takenOver;
         EXPECT_TRUE(sameColour(r.elements[i], want.red, want.green, want.blue, true)) << i;
     }
-    for (int i = 0; i < palette::elementCount; ++i)
+    for (int i = 0; i < win32::palette::elementCount; ++i)
         EXPECT_TRUE(initialColour(window().saved[i], i)) << i;
 }
 

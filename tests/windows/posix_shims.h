@@ -1,19 +1,6 @@
-// POSIX calls that the shared tests use and the Windows C library lacks, for the Windows build
-// of those tests (included ahead of each source by the build).
+// What the shared tests take from POSIX and the Windows C library lacks, for the Windows build of
+// those tests (included ahead of each source by the build).
 #pragma once
-
-#ifdef _WIN32
-#include <direct.h>
-#include <io.h>
-
-#include <cstring>
-
-// A fresh directory from a name ending in XXXXXX; the name, or nullptr.
-inline char* mkdtemp(char* pattern) {
-    if (_mktemp_s(pattern, std::strlen(pattern) + 1) != 0 || _mkdir(pattern) != 0) return nullptr;
-    return pattern;
-}
-#endif
 
 #ifdef _WIN32
 #include <gtest/gtest.h>

@@ -33,8 +33,8 @@ struct PaletteBinding {
     int refuse;
     bool realiseFails;
     int changedEntries;
-    palette::SystemVersion version;
-    const char* userColours[palette::elementCount];
+    elements::SystemVersion version;
+    const char* userColours[elements::elementCount];
     PaletteHandle nextHandle;
     PaletteRecord record;
 };
@@ -49,8 +49,8 @@ void log(const char* format, unsigned long value = 0) {
     std::snprintf(text + used, sizeof pb.record.log - used, "%s%s", used ? ", " : "", step);
 }
 
-void initialElements(palette::ElementColour (&elements)[palette::elementCount]) {
-    for (int i = 0; i < palette::elementCount; ++i)
+void initialElements(elements::ElementColour (&elements)[elements::elementCount]) {
+    for (int i = 0; i < elements::elementCount; ++i)
         elements[i] = {static_cast<unsigned char>(10 + i), static_cast<unsigned char>(100 + i),
                        static_cast<unsigned char>(200 + i), false};
 }
@@ -123,7 +123,7 @@ void refusePalettes(int count) { pb.refuse = count; }
 void setRealiseFails(bool fails) { pb.realiseFails = fails; }
 void setChangedEntries(int count) { pb.changedEntries = count; }
 void setStaticColoursInUse(bool on) { pb.record.staticInUse = on; }
-void setSystemVersion(const palette::SystemVersion& version) { pb.version = version; }
+void setSystemVersion(const elements::SystemVersion& version) { pb.version = version; }
 void setUserColour(int element, const char* text) { pb.userColours[element] = text; }
 const PaletteRecord& paletteRecord() { return pb.record; }
 void clearPaletteLog() { pb.record.log[0] = '\0'; }
@@ -180,22 +180,22 @@ bool system::useStaticColours(bool use) {
     return was;
 }
 
-palette::SystemVersion system::systemVersion() { return pb.version; }
+elements::SystemVersion system::systemVersion() { return pb.version; }
 
-void system::displayElementColours(palette::ElementColour* colours, int count) {
+void system::displayElementColours(elements::ElementColour* colours, int count) {
     std::memcpy(colours, pb.record.elements, sizeof colours[0] * std::size_t(count));
     log("read elements %lu", static_cast<unsigned long>(count));
 }
 
-void system::setDisplayElementColours(const palette::ElementColour* colours, int count) {
+void system::setDisplayElementColours(const elements::ElementColour* colours, int count) {
     std::memcpy(pb.record.elements, colours, sizeof colours[0] * std::size_t(count));
     log("set elements %lu", static_cast<unsigned long>(count));
 }
 
 bool system::userElementColour(const char* valueName, char* text, int capacity) {
     ++pb.record.userReads;
-    for (int i = 0; i < palette::elementCount; ++i) {
-        if (std::strcmp(palette::displayElements[i].userValueName, valueName) != 0) continue;
+    for (int i = 0; i < elements::elementCount; ++i) {
+        if (std::strcmp(elements::displayElements[i].userValueName, valueName) != 0) continue;
         if (!pb.userColours[i]) return false;
         std::snprintf(text, std::size_t(capacity), "%s", pb.userColours[i]);
         return true;

@@ -9,6 +9,7 @@
 namespace scripted {
 
 namespace palette = toolkit::palette;
+namespace elements = toolkit::win32::palette; // the display elements of a takeover
 using toolkit::win32::system::PaletteHandle;
 
 // Back to the start: standard static colours, static colours on, no palettes, empty queue;
@@ -32,7 +33,7 @@ void setRealiseFails(bool fails);    // realisePalette gives -1
 void setChangedEntries(int count);   // what a successful realisePalette gives (default 0)
 void setStaticColoursInUse(bool on); // the system palette's switch (default on), e.g. another
                                      // program has switched the static colours off
-void setSystemVersion(const palette::SystemVersion& version); // default: not Windows NT
+void setSystemVersion(const elements::SystemVersion& version); // default: not Windows NT
 // The user's own colour of an element, as its stored text; null: cannot be read (the default).
 void setUserColour(int element, const char* text);
 
@@ -44,8 +45,8 @@ struct PaletteRecord {
     palette::PaletteEntry lastEntries[palette::entryCapacity];
     PaletteHandle selected; // 0: the default palette
     bool staticInUse;
-    palette::ElementColour elements[palette::elementCount]; // the display elements' colours now
-    int userReads;                                          // userElementColour calls
+    elements::ElementColour elements[elements::elementCount]; // the display elements' colours now
+    int userReads;                                            // userElementColour calls
     int broadcasts, yields, deferredPosts;
 };
 

@@ -63,14 +63,14 @@ TEST(Win32Palette, GdiKeepsEveryEntryAndFlag) {
 }
 
 TEST(Win32Palette, DisplayElementColoursGoAndComeBack) {
-    pal::ElementColour saved[2];
+    cycle::ElementColour saved[2];
     platform::displayElementColours(saved, 2);
     EXPECT_EQ(RGB(saved[1].red, saved[1].green, saved[1].blue), GetSysColor(COLOR_BACKGROUND));
-    const pal::ElementColour set[2] = {{10, 20, 30, false}, {40, 50, 60, false}};
+    const cycle::ElementColour set[2] = {{10, 20, 30, false}, {40, 50, 60, false}};
     platform::setDisplayElementColours(set, 2);
     EXPECT_EQ(GetSysColor(COLOR_SCROLLBAR), RGB(10, 20, 30));
     EXPECT_EQ(GetSysColor(COLOR_BACKGROUND), RGB(40, 50, 60));
-    pal::ElementColour read[2];
+    cycle::ElementColour read[2];
     platform::displayElementColours(read, 2);
     EXPECT_EQ(read[1].blue, 60);
     platform::setDisplayElementColours(saved, 2);
@@ -92,10 +92,10 @@ TEST(Win32Palette, UserColoursComeFromControlPanelColors) {
     RegDeleteValueA(key, "MolvaneTestColour");
     RegCloseKey(key);
     // Windows NT of some version: 25 display elements change in a takeover.
-    pal::SystemVersion version = platform::systemVersion();
+    cycle::SystemVersion version = platform::systemVersion();
     EXPECT_TRUE(version.windowsNt);
     EXPECT_GE(version.major, 5);
-    EXPECT_EQ(pal::changedElementCount(version), 25);
+    EXPECT_EQ(cycle::changedElementCount(version), 25);
 }
 
 // A palette made for the window as a palette display would have it: selected into the

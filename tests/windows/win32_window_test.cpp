@@ -289,4 +289,13 @@ TEST_F(Win32Window, ClosingDestroysTheWindowReleasesItsContextAndEndsTheLoop) {
     EXPECT_NE(window(), nullptr);
 }
 
+// The Windows build has no offscreen drawing: the toolkit says so, with the reason a failure
+// line gives, instead of lacking the functions.
+TEST(Win32Offscreen, IsNotAvailable) {
+    const char* why = "";
+    EXPECT_FALSE(toolkit::openOffscreenContext(64, 64, why));
+    EXPECT_STREQ(why, "no offscreen OpenGL: this build has none");
+    toolkit::closeOffscreenContext();
+}
+
 } // namespace

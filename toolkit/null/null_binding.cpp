@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "textio/textio.h"
 #include "toolkit/callbacks.h"
 #include "toolkit/callbacks_gl.h"
 #include "toolkit/events.h"
@@ -46,7 +47,9 @@ Binding binding{};
 
 void push(Kind kind, int a = 0, int b = 0, int c = 0, int d = 0) {
     if (binding.count >= queueCapacity) {
-        std::fprintf(stderr, "null binding: more than %d scripted events\n", queueCapacity);
+        char count[16];
+        std::snprintf(count, sizeof count, "%d", queueCapacity);
+        textio::writeFailureLine({"null binding: more than ", count, " scripted events"});
         std::abort();
     }
     binding.queue[(binding.head + binding.count++) % queueCapacity] = {kind, a, b, c, d};
@@ -108,7 +111,7 @@ platform::OpenResult platform::openWindow(const WindowRequest& request) {
     r.openHeight = request.height;
     copyText(r.title, sizeof r.title, request.title);
     if (binding.noDisplay) {
-        std::fprintf(stderr, "molvane: cannot open the null display: no window can be shown\n");
+        textio::writeFailureLine({"cannot open the null display: no window can be shown"});
         return OpenResult::noDisplay;
     }
     binding.open = true;
@@ -169,7 +172,7 @@ void platform::handleNextEvent() {
     }
     if (binding.count == 0) {
         if (!binding.paintPending) {
-            std::fprintf(stderr, "null binding: waiting for an event, none scripted\n");
+            textio::writeFailureLine({"null binding: waiting for an event, none scripted"});
             std::abort();
         }
         binding.paintPending = false;
@@ -247,6 +250,14 @@ void platform::showMessageBox(const char* caption, const char* text) {
     copyText(r.boxCaption, sizeof r.boxCaption, caption);
     copyText(r.boxText, sizeof r.boxText, text);
 }
+
+// No GL at all, so no offscreen drawing either: not available.
+bool platform::openOffscreen(int, int, unsigned, const char*& why) {
+    why = "no offscreen OpenGL: the null binding draws nothing";
+    return false;
+}
+
+void platform::closeOffscreen() {}
 
 } // namespace toolkit
 

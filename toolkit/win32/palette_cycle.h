@@ -7,6 +7,7 @@
 #pragma once
 
 #include "toolkit/palette.h"
+#include "toolkit/win32/display_elements.h"
 #include "toolkit/win32/palette_system.h"
 
 namespace toolkit::win32::palette {

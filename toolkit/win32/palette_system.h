@@ -6,11 +6,12 @@
 #include <cstdint>
 
 #include "toolkit/palette.h"
+#include "toolkit/win32/display_elements.h"
 
 namespace toolkit::win32::system {
 
 // A palette is named by a handle made here; handle 0 is the default palette. Display elements
-// are those of toolkit/palette.h, 0 to count - 1.
+// are those of display_elements.h, 0 to count - 1.
 using PaletteHandle = std::uintptr_t;
 
 // The static colours of the system palette, in its order.
@@ -26,10 +27,10 @@ void selectPalette(PaletteHandle palette, bool forceBackground);
 int realisePalette();
 // Switches the system palette's static colours on or off; whether they were on until now.
 bool useStaticColours(bool use);
-toolkit::palette::SystemVersion systemVersion();
-void displayElementColours(toolkit::palette::ElementColour* colours,
+palette::SystemVersion systemVersion();
+void displayElementColours(palette::ElementColour* colours,
                            int count); // the current colours
-void setDisplayElementColours(const toolkit::palette::ElementColour* colours, int count);
+void setDisplayElementColours(const palette::ElementColour* colours, int count);
 // The text of the user's own colour of a display element; false when it cannot be read.
 bool userElementColour(const char* valueName, char* text, int capacity);
 void broadcastSystemColourChange(); // tells every top-level window the system colours changed

@@ -103,24 +103,25 @@ bool win32::system::useStaticColours(bool use) {
     return SetSystemPaletteUse(windowDc(), use ? SYSPAL_STATIC : SYSPAL_NOSTATIC) == SYSPAL_STATIC;
 }
 
-palette::SystemVersion win32::system::systemVersion() {
+win32::palette::SystemVersion win32::system::systemVersion() {
     DWORD version = GetVersion();
     return {(version & 0x80000000u) == 0, LOBYTE(LOWORD(version)), HIBYTE(LOWORD(version))};
 }
 
-void win32::system::displayElementColours(palette::ElementColour* colours, int count) {
+void win32::system::displayElementColours(win32::palette::ElementColour* colours, int count) {
     for (int i = 0; i < count; ++i) {
         COLORREF c = GetSysColor(i);
         colours[i] = {GetRValue(c), GetGValue(c), GetBValue(c), false};
     }
 }
 
-void win32::system::setDisplayElementColours(const palette::ElementColour* colours, int count) {
-    INT elements[palette::elementCount];
-    COLORREF values[palette::elementCount];
-    if (count > palette::elementCount) count = palette::elementCount;
+void win32::system::setDisplayElementColours(const win32::palette::ElementColour* colours,
+                                             int count) {
+    INT elements[win32::palette::elementCount];
+    COLORREF values[win32::palette::elementCount];
+    if (count > win32::palette::elementCount) count = win32::palette::elementCount;
     for (int i = 0; i < count; ++i) {
-        const palette::ElementColour& c = colours[i];
+        const win32::palette::ElementColour& c = colours[i];
         elements[i] = i;
         values[i] =
             c.paletteRelative ? PALETTERGB(c.red, c.green, c.blue) : RGB(c.red, c.green, c.blue);

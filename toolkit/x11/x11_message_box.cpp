@@ -3,11 +3,13 @@
 // other windows stay queued meanwhile.
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include "textio/textio.h"
 #include "toolkit/platform.h"
 #include "toolkit/x11/x11_errors.h"
 #include "toolkit/x11/x11_state.h"
@@ -168,9 +170,9 @@ bool dismissedBy(Box& box, XEvent& event) {
 
 // When no box can be shown, the report must not be lost.
 void reportOnStandardError(const char* caption, const char* text) {
-    std::size_t length = std::strlen(text);
-    std::fprintf(stderr, "molvane: %s: %s%s", caption, text,
-                 length > 0 && text[length - 1] == '\n' ? "" : "\n");
+    std::string_view report = text;
+    if (!report.empty() && report.back() == '\n') report.remove_suffix(1); // the line's own end
+    textio::writeFailureLine({caption, ": ", report});
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
 
+#include "textio/textio.h"
 #include "toolkit/events.h"
 #include "toolkit/pixel_format.h"
 #include "toolkit/platform.h"
@@ -120,12 +121,11 @@ bool x11::openDisplay() {
     if (!state.display) {
         const char* name = XDisplayName(nullptr);
         if (name && *name)
-            std::fprintf(stderr,
-                         "molvane: cannot open the X display \"%s\": no window can be shown\n",
-                         name);
+            textio::writeFailureLine(
+                {"cannot open the X display \"", name, "\": no window can be shown"});
         else
-            std::fprintf(stderr, "molvane: no X display is named (DISPLAY is not set): no "
-                                 "window can be shown\n");
+            textio::writeFailureLine(
+                {"no X display is named (DISPLAY is not set): no window can be shown"});
         return false;
     }
     state.screen = DefaultScreen(state.display);
