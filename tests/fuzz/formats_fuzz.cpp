@@ -28,7 +28,7 @@ std::string contents(const std::string& path) {
 }
 
 // A run that ended: one diagnostic the readers can give, naming the file.
-void checkEnd(const hostile::RunEnd& end, const std::string& path) {
+void checkEnd(const testsupport::RunEnd& end, const std::string& path) {
     const int code = fuzzing::diagnosticCode(end);
     require(code == 101 || code == 102 || code == 103 || code == 104 || code == 105 || code == 109,
             "an unexpected diagnostic code", end.diagnostic());
@@ -60,8 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::string path = fuzzing::writeScratch("output.dat", bytes);
     reader::Format format = reader::Format::gaussian;
-    const hostile::RunEnd recognition =
-        hostile::guarded([&] { format = reader::recogniseFormat(path); });
+    const testsupport::RunEnd recognition =
+        testsupport::guarded([&] { format = reader::recogniseFormat(path); });
     if (recognition.ended) {
         checkEnd(recognition, path);
         require(contents(path) == bytes, "reading changed the file");
@@ -72,8 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The mode from the last byte: mostly within the list, sometimes past it or below 1.
     const int pick = size > 0 ? data[size - 1] : 0;
     int mode = pick % 8 == 7 ? -(pick % 3) : 1 + pick % 16;
-    const hostile::RunEnd reading =
-        hostile::guarded([&] { reader::readVibrations(path, format, mode); });
+    const testsupport::RunEnd reading =
+        testsupport::guarded([&] { reader::readVibrations(path, format, mode); });
     if (reading.ended) {
         checkEnd(reading, path);
         require(contents(path) == bytes, "reading changed the file");
@@ -96,8 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Stepping: the same vibration again, then the last one.
     const int last = m;
     for (const int step : {mode, last}) {
-        const hostile::RunEnd stepEnd =
-            hostile::guarded([&] { reader::readVibrationVector(path, format, step, again); });
+        const testsupport::RunEnd stepEnd =
+            testsupport::guarded([&] { reader::readVibrationVector(path, format, step, again); });
         if (stepEnd.ended) {
             checkEnd(stepEnd, path);
             require(step != mode, "stepping to the vibration just read failed",

@@ -26,7 +26,7 @@ struct Reading {
     std::string file;
     int mode = 1;
     reader::Format format = reader::Format::gaussian;
-    hostile::RunEnd end;
+    testsupport::RunEnd end;
 };
 
 inline void readAsRun(void* context) {
@@ -40,7 +40,7 @@ inline Reading read(const std::string& file, int mode) {
     Reading r;
     r.file = file;
     r.mode = mode;
-    hostile::guardedRun(readAsRun, &r, r.end);
+    testsupport::guardedRun(readAsRun, &r, r.end);
     return r;
 }
 
@@ -49,7 +49,7 @@ inline testing::AssertionResult endedWith(const Reading& r,
                                           std::initializer_list<std::string> parts) {
     if (!r.end.ended) return testing::AssertionFailure() << "the run did not end";
     const std::string text(r.end.diagnostic());
-    if (r.end.status != -1 || !hostile::isOneDiagnostic(text, 109))
+    if (r.end.status != -1 || !testsupport::isOneDiagnostic(text, 109))
         return testing::AssertionFailure() << "status " << r.end.status << ": " << text;
     for (const std::string& part : parts)
         if (text.find(part) == std::string::npos)

@@ -82,9 +82,9 @@ TEST(Elements, SymbolsInAnyCaseWithLabelsAndStandardWeights) {
 
 // Reads `text` as the file `name` line by line to line `upTo`, then calls fail.
 template <class F>
-hostile::RunEnd failAt(ScratchDir& dir, const std::string& text, int upTo, F fail) {
+testsupport::RunEnd failAt(ScratchDir& dir, const std::string& text, int upTo, F fail) {
     const std::string file = dir.write("x.out", text);
-    return hostile::guarded([&] {
+    return testsupport::guarded([&] {
         open(file, "test");
         std::string_view line;
         for (int i = 0; i < upTo; ++i) nextLine(line);
@@ -95,7 +95,7 @@ hostile::RunEnd failAt(ScratchDir& dir, const std::string& text, int upTo, F fai
 TEST(Diagnostics, NameTheFileTheLineAndWhatWasExpected) {
     ScratchDir dir;
     const std::string file = dir.file("x.out");
-    hostile::RunEnd end = failAt(dir, "one\n\t 2\t0.5 x7 \nthree\n", 2, [](std::string_view line) {
+    testsupport::RunEnd end = failAt(dir, "one\n\t 2\t0.5 x7 \nthree\n", 2, [](std::string_view line) {
         failExpected("3 numbers of a coordinate row", line);
     });
     EXPECT_EQ(end.status, -1);

@@ -95,15 +95,15 @@ TEST(Recognition, AFileThatFitsNoFormatEndsWithOneLineNamingTheFormats) {
          {std::string(), filler(3), filler(5000) + " Psi4\n", std::string("gaussian orientation\n"),
           std::string("\x1a Gaussian\n"), std::string(2000, 'x') + "Gaussian\n"}) {
         const std::string file = dir.write("plain.txt", text);
-        const hostile::RunEnd end = hostile::guarded([&] { reader::recogniseFormat(file); });
+        const testsupport::RunEnd end = testsupport::guarded([&] { reader::recogniseFormat(file); });
         EXPECT_TRUE(end.ended);
         EXPECT_EQ(end.status, -1);
         EXPECT_EQ(end.diagnostic(), "*ERR* 109 " + file + expected) << text.substr(0, 40);
     }
     // A file that cannot be read ends as for any reading.
     const std::string missingFile = dir.file("missing.out");
-    const hostile::RunEnd missing = hostile::guarded([&] { reader::recogniseFormat(missingFile); });
-    EXPECT_TRUE(hostile::isOneDiagnostic(missing.diagnostic(), 105)) << missing.diagnostic();
+    const testsupport::RunEnd missing = testsupport::guarded([&] { reader::recogniseFormat(missingFile); });
+    EXPECT_TRUE(testsupport::isOneDiagnostic(missing.diagnostic(), 105)) << missing.diagnostic();
 }
 
 TEST(Recognition, RealFilesOfEveryProgram) {
@@ -223,9 +223,9 @@ TEST(GaussianModeList, GeneratedBlocksRamanShortLastBlockAndTheSectionEnd) {
     std::string damaged = readFile(file);
     damaged.replace(damaged.find("33.0000"), 7, "33.00x0");
     const std::string bad = dir.write("bad.out", damaged);
-    const hostile::RunEnd end =
-        hostile::guarded([&] { reader::readVibrations(bad, Format::gaussian, 1); });
-    EXPECT_TRUE(hostile::isOneDiagnostic(end.diagnostic(), 101)) << end.diagnostic();
+    const testsupport::RunEnd end =
+        testsupport::guarded([&] { reader::readVibrations(bad, Format::gaussian, 1); });
+    EXPECT_TRUE(testsupport::isOneDiagnostic(end.diagnostic(), 101)) << end.diagnostic();
     EXPECT_NE(end.diagnostic().find(bad + ", line "), std::string_view::npos);
 }
 
@@ -267,8 +267,8 @@ TEST(Xtb, WaterBendComesOutAsGaussianPrintsIt) {
     std::string text = readFile(file);
     text.replace(text.find("   1   8  "), 10, "   1   0  ");
     const std::string bad = dir.write("bad.out", text);
-    const hostile::RunEnd end =
-        hostile::guarded([&] { reader::readVibrations(bad, Format::xtb, 1); });
+    const testsupport::RunEnd end =
+        testsupport::guarded([&] { reader::readVibrations(bad, Format::xtb, 1); });
     EXPECT_EQ(end.diagnostic(), "*ERR* 109 " + bad +
                                     ": atom 1 of the mode has atomic number 0, which names no "
                                     "element\r\n");

@@ -71,7 +71,7 @@ void expectNitrogenArrow(float s) {
         double w[3];
         project(p, nullptr, w);
         int rgb[3];
-        readPixel(int(std::lround(w[0])), int(std::lround(w[1])), rgb);
+        testsupport::readPixel(int(std::lround(w[0])), int(std::lround(w[1])), rgb);
         const unsigned char c[3] = {(unsigned char)rgb[0], (unsigned char)rgb[1],
                                     (unsigned char)rgb[2]};
         EXPECT_TRUE(cyan(c)) << "s " << s << ", " << along << " A along the arrow: " << rgb[0]
@@ -81,7 +81,7 @@ void expectNitrogenArrow(float s) {
     double w[3];
     project(beyond, nullptr, w);
     int rgb[3];
-    readPixel(int(std::lround(w[0])), int(std::lround(w[1])), rgb);
+    testsupport::readPixel(int(std::lround(w[0])), int(std::lround(w[1])), rgb);
     EXPECT_EQ(rgb[0], 191) << "s " << s << ": past the tip";
 }
 
