@@ -95,9 +95,9 @@ testsupport::RunEnd failAt(ScratchDir& dir, const std::string& text, int upTo, F
 TEST(Diagnostics, NameTheFileTheLineAndWhatWasExpected) {
     ScratchDir dir;
     const std::string file = dir.file("x.out");
-    testsupport::RunEnd end = failAt(dir, "one\n\t 2\t0.5 x7 \nthree\n", 2, [](std::string_view line) {
-        failExpected("3 numbers of a coordinate row", line);
-    });
+    testsupport::RunEnd end =
+        failAt(dir, "one\n\t 2\t0.5 x7 \nthree\n", 2,
+               [](std::string_view line) { failExpected("3 numbers of a coordinate row", line); });
     EXPECT_EQ(end.status, -1);
     EXPECT_EQ(end.diagnostic(), "*ERR* 109 " + file +
                                     ", line 2: expected 3 numbers of a coordinate row, found "

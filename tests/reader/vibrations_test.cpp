@@ -95,14 +95,16 @@ TEST(Recognition, AFileThatFitsNoFormatEndsWithOneLineNamingTheFormats) {
          {std::string(), filler(3), filler(5000) + " Psi4\n", std::string("gaussian orientation\n"),
           std::string("\x1a Gaussian\n"), std::string(2000, 'x') + "Gaussian\n"}) {
         const std::string file = dir.write("plain.txt", text);
-        const testsupport::RunEnd end = testsupport::guarded([&] { reader::recogniseFormat(file); });
+        const testsupport::RunEnd end =
+            testsupport::guarded([&] { reader::recogniseFormat(file); });
         EXPECT_TRUE(end.ended);
         EXPECT_EQ(end.status, -1);
         EXPECT_EQ(end.diagnostic(), "*ERR* 109 " + file + expected) << text.substr(0, 40);
     }
     // A file that cannot be read ends as for any reading.
     const std::string missingFile = dir.file("missing.out");
-    const testsupport::RunEnd missing = testsupport::guarded([&] { reader::recogniseFormat(missingFile); });
+    const testsupport::RunEnd missing =
+        testsupport::guarded([&] { reader::recogniseFormat(missingFile); });
     EXPECT_TRUE(testsupport::isOneDiagnostic(missing.diagnostic(), 105)) << missing.diagnostic();
 }
 
