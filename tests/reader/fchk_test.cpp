@@ -132,10 +132,10 @@ TEST(Fchk, RamanActivitiesAreTheFifthBlockOfVibE2) {
 TEST(Fchk, ACheckpointWithoutNormalModesSaysWhy) {
     ScratchDir dir;
     const std::string file = dir.write("g09.fchk", fchkHead(bentTransitionState()));
-    EXPECT_EXIT(readCheckpoint(file, 1), testing::ExitedWithCode(errorStatus),
-                literally(file + ": holds no normal modes (no Vib-E2 and Vib-Modes fields):"
-                                 " Gaussian 16 writes them for a frequency job, Gaussian 09 and"
-                                 " earlier never do; read the job's output file instead"));
+    EXPECT_TRUE(endsTheRun([&] { readCheckpoint(file, 1); },
+                           file + ": holds no normal modes (no Vib-E2 and Vib-Modes fields):"
+                                  " Gaussian 16 writes them for a frequency job, Gaussian 09 and"
+                                  " earlier never do; read the job's output file instead"));
 }
 
 TEST(Fchk, AThousandAtomsAreReadAndOneMoreIsRefused) {
@@ -150,9 +150,9 @@ TEST(Fchk, AThousandAtomsAreReadAndOneMoreIsRefused) {
         grid.intensities = {1.0, 2.0};
         const std::string file = dir.write("grid.fchk", fchkFile(grid));
         if (count == 1001) {
-            EXPECT_EXIT(readCheckpoint(file, 2), testing::ExitedWithCode(errorStatus),
-                        literally(file + ": lists 1001 atomic numbers; Molvane holds at most 1000"
-                                         " atoms"));
+            EXPECT_TRUE(endsTheRun([&] { readCheckpoint(file, 2); },
+                                   file + ": lists 1001 atomic numbers; Molvane holds at most "
+                                          "1000 atoms"));
             continue;
         }
         readCheckpoint(file, 2);
@@ -202,8 +202,7 @@ TEST(Fchk, TruncatedAndInconsistentFilesEndTheRun) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string file = dir.write("cut.fchk", c.text);
-        EXPECT_EXIT(readCheckpoint(file, 1), testing::ExitedWithCode(errorStatus),
-                    literally(c.diagnostic));
+        EXPECT_TRUE(endsTheRun([&] { readCheckpoint(file, 1); }, file, c.diagnostic));
     }
 }
 
