@@ -8,6 +8,7 @@
 #include "reader/gaussian_reader.h"
 #include "reader/xtb_output.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -163,6 +164,20 @@ scan::FormatResult formatResult;
     textio::failRun(message);
 }
 
+// The vectors are single precision: a displacement a file gives beyond that range (1E+300 is a
+// number to the file's readers) cannot be scaled to unit length, and ends the run.
+void requireFinite(std::string_view fileName, int mode, const AtomTable& vector) {
+    for (int i = 0; i < atomCount; ++i)
+        for (int k = 1; k <= 3; ++k)
+            if (!std::isfinite(vector[i][k])) {
+                char what[160];
+                std::snprintf(what, sizeof what,
+                              "gives atom %d of vibration %d a displacement too large to hold",
+                              i + 1, mode);
+                failFile(fileName, what);
+            }
+}
+
 // The vibrations' vectors carry the atomic numbers; a mode not read moves nothing.
 void clearVector(AtomTable& vector) {
     for (int i = 0; i < atomCount; ++i) {
@@ -285,6 +300,7 @@ void readVibrations(std::string_view fileName, Format format, int mode) {
     clearVector(modeVector);
     if (mode < 1 || mode > modeList.count) return;
     std::memcpy(modeVector, vector, sizeof(float) * 4 * std::size_t(atomCount));
+    requireFinite(fileName, mode, modeVector);
     scan::normalise(modeVector, atomCount);
 }
 
@@ -299,6 +315,7 @@ void readVibrationVector(std::string_view fileName, Format format, int mode, Ato
         return;
     }
     read(fileName, mode, formatResult, vector);
+    requireFinite(fileName, mode, vector);
     scan::normalise(vector, atomCount);
 }
 
