@@ -164,6 +164,18 @@ void failFile(std::string_view message) {
     textio::failRun(text.view());
 }
 
+int blockColumns(std::string_view line, int first, int last) {
+    constexpr int capacity = 32;
+    std::string_view fields[capacity];
+    const int count = splitFields(line, fields, capacity);
+    if (count < 1 || count >= capacity || first + count > last) return 0;
+    for (int k = 0; k < count; ++k) {
+        int number = -1;
+        if (!toInteger(fields[k], number) || number != first + k) return 0;
+    }
+    return count;
+}
+
 int splitFields(std::string_view line, std::string_view* fields, int capacity) {
     int count = 0;
     std::size_t at = 0;

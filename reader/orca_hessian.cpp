@@ -145,18 +145,6 @@ int readSpectrum(std::string_view section, bool infrared, double* values) {
     return count;
 }
 
-// The line numbering the columns of a block, from `first` on; the count.
-int blockColumns(std::string_view line, int first, int columns) {
-    std::string_view fields[fieldCapacity];
-    const int count = scan::splitFields(line, fields, fieldCapacity);
-    if (count < 1 || count >= fieldCapacity || first + count > columns) return 0;
-    for (int k = 0; k < count; ++k) {
-        int number = -1;
-        if (!scan::toInteger(fields[k], number) || number != first + k) return 0;
-    }
-    return count;
-}
-
 bool leadingInteger(std::string_view line, int& value) {
     std::string_view fields[1];
     return scan::splitFields(line, fields, 1) > 0 && scan::toInteger(fields[0], value);
@@ -183,7 +171,7 @@ void readNormalModes(int dimensions[2], const Capture& capture) {
     for (int first = 0; first < columns;) {
         do nextLineOrEnd(line, "the $normal_modes");
         while (trimmed(line).empty());
-        const int count = blockColumns(line, first, columns);
+        const int count = scan::blockColumns(line, first, columns);
         if (count == 0)
             failExpectedNumbered("a line numbering the $normal_modes columns from %d (of %d)",
                                  first, columns, line);

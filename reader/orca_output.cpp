@@ -218,18 +218,6 @@ bool isIrrepLine(std::string_view line) {
     return true;
 }
 
-// A line numbering the columns of a NORMAL MODES block, from `first` on; the count.
-int blockColumns(std::string_view line, int first, int listed) {
-    std::string_view fields[rowFieldCapacity];
-    const int count = scan::splitFields(line, fields, rowFieldCapacity);
-    if (count < 1 || count >= rowFieldCapacity || first + count > listed) return 0;
-    for (int k = 0; k < count; ++k) {
-        int number = -1;
-        if (!scan::toInteger(fields[k], number) || number != first + k) return 0;
-    }
-    return count;
-}
-
 // "NORMAL MODES", its rule, a note on the weighting (and in ORCA 6 a point group), then blocks
 // of columns, one for each listed entry: a line numbering the columns (6 up to ORCA 5, 10 in
 // ORCA 6), with symmetry a line of irreps, then the 3N rows, each opened by its number:
@@ -250,7 +238,7 @@ void readModes(const FormatResult& section, int target, AtomTable& vector) {
     line = firstTableLine("the line numbering the first NORMAL MODES columns");
     for (int first = 0; first < listed;) {
         while (isBlank(line)) nextLineOrEnd(line, "the NORMAL MODES");
-        const int columns = blockColumns(line, first, listed);
+        const int columns = scan::blockColumns(line, first, listed);
         if (columns == 0)
             failExpectedNumbered("a line numbering the NORMAL MODES columns from %d (of %d)", first,
                                  listed, line);
