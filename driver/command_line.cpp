@@ -15,8 +15,10 @@ namespace {
 
 const char usage[] =
     "Usage: molvane [--mode N] [--amplitude A] [--gif OUT [--size N]] [FILE]\n"
-    "       molvane --list [FILE]\n"
-    "       molvane --spectrum OUT [--fwhm W] [--size WxH] [FILE]\n"
+    "       molvane --list [--format csv|json] [--scale F] [FILE]\n"
+    "       molvane --spectrum OUT [--fwhm W] [--size WxH] [--scale F]\n"
+    "                [--range LO:HI] [--experiment FILE] [FILE]\n"
+    "       molvane --summary [--no-header] FILE...\n"
     "       molvane --help | --version\n"
     "\n"
     "Molvane animates a normal mode of molecular vibration computed by Gaussian\n"
@@ -48,11 +50,23 @@ const char usage[] =
     "  --spectrum OUT no dialogue and no window: write the IR spectrum of the\n"
     "                 output file (FILE when given, else the one filename.dat\n"
     "                 names), with the Raman spectrum below it where the file\n"
-    "                 holds Raman activities, to the picture OUT: .svg, .png or .pdf\n"
+    "                 holds Raman activities, to the picture OUT: .svg, .png or .pdf;\n"
+    "                 .csv writes the curves' numbers every 1 cm-1 instead\n"
     "  --fwhm W       full width at half maximum of each band in cm-1, 0.1 to 1000\n"
     "                 (default 10)\n"
     "  --size WxH     with --spectrum: its width and height, 300 to 4096 by 200 to\n"
     "                 4096 (default 1200x600)\n"
+    "  --scale F      with --spectrum or --list: multiply the frequencies by F,\n"
+    "                 0.5 to 1.5 (the spectrum says so; --list shows both)\n"
+    "  --range LO:HI  with --spectrum: the wavenumber axis from HI down to LO cm-1\n"
+    "  --experiment FILE\n"
+    "                 with --spectrum: draw the measured spectrum in FILE (JCAMP-DX,\n"
+    "                 or two columns of wavenumber and absorbance) over the IR curve\n"
+    "  --format F     with --list: text (default), csv or json\n"
+    "  --summary      one CSV row per FILE (file, format, atoms, vibrations,\n"
+    "                 imaginary ones, lowest frequency, error), going on past a file\n"
+    "                 that cannot be read; status 1 when any could not\n"
+    "  --no-header    with --summary or --list --format csv: no header line\n"
     "  --help         show this text and exit\n"
     "  --version      show the version and exit\n"
     "\n"
@@ -101,9 +115,9 @@ bool parseMode(const char* text, int& mode) {
     return true;
 }
 
-// A plain decimal number (digits with at most one point, an optional exponent) whose single
-// precision value the dialogue would accept: greater than 0 and at most 2.
-bool parseAmplitude(const char* text, float& amplitude) {
+// A plain decimal number: an optional sign, digits with at most one point, an optional
+// exponent; nothing before or after it.
+bool isPlainNumber(const char* text) {
     if (!text || !*text) return false;
     const char* c = text;
     if (*c == '+' || *c == '-') ++c;
@@ -116,7 +130,13 @@ bool parseAmplitude(const char* text, float& amplitude) {
         if (*c < '0' || *c > '9') return false;
         while (*c >= '0' && *c <= '9') ++c;
     }
-    if (*c != '\0') return false;
+    return *c == '\0';
+}
+
+// A plain decimal number whose single precision value the dialogue would accept: greater than
+// 0 and at most 2.
+bool parseAmplitude(const char* text, float& amplitude) {
+    if (!isPlainNumber(text)) return false;
     const float value = std::strtof(text, nullptr);
     if (!(value > 0.0f && value <= 2.0f)) return false;
     amplitude = value;
@@ -172,6 +192,104 @@ bool parseWidth(const char* text, double& width) {
     return true;
 }
 
+bool parseScale(const char* text, double& scale) {
+    if (!isPlainNumber(text)) return false;
+    const double value = std::strtod(text, nullptr);
+    if (!(value >= scaleMin && value <= scaleMax)) return false;
+    scale = value;
+    return true;
+}
+
+// LO:HI, two plain numbers with 0 <= LO < HI.
+bool parseRange(const char* text, double& low, double& high) {
+    if (!text) return false;
+    const char* colon = std::strchr(text, ':');
+    if (!colon) return false;
+    const std::string lowText(text, std::size_t(colon - text));
+    if (!isPlainNumber(lowText.c_str()) || !isPlainNumber(colon + 1)) return false;
+    const double lo = std::strtod(lowText.c_str(), nullptr), hi = std::strtod(colon + 1, nullptr);
+    if (!(lo >= 0 && lo < hi && hi <= 1e6)) return false;
+    low = lo;
+    high = hi;
+    return true;
+}
+
+bool parseListFormat(const char* text, ListFormat& format) {
+    if (!text) return false;
+    if (std::strcmp(text, "text") == 0)
+        format = ListFormat::text;
+    else if (std::strcmp(text, "csv") == 0)
+        format = ListFormat::csv;
+    else if (std::strcmp(text, "json") == 0)
+        format = ListFormat::json;
+    else
+        return false;
+    return true;
+}
+
+// The file names of a --summary run, in order.
+constexpr int fileCapacity = 1 << 18;
+const char* fileNames[fileCapacity];
+
+// The options of the scaled and measured spectrum, the tables and the summary: -1 when arg is
+// one of them (taken into options), 0 when it is none, 2 after a refusal.
+int parseTableOption(int argc, const char* const* argv, int& i, Options& options) {
+    const char* arg = argv[i];
+    if (isOption(arg, "--scale")) {
+        const char* text = optionValue(argc, argv, i, "--scale");
+        if (!parseScale(text, options.scale))
+            return usageError("--scale needs a number from 0.5 to 1.5, not \"%s\"",
+                              text ? text : "");
+    } else if (isOption(arg, "--range")) {
+        const char* text = optionValue(argc, argv, i, "--range");
+        if (!parseRange(text, options.rangeLow, options.rangeHigh))
+            return usageError("--range needs LO:HI in cm-1 with 0 <= LO < HI, not \"%s\"",
+                              text ? text : "");
+    } else if (isOption(arg, "--experiment")) {
+        const char* file = optionValue(argc, argv, i, "--experiment");
+        if (!file || !*file) return usageError("%s needs a file name", "--experiment");
+        if (options.experimentFile) return usageError("%s is given twice", "--experiment");
+        options.experimentFile = file;
+    } else if (isOption(arg, "--format")) {
+        const char* text = optionValue(argc, argv, i, "--format");
+        if (!parseListFormat(text, options.listFormat))
+            return usageError("--format needs text, csv or json, not \"%s\"", text ? text : "");
+    } else if (std::strcmp(arg, "--summary") == 0) {
+        options.summary = true;
+    } else if (std::strcmp(arg, "--no-header") == 0) {
+        options.noHeader = true;
+    } else {
+        return 0;
+    }
+    return -1;
+}
+
+// What the options of parseTableOption go with; -1 when all is well, else 2 after a refusal.
+int checkTableOptions(const Options& o, bool formatGiven, bool sizeOrWidth) {
+    if (o.summary) {
+        const char* other = o.list            ? "--list"
+                            : o.spectrumFile  ? "--spectrum"
+                            : o.gifFile       ? "--gif"
+                            : o.mode          ? "--mode"
+                            : o.amplitude > 0 ? "--amplitude"
+                            : o.scale != 1    ? "--scale"
+                            : sizeOrWidth     ? "--size or --fwhm"
+                                              : nullptr;
+        if (other) return usageError("%s does not go with --summary", other);
+        if (o.fileCount == 0) return usageError("%s needs at least one file name", "--summary");
+    }
+    if (o.scale != 1 && !o.list && !o.spectrumFile)
+        return usageError("%s applies only with --spectrum or --list", "--scale");
+    if (o.rangeHigh > 0 && !o.spectrumFile)
+        return usageError("%s applies only with --spectrum", "--range");
+    if (o.experimentFile && !o.spectrumFile)
+        return usageError("%s applies only with --spectrum", "--experiment");
+    if (formatGiven && !o.list) return usageError("%s applies only with --list", "--format");
+    if (o.noHeader && !o.summary && !(o.list && o.listFormat == ListFormat::csv))
+        return usageError("%s applies only with --summary or --list --format csv", "--no-header");
+    return -1;
+}
+
 } // namespace
 
 int parseCommandLine(int argc, const char* const* argv, Options& options) {
@@ -184,9 +302,18 @@ int parseCommandLine(int argc, const char* const* argv, Options& options) {
                nullptr,
                spectrum::fwhmDefault,
                spectrum::widthDefault,
-               spectrum::heightDefault};
+               spectrum::heightDefault,
+               1.0,
+               0.0,
+               0.0,
+               nullptr,
+               ListFormat::text,
+               false,
+               false,
+               0,
+               fileNames};
     const char* sizeText = nullptr; // N with --gif, WxH with --spectrum
-    bool fwhmGiven = false;
+    bool fwhmGiven = false, formatGiven = false;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (std::strcmp(arg, "--help") == 0) {
@@ -232,14 +359,22 @@ int parseCommandLine(int argc, const char* const* argv, Options& options) {
                                   text ? text : "");
         } else if (std::strcmp(arg, "--list") == 0) {
             options.list = true;
-        } else if (arg[0] == '-' && arg[1] != '\0') {
-            return usageError("unknown option \"%s\"", arg);
-        } else if (!options.inputFile) {
-            options.inputFile = arg;
-        } else {
-            return usageError("unexpected argument \"%s\"", arg);
+        } else if (const int table = parseTableOption(argc, argv, i, options); table >= 0) {
+            if (table > 0) return table;
+            if (arg[0] == '-' && arg[1] != '\0') return usageError("unknown option \"%s\"", arg);
+            if (options.fileCount == fileCapacity)
+                return usageError("more than %s file names", "262144");
+            fileNames[options.fileCount++] = arg;
+        } else if (isOption(arg, "--format")) {
+            formatGiven = true;
         }
     }
+    if (!options.summary && options.fileCount > 1)
+        return usageError("unexpected argument \"%s\"", fileNames[1]);
+    if (options.fileCount > 0) options.inputFile = fileNames[0];
+    if (const int table = checkTableOptions(options, formatGiven, sizeText || fwhmGiven);
+        table >= 0)
+        return table;
     if (options.gifFile && options.spectrumFile)
         return usageError("%s and --spectrum cannot be given together", "--gif");
     if (sizeText && options.spectrumFile) {

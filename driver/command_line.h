@@ -10,6 +10,11 @@ constexpr int gifSizeDefault = 400;
 constexpr int gifSizeMin = 16;
 constexpr int gifSizeMax = 2048;
 
+constexpr double scaleMin = 0.5;
+constexpr double scaleMax = 1.5;
+
+enum class ListFormat { text, csv, json };
+
 struct Options {
     const char* gifFile;      // --gif OUT: write the animation there instead of opening a window
     int gifSize;              // --size N: width and height of the GIF in pixels
@@ -21,6 +26,14 @@ struct Options {
     double fwhm;              // --fwhm W: each band's full width at half maximum, cm**-1
     int spectrumWidth;        // --size WxH with --spectrum: the picture's size in pixels
     int spectrumHeight;
+    double scale;               // --scale F: frequencies times F in the spectrum and the list (1)
+    double rangeLow, rangeHigh; // --range LO:HI: the spectrum's wavenumber axis (both 0: its own)
+    const char* experimentFile; // --experiment FILE: a measured spectrum drawn over the computed
+    ListFormat listFormat;      // --format: the list as console lines, CSV or JSON
+    bool summary;               // --summary FILE...: one CSV row per file
+    bool noHeader;              // --no-header: CSV rows without the header line
+    int fileCount;              // with --summary: every FILE, in order
+    const char* const* files;
 };
 
 // Reads argv[1..argc-1] into options. Returns -1 when the program should run on; otherwise the

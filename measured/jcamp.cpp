@@ -65,13 +65,20 @@ bool formIs(std::string_view value, std::string_view form) {
 // The digit a letter stands for in SQZ, DIF or DUP form: '@'/'%' 0, A-I/J-R 1..9 and a-i/j-r
 // -1..-9, S-Z 1..8 and s 9; false for a character of none.
 bool letterDigit(char c, Kind& kind, int& digit) {
-    if (c == '@' || (c >= 'A' && c <= 'I')) kind = Kind::absolute, digit = c == '@' ? 0 : c - '@';
-    else if (c >= 'a' && c <= 'i') kind = Kind::absolute, digit = -(c - 'a' + 1);
-    else if (c == '%' || (c >= 'J' && c <= 'R')) kind = Kind::difference, digit = c == '%' ? 0 : c - 'I';
-    else if (c >= 'j' && c <= 'r') kind = Kind::difference, digit = -(c - 'j' + 1);
-    else if (c >= 'S' && c <= 'Z') kind = Kind::duplicate, digit = c - 'R';
-    else if (c == 's') kind = Kind::duplicate, digit = 9;
-    else return false;
+    if (c == '@' || (c >= 'A' && c <= 'I'))
+        kind = Kind::absolute, digit = c == '@' ? 0 : c - '@';
+    else if (c >= 'a' && c <= 'i')
+        kind = Kind::absolute, digit = -(c - 'a' + 1);
+    else if (c == '%' || (c >= 'J' && c <= 'R'))
+        kind = Kind::difference, digit = c == '%' ? 0 : c - 'I';
+    else if (c >= 'j' && c <= 'r')
+        kind = Kind::difference, digit = -(c - 'j' + 1);
+    else if (c >= 'S' && c <= 'Z')
+        kind = Kind::duplicate, digit = c - 'R';
+    else if (c == 's')
+        kind = Kind::duplicate, digit = 9;
+    else
+        return false;
     return true;
 }
 
@@ -132,10 +139,10 @@ namespace {
 struct Decoder {
     Data* data = nullptr;
     const Header* header = nullptr;
-    double last = 0;         // the last Y decoded
-    bool have = false;       // a Y has been decoded
-    bool lastDif = false;    // the last token was a difference (or repeated one)
-    double lastDiff = 0;     // that difference
+    double last = 0;           // the last Y decoded
+    bool have = false;         // a Y has been decoded
+    bool lastDif = false;      // the last token was a difference (or repeated one)
+    double lastDiff = 0;       // that difference
     bool checkPending = false; // the line before ended in DIF form: this one repeats its last Y
 };
 
@@ -149,7 +156,8 @@ double spacing(const Header& h) {
 bool xInPlace(const Header& h, double x, int index) {
     const double step = spacing(h);
     const double expected = h.firstX + index * step;
-    return std::fabs(x * h.xFactor - expected) <= std::fabs(step) * (1 + 1e-9) + 1e-9 * std::fabs(expected);
+    return std::fabs(x * h.xFactor - expected) <=
+           std::fabs(step) * (1 + 1e-9) + 1e-9 * std::fabs(expected);
 }
 
 // Adds one Y; the first Y of a line after one that ended in DIF form is the Y check instead.
@@ -190,7 +198,8 @@ bool addToken(Decoder& d, const Token& t, bool& firstY, bool afterY, const char*
         return addY(d, d.last + t.value, firstY, why);
     }
     if (!afterY || t.value < 1 || t.value != std::floor(t.value)) {
-        why = afterY ? "a DUP count that is not a whole number from 1" : "a DUP count with no value before it";
+        why = afterY ? "a DUP count that is not a whole number from 1"
+                     : "a DUP count with no value before it";
         return false;
     }
     for (long long k = 1; k < (long long)t.value; ++k)

@@ -86,8 +86,7 @@ bool holds(const char* text, const char* part) { return std::strstr(text, part) 
 // The abscissa in cm**-1: from 1/CM (or no unit named, as a two-column file) or MICROMETERS.
 bool toWavenumbers(Data& data, const char*& why) {
     const char* u = data.xUnits;
-    if (!*u || holds(u, "1/CM") || holds(u, "CM-1") || holds(u, "CM^-1") ||
-        holds(u, "WAVENUMBER"))
+    if (!*u || holds(u, "1/CM") || holds(u, "CM-1") || holds(u, "CM^-1") || holds(u, "WAVENUMBER"))
         return true;
     if (holds(u, "MICROMETER") || holds(u, "MICRON") || std::strcmp(u, "UM") == 0) {
         for (int i = 0; i < data.count; ++i) {
@@ -114,8 +113,7 @@ bool toAbsorbance(Data& data, const char*& why) {
     double highest = 0;
     for (int i = 0; i < data.count; ++i) highest = std::max(highest, data.y[i]);
     const double unit = highest > 1.5 ? 100 : 1; // percent
-    for (int i = 0; i < data.count; ++i)
-        data.y[i] = -std::log10(std::max(data.y[i] / unit, 1e-4));
+    for (int i = 0; i < data.count; ++i) data.y[i] = -std::log10(std::max(data.y[i] / unit, 1e-4));
     return true;
 }
 
@@ -135,7 +133,8 @@ void sortRising(Data& data) {
     static int order[pointCapacity];
     static double scratch[pointCapacity];
     for (int i = 0; i < data.count; ++i) order[i] = i;
-    std::stable_sort(order, order + data.count, [&](int a, int b) { return data.x[a] < data.x[b]; });
+    std::stable_sort(order, order + data.count,
+                     [&](int a, int b) { return data.x[a] < data.x[b]; });
     for (double* values : {data.x, data.y}) {
         for (int i = 0; i < data.count; ++i) scratch[i] = values[order[i]];
         std::copy(scratch, scratch + data.count, values);
@@ -146,8 +145,8 @@ void sortRising(Data& data) {
 
 bool readSpectrum(std::string_view path, Data& data, long long& line, const char*& why) {
     line = 0;
-    const bool read = isJcamp(path) ? readJcamp(path, data, line, why)
-                                    : readTwoColumn(path, data, line, why);
+    const bool read =
+        isJcamp(path) ? readJcamp(path, data, line, why) : readTwoColumn(path, data, line, why);
     if (!read) return false;
     line = 0;
     if (data.count < (data.peaks ? 1 : 2)) {

@@ -13,7 +13,7 @@ inline constexpr int pointCapacity = 1 << 18;
 // abscissa, y in its unit of ordinate, in the file's order.
 struct Data {
     int count = 0;
-    bool peaks = false; // a table of peaks (drawn as sticks) rather than a sampled curve
+    bool peaks = false;   // a table of peaks (drawn as sticks) rather than a sampled curve
     char xUnits[40] = {}; // as the file names them, in upper case; "" when it names none
     char yUnits[40] = {};
     double x[pointCapacity] = {};

@@ -5,6 +5,7 @@
 #include "driver/command_line.h"
 #include "driver/dialogue.h"
 #include "driver/mode_list.h"
+#include "driver/summary.h"
 #include "export/spectrum.h"
 #include "render/frame.h"
 #include "render/gif_capture.h"
@@ -16,7 +17,11 @@ int main(int argc, char** argv) {
     driver::Options options{};
     const int status = driver::parseCommandLine(argc, argv, options);
     if (status >= 0) return status;
-    if (options.list) return driver::listModes(options.inputFile);
+    if (options.summary)
+        return driver::summarise(options.files, options.fileCount, options.noHeader);
+    if (options.list)
+        return driver::listModes(options.inputFile, options.scale, options.listFormat,
+                                 options.noHeader);
     if (options.spectrumFile)
         return spectrum::writeSpectrum(
             options.spectrumFile, options.inputFile ? options.inputFile : driver::namedOutputFile(),
