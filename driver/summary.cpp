@@ -55,8 +55,8 @@ bool readGuarded(const char* name, reader::Format& format, bool& recognised) {
 
 void writeHeader(table::Row& row) {
     table::clear(row);
-    for (const char* name : {"file", "format", "atoms", "vibrations", "imaginary",
-                             "lowest_frequency_cm-1", "error"})
+    for (const char* name :
+         {"file", "format", "atoms", "vibrations", "imaginary", "lowest_frequency_cm-1", "error"})
         table::csvText(row, name);
     table::csvEnd(row);
     table::writeRow(row);
@@ -74,8 +74,10 @@ void addCounts(table::Row& row) {
     table::csvNumber(row, reader::atomCount);
     table::csvNumber(row, list.count);
     table::csvNumber(row, imaginary);
-    if (list.count > 0) table::csvNumber(row, lowest);
-    else table::csvEmpty(row);
+    if (list.count > 0)
+        table::csvNumber(row, lowest);
+    else
+        table::csvEmpty(row);
     table::csvEmpty(row);
 }
 
@@ -98,8 +100,10 @@ bool summariseFile(const char* name, table::Row& row) {
         reader::Format format{};
         bool recognised = false;
         read = readGuarded(name, format, recognised);
-        if (recognised) table::csvText(row, reader::formatName(format));
-        else table::csvEmpty(row);
+        if (recognised)
+            table::csvText(row, reader::formatName(format));
+        else
+            table::csvEmpty(row);
         if (read) {
             addCounts(row);
         } else {

@@ -84,7 +84,7 @@ bool drawInto(Sink& sink, Kind kind, const reader::ModeList& modes, std::string_
 bool writePicture(const reader::ModeList& modes, std::string_view fileName, const Picture& picture,
                   const char* path, std::string& why) {
     const Kind kind = kindOfName(path);
-    if (kind == Kind::unknown) {
+    if (kind == Kind::unknown || kind == Kind::csv) {
         why = "the name must end in .svg, .png or .pdf";
         return false;
     }

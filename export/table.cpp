@@ -32,7 +32,11 @@ void startField(Row& row) {
 // The length of the UTF-8 sequence starting at text[i], or 0 when it is not a whole one.
 std::size_t utf8Length(std::string_view text, std::size_t i) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
-    const std::size_t length = c < 0x80 ? 1 : c >> 5 == 6 ? 2 : c >> 4 == 14 ? 3 : c >> 3 == 30 ? 4 : 0;
+    const std::size_t length = c < 0x80       ? 1
+                               : c >> 5 == 6  ? 2
+                               : c >> 4 == 14 ? 3
+                               : c >> 3 == 30 ? 4
+                                              : 0;
     if (length == 0 || i + length > text.size()) return 0;
     for (std::size_t k = 1; k < length; ++k)
         if ((static_cast<unsigned char>(text[i + k]) & 0xc0) != 0x80) return 0;

@@ -25,7 +25,8 @@ int main(int argc, char** argv) {
     if (options.spectrumFile)
         return spectrum::writeSpectrum(
             options.spectrumFile, options.inputFile ? options.inputFile : driver::namedOutputFile(),
-            {options.fwhm, options.spectrumWidth, options.spectrumHeight});
+            {options.fwhm, options.spectrumWidth, options.spectrumHeight, options.scale,
+             options.rangeLow, options.rangeHigh, options.experimentFile});
     // The dialogue finishes before any window exists; it fills the renderer's blocks.
     driver::runDialogue(render::atomCount, render::atomTable, render::motionTable,
                         render::viewVolume, {options.inputFile, options.mode, options.amplitude});
