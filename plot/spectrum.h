@@ -4,8 +4,8 @@
 // as SVG, PNG or PDF. The numbers behind the picture are in spectrum_plot.h.
 #pragma once
 
-#include "export/spectrum_plot.h"
 #include "measured/measured.h"
+#include "plot/spectrum_plot.h"
 #include "reader/vibrations.h"
 
 #include <string>
@@ -32,7 +32,7 @@ extern measured::Data measuredSpectrum;
 // that name, so that a failure leaves no file. False with the reason (one line, without the
 // file name) in `why`.
 bool writePicture(const reader::ModeList& modes, std::string_view fileName, const Picture& picture,
-                  const char* path, std::string& why);
+                  const char* path, const char*& why);
 
 // The wavenumber axis of the picture: the range asked for, or from the highest band down to 0.
 Axis pictureAxis(const Bands& ir, const Picture& picture);
@@ -45,7 +45,7 @@ double measuredFactor(const Axis& axis, double highest);
 // (wavenumber, IR, Raman where the file holds activities, the measured absorbance as drawn
 // where there is one), with a header line naming the units. False with the reason.
 bool writeCurves(const reader::ModeList& modes, const Picture& picture, const char* path,
-                 std::string& why);
+                 const char*& why);
 
 // molvane --spectrum: reads the vibrations of `inputFile` (any format the reader knows) and
 // writes their spectrum to `path` (a .csv name: their curves' numbers). Returns the exit status: 0

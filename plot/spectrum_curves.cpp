@@ -1,16 +1,13 @@
 // The spectrum's numbers as a CSV file: the broadened curves every 1 cm**-1 along the axis the
 // picture would have, and the measured spectrum as the picture would draw it.
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
-#include "export/spectrum.h"
 #include "export/table.h"
+#include "plot/spectrum.h"
+#include "textio/safe_write.h"
 
 namespace spectrum {
 
@@ -75,34 +72,16 @@ double measuredFactor(const Axis& axis, double highest) {
 }
 
 bool writeCurves(const reader::ModeList& modes, const Picture& picture, const char* path,
-                 std::string& why) {
+                 const char*& why) {
     collectBands(modes, modes.hasIntensities ? modes.intensity : nullptr, irBands);
     collectBands(modes, modes.hasRaman ? modes.ramanActivity : nullptr, ramanBands);
     const Axis axis = pictureAxis(irBands, picture);
     sampleCurve(irBands, picture.fwhm, axis, picture.fwhm / 8, curve);
     const double factor = picture.experiment ? measuredFactor(axis, curve.highest) : 1;
-    std::string temporary = std::string(path) + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) {
-        why = std::strerror(errno);
-        return false;
-    }
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    std::FILE* file = fdopen(fd, "wb");
-    errno = 0;
-    bool written = file && writeRows(file, picture, axis, factor);
-    written = file && std::fflush(file) == 0 && fsync(fileno(file)) == 0 && written;
-    if (!written) why = std::strerror(errno ? errno : EIO);
-    if (file ? std::fclose(file) != 0 : close(fd) != 0) {
-        if (written) why = std::strerror(errno ? errno : EIO);
-        written = false;
-    }
-    if (written && std::rename(temporary.c_str(), path) == 0) return true;
-    if (written) why = std::strerror(errno);
-    unlink(temporary.c_str());
-    return false;
+    textio::SafeWrite out;
+    if (!textio::beginSafeWrite(path, out, why)) return false;
+    if (!writeRows(out.file, picture, axis, factor)) out.error = errno ? errno : EIO;
+    return textio::finishSafeWrite(out, true, why);
 }
 
 } // namespace spectrum
