@@ -5,9 +5,9 @@
 // takes at most twice as long as those five passes, that is at least half their speed), and
 // the peak resident memory of the summary over a tenth of the files and over all of them (the
 // target: flat in the number of files). Not a unit test: run it by hand.
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -51,10 +51,10 @@ Run runChild(const std::vector<std::string>& arguments) {
 
 std::vector<std::string> sampleFiles() {
     std::vector<std::string> files;
-    for (const std::string dir :
-         {std::string(MOLVANE_SHARED_DIR) + "/gaussian-samples",
-          std::string(MOLVANE_SHARED_DIR) + "/program-samples",
-          std::string(MOLVANE_SHARED_DIR) + "/more-program-samples", std::string(MOLVANE_EXAMPLES_DIR)})
+    for (const std::string& dir : {std::string(MOLVANE_SHARED_DIR) + "/gaussian-samples",
+                                   std::string(MOLVANE_SHARED_DIR) + "/program-samples",
+                                   std::string(MOLVANE_SHARED_DIR) + "/more-program-samples",
+                                   std::string(MOLVANE_EXAMPLES_DIR)})
         if (fs::is_directory(dir))
             for (const auto& entry : fs::directory_iterator(dir))
                 if (entry.is_regular_file() && entry.path().filename() != "README.md")
@@ -70,14 +70,16 @@ int main() {
         std::printf("no samples beside the checkout\n");
         return 0;
     }
-    const fs::path dir = fs::temp_directory_path() / ("molvane-summary-bench-" + std::to_string(getpid()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("molvane-summary-bench-" + std::to_string(getpid()));
     fs::create_directories(dir);
     std::vector<std::string> files;
     const int copies = int(3000 / samples.size()) + 1;
     std::uintmax_t bytes = 0;
     for (int c = 0; c < copies; ++c)
         for (const std::string& s : samples) {
-            const fs::path target = dir / (std::to_string(c) + "-" + fs::path(s).filename().string());
+            const fs::path target =
+                dir / (std::to_string(c) + "-" + fs::path(s).filename().string());
             fs::copy_file(s, target);
             bytes += fs::file_size(target);
             files.push_back(target.string());

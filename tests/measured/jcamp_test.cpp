@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <string>
 
@@ -46,6 +47,8 @@ struct Sample {
     const char* forms; // what the file's data lines are written in
 };
 
+void PrintTo(const Sample& s, std::ostream* out) { *out << s.file; }
+
 class RealJcampFiles : public testing::TestWithParam<Sample> {};
 
 TEST_P(RealJcampFiles, ReadAgainstTheirOwnHeader) {
@@ -64,23 +67,28 @@ TEST_P(RealJcampFiles, ReadAgainstTheirOwnHeader) {
     const double unit = header.count("YFACTOR") ? header.at("YFACTOR") : 1;
     EXPECT_NEAR(spectrum.y[0], header.at("FIRSTY"), 1.01 * unit + 1e-4 * std::fabs(spectrum.y[0]))
         << GetParam().forms;
-    if (header.count("LASTY")) EXPECT_NEAR(spectrum.y[last], header.at("LASTY"), 1.01 * unit);
+    if (header.count("LASTY")) {
+        EXPECT_NEAR(spectrum.y[last], header.at("LASTY"), 1.01 * unit);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryForm, RealJcampFiles,
-    testing::Values(Sample{"fixinc4.jdx", "AFFN"}, Sample{"pacdec1.jdx", "PAC"},
-                    Sample{"sqzdupd1.jdx", "SQZ and DUP"}, Sample{"dupdec1.jdx", "SQZ, DIF, DUP"},
-                    Sample{"dupdec2.jdx", "SQZ, DIF, DUP"}, Sample{"dupinc1.jdx", "DIF, DUP rising"},
-                    Sample{"pktab1.jdx", "PEAK TABLE (XY..XY)"}),
-    [](const testing::TestParamInfo<Sample>& info) {
-        std::string name = info.param.file;
-        return name.substr(0, name.find('.'));
-    });
+INSTANTIATE_TEST_SUITE_P(EveryForm, RealJcampFiles,
+                         testing::Values(Sample{"fixinc4.jdx", "AFFN"},
+                                         Sample{"pacdec1.jdx", "PAC"},
+                                         Sample{"sqzdupd1.jdx", "SQZ and DUP"},
+                                         Sample{"dupdec1.jdx", "SQZ, DIF, DUP"},
+                                         Sample{"dupdec2.jdx", "SQZ, DIF, DUP"},
+                                         Sample{"dupinc1.jdx", "DIF, DUP rising"},
+                                         Sample{"pktab1.jdx", "PEAK TABLE (XY..XY)"}),
+                         [](const testing::TestParamInfo<Sample>& info) {
+                             std::string name = info.param.file;
+                             return name.substr(0, name.find('.'));
+                         });
 
 TEST(JcampValues, DecodedPointsMatchTheFilesOwnNumbers) {
-    // dupdec2.jdx, line 25: "4400E839J4QNQrj9LJ0Qk%opKnTJ4mjQjTQj4mNJ0Mj1TPJ7KTlmKjTJ1LJ1nj4j0JLMjJ"
-    // E839 is 5839, J4 adds 14, Q adds 8, N adds 5, Q adds 8, r takes 9, j9 takes 19.
+    // dupdec2.jdx, line 25:
+    // "4400E839J4QNQrj9LJ0Qk%opKnTJ4mjQjTQj4mNJ0Mj1TPJ7KTlmKjTJ1LJ1nj4j0JLMjJ" E839 is 5839, J4
+    // adds 14, Q adds 8, N adds 5, Q adds 8, r takes 9, j9 takes 19.
     long long line = 0;
     const char* why = "";
     ASSERT_TRUE(measured::readJcamp(data + "dupdec2.jdx", spectrum, line, why)) << why;
@@ -97,14 +105,17 @@ TEST(JcampValues, DecodedPointsMatchTheFilesOwnNumbers) {
 TEST(JcampSpectrum, TransmittanceInPercentBecomesAbsorbanceOverRisingWavenumbers) {
     long long line = 0;
     const char* why = "";
-    // dupdec1.jdx: 1/CM from 4400 down to 450, %T from 0.01 to 87.1 (FIRSTY 82.25).
+    // dupdec1.jdx: 1/CM from 4400 down to 450, %T up to 87.1 (FIRSTY 82.25).
+    ASSERT_TRUE(measured::readJcamp(data + "dupdec1.jdx", spectrum, line, why)) << why;
+    double lowest = 100;
+    for (int i = 0; i < spectrum.count; ++i) lowest = std::fmin(lowest, spectrum.y[i]);
     ASSERT_TRUE(measured::readSpectrum(data + "dupdec1.jdx", spectrum, line, why)) << why;
     EXPECT_EQ(spectrum.x[0], 450);
     EXPECT_EQ(spectrum.x[spectrum.count - 1], 4400);
     EXPECT_NEAR(spectrum.y[spectrum.count - 1], -std::log10(0.8225), 1e-9);
     double highest = 0;
     for (int i = 0; i < spectrum.count; ++i) highest = std::fmax(highest, spectrum.y[i]);
-    EXPECT_NEAR(highest, 4, 1e-9); // 0.01 %T, floored at T = 1e-4
+    EXPECT_NEAR(highest, -std::log10(lowest / 100), 1e-9);
     double a = 0;
     EXPECT_TRUE(measured::absorbanceAt(spectrum, 4399.5, a));
     EXPECT_NEAR(a, (spectrum.y[spectrum.count - 1] + spectrum.y[spectrum.count - 2]) / 2, 1e-12);
@@ -119,10 +130,11 @@ TEST(JcampSpectrum, TransmittanceInPercentBecomesAbsorbanceOverRisingWavenumbers
 
 TEST(JcampSpectrum, MicrometresBecomeWavenumbers) {
     testsupport::ScratchDir dir;
-    const std::string path = dir.write("um.jdx", "##TITLE= made here\r\n##XUNITS= MICROMETERS\r\n"
-                                                 "##YUNITS= ABSORBANCE\r\n##FIRSTX= 2.5\r\n"
-                                                 "##LASTX= 10\r\n##NPOINTS= 4\r\n"
-                                                 "##XYDATA= (X++(Y..Y))\r\n2.5 1 2 3 4\r\n##END=\r\n");
+    const std::string path =
+        dir.write("um.jdx", "##TITLE= made here\r\n##XUNITS= MICROMETERS\r\n"
+                            "##YUNITS= ABSORBANCE\r\n##FIRSTX= 2.5\r\n"
+                            "##LASTX= 10\r\n##NPOINTS= 4\r\n"
+                            "##XYDATA= (X++(Y..Y))\r\n2.5 1 2 3 4\r\n##END=\r\n");
     long long line = 0;
     const char* why = "";
     ASSERT_TRUE(measured::readSpectrum(path, spectrum, line, why)) << why;
@@ -130,6 +142,22 @@ TEST(JcampSpectrum, MicrometresBecomeWavenumbers) {
     EXPECT_DOUBLE_EQ(spectrum.x[0], 1000); // 10 um, last in the file, first rising
     EXPECT_DOUBLE_EQ(spectrum.y[0], 4);
     EXPECT_DOUBLE_EQ(spectrum.x[3], 4000);
+}
+
+TEST(JcampSpectrum, TransmittanceAsAFractionIsFlooredBeforeItsLogarithm) {
+    testsupport::ScratchDir dir;
+    const std::string path = dir.write("t.jdx", "##TITLE= made here\n##XUNITS= 1/CM\n"
+                                                "##YUNITS= TRANSMITTANCE\n##FIRSTX= 1000\n"
+                                                "##LASTX= 1003\n##NPOINTS= 4\n##YFACTOR= 0.5\n"
+                                                "##XYDATA= (X++(Y..Y))\n1000 1 0 2 3\n##END=\n");
+    long long line = 0;
+    const char* why = "";
+    ASSERT_TRUE(measured::readSpectrum(path, spectrum, line, why)) << why;
+    ASSERT_EQ(spectrum.count, 4);
+    EXPECT_NEAR(spectrum.y[0], -std::log10(0.5), 1e-12); // 1.5 at most: not percent
+    EXPECT_NEAR(spectrum.y[1], 4, 1e-12);                // T = 0, floored at 1e-4
+    EXPECT_NEAR(spectrum.y[2], 0, 1e-12);
+    EXPECT_NEAR(spectrum.y[3], -std::log10(1.5), 1e-12);
 }
 
 // A real file with one line changed, and what the reader must say.
@@ -141,6 +169,8 @@ struct Damage {
     long long line;
     const char* why;
 };
+
+void PrintTo(const Damage& d, std::ostream* out) { *out << d.name; }
 
 class DamagedJcamp : public testing::TestWithParam<Damage> {};
 

@@ -16,6 +16,8 @@ struct Text {
     const char* bytes;
 };
 
+void PrintTo(const Text& t, std::ostream* out) { *out << t.name; }
+
 class TwoColumnSeparators : public testing::TestWithParam<Text> {};
 
 TEST_P(TwoColumnSeparators, ReadAsWavenumberAndAbsorbanceRising) {
@@ -33,7 +35,8 @@ TEST_P(TwoColumnSeparators, ReadAsWavenumberAndAbsorbanceRising) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, TwoColumnSeparators,
-    testing::Values(Text{"Csv", "wavenumber,absorbance\r\n3000.5,1.25e-2\r\n2000,0.25\r\n1000,0.5\r\n"},
+    testing::Values(Text{"Csv",
+                         "wavenumber,absorbance\r\n3000.5,1.25e-2\r\n2000,0.25\r\n1000,0.5\r\n"},
                     Text{"Tabs", "# from the FTIR\n3000.5\t1.25e-2\n\n2000\t0.25\n1000\t0.5"},
                     Text{"Blanks", "  cm-1    A\n 1000   0.5\n 3000.5 1.25e-2 \n 2000 0.25\n"},
                     Text{"Semicolons", "1000;0.5\n3000.5 ; 1.25e-2\n2000;0.25;extra\n"}),
@@ -44,7 +47,7 @@ TEST(TwoColumnFaults, RefusedAtTheLineThatIsNotTwoNumbers) {
     long long line = 0;
     const char* why = "";
     const char* const texts[][2] = {
-        {"x,y\n1000,0.5\n2000\n", "3"},    // one column
+        {"x,y\n1000,0.5\n2000\n", "3"},     // one column
         {"x,y\n1000,0.5\n2000,abc\n", "3"}, // not a number
         {"x,y\nunits,A\n1000,0.5\n", "2"},  // a second header line
         {"1000,0.5\n2000,1e999\n", "2"},    // beyond a double
@@ -55,7 +58,8 @@ TEST(TwoColumnFaults, RefusedAtTheLineThatIsNotTwoNumbers) {
         EXPECT_EQ(line, std::stoll(text[1])) << text[0];
         EXPECT_STREQ(why, "expected two numbers (wavenumber and absorbance)");
     }
-    EXPECT_FALSE(measured::readSpectrum(dir.write("one.csv", "x,y\n1000,0.5\n"), spectrum, line, why));
+    EXPECT_FALSE(
+        measured::readSpectrum(dir.write("one.csv", "x,y\n1000,0.5\n"), spectrum, line, why));
     EXPECT_STREQ(why, "it holds fewer than two points");
     EXPECT_FALSE(measured::readSpectrum(dir.file("none.csv"), spectrum, line, why));
     EXPECT_EQ(line, 0);
