@@ -89,11 +89,6 @@ const char* optionValue(int argc, const char* const* argv, int& i, const char* n
     return argv[++i];
 }
 
-bool isOption(const char* arg, const char* name) {
-    const std::size_t length = std::strlen(name);
-    return std::strncmp(arg, name, length) == 0 && (arg[length] == '\0' || arg[length] == '=');
-}
-
 // Refusals of values that wait for the file, as failure lines, by their printf format.
 template <class... Values> void refusal(const char* format, Values... values) {
     const int length = std::snprintf(nullptr, 0, format, values...);
@@ -231,177 +226,183 @@ bool parseListFormat(const char* text, ListFormat& format) {
 constexpr int fileCapacity = 1 << 18;
 const char* fileNames[fileCapacity];
 
-// The options of the scaled and measured spectrum, the tables and the summary: -1 when arg is
-// one of them (taken into options), 0 when it is none, 2 after a refusal.
-int parseTableOption(int argc, const char* const* argv, int& i, Options& options) {
-    const char* arg = argv[i];
-    if (isOption(arg, "--scale")) {
-        const char* text = optionValue(argc, argv, i, "--scale");
-        if (!parseScale(text, options.scale))
-            return usageError("--scale needs a number from 0.5 to 1.5, not \"%s\"",
-                              text ? text : "");
-    } else if (isOption(arg, "--range")) {
-        const char* text = optionValue(argc, argv, i, "--range");
-        if (!parseRange(text, options.rangeLow, options.rangeHigh))
-            return usageError("--range needs LO:HI in cm-1 with 0 <= LO < HI, not \"%s\"",
-                              text ? text : "");
-    } else if (isOption(arg, "--experiment")) {
-        const char* file = optionValue(argc, argv, i, "--experiment");
-        if (!file || !*file) return usageError("%s needs a file name", "--experiment");
-        if (options.experimentFile) return usageError("%s is given twice", "--experiment");
-        options.experimentFile = file;
-    } else if (isOption(arg, "--format")) {
-        const char* text = optionValue(argc, argv, i, "--format");
-        if (!parseListFormat(text, options.listFormat))
-            return usageError("--format needs text, csv or json, not \"%s\"", text ? text : "");
-    } else if (std::strcmp(arg, "--summary") == 0) {
-        options.summary = true;
-    } else if (std::strcmp(arg, "--no-header") == 0) {
-        options.noHeader = true;
+// --- The table -------------------------------------------------------------------------
+
+// Takes an option's value into the options; false when the value is not one it takes.
+using Take = bool (*)(const char* value, Options& options);
+
+enum class Value : unsigned char {
+    none, // a switch
+    text, // "--name value" or "--name=value"; given twice is refused before the value is read
+    file, // the same, a file name: a missing or empty one is refused first
+};
+
+struct OptionRule {
+    const char* name; // "--gif"
+    Value value;
+    bool once; // given twice is refused
+    Take take;
+    const char* wants; // printf format of a bad value's refusal, one %s for the value
+};
+
+bool takeMode(const char* value, Options& o) { return parseMode(value, o.mode); }
+bool takeAmplitude(const char* value, Options& o) { return parseAmplitude(value, o.amplitude); }
+bool takeList(const char*, Options& o) { return o.list = true; }
+bool takeFwhm(const char* value, Options& o) { return parseWidth(value, o.fwhm); }
+bool takeSize(const char* value, Options& o) { return (o.sizeText = value ? value : ""); }
+bool takeGif(const char* value, Options& o) { return (o.gifFile = value); }
+bool takeSpectrum(const char* value, Options& o) { return (o.spectrumFile = value); }
+bool takeScale(const char* value, Options& o) { return parseScale(value, o.scale); }
+bool takeRange(const char* value, Options& o) { return parseRange(value, o.rangeLow, o.rangeHigh); }
+bool takeExperiment(const char* value, Options& o) { return (o.experimentFile = value); }
+bool takeFormat(const char* value, Options& o) { return parseListFormat(value, o.listFormat); }
+bool takeSummary(const char*, Options& o) { return o.summary = true; }
+bool takeNoHeader(const char*, Options& o) { return o.noHeader = true; }
+
+const OptionRule rules[] = {
+    {"--gif", Value::file, true, takeGif, "--gif needs a file name"},
+    {"--size", Value::text, false, takeSize, nullptr},
+    {"--spectrum", Value::file, true, takeSpectrum, "--spectrum needs a file name"},
+    {"--fwhm", Value::text, false, takeFwhm,
+     "--fwhm needs a width in cm-1 from 0.1 to 1000, not \"%s\""},
+    {"--mode", Value::text, true, takeMode,
+     "--mode needs a whole number from 1 to the file's count of modes, not \"%s\""},
+    {"--amplitude", Value::text, true, takeAmplitude,
+     "--amplitude needs a number greater than 0 and at most 2, not \"%s\""},
+    {"--list", Value::none, false, takeList, nullptr},
+    {"--scale", Value::text, true, takeScale, "--scale needs a number from 0.5 to 1.5, not \"%s\""},
+    {"--range", Value::text, true, takeRange,
+     "--range needs LO:HI in cm-1 with 0 <= LO < HI, not \"%s\""},
+    {"--experiment", Value::file, true, takeExperiment, "--experiment needs a file name"},
+    {"--format", Value::text, true, takeFormat, "--format needs text, csv or json, not \"%s\""},
+    {"--summary", Value::none, false, takeSummary, nullptr},
+    {"--no-header", Value::none, false, takeNoHeader, nullptr},
+};
+constexpr int ruleCount = int(sizeof rules / sizeof rules[0]);
+
+// The rule of an argument that names an option (alone or as "--name=value"), or nullptr.
+const OptionRule* ruleOf(const char* arg) {
+    for (const OptionRule& rule : rules) {
+        const std::size_t length = std::strlen(rule.name);
+        if (std::strncmp(arg, rule.name, length) != 0) continue;
+        if (arg[length] == '\0' || (rule.value != Value::none && arg[length] == '=')) return &rule;
+    }
+    return nullptr;
+}
+
+// Which options were given, by their rows.
+struct Given {
+    bool row[ruleCount] = {};
+    bool operator()(const char* name) const {
+        for (int r = 0; r < ruleCount; ++r)
+            if (std::strcmp(rules[r].name, name) == 0) return row[r];
+        return false;
+    }
+};
+
+// Options that do not go with another: checked in this order, the first met refused.
+struct Clash {
+    const char* option;
+    const char* with;
+};
+const Clash clashes[] = {
+    {"--list", "--spectrum"}, {"--mode", "--spectrum"},     {"--amplitude", "--spectrum"},
+    {"--gif", "--list"},      {"--mode", "--list"},         {"--amplitude", "--list"},
+    {"--list", "--summary"},  {"--spectrum", "--summary"},  {"--gif", "--summary"},
+    {"--mode", "--summary"},  {"--amplitude", "--summary"}, {"--scale", "--summary"},
+    {"--size", "--summary"},  {"--fwhm", "--summary"},
+};
+
+// Where the options of the scaled and measured spectrum, the tables and the summary apply.
+int checkTableOptions(const Options& o, const Given& given) {
+    if (o.summary && o.fileCount == 0)
+        return usageError("%s needs at least one file name", "--summary");
+    if (given("--scale") && !o.list && !o.spectrumFile)
+        return usageError("%s applies only with --spectrum or --list", "--scale");
+    for (const char* option : {"--range", "--experiment"})
+        if (given(option) && !o.spectrumFile)
+            return usageError("%s applies only with --spectrum", option);
+    if (given("--format") && !o.list) return usageError("%s applies only with --list", "--format");
+    if (o.noHeader && !o.summary && !(o.list && o.listFormat == ListFormat::csv))
+        return usageError("%s applies only with --summary or --list --format csv", "--no-header");
+    return -1;
+}
+
+// --size, read once the output it sizes is known.
+int takeSizeOfOutput(Options& options) {
+    const char* text = options.sizeText;
+    if (!text) return -1;
+    if (options.spectrumFile) {
+        if (!parsePictureSize(text, options.spectrumWidth, options.spectrumHeight))
+            return usageError("--size needs WIDTHxHEIGHT, 300 to 4096 by 200 to 4096, not \"%s\"",
+                              text);
+    } else if (options.gifFile) {
+        if (!parseSize(text, options.gifSize))
+            return usageError("--size needs a whole number from 16 to 2048, not \"%s\"", text);
     } else {
-        return 0;
+        return usageError("%s applies only with --gif or --spectrum", "--size");
     }
     return -1;
 }
 
-// What the options of parseTableOption go with; -1 when all is well, else 2 after a refusal.
-int checkTableOptions(const Options& o, bool formatGiven, bool sizeOrWidth) {
-    if (o.summary) {
-        const char* other = o.list            ? "--list"
-                            : o.spectrumFile  ? "--spectrum"
-                            : o.gifFile       ? "--gif"
-                            : o.mode          ? "--mode"
-                            : o.amplitude > 0 ? "--amplitude"
-                            : o.scale != 1    ? "--scale"
-                            : sizeOrWidth     ? "--size or --fwhm"
-                                              : nullptr;
-        if (other) return usageError("%s does not go with --summary", other);
-        if (o.fileCount == 0) return usageError("%s needs at least one file name", "--summary");
+// The rules on which options go together, once every argument is read.
+int checkTogether(Options& options, const Given& given) {
+    if (options.gifFile && options.spectrumFile)
+        return usageError("%s and --spectrum cannot be given together", "--gif");
+    const int size = takeSizeOfOutput(options);
+    if (size >= 0) return size;
+    if (given("--fwhm") && !options.spectrumFile)
+        return usageError("%s applies only with --spectrum", "--fwhm");
+    for (const Clash& clash : clashes) {
+        if (!given(clash.option) || !given(clash.with)) continue;
+        const std::string format = std::string("%s does not go with ") + clash.with;
+        return usageError(format.c_str(), clash.option);
     }
-    if (o.scale != 1 && !o.list && !o.spectrumFile)
-        return usageError("%s applies only with --spectrum or --list", "--scale");
-    if (o.rangeHigh > 0 && !o.spectrumFile)
-        return usageError("%s applies only with --spectrum", "--range");
-    if (o.experimentFile && !o.spectrumFile)
-        return usageError("%s applies only with --spectrum", "--experiment");
-    if (formatGiven && !o.list) return usageError("%s applies only with --list", "--format");
-    if (o.noHeader && !o.summary && !(o.list && o.listFormat == ListFormat::csv))
-        return usageError("%s applies only with --summary or --list --format csv", "--no-header");
+    return checkTableOptions(options, given);
+}
+
+// One option argument at argv[i] (its value may take argv[i + 1]); -1 to go on, else the status.
+int takeOption(int argc, const char* const* argv, int& i, Options& options, Given& given) {
+    const OptionRule* rule = ruleOf(argv[i]);
+    if (!rule) return usageError("unknown option \"%s\"", argv[i]);
+    const char* value =
+        rule->value == Value::none ? nullptr : optionValue(argc, argv, i, rule->name);
+    if (rule->value == Value::file && (!value || !*value)) return usageError(rule->wants, "");
+    bool& seen = given.row[rule - rules];
+    if (rule->once && seen) return usageError("%s is given twice", rule->name);
+    if (!rule->take(value, options)) return usageError(rule->wants, value ? value : "");
+    seen = true;
     return -1;
 }
 
 } // namespace
 
 int parseCommandLine(int argc, const char* const* argv, Options& options) {
-    options = {nullptr,
-               gifSizeDefault,
-               nullptr,
-               0,
-               0.0f,
-               false,
-               nullptr,
-               spectrum::fwhmDefault,
-               spectrum::widthDefault,
-               spectrum::heightDefault,
-               1.0,
-               0.0,
-               0.0,
-               nullptr,
-               ListFormat::text,
-               false,
-               false,
-               0,
-               fileNames};
-    const char* sizeText = nullptr; // N with --gif, WxH with --spectrum
-    bool fwhmGiven = false, formatGiven = false;
+    options = {};
+    options.files = fileNames;
+    // With --summary anywhere every file name is taken, in order; without, a second is refused.
+    bool summary = false;
+    for (int i = 1; i < argc; ++i) summary = summary || std::strcmp(argv[i], "--summary") == 0;
+    Given given;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        if (std::strcmp(arg, "--help") == 0) {
-            textio::writeConsoleText(usage);
+        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "--version") == 0) {
+            textio::writeConsoleText(arg[2] == 'h' ? usage : "molvane " MOLVANE_VERSION "\n");
             return 0;
         }
-        if (std::strcmp(arg, "--version") == 0) {
-            textio::writeConsoleText("molvane " MOLVANE_VERSION "\n");
-            return 0;
-        }
-        if (isOption(arg, "--gif")) {
-            const char* file = optionValue(argc, argv, i, "--gif");
-            if (!file || !*file) return usageError("%s needs a file name", "--gif");
-            if (options.gifFile) return usageError("%s is given twice", "--gif");
-            options.gifFile = file;
-        } else if (isOption(arg, "--size")) {
-            const char* text = optionValue(argc, argv, i, "--size");
-            sizeText = text ? text : "";
-        } else if (isOption(arg, "--spectrum")) {
-            const char* file = optionValue(argc, argv, i, "--spectrum");
-            if (!file || !*file) return usageError("%s needs a file name", "--spectrum");
-            if (options.spectrumFile) return usageError("%s is given twice", "--spectrum");
-            options.spectrumFile = file;
-        } else if (isOption(arg, "--fwhm")) {
-            const char* text = optionValue(argc, argv, i, "--fwhm");
-            if (!parseWidth(text, options.fwhm))
-                return usageError("--fwhm needs a width in cm-1 from 0.1 to 1000, not \"%s\"",
-                                  text ? text : "");
-            fwhmGiven = true;
-        } else if (isOption(arg, "--mode")) {
-            const char* text = optionValue(argc, argv, i, "--mode");
-            if (options.mode) return usageError("%s is given twice", "--mode");
-            if (!parseMode(text, options.mode))
-                return usageError("--mode needs a whole number from 1 to the file's count of "
-                                  "modes, not \"%s\"",
-                                  text ? text : "");
-        } else if (isOption(arg, "--amplitude")) {
-            const char* text = optionValue(argc, argv, i, "--amplitude");
-            if (options.amplitude > 0.0f) return usageError("%s is given twice", "--amplitude");
-            if (!parseAmplitude(text, options.amplitude))
-                return usageError("--amplitude needs a number greater than 0 and at most 2, "
-                                  "not \"%s\"",
-                                  text ? text : "");
-        } else if (std::strcmp(arg, "--list") == 0) {
-            options.list = true;
-        } else if (const int table = parseTableOption(argc, argv, i, options); table >= 0) {
-            if (table > 0) return table;
-            if (arg[0] == '-' && arg[1] != '\0') return usageError("unknown option \"%s\"", arg);
+        if (arg[0] == '-' && arg[1] != '\0') {
+            const int status = takeOption(argc, argv, i, options, given);
+            if (status >= 0) return status;
+        } else if (!options.inputFile || summary) {
             if (options.fileCount == fileCapacity)
                 return usageError("more than %s file names", "262144");
+            if (!options.inputFile) options.inputFile = arg;
             fileNames[options.fileCount++] = arg;
-        } else if (isOption(arg, "--format")) {
-            formatGiven = true;
+        } else {
+            return usageError("unexpected argument \"%s\"", arg);
         }
     }
-    if (!options.summary && options.fileCount > 1)
-        return usageError("unexpected argument \"%s\"", fileNames[1]);
-    if (options.fileCount > 0) options.inputFile = fileNames[0];
-    if (const int table = checkTableOptions(options, formatGiven, sizeText || fwhmGiven);
-        table >= 0)
-        return table;
-    if (options.gifFile && options.spectrumFile)
-        return usageError("%s and --spectrum cannot be given together", "--gif");
-    if (sizeText && options.spectrumFile) {
-        if (!parsePictureSize(sizeText, options.spectrumWidth, options.spectrumHeight))
-            return usageError("--size needs WIDTHxHEIGHT, 300 to 4096 by 200 to 4096, not \"%s\"",
-                              sizeText);
-    } else if (sizeText && options.gifFile) {
-        if (!parseSize(sizeText, options.gifSize))
-            return usageError("--size needs a whole number from 16 to 2048, not \"%s\"", sizeText);
-    } else if (sizeText) {
-        return usageError("%s applies only with --gif or --spectrum", "--size");
-    }
-    if (fwhmGiven && !options.spectrumFile)
-        return usageError("%s applies only with --spectrum", "--fwhm");
-    if (options.spectrumFile) {
-        if (options.list) return usageError("%s does not go with --spectrum", "--list");
-        if (options.mode) return usageError("%s does not go with --spectrum", "--mode");
-        if (options.amplitude > 0.0f)
-            return usageError("%s does not go with --spectrum", "--amplitude");
-    }
-    if (options.list) {
-        if (options.gifFile) return usageError("%s does not go with --list", "--gif");
-        if (options.mode) return usageError("%s does not go with --list", "--mode");
-        if (options.amplitude > 0.0f)
-            return usageError("%s does not go with --list", "--amplitude");
-    }
-    return -1;
+    return checkTogether(options, given);
 }
 
 int refuseMode(int mode, int count, std::string_view fileName) {
