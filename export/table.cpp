@@ -29,7 +29,8 @@ void startField(Row& row) {
     row.fieldOpen = true;
 }
 
-// The length of the UTF-8 sequence starting at text[i], or 0 when it is not a whole one.
+} // namespace
+
 std::size_t utf8Length(std::string_view text, std::size_t i) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
     const std::size_t length = c < 0x80       ? 1
@@ -42,8 +43,6 @@ std::size_t utf8Length(std::string_view text, std::size_t i) {
         if ((static_cast<unsigned char>(text[i + k]) & 0xc0) != 0x80) return 0;
     return length;
 }
-
-} // namespace
 
 void csvText(Row& row, std::string_view text) {
     startField(row);

@@ -4,6 +4,7 @@
 // console output in one write, so that rows of several runs sharing one pipe never mix.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace table {
@@ -30,6 +31,10 @@ void csvEnd(Row& row);
 // JSON: a string in quotes with its escapes; a number as printed.
 void jsonString(Row& row, std::string_view text);
 void jsonNumber(Row& row, double value);
+
+// The length of the UTF-8 sequence starting at text[i] (1 to 4), or 0 when the bytes there are
+// not a whole one.
+std::size_t utf8Length(std::string_view text, std::size_t i);
 
 // Writes the row to console output in one write (a failed write passes, as for the usage
 // text: a closed pipe ends the reader's interest, not the row's correctness).

@@ -368,11 +368,7 @@ bool readLines(Reading& r, long long& line, const char*& why) {
 } // namespace
 
 bool readJcamp(std::string_view path, Data& data, long long& line, const char*& why) {
-    data.count = 0;
-    data.peaks = false;
-    data.xUnits[0] = data.yUnits[0] = '\0';
-    line = 0;
-    if (!detail::openFile(path, why)) return false;
+    if (!detail::startReading(path, data, line, why)) return false;
     Reading reading;
     reading.data = &data;
     const bool read = readLines(reading, line, why);

@@ -2,13 +2,15 @@
 // after a check that it can be read at all, and numbers read strictly.
 #pragma once
 
+#include "measured/measured.h"
+
 #include <string_view>
 
 namespace measured::detail {
 
-// Connects the file for reading line by line (textio::readFileLine); false with the reason
-// when it does not exist, is a directory or cannot be opened.
-bool openFile(std::string_view path, const char*& why);
+// Empties `data` and connects the file for reading line by line (textio::readFileLine); false
+// with the reason when it does not exist, is a directory or cannot be opened (line 0).
+bool startReading(std::string_view path, Data& data, long long& line, const char*& why);
 
 // The text as a finite number, whole: an optional sign, digits with at most one point, an
 // optional exponent by E or e; false for anything else.

@@ -18,7 +18,11 @@ namespace measured {
 
 namespace detail {
 
-bool openFile(std::string_view path, const char*& why) {
+bool startReading(std::string_view path, Data& data, long long& line, const char*& why) {
+    data.count = 0;
+    data.peaks = false;
+    data.xUnits[0] = data.yUnits[0] = '\0';
+    line = 0;
     const std::string name(path);
     struct stat status;
     if (stat(name.c_str(), &status) != 0) {

@@ -31,11 +31,7 @@ bool twoNumbers(std::string_view line, double& x, double& y) {
 } // namespace
 
 bool readTwoColumn(std::string_view path, Data& data, long long& line, const char*& why) {
-    data.count = 0;
-    data.peaks = false;
-    data.xUnits[0] = data.yUnits[0] = '\0';
-    line = 0;
-    if (!detail::openFile(path, why)) return false;
+    if (!detail::startReading(path, data, line, why)) return false;
     bool headerSeen = false;
     std::string_view text;
     while (textio::readFileLine(text)) {

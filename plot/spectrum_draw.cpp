@@ -3,6 +3,8 @@
 // titles) and the notes under them, in the places spectrum_plot.cpp works out.
 #include "plot/spectrum_draw.h"
 
+#include "export/table.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -62,16 +64,8 @@ std::string baseName(std::string_view path) {
     if (slash != std::string_view::npos) path.remove_prefix(slash + 1);
     std::string name;
     for (std::size_t i = 0; i < path.size();) {
-        const unsigned char c = static_cast<unsigned char>(path[i]);
-        const std::size_t length = c < 0x80       ? 1
-                                   : c >> 5 == 6  ? 2
-                                   : c >> 4 == 14 ? 3
-                                   : c >> 3 == 30 ? 4
-                                                  : 0;
-        bool whole = length > 0 && i + length <= path.size();
-        for (std::size_t k = 1; whole && k < length; ++k)
-            whole = (static_cast<unsigned char>(path[i + k]) & 0xc0) == 0x80;
-        if (whole && c >= 0x20) {
+        const std::size_t length = table::utf8Length(path, i);
+        if (length > 0 && static_cast<unsigned char>(path[i]) >= 0x20) {
             name.append(path.substr(i, length));
             i += length;
         } else {
@@ -133,11 +127,16 @@ void drawGrid(cairo_t* cr, const Box& box, const Axis& x, const Axis& y, bool yG
     cairo_stroke(cr);
 }
 
-void drawSticksAndCurve(cairo_t* cr, const Box& box, const Axis& x, const Axis& y,
-                        const Bands& bands, double s) {
+// Saves the state and draws only inside the panel's frame from here to the restore.
+void clipToPanel(cairo_t* cr, const Box& box) {
     cairo_save(cr);
     cairo_rectangle(cr, box.left, box.top, box.width, box.height);
     cairo_clip(cr);
+}
+
+void drawSticksAndCurve(cairo_t* cr, const Box& box, const Axis& x, const Axis& y,
+                        const Bands& bands, double s) {
+    clipToPanel(cr, box);
     setColour(cr, stickInk);
     cairo_set_line_width(cr, 1.5 * s);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
@@ -247,9 +246,7 @@ const Bands& onAxis(const Bands& bands, const Axis& x) {
 void drawMeasured(cairo_t* cr, const Box& box, const Axis& x, const Axis& y, double factor,
                   double s) {
     const measured::Data& data = measuredSpectrum;
-    cairo_save(cr);
-    cairo_rectangle(cr, box.left, box.top, box.width, box.height);
-    cairo_clip(cr);
+    clipToPanel(cr, box);
     setColour(cr, labInk);
     cairo_set_line_width(cr, 1.5 * s);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);

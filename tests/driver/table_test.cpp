@@ -3,8 +3,8 @@
 // ones, and the rows of many runs sharing one pipe.
 #include "export/table.h"
 #include "tests/driver/transcript.h"
+#include "tests/support/csv_rows.h"
 
-#include <csv.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -17,31 +17,8 @@ using namespace testsupport;
 namespace {
 
 const std::string molvane = MOLVANE_BINARY;
-using Rows = std::vector<std::vector<std::string>>;
-
-// The rows of a CSV text by libcsv in strict mode; fails the test on a text it refuses.
-Rows parseCsv(const std::string& text) {
-    struct Collect {
-        Rows rows;
-        std::vector<std::string> row;
-    } c;
-    csv_parser parser;
-    csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI | CSV_EMPTY_IS_NULL);
-    const auto field = [](void* s, std::size_t n, void* data) {
-        static_cast<Collect*>(data)->row.emplace_back(s ? std::string(static_cast<char*>(s), n)
-                                                        : std::string());
-    };
-    const auto end = [](int, void* data) {
-        auto* c = static_cast<Collect*>(data);
-        c->rows.push_back(std::move(c->row));
-        c->row.clear();
-    };
-    const std::size_t parsed = csv_parse(&parser, text.data(), text.size(), field, end, &c);
-    EXPECT_EQ(parsed, text.size()) << csv_strerror(csv_error(&parser));
-    EXPECT_EQ(csv_fini(&parser, field, end, &c), 0);
-    csv_free(&parser);
-    return c.rows;
-}
+using Rows = testsupport::CsvRows;
+using testsupport::parseCsv;
 
 std::string rowText(void (*fill)(table::Row&)) {
     static table::Row row;

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cairo.h>
-#include <csv.h>
 
 #include <cmath>
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "tests/plot/svg_lines.h"
+#include "tests/support/csv_rows.h"
 #include "tests/support/program_dir.h"
 
 namespace {
@@ -88,28 +88,8 @@ TEST_F(LabSpectrum, MeasuredSpectrumDrawnOverTheComputedOne) {
     EXPECT_GT(labPixels("two.png"), 300);
 }
 
-using Rows = std::vector<std::vector<std::string>>;
-
-Rows parseCsv(const std::string& text) {
-    struct Collect {
-        Rows rows;
-        std::vector<std::string> row;
-    } c;
-    csv_parser parser;
-    csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI);
-    const auto field = [](void* s, std::size_t n, void* data) {
-        static_cast<Collect*>(data)->row.emplace_back(static_cast<char*>(s), n);
-    };
-    const auto end = [](int, void* data) {
-        auto* c = static_cast<Collect*>(data);
-        c->rows.push_back(std::move(c->row));
-        c->row.clear();
-    };
-    EXPECT_EQ(csv_parse(&parser, text.data(), text.size(), field, end, &c), text.size());
-    EXPECT_EQ(csv_fini(&parser, field, end, &c), 0);
-    csv_free(&parser);
-    return c.rows;
-}
+using Rows = testsupport::CsvRows;
+using testsupport::parseCsv;
 
 TEST_F(LabSpectrum, CurvesAsCsvEveryWavenumber) {
     dir.write("lab.txt", "1500 0.1\n1600 0.9\n1700 0.2\n");
