@@ -1,6 +1,6 @@
 // Test support for the readers of Q-Chem, Psi4, NWChem and GAMESS output: a file read as a
 // run reads it (recognised by its content, then read through readVibrations, a run end
-// captured), the real outputs kept beside the checkout, small molecules whose vibrations the
+// captured), the real outputs kept in tests/data, small molecules whose vibrations the
 // generated files print, and the checks made of what was read (the run data and modeList).
 #pragma once
 
@@ -20,7 +20,6 @@
 namespace columntest {
 
 using testsupport::programSampleFile;
-using testsupport::programSamplesPresent;
 
 struct Reading {
     std::string file;

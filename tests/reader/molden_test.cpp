@@ -1,5 +1,5 @@
-// Molden files read through the reader's one face: the real files of Molden 5.7 and OpenMolcas
-// to the values printed in them; generated files as each writes them (sections in any case,
+// Molden files read through the reader's one face: the real file of Molden 5.7 to the values
+// printed in it; generated files as each writes them (sections in any case,
 // with blanks before them, [Atoms], [GTO] and [MO] passed over), files listing all 3N entries,
 // imaginary frequencies, vectors not of unit length, 1000 and 1001 atoms; damaged files.
 #include "tests/reader/vibration_files.h"
@@ -70,8 +70,7 @@ void readMoldenFile(const std::string& file, int mode) {
     reader::readVibrations(file, reader::Format::molden, mode);
 }
 
-TEST(Molden, RealFilesReadToTheirPrintedValues) {
-    if (!programSamplesPresent()) GTEST_SKIP() << "no program samples beside the checkout";
+TEST(Molden, RealFileReadsToItsPrintedValues) {
     // Molden 5.7 from a GAMESS run: [Atoms], [GTO] and [MO] first, [FREQ] at line 4068 (3N-6
     // entries), [FR-COORD] in bohr (2.67238738 is 1.414167 A), [FR-NORM-COORD] vectors of
     // length 0.56 and the like, [INT] last (vibration 9: 5.908094).
@@ -86,23 +85,6 @@ TEST(Molden, RealFilesReadToTheirPrintedValues) {
                     47.87,
                     9,
                     5.908094});
-    // OpenMolcas: " [MOLDEN FORMAT]", [N_FREQ] 12, [INT] before [NATOM] and [FR-COORD], E
-    // notation, vectors not of unit length.
-    expectRealFile({"openmolcas-freq.molden",
-                    reader::Format::molden,
-                    {6, 7, 1, 1, 1, 1},
-                    {0.0, 0.0, 0.026653},
-                    {-0.940859, 0.0, -0.508108},
-                    12,
-                    {{0.000690, 0.043621, 0.0},
-                     {-0.035995, 0.000441, -0.000048},
-                     {-0.001316, 0.000007, 0.000002}},
-                    {{-0.004075, 0.020666, 0.008376},
-                     {0.210451, 0.001348, -0.436498},
-                     {0.006992, -0.000022, 0.003033}},
-                    977.899433161719,
-                    1,
-                    156.623087301075});
 }
 
 TEST(Molden, EveryWritersLayoutReadsTheMoleculeItHolds) {

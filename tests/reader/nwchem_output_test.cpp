@@ -92,7 +92,6 @@ std::string analysis(const Molecule& m) {
 std::string output(const Molecule& m) { return banner + analysis(m) + closing; }
 
 TEST(NwchemOutput, RealOutputReadsToTheValuesPrintedInIt) {
-    if (!programSamplesPresent()) GTEST_SKIP() << "no " << MOLVANE_PROGRAM_SAMPLES_DIR;
     const std::string file = programSampleFile("nwchem7.0-dvb-ir.out");
     // Vibrations 1, 2 and 54 are the projected table's modes 7, 8 and 60; the lengths of their
     // printed vectors.

@@ -90,7 +90,6 @@ void readHess(const std::string& file, int mode) {
 }
 
 TEST(OrcaHessian, TheRealFileReadsToItsPrintedValues) {
-    if (!programSamplesPresent()) GTEST_SKIP() << "no program samples beside the checkout";
     // $atoms at line 1549 (bohr: -1.814904320846 is -0.960406 A), $vibrational_frequencies at
     // 748 (six 0.000000, then -328.034493, -324.565894, -321.559705), $normal_modes at 811 in
     // blocks of 5, $ir_spectrum at 1645 ("wavenumber eps Int"; entry 10 holds 11.43606420).

@@ -90,7 +90,6 @@ const char* const closing = "*** Psi4 exiting successfully. Buy a developer a be
 std::string output(const Molecule& m) { return banner + geometryTable(m) + analysis(m) + closing; }
 
 TEST(Psi4Output, RealOutputReadsToTheValuesPrintedInIt) {
-    if (!programSamplesPresent()) GTEST_SKIP() << "no " << MOLVANE_PROGRAM_SAMPLES_DIR;
     const std::string file = programSampleFile("psi4-1.7-dvb-ir.out");
     // Vibrations 7, 8 and 60 as Psi4 numbers them; the lengths of their printed vectors.
     const double norms[3] = {1.007571, 0.998699, 1.005286};

@@ -207,14 +207,6 @@ void expectDamageDiagnostics(const std::string& good, const std::vector<Damage>&
     }
 }
 
-// The real files of other programs beside the checkout; tests that read them skip without.
-inline std::string programSample(const std::string& name) {
-    return std::string(MOLVANE_PROGRAM_SAMPLES_DIR) + "/" + name;
-}
-inline bool programSamplesPresent() {
-    return std::filesystem::is_directory(MOLVANE_PROGRAM_SAMPLES_DIR);
-}
-
 // A real file's values as printed in it, checked by hand against the file text: atomic
 // numbers, first and last geometry rows, modes 1, 2 and M at the first and last atom (after
 // rescaling to unit length), the first frequency and one intensity.
@@ -232,7 +224,7 @@ struct RealFile {
 
 inline void expectRealFile(const RealFile& f) {
     SCOPED_TRACE(f.name);
-    const std::string file = programSample(f.name);
+    const std::string file = testsupport::programSampleFile(f.name);
     EXPECT_EQ(reader::recogniseFormat(file), f.format);
     const int modes[3] = {1, 2, f.modes};
     for (int t = 0; t < 3; ++t) {
