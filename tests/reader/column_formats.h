@@ -43,19 +43,6 @@ inline Reading read(const std::string& file, int mode) {
     return r;
 }
 
-// The reading ended the run with one "*ERR* 109" line holding each of `parts`.
-inline testing::AssertionResult endedWith(const Reading& r,
-                                          std::initializer_list<std::string> parts) {
-    if (!r.end.ended) return testing::AssertionFailure() << "the run did not end";
-    const std::string text(r.end.diagnostic());
-    if (r.end.status != -1 || !testsupport::isOneDiagnostic(text, 109))
-        return testing::AssertionFailure() << "status " << r.end.status << ": " << text;
-    for (const std::string& part : parts)
-        if (text.find(part) == std::string::npos)
-            return testing::AssertionFailure() << "no \"" << part << "\" in: " << text;
-    return testing::AssertionSuccess();
-}
-
 inline testing::AssertionResult readWell(const Reading& r) {
     if (r.end.ended) return testing::AssertionFailure() << r.end.diagnostic();
     return testing::AssertionSuccess();
