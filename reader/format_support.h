@@ -9,7 +9,6 @@
 #pragma once
 
 #include "reader/run_data.h"
-#include "reader/vibrations.h"
 
 #include <initializer_list>
 #include <string_view>

@@ -20,6 +20,7 @@ using columns::failRow;
 using columns::Fields;
 using columns::readLine;
 
+constexpr std::string_view formatLabel = "GAMESS output";
 constexpr std::string_view bohrKeyword = "COORDINATES (BOHR)";
 constexpr std::string_view angstromKeyword = "COORDINATES OF ALL ATOMS ARE (ANGS)";
 constexpr std::string_view analysisKeyword =
@@ -190,7 +191,7 @@ void readAnalysis(std::string_view heading) {
 
 void readGamess(std::string_view fileName, int mode, scan::FormatResult& result,
                 AtomTable& modeVector) {
-    scan::open(fileName, formatName(Format::gamess));
+    scan::open(fileName, formatLabel);
     columns::start(mode);
     geometryAtoms = 0;
     std::string_view line;

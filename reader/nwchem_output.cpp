@@ -16,6 +16,7 @@ using columns::failRow;
 using columns::Fields;
 using columns::readLine;
 
+constexpr std::string_view formatLabel = "NWChem output";
 constexpr std::string_view atomsKeyword = "Atom information";
 constexpr std::string_view modesKeyword = "NORMAL MODE EIGENVECTORS IN CARTESIAN COORDINATES";
 constexpr std::string_view intensityKeyword = "Infra Red Intensities";
@@ -178,7 +179,7 @@ void readIntensities() {
 
 void readNwchem(std::string_view fileName, int mode, scan::FormatResult& result,
                 AtomTable& modeVector) {
-    scan::open(fileName, formatName(Format::nwchem));
+    scan::open(fileName, formatLabel);
     columns::start(mode);
     geometryAtoms = 0;
     intensitiesOpen = false;

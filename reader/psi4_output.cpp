@@ -16,6 +16,7 @@ using columns::failRow;
 using columns::Fields;
 using columns::readLine;
 
+constexpr std::string_view formatLabel = "Psi4 output";
 constexpr std::string_view geometryKeyword = "Geometry (in ";
 constexpr std::string_view findifKeyword = "Using finite-differences of";
 constexpr std::string_view analysisKeyword = "==> Harmonic Vibrational Analysis <==";
@@ -191,7 +192,7 @@ void readAnalysis(std::string_view heading) {
 
 void readPsi4(std::string_view fileName, int mode, scan::FormatResult& result,
               AtomTable& modeVector) {
-    scan::open(fileName, formatName(Format::psi4));
+    scan::open(fileName, formatLabel);
     columns::start(mode);
     geometryAtoms = 0;
     awaitReference = false;

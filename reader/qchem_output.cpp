@@ -14,6 +14,7 @@ using columns::failRow;
 using columns::Fields;
 using columns::readLine;
 
+constexpr std::string_view formatLabel = "Q-Chem output";
 constexpr std::string_view orientationKeyword = "Standard Nuclear Orientation";
 constexpr std::string_view analysisKeyword = "VIBRATIONAL ANALYSIS";
 constexpr std::string_view section = "a \"VIBRATIONAL ANALYSIS\" section";
@@ -187,7 +188,7 @@ void readAnalysis(std::string_view heading) {
 
 void readQchem(std::string_view fileName, int mode, scan::FormatResult& result,
                AtomTable& modeVector) {
-    scan::open(fileName, formatName(Format::qchem));
+    scan::open(fileName, formatLabel);
     columns::start(mode);
     orientationAtoms = 0;
     std::string_view line;
