@@ -30,18 +30,6 @@ constexpr std::string_view fieldNames[] = {numbersField, coordinatesField, modeC
 constexpr int energyBlocks = 5;
 constexpr int energyCapacity = energyBlocks * modeCapacity;
 
-[[noreturn]] void failExpectedNumbered(const char* format, int a, int b, std::string_view found) {
-    char expected[200];
-    std::snprintf(expected, sizeof expected, format, a, b);
-    scan::failExpected(expected, found);
-}
-
-[[noreturn]] void failCounts(const char* format, int a, int b) {
-    char message[240];
-    std::snprintf(message, sizeof message, format, a, b);
-    scan::failFile(message);
-}
-
 // The next line that opens one of the fields read; false at the end of the file.
 bool nextField(std::string_view& line, int& which) {
     while (scan::skipToLineHolding(
@@ -88,17 +76,18 @@ void readArray(std::string_view name, int count, bool integers, int from, int ca
         const int n = scan::splitFields(line, fields, 8);
         const int left = count - index;
         if (n != (left < perLine ? left : perLine))
-            failExpectedNumbered(integers ? "%d integers of the array (%d more to come)"
-                                          : "%d numbers of the array (%d more to come)",
-                                 left < perLine ? left : perLine, left, line);
+            scan::failExpectedNumbered(line,
+                                       integers ? "%d integers of the array (%d more to come)"
+                                                : "%d numbers of the array (%d more to come)",
+                                       left < perLine ? left : perLine, left);
         for (int k = 0; k < n; ++k, ++index) {
             if (index < from || index >= from + capacity) continue;
             double& value = values[index - from];
             int number = 0;
             if (integers ? !scan::toInteger(fields[k], number) : !scan::toReal(fields[k], value))
-                failExpectedNumbered(integers ? "value %d of an integer array"
-                                              : "value %d of a real array",
-                                     index + 1, 0, line);
+                scan::failExpectedNumbered(
+                    line, integers ? "value %d of an integer array" : "value %d of a real array",
+                    index + 1);
             if (integers) value = number;
         }
     }
@@ -115,7 +104,7 @@ int kept[modeCapacity];
 // writes the block in every frequency job).
 void listVibrations(FormatResult& result, int vibrations, int energyCount) {
     if (energyCount < vibrations)
-        failCounts("holds %d values in Vib-E2 for %d vibrations", energyCount, vibrations);
+        scan::failCounts("holds %d values in Vib-E2 for %d vibrations", energyCount, vibrations);
     result.listed = vibrations;
     for (int i = 0; i < vibrations; ++i) result.frequency[i] = energyValues[i];
     result.hasIntensities = energyCount >= 4 * vibrations;
@@ -150,15 +139,15 @@ void readFchk(std::string_view fileName, int mode, scan::FormatResult& result,
         case numbersLine:
             readFieldLine(line, name, 'I', true, atoms);
             if (atoms > atomCapacity)
-                failCounts("lists %d atomic numbers; Molvane holds at most %d atoms", atoms,
-                           atomCapacity);
+                scan::failCounts("lists %d atomic numbers; Molvane holds at most %d atoms", atoms,
+                                 atomCapacity);
             readArray(name, atoms, true, 0, atomCapacity, atomicNumbers);
             break;
         case coordinatesLine:
             readFieldLine(line, name, 'R', true, coordinateCount);
             if (coordinateCount > 3 * atomCapacity)
-                failCounts("lists %d Cartesian coordinates; Molvane holds at most %d atoms",
-                           coordinateCount, atomCapacity);
+                scan::failCounts("lists %d Cartesian coordinates; Molvane holds at most %d atoms",
+                                 coordinateCount, atomCapacity);
             readArray(name, coordinateCount, false, 0, 3 * atomCapacity, coordinates);
             break;
         case modeCountLine:
@@ -201,21 +190,22 @@ void readFchk(std::string_view fileName, int mode, scan::FormatResult& result,
     if (modeValues < 0) scan::failFile("has Vib-E2 but no Vib-Modes field");
     if (atoms == 0) scan::failFile("lists no atoms");
     if (coordinateCount != 3 * atoms)
-        failCounts("lists %d Cartesian coordinates for %d atoms (3 per atom)", coordinateCount,
-                   atoms);
+        scan::failCounts("lists %d Cartesian coordinates for %d atoms (3 per atom)",
+                         coordinateCount, atoms);
     for (int i = 0; i < atoms; ++i)
         if (atomicNumbers[i] < 1 || atomicNumbers[i] > 118)
-            failCounts("lists %d as the atomic number of atom %d", int(atomicNumbers[i]), i + 1);
+            scan::failCounts("lists %d as the atomic number of atom %d", int(atomicNumbers[i]),
+                             i + 1);
     if (modeValues % (3 * atoms) != 0)
-        failCounts("holds %d values in Vib-Modes, not a whole number of vectors of %d atoms",
-                   modeValues, atoms);
+        scan::failCounts("holds %d values in Vib-Modes, not a whole number of vectors of %d atoms",
+                         modeValues, atoms);
     const int vibrations = modeValues / (3 * atoms);
     if (vibrations > 3 * atoms)
-        failCounts("holds %d vectors in Vib-Modes for %d atoms (at most 3 per atom)", vibrations,
-                   atoms);
+        scan::failCounts("holds %d vectors in Vib-Modes for %d atoms (at most 3 per atom)",
+                         vibrations, atoms);
     if (declaredModes >= 0 && declaredModes != vibrations)
-        failCounts("declares %d normal modes and holds %d vectors in Vib-Modes", declaredModes,
-                   vibrations);
+        scan::failCounts("declares %d normal modes and holds %d vectors in Vib-Modes",
+                         declaredModes, vibrations);
 
     result.atomCount = atoms;
     for (int i = 0; i < atoms; ++i) {
