@@ -69,7 +69,7 @@ class Tables : public testing::Test {
 };
 
 TEST_F(Tables, ListAsCsvAndJsonWithTheFilesNumbersAndTheScaledOnes) {
-    const std::string water = std::string(MOLVANE_SAMPLES_DIR) + "/g16-water.log";
+    const std::string water = std::string(MOLVANE_SHARED_SAMPLES_DIR) + "/g16-water.log";
     if (!std::filesystem::exists(water)) GTEST_SKIP() << "no " << water;
     dir.copyIn(water, "w\"at,er.log");
     // The file's lines: Frequencies -- 1668.2293 3866.1598 3976.5311; IR Inten -- 89.6988
@@ -106,7 +106,7 @@ TEST_F(Tables, ListAsCsvAndJsonWithTheFilesNumbersAndTheScaledOnes) {
 // The files of the summary: every real sample beside the checkout and the bundled examples.
 std::vector<std::string> realSamples() {
     std::vector<std::string> files;
-    for (const char* dir : {MOLVANE_PROGRAM_SAMPLES_DIR, MOLVANE_EXAMPLES_DIR})
+    for (const char* dir : {MOLVANE_TEST_DATA "/program-samples", MOLVANE_EXAMPLES_DIR})
         if (std::filesystem::is_directory(dir))
             for (const auto& entry : std::filesystem::directory_iterator(dir))
                 if (entry.path().extension() != ".md" && entry.path().extension() != ".jdx")

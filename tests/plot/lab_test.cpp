@@ -19,7 +19,7 @@ namespace {
 
 using testsupport::Outcome;
 const std::string jcamp = std::string(MOLVANE_TEST_DATA) + "/jcamp/";
-const std::string water = std::string(MOLVANE_SAMPLES_DIR) + "/g16-water.log";
+const std::string water = std::string(MOLVANE_SHARED_SAMPLES_DIR) + "/g16-water.log";
 
 class LabSpectrum : public ::testing::Test {
   protected:
