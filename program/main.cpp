@@ -6,6 +6,7 @@
 #include "driver/dialogue.h"
 #include "driver/mode_list.h"
 #include "export/spectrum.h"
+#include "render/bonds.h"
 #include "render/frame.h"
 #include "render/gif_capture.h"
 #include "render/mode_keys.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     // The dialogue finishes before any window exists; it fills the renderer's blocks.
     driver::runDialogue(render::atomCount, render::atomTable, render::motionTable,
                         render::viewVolume, {options.inputFile, options.mode, options.amplitude});
+    render::updateBonds();
     if (options.gifFile) return render::exportGif(options.gifFile, options.gifSize);
     render::bindGifKey();
     render::bindModeKeys(driver::dialogueFileName(), driver::dialogueFormat());

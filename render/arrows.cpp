@@ -9,12 +9,11 @@
 #include "render/animation.h"
 #include "render/elements.h"
 #include "render/run_blocks.h"
+#include "render/style.h"
 
 namespace render {
 
 namespace {
-
-bool shown = false;
 
 // Sizes in Angstroms. Shorter displacements get no arrow: it would not reach a pixel.
 constexpr double shortest = 0.01;
@@ -46,7 +45,8 @@ void arrowAlongZ(double length) {
     gluCylinder(outside, headRadius, 0.0, head, slices, 1);
 }
 
-// Turns +z onto the unit vector u.
+} // namespace
+
 void turnZOnto(const double u[3]) {
     const double sideways = std::hypot(u[0], u[1]);
     if (sideways < 1e-12) {
@@ -57,10 +57,8 @@ void turnZOnto(const double u[3]) {
     glRotated(degrees, -u[1], u[0], 0.0);
 }
 
-} // namespace
-
-bool arrowsShown() { return shown; }
-void setArrowsShown(bool on) { shown = on; }
+bool arrowsShown() { return drawingStyle.arrows; }
+void setArrowsShown(bool on) { drawingStyle.arrows = on; }
 
 void drawArrows(float s) {
     if (!makeQuadrics()) return;
@@ -75,7 +73,7 @@ void drawArrows(float s) {
         const double u[3] = {d[1] / length, d[2] / length, d[3] / length};
         double position[3];
         displayedPosition(atomTable, motionTable, i, s, position);
-        const double radius = elementStyle(atomTable[i][0]).radius / radiusScale;
+        const double radius = sphereRadius(atomTable[i][0]);
         glPushMatrix();
         glTranslated(position[0] + radius * u[0], position[1] + radius * u[1],
                      position[2] + radius * u[2]);

@@ -5,6 +5,7 @@
 
 namespace render {
 
+// The switch, kept in the drawing style (style.h).
 bool arrowsShown();
 void setArrowsShown(bool shown);
 
@@ -18,5 +19,9 @@ inline constexpr double arrowColour[3] = {0.0, 0.9, 0.9};
 // modelview matrix of the turned scene and leaves it, the current colour aside, as it found
 // it; the current normal is put back, so that the axes of the next frame are lit as before.
 void drawArrows(float s);
+
+// Turns +z onto the unit vector u (a rotation multiplied onto the current matrix): the arrows'
+// and the bonds' cylinders are made along +z.
+void turnZOnto(const double u[3]);
 
 } // namespace render

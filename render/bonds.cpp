@@ -62,8 +62,7 @@ int findBonds(const reader::AtomTable& atoms, int atomCount, Bond* bonds, int ca
             if (!(std::fabs(d[0]) < reach && std::fabs(d[1]) < reach && std::fabs(d[2]) < reach))
                 continue;
             const double squared = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
-            if (squared < reach * reach && squared >= closest * closest)
-                bonds[found++] = {i, j};
+            if (squared < reach * reach && squared >= closest * closest) bonds[found++] = {i, j};
         }
     }
     return found;

@@ -25,13 +25,15 @@ bool bonded(const render::Bond* bonds, int count, int a, int b) {
     return false;
 }
 
-void expectBonds(const reader::AtomTable& atoms, int atomCount, int bondTotal, Pairs yes,
-                 Pairs no, const std::string& what) {
+void expectBonds(const reader::AtomTable& atoms, int atomCount, int bondTotal, Pairs yes, Pairs no,
+                 const std::string& what) {
     static render::Bond bonds[render::bondCapacity];
     const int count = render::findBonds(atoms, atomCount, bonds, render::bondCapacity);
     EXPECT_EQ(count, bondTotal) << what;
-    for (auto [a, b] : yes) EXPECT_TRUE(bonded(bonds, count, a, b)) << what << ": " << a << "-" << b;
-    for (auto [a, b] : no) EXPECT_FALSE(bonded(bonds, count, a, b)) << what << ": " << a << "." << b;
+    for (auto [a, b] : yes)
+        EXPECT_TRUE(bonded(bonds, count, a, b)) << what << ": " << a << "-" << b;
+    for (auto [a, b] : no)
+        EXPECT_FALSE(bonded(bonds, count, a, b)) << what << ": " << a << "." << b;
     for (int i = 0; i < count; ++i) EXPECT_LT(bonds[i].first, bonds[i].second) << what;
 }
 
