@@ -15,6 +15,8 @@ namespace {
 
 const char usage[] =
     "Usage: molvane [--mode N] [--amplitude A] [--gif OUT [--size N]] [FILE]\n"
+    "       molvane [--mode N] [--amplitude A] --png OUT [--size WxH]\n"
+    "               [--background white|transparent|grey] [FILE]\n"
     "       molvane --list [FILE]\n"
     "       molvane --spectrum OUT [--fwhm W] [--size WxH] [FILE]\n"
     "       molvane --help | --version\n"
@@ -28,7 +30,9 @@ const char usage[] =
     "normal mode and the vibration amplitude, and shows the vibration in a window.\n"
     "There the keys Right and Left step to the next and previous mode, Up and Down\n"
     "change the amplitude by 0.1, a shows displacement arrows, g writes the next 100\n"
-    "frames as molvane-mode<N>.gif and h lists the keys.\n"
+    "frames as molvane-mode<N>.gif, b switches to ball and stick, l shows atom\n"
+    "labels, p writes a still at twice the window's size as molvane-mode<N>.png and\n"
+    "h lists the keys.\n"
     "When the first frequency is negative it writes \"newcoordinates.xyz\". Files are\n"
     "written in the working directory.\n"
     "\n"
@@ -45,6 +49,15 @@ const char usage[] =
     "                 window; needs no display\n"
     "  --size N       width and height of that GIF in pixels, 16 to 2048\n"
     "                 (default 400)\n"
+    "  --png OUT      after the same dialogue, write the molecule at rest as the\n"
+    "                 PNG picture OUT, framed to fill it, without axes, instead of\n"
+    "                 opening a window; needs no display\n"
+    "  --size WxH     with --png: its width and height, 16 to 8192 each (default\n"
+    "                 1600x1200)\n"
+    "  --background B with --png: white (the default), transparent or grey\n"
+    "  --bonds        start in ball and stick: the bonds drawn (window, --gif, --png)\n"
+    "  --labels       start with the atom labels (C1, H2, ...) shown\n"
+    "  --arrows       start with the displacement arrows shown\n"
     "  --spectrum OUT no dialogue and no window: write the IR spectrum of the\n"
     "                 output file (FILE when given, else the one filename.dat\n"
     "                 names), with the Raman spectrum below it where the file\n"
@@ -138,6 +151,28 @@ bool parseWhole(const char*& text, char end, int low, int high, int& number) {
     return true;
 }
 
+// WIDTHxHEIGHT for a still, each 16 to 8192.
+bool parseStillSize(const char* text, int& width, int& height) {
+    return text && parseWhole(text, 'x', stillSizeMin, stillSizeMax, width) && *text++ == 'x' &&
+           parseWhole(text, '\0', stillSizeMin, stillSizeMax, height);
+}
+
+bool parseBackground(const char* text, Background& background) {
+    if (!text) return false;
+    const struct {
+        const char* name;
+        Background value;
+    } names[] = {{"white", Background::white},
+                 {"grey", Background::grey},
+                 {"transparent", Background::transparent}};
+    for (const auto& n : names)
+        if (std::strcmp(text, n.name) == 0) {
+            background = n.value;
+            return true;
+        }
+    return false;
+}
+
 bool parseSize(const char* text, int& size) {
     return text && parseWhole(text, '\0', gifSizeMin, gifSizeMax, size);
 }
@@ -184,9 +219,17 @@ int parseCommandLine(int argc, const char* const* argv, Options& options) {
                nullptr,
                spectrum::fwhmDefault,
                spectrum::widthDefault,
-               spectrum::heightDefault};
+               spectrum::heightDefault,
+               nullptr,
+               1600,
+               1200,
+               Background::white,
+               false,
+               false,
+               false};
     const char* sizeText = nullptr; // N with --gif, WxH with --spectrum
     bool fwhmGiven = false;
+    bool backgroundGiven = false;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (std::strcmp(arg, "--help") == 0) {
@@ -230,6 +273,23 @@ int parseCommandLine(int argc, const char* const* argv, Options& options) {
                 return usageError("--amplitude needs a number greater than 0 and at most 2, "
                                   "not \"%s\"",
                                   text ? text : "");
+        } else if (isOption(arg, "--png")) {
+            const char* file = optionValue(argc, argv, i, "--png");
+            if (!file || !*file) return usageError("%s needs a file name", "--png");
+            if (options.pngFile) return usageError("%s is given twice", "--png");
+            options.pngFile = file;
+        } else if (isOption(arg, "--background")) {
+            const char* text = optionValue(argc, argv, i, "--background");
+            if (!parseBackground(text, options.background))
+                return usageError("--background needs white, transparent or grey, not \"%s\"",
+                                  text ? text : "");
+            backgroundGiven = true;
+        } else if (std::strcmp(arg, "--bonds") == 0) {
+            options.bonds = true;
+        } else if (std::strcmp(arg, "--labels") == 0) {
+            options.labels = true;
+        } else if (std::strcmp(arg, "--arrows") == 0) {
+            options.arrows = true;
         } else if (std::strcmp(arg, "--list") == 0) {
             options.list = true;
         } else if (arg[0] == '-' && arg[1] != '\0') {
@@ -242,7 +302,14 @@ int parseCommandLine(int argc, const char* const* argv, Options& options) {
     }
     if (options.gifFile && options.spectrumFile)
         return usageError("%s and --spectrum cannot be given together", "--gif");
-    if (sizeText && options.spectrumFile) {
+    if (options.pngFile && (options.gifFile || options.spectrumFile || options.list))
+        return usageError("%s does not go with --gif, --spectrum or --list", "--png");
+    if (backgroundGiven && !options.pngFile)
+        return usageError("%s applies only with --png", "--background");
+    if (sizeText && options.pngFile) {
+        if (!parseStillSize(sizeText, options.stillWidth, options.stillHeight))
+            return usageError("--size needs WIDTHxHEIGHT, 16 to 8192 each, not \"%s\"", sizeText);
+    } else if (sizeText && options.spectrumFile) {
         if (!parsePictureSize(sizeText, options.spectrumWidth, options.spectrumHeight))
             return usageError("--size needs WIDTHxHEIGHT, 300 to 4096 by 200 to 4096, not \"%s\"",
                               sizeText);
@@ -250,7 +317,7 @@ int parseCommandLine(int argc, const char* const* argv, Options& options) {
         if (!parseSize(sizeText, options.gifSize))
             return usageError("--size needs a whole number from 16 to 2048, not \"%s\"", sizeText);
     } else if (sizeText) {
-        return usageError("%s applies only with --gif or --spectrum", "--size");
+        return usageError("%s applies only with --gif, --png or --spectrum", "--size");
     }
     if (fwhmGiven && !options.spectrumFile)
         return usageError("%s applies only with --spectrum", "--fwhm");

@@ -10,6 +10,11 @@ constexpr int gifSizeDefault = 400;
 constexpr int gifSizeMin = 16;
 constexpr int gifSizeMax = 2048;
 
+constexpr int stillSizeMin = 16; // --size WxH with --png, each side
+constexpr int stillSizeMax = 8192;
+
+enum class Background { white, grey, transparent }; // --background with --png
+
 struct Options {
     const char* gifFile;      // --gif OUT: write the animation there instead of opening a window
     int gifSize;              // --size N: width and height of the GIF in pixels
@@ -21,6 +26,13 @@ struct Options {
     double fwhm;              // --fwhm W: each band's full width at half maximum, cm**-1
     int spectrumWidth;        // --size WxH with --spectrum: the picture's size in pixels
     int spectrumHeight;
+    const char* pngFile; // --png OUT: write a still of the molecule there instead of a window
+    int stillWidth;      // --size WxH with --png: the still's size in pixels
+    int stillHeight;
+    Background background; // --background white|grey|transparent: the still's background
+    bool bonds;            // --bonds: start in ball and stick
+    bool labels;           // --labels: start with the atom labels
+    bool arrows;           // --arrows: start with the displacement arrows
 };
 
 // Reads argv[1..argc-1] into options. Returns -1 when the program should run on; otherwise the

@@ -12,6 +12,23 @@
 #include "render/mode_keys.h"
 #include "render/run_blocks.h"
 #include "render/startup.h"
+#include "render/still_capture.h"
+#include "render/style.h"
+
+namespace {
+
+render::StillRequest stillRequest(const driver::Options& options) {
+    render::StillRequest request;
+    request.width = options.stillWidth;
+    request.height = options.stillHeight;
+    using driver::Background;
+    request.background = options.background == Background::white  ? render::Background::white
+                         : options.background == Background::grey ? render::Background::grey
+                                                                  : render::Background::transparent;
+    return request;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     driver::Options options{};
@@ -26,8 +43,11 @@ int main(int argc, char** argv) {
     driver::runDialogue(render::atomCount, render::atomTable, render::motionTable,
                         render::viewVolume, {options.inputFile, options.mode, options.amplitude});
     render::updateBonds();
+    render::drawingStyle = {options.bonds, options.labels, options.arrows};
     if (options.gifFile) return render::exportGif(options.gifFile, options.gifSize);
+    if (options.pngFile) return render::exportStill(options.pngFile, stillRequest(options));
     render::bindGifKey();
+    render::bindStillKey();
     render::bindModeKeys(driver::dialogueFileName(), driver::dialogueFormat());
     render::runGraphics(render::drawFrame);
     return 0;

@@ -87,8 +87,8 @@ int atomLabel(int index, float atomicNumber, char (&text)[16]) {
     const bool known = atomicNumber >= 1.0f && atomicNumber < 119.0f;
     const std::string_view symbol =
         known ? reader::scan::elementSymbol(int(atomicNumber)) : std::string_view("X");
-    const int n = std::snprintf(text, sizeof text, "%.*s%d", int(symbol.size()), symbol.data(),
-                                index + 1);
+    const int n =
+        std::snprintf(text, sizeof text, "%.*s%d", int(symbol.size()), symbol.data(), index + 1);
     return std::clamp(n, 0, int(sizeof text) - 1);
 }
 
