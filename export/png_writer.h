@@ -7,7 +7,7 @@ namespace png {
 
 struct Image {
     int width, height;
-    int channels;                 // 3: RGB, 4: RGBA
+    int channels;                // 3: RGB, 4: RGBA
     const unsigned char* pixels; // rows top first, channels bytes a pixel, no padding
 };
 

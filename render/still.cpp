@@ -18,14 +18,15 @@
 #include "render/run_blocks.h"
 #include "render/style.h"
 #include "render/view.h"
-#include "trackball/trackball.h"
 
 namespace render {
 
 namespace {
 
 constexpr double pi = 3.14159265358979323846;
-constexpr double margin = 0.05; // of the picture's larger extent, on each side of a figure
+// Of the picture's width or height, on each side of a figure: room for the labels of the
+// atoms at the right edge too, so that the labels do not change the framing.
+constexpr double margin = 0.07;
 
 // The camera's frame: the eye at (2, 2, 5) looking at the origin with +y up.
 struct Camera {
@@ -88,16 +89,15 @@ Bounds figureBounds() {
 void multiplyFigureProjection(int width, int height) {
     const Bounds b = figureBounds();
     const double aspect = double(width) / height;
-    double halfWidth = std::max(0.5 * (b.high[0] - b.low[0]), 0.5 * (b.high[1] - b.low[1]) * aspect);
-    // Room for the labels, which stand right of their atoms.
-    if (drawingStyle.labels) halfWidth *= 1.08;
+    double halfWidth =
+        std::max(0.5 * (b.high[0] - b.low[0]), 0.5 * (b.high[1] - b.low[1]) * aspect);
     halfWidth = std::max(halfWidth, 0.1) / (1.0 - 2.0 * margin);
     const double halfHeight = halfWidth / aspect;
-    const double cx = 0.5 * (b.low[0] + b.high[0]) + (drawingStyle.labels ? 0.04 * halfWidth : 0);
+    const double cx = 0.5 * (b.low[0] + b.high[0]);
     const double cy = 0.5 * (b.low[1] + b.high[1]);
     const double eye = std::sqrt(4.0 + 4.0 + 25.0);
-    glOrtho(cx - halfWidth, cx + halfWidth, cy - halfHeight, cy + halfHeight,
-            eye - b.high[2] - 1.0, eye - b.low[2] + 1.0);
+    glOrtho(cx - halfWidth, cx + halfWidth, cy - halfHeight, cy + halfHeight, eye - b.high[2] - 1.0,
+            eye - b.low[2] + 1.0);
     gluLookAt(2.0, 2.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
 }
 
@@ -134,8 +134,8 @@ void loadTileProjection(const StillRequest& r, const Tiling& t, int x, int y) {
     glMatrixMode(GL_MODELVIEW);
 }
 
-// Pixels per Angstrom of the oversampled picture, from the projection of a one-tile tiling.
-double pixelsPerAngstrom(const StillRequest& r, const Tiling& t) {
+// The whole picture's projection matrix.
+void pictureProjection(const StillRequest& r, GLdouble m[16]) {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -143,10 +143,15 @@ double pixelsPerAngstrom(const StillRequest& r, const Tiling& t) {
         multiplyFigureProjection(r.width, r.height);
     else
         multiplyProjection();
-    GLdouble m[16];
     glGetDoublev(GL_PROJECTION_MATRIX, m);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
+}
+
+// Pixels per Angstrom of the oversampled picture.
+double pixelsPerAngstrom(const StillRequest& r, const Tiling& t) {
+    GLdouble m[16];
+    pictureProjection(r, m);
     return std::hypot(m[0], m[4], m[8]) * t.wide / 2;
 }
 
@@ -183,8 +188,8 @@ void averageTile(const std::vector<unsigned char>& tile, const Tiling& t, int x,
                     sum[3] += p[3];
                 }
             unsigned char* out =
-                &picture.pixels[std::size_t(channels) * (std::size_t(outRow) * picture.width +
-                                                         x / f + col)];
+                &picture.pixels[std::size_t(channels) *
+                                (std::size_t(outRow) * picture.width + x / f + col)];
             for (int k = 0; k < 3; ++k)
                 out[k] = sum[3] > 0 ? (unsigned char)std::lround(sum[k] / sum[3]) : 0;
             if (picture.alpha) out[3] = (unsigned char)std::lround(sum[3] / (f * f));
@@ -201,14 +206,14 @@ float shownPhase() {
     return s;
 }
 
-void drawTile(const StillRequest& r, const Tiling& t, const ScenePass& pass, int x, int y) {
+// `turn`: the modelview matrix the window's frame was drawn with.
+void drawTile(const StillRequest& r, const Tiling& t, const ScenePass& pass,
+              const GLdouble turn[16], int x, int y) {
     loadTileProjection(r, t, x, y);
-    glLoadIdentity();
-    if (!r.figure) {
-        float rotation[16];
-        trackball::trackballRotationMatrix(rotation);
-        glMultMatrixf(rotation);
-    }
+    if (r.figure)
+        glLoadIdentity();
+    else
+        glLoadMatrixd(turn);
     glPushMatrix();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawScene(pass, r.figure ? 0.0f : shownPhase());
@@ -219,6 +224,18 @@ void drawTile(const StillRequest& r, const Tiling& t, const ScenePass& pass, int
 
 std::string stillStem(const char* kind, int number) {
     return std::string("molvane-") + kind + std::to_string(number);
+}
+
+void stillPosition(const StillRequest& r, const double p[3], double& x, double& y) {
+    GLdouble projection[16], modelview[16];
+    pictureProjection(r, projection);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview); // the shown frame's turn (drawStill)
+    if (r.figure)
+        for (int k = 0; k < 16; ++k) modelview[k] = k % 5 == 0 ? 1.0 : 0.0;
+    const GLint viewport[4] = {0, 0, r.width, r.height};
+    double z = 0;
+    gluProject(p[0], p[1], p[2], modelview, projection, viewport, &x, &y, &z);
+    y = r.height - y;
 }
 
 int stillOversampling(const StillRequest& request) {
@@ -245,6 +262,8 @@ bool drawStill(const StillRequest& r, int tileWidth, int tileHeight, StillPictur
     }
     GLint viewport[4];
     GLfloat clear[4];
+    GLdouble turn[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, turn);
     glGetIntegerv(GL_VIEWPORT, viewport);
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
     glMatrixMode(GL_PROJECTION);
@@ -257,7 +276,7 @@ bool drawStill(const StillRequest& r, int tileWidth, int tileHeight, StillPictur
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     for (int y = 0; y < t.high; y += t.tileHeight)
         for (int x = 0; x < t.wide; x += t.tileWidth) {
-            drawTile(r, t, pass, x, y);
+            drawTile(r, t, pass, turn, x, y);
             glReadPixels(0, 0, t.tileWidth, t.tileHeight, GL_RGBA, GL_UNSIGNED_BYTE, tile.data());
             averageTile(tile, t, x, y, picture);
         }

@@ -20,14 +20,15 @@ struct StillRequest {
     Background background = Background::white;
     // A figure: the molecule at rest, unturned, without axes, framed to fill the picture with a
     // small margin at the picture's proportions. Otherwise the window's view: its projection
-    // (stretched as the window stretches it), turns, axes and the frame of the moment.
+    // (stretched as the window stretches it), axes, the frame of the moment and the turn of the
+    // modelview matrix, which the window's last frame leaves as it was drawn with.
     bool figure = true;
     double labelPixels = 0; // the labels' height in the picture's pixels; 0: by its height
 };
 
 struct StillPicture {
     int width = 0, height = 0;
-    bool alpha = false;                 // RGBA (transparent background), else RGB
+    bool alpha = false;                // RGBA (transparent background), else RGB
     std::vector<unsigned char> pixels; // rows top first, 4 or 3 bytes a pixel
 };
 
@@ -37,6 +38,10 @@ std::string stillStem(const char* kind, int number);
 
 // The factor of resolution the picture is drawn at before averaging.
 int stillOversampling(const StillRequest& request);
+
+// Where the scene point p falls in the still: x from the left edge, y from the top, in the
+// picture's pixels (pixel centres at .5). Needs a current context (it uses its matrix stack).
+void stillPosition(const StillRequest& request, const double p[3], double& x, double& y);
 
 // Draws the still with the drawing style (style.h) in tiles of at most tileWidth x tileHeight
 // of the current context's drawing surface, which is left with whatever the last tile drew,
