@@ -34,10 +34,10 @@ void axisLines(float sign) {
     glEnd();
 }
 
-void drawAxes() {
-    glLineWidth(1.0f);
+void drawAxes(int scale) {
+    glLineWidth(1.0f * float(scale));
     axisLines(1.0f);
-    glLineStipple(2, 0x1C47);
+    glLineStipple(2 * scale, 0x1C47);
     glEnable(GL_LINE_STIPPLE);
     axisLines(-1.0f);
     glDisable(GL_LINE_STIPPLE);
@@ -90,7 +90,7 @@ ScenePass windowPass(int height) {
 }
 
 void drawScene(const ScenePass& pass, float s) {
-    if (pass.axes) drawAxes();
+    if (pass.axes) drawAxes(pass.lineScale);
     glShadeModel(GL_SMOOTH);
 
     const int count = atomCount < reader::atomCapacity ? atomCount : reader::atomCapacity;

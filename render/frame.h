@@ -12,6 +12,7 @@ struct ScenePass {
     int sphereSlices = 0;   // the spheres' slices; 0: the window's spheres of 16
     int stickSlices = 12;   // the bonds' cylinders' slices
     double labelPixels = 0; // height of the labels' letters in pixels of the drawing area
+    int lineScale = 1;      // the axes' width and dashes, in the window's pixels
 };
 
 // The pass the window draws with, for a drawing area `height` pixels high.

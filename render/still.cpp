@@ -155,7 +155,8 @@ double pixelsPerAngstrom(const StillRequest& r, const Tiling& t) {
     return std::hypot(m[0], m[4], m[8]) * t.wide / 2;
 }
 
-ScenePass stillPass(const StillRequest& r, const Tiling& t) {
+// `windowHeight`: the height of the window whose view a still of it enlarges.
+ScenePass stillPass(const StillRequest& r, const Tiling& t, int windowHeight) {
     const double scale = pixelsPerAngstrom(r, t);
     double largest = 0.0;
     const int count = std::clamp(atomCount, 0, reader::atomCapacity);
@@ -166,6 +167,8 @@ ScenePass stillPass(const StillRequest& r, const Tiling& t) {
     pass.stickSlices = slicesFor(stickRadius * scale / t.factor, 12);
     const double letters = r.labelPixels > 0 ? r.labelPixels : labelPixelsFor(r.height);
     pass.labelPixels = letters * t.factor;
+    if (!r.figure && windowHeight > 0)
+        pass.lineScale = std::max(1, int(std::lround(double(t.high) / windowHeight)));
     return pass;
 }
 
@@ -272,7 +275,7 @@ bool drawStill(const StillRequest& r, int tileWidth, int tileHeight, StillPictur
     glPushMatrix();
     clearColour(r.background);
     glViewport(0, 0, t.tileWidth, t.tileHeight);
-    const ScenePass pass = stillPass(r, t);
+    const ScenePass pass = stillPass(r, t, viewport[3]);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     for (int y = 0; y < t.high; y += t.tileHeight)
         for (int x = 0; x < t.wide; x += t.tileWidth) {

@@ -60,22 +60,22 @@ TEST_F(PngCommand, AFigureAfterTheDialogueOfTheGif) {
     EXPECT_EQ(still.err, "");
     EXPECT_EQ(lastLine(still.out), "Wrote fig.png (1600 x 1200)");
     // The same console up to the closing line.
-    EXPECT_EQ(still.out.substr(0, still.out.rfind("Wrote")), gif.out.substr(0, gif.out.rfind("Wrote")));
+    EXPECT_EQ(still.out.substr(0, still.out.rfind("Wrote")),
+              gif.out.substr(0, gif.out.rfind("Wrote")));
     Png png;
     ASSERT_TRUE(readPng(dir.file("fig.png"), png));
     EXPECT_EQ(png.width, 1600);
     EXPECT_EQ(png.height, 1200);
     EXPECT_EQ(png.channels, 3);
     EXPECT_EQ(png.rgba[0], 255) << "white corner";
-    const auto coloured = std::count_if(png.rgba.begin(), png.rgba.end(), [](unsigned char c) {
-        return c < 200;
-    });
+    const auto coloured =
+        std::count_if(png.rgba.begin(), png.rgba.end(), [](unsigned char c) { return c < 200; });
     EXPECT_GT(coloured, 20000) << "a molecule in the picture";
 }
 
 TEST_F(PngCommand, SizeAndTransparentBackgroundWithoutQuestions) {
-    const Outcome still =
-        run("--png small.png --size 200x120 --background transparent --mode 2 formaldehyde-freq.out");
+    const Outcome still = run(
+        "--png small.png --size 200x120 --background transparent --mode 2 formaldehyde-freq.out");
     ASSERT_EQ(still.status, 0) << still.err;
     EXPECT_EQ(lastLine(still.out), "Wrote small.png (200 x 120)");
     Png png;
@@ -91,8 +91,8 @@ TEST_F(PngCommand, RefusedLikeOtherOptions) {
     const testsupport::Snapshot before = dir.snapshot();
     for (const char* arguments :
          {"--png a.png --gif b.gif", "--png a.png --size 8193x100", "--png a.png --size 15x100",
-          "--png a.png --size 100", "--png a.png --background blue", "--background white",
-          "--png", "--png a.png --spectrum b.svg", "--png a.png --list"}) {
+          "--png a.png --size 100", "--png a.png --background blue", "--background white", "--png",
+          "--png a.png --spectrum b.svg", "--png a.png --list"}) {
         const Outcome r = run(arguments);
         EXPECT_EQ(r.status, 2) << arguments;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << arguments << ": " << r.err;

@@ -63,12 +63,13 @@ class Still : public ::testing::Test {
                       std::vector<std::pair<double, double>>* where = nullptr,
                       const std::vector<const double*>& points = {}) {
         const int f = render::stillOversampling(r);
-        toolkit::setDisplayMode(render::drawingMode |
-                                (r.background == Background::transparent ? unsigned(toolkit::modeAlpha) : 0u));
+        toolkit::setDisplayMode(
+            render::drawingMode |
+            (r.background == Background::transparent ? unsigned(toolkit::modeAlpha) : 0u));
         const char* why = "";
         StillPicture picture;
-        if (!toolkit::openOffscreenContext(std::min(tile, r.width * f), std::min(tile, r.height * f),
-                                           why)) {
+        if (!toolkit::openOffscreenContext(std::min(tile, r.width * f),
+                                           std::min(tile, r.height * f), why)) {
             ADD_FAILURE() << why;
             return picture;
         }
@@ -139,7 +140,8 @@ TEST_F(Still, LabelsChangeThePixelsAtEachAtomAndNowhereFar) {
         for (int x = 0; x < 640; ++x) {
             const unsigned char* a = pixel(plain, x, y);
             const unsigned char* b = pixel(labelled, x, y);
-            if (std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) < 30) continue;
+            if (std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) < 30)
+                continue;
             bool close = false;
             for (int i = 0; i < 12; ++i) {
                 const double dx = x - at[i].first, dy = at[i].second - y;
