@@ -35,9 +35,9 @@ struct Options {
     int stillWidth = 1600;          // --size WxH with --png: the still's size in pixels
     int stillHeight = 1200;
     Background background = Background::white; // --background white|grey|transparent
-    bool bonds = false;  // --bonds: start in ball and stick
-    bool labels = false; // --labels: start with the atom labels
-    bool arrows = false; // --arrows: start with the displacement arrows
+    bool bonds = false;                        // --bonds: start in ball and stick
+    bool labels = false;                       // --labels: start with the atom labels
+    bool arrows = false;                       // --arrows: start with the displacement arrows
 };
 
 // Reads argv[1..argc-1] into options. Returns -1 when the program should run on; otherwise the

@@ -10,9 +10,9 @@
 
 #include "render/animation.h"
 #include "render/bonds.h"
-#include "render/run_blocks.h"
 #include "render/frame.h"
 #include "render/labels.h"
+#include "render/run_blocks.h"
 #include "render/still.h"
 #include "render/style.h"
 #include "tests/render/scene.h"
@@ -99,8 +99,8 @@ double stillError(const render::StillPicture& still, const std::vector<unsigned 
             for (int k = 0; k < 3; ++k) {
                 double v = 0;
                 for (int d = 0; d < 4; ++d)
-                    v += still.pixels[std::size_t(((799 - 2 * y - d / 2) * 800 + 2 * x + d % 2) * 3 +
-                                                  k)];
+                    v += still.pixels[std::size_t(
+                        ((799 - 2 * y - d / 2) * 800 + 2 * x + d % 2) * 3 + k)];
                 const double e = std::fabs(v / 4 - frame[std::size_t((y * 400 + x) * 3 + k)]);
                 sum += e;
                 far += e > 60;
