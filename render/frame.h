@@ -15,7 +15,7 @@ struct ScenePass {
     int lineScale = 1;      // the axes' width and dashes, in the window's pixels
 };
 
-// The pass the window draws with, for a drawing area `height` pixels high.
+// The pass the window draws with in the current style, for a drawing area `height` pixels high.
 ScenePass windowPass(int height);
 
 // Display and idle callback. Draws into the back buffer, swaps, and advances the frame

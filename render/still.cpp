@@ -242,7 +242,7 @@ void stillPosition(const StillRequest& r, const double p[3], double& x, double& 
 }
 
 int stillOversampling(const StillRequest& request) {
-    return std::max(request.width, request.height) <= 2048 ? 3 : 2;
+    return std::max(request.width, request.height) <= 1024 ? 3 : 2;
 }
 
 bool drawStill(const StillRequest& r, int tileWidth, int tileHeight, StillPicture& picture) {

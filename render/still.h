@@ -1,7 +1,7 @@
 // A still picture of the scene at any size from 16 to 8192 pixels on a side, drawn in tiles of
 // the current context's drawing surface and read back: the window's key p (the window's view at
 // twice its size) and `molvane --png` (a figure) both draw it. Edges are antialiased by drawing
-// each tile at three times the picture's resolution (twice beyond 2048 pixels) and averaging;
+// each tile at three times the picture's resolution (twice beyond 1024 pixels) and averaging;
 // spheres and cylinders get as many slices as their size in the picture needs to look round.
 #pragma once
 
