@@ -18,9 +18,7 @@ namespace {
 // Sizes in Angstroms. Shorter displacements get no arrow: it would not reach a pixel.
 constexpr double shortest = 0.01;
 constexpr double shaftRadius = 0.04;
-constexpr double headRadius = 0.1;
 constexpr double longestHead = 0.3;
-constexpr int slices = 12;
 
 GLUquadric* outside = nullptr; // normals pointing out of the shapes
 GLUquadric* inside = nullptr;  // for the head's base disk, which faces backwards
@@ -36,13 +34,13 @@ bool makeQuadrics() {
 }
 
 // One arrow along +z from the origin, `length` long: shaft, the head's base and the head.
-void arrowAlongZ(double length) {
+void arrowAlongZ(double length, int slices) {
     const double head = std::fmin(longestHead, 0.5 * length);
     const double shaft = length - head;
     gluCylinder(outside, shaftRadius, shaftRadius, shaft, slices, 1);
     glTranslated(0.0, 0.0, shaft);
-    gluDisk(inside, 0.0, headRadius, slices, 1);
-    gluCylinder(outside, headRadius, 0.0, head, slices, 1);
+    gluDisk(inside, 0.0, arrowHeadRadius, slices, 1);
+    gluCylinder(outside, arrowHeadRadius, 0.0, head, slices, 1);
 }
 
 } // namespace
@@ -60,7 +58,7 @@ void turnZOnto(const double u[3]) {
 bool arrowsShown() { return drawingStyle.arrows; }
 void setArrowsShown(bool on) { drawingStyle.arrows = on; }
 
-void drawArrows(float s) {
+void drawArrows(float s, int slices) {
     if (!makeQuadrics()) return;
     GLfloat normal[3];
     glGetFloatv(GL_CURRENT_NORMAL, normal);
@@ -78,7 +76,7 @@ void drawArrows(float s) {
         glTranslated(position[0] + radius * u[0], position[1] + radius * u[1],
                      position[2] + radius * u[2]);
         turnZOnto(u);
-        arrowAlongZ(length);
+        arrowAlongZ(length, slices);
         glPopMatrix();
     }
     glNormal3fv(normal);

@@ -115,7 +115,7 @@ void drawScene(const ScenePass& pass, float s) {
     if (arrowsShown()) {
         glPopMatrix();
         glPushMatrix();
-        drawArrows(s);
+        drawArrows(s, pass.arrowSlices);
     }
     if (drawingStyle.labels) {
         glPopMatrix();

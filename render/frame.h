@@ -9,8 +9,9 @@ namespace render {
 // How a drawing of the scene differs between the window and a still.
 struct ScenePass {
     bool axes = true;       // the coordinate axes (a figure has none)
-    int sphereSlices = 0;   // the spheres' slices; 0: the window's spheres of 16
+    int sphereSlices = 0;   // the spheres' slices, and half as many stacks; 0: 16 and 16
     int stickSlices = 12;   // the bonds' cylinders' slices
+    int arrowSlices = 12;   // the arrows' slices
     double labelPixels = 0; // height of the labels' letters in pixels of the drawing area
     int lineScale = 1;      // the axes' width and dashes, in the window's pixels
 };

@@ -165,6 +165,7 @@ ScenePass stillPass(const StillRequest& r, const Tiling& t, int windowHeight) {
     pass.axes = !r.figure;
     pass.sphereSlices = slicesFor(largest * scale / t.factor, 16);
     pass.stickSlices = slicesFor(stickRadius * scale / t.factor, 12);
+    pass.arrowSlices = slicesFor(arrowHeadRadius * scale / t.factor, 12);
     const double letters = r.labelPixels > 0 ? r.labelPixels : labelPixelsFor(r.height);
     pass.labelPixels = letters * t.factor;
     if (!r.figure && windowHeight > 0)
