@@ -1,7 +1,7 @@
 // Molvane's entry point: the options, the console dialogue, then the window with the animated
-// mode and the keys that step through the file's modes, or with --gif the animation written to
-// a file instead; with --list only the file's modes, with --spectrum only the file's spectrum
-// written as a picture.
+// mode and the keys that step through the file's modes, or with --gif the animation (with --png
+// a still) written to a file instead; with --list only the file's modes, with --spectrum only
+// the file's spectrum written as a picture.
 #include "driver/command_line.h"
 #include "driver/dialogue.h"
 #include "driver/mode_list.h"
