@@ -18,6 +18,10 @@ constexpr double scaleMin = 0.5;
 constexpr double scaleMax = 1.5;
 
 enum class ListFormat { text, csv, json };
+constexpr int stillSizeMin = 16; // --size WxH with --png, each side
+constexpr int stillSizeMax = 8192;
+
+enum class Background { white, grey, transparent }; // --background with --png
 
 struct Options {
     const char* inputFile = nullptr;     // FILE: the output file to read instead of filename.dat's
@@ -39,6 +43,13 @@ struct Options {
     bool noHeader = false;                    // --no-header: CSV without its header line
     int fileCount = 0;                        // with --summary: every FILE, in order
     const char* const* files = nullptr;
+    const char* pngFile = nullptr; // --png OUT: a still of the molecule there, not a window
+    int stillWidth = 1600;         // --size WxH with --png: the still's size in pixels
+    int stillHeight = 1200;
+    Background background = Background::white; // --background white|grey|transparent
+    bool bonds = false;                        // --bonds: start in ball and stick
+    bool labels = false;                       // --labels: start with the atom labels
+    bool arrows = false;                       // --arrows: start with the displacement arrows
 };
 
 // Reads argv[1..argc-1] into options. Returns -1 when the program should run on; otherwise the
