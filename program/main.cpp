@@ -5,6 +5,7 @@
 #include "driver/command_line.h"
 #include "driver/dialogue.h"
 #include "driver/mode_list.h"
+#include "driver/summary.h"
 #include "plot/spectrum.h"
 #include "render/bonds.h"
 #include "render/frame.h"
@@ -34,11 +35,16 @@ int main(int argc, char** argv) {
     driver::Options options{};
     const int status = driver::parseCommandLine(argc, argv, options);
     if (status >= 0) return status;
-    if (options.list) return driver::listModes(options.inputFile);
+    if (options.summary)
+        return driver::summarise(options.files, options.fileCount, options.noHeader);
+    if (options.list)
+        return driver::listModes(options.inputFile, options.scale, options.listFormat,
+                                 options.noHeader);
     if (options.spectrumFile)
         return spectrum::writeSpectrum(
             options.spectrumFile, options.inputFile ? options.inputFile : driver::namedOutputFile(),
-            {options.fwhm, options.spectrumWidth, options.spectrumHeight});
+            {options.fwhm, options.spectrumWidth, options.spectrumHeight, options.scale,
+             options.rangeLow, options.rangeHigh, options.experimentFile});
     // The dialogue finishes before any window exists; it fills the renderer's blocks.
     driver::runDialogue(render::atomCount, render::atomTable, render::motionTable,
                         render::viewVolume, {options.inputFile, options.mode, options.amplitude});

@@ -7,6 +7,7 @@ packages=(cmake g++ make pkg-config libgl1-mesa-dev libglu1-mesa-dev libx11-dev 
           libgif-dev libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
           libegl-dev libegl-mesa0 libgl1-mesa-dri libcairo2-dev libexpat1-dev
           libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils
+          nlohmann-json3-dev libcsv-dev
           clang libclang-rt-14-dev)
 [ $# -gt 0 ] && packages=("$@")
 missing=()
