@@ -125,6 +125,10 @@ bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 
 } // namespace
 
+std::string_view elementSymbol(int atomicNumber) {
+    return atomicNumber >= 1 && atomicNumber <= elementCount ? symbols[atomicNumber - 1] : "X";
+}
+
 void open(std::string_view name, std::string_view format) {
     keep(formatText, sizeof formatText, format);
     while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
