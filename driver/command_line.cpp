@@ -1,7 +1,7 @@
 // Option parsing, the usage text and the version line.
 #include "driver/command_line.h"
 
-#include "export/spectrum_plot.h"
+#include "plot/spectrum_plot.h"
 
 #include <cstdio>
 #include <cstring>
