@@ -16,6 +16,8 @@ namespace {
 const char usage[] =
     "Usage: molvane [--mode N] [--amplitude A] [--gif OUT [--size N]] [FILE]\n"
     "       molvane --list [FILE]\n"
+    "       molvane --path [--step K] [--list | --xyz OUT | --gif OUT [--size N]] [FILE]\n"
+    "       molvane --energy-plot OUT [--size WxH] [FILE]\n"
     "       molvane --spectrum OUT [--fwhm W] [--size WxH] [FILE]\n"
     "       molvane --help | --version\n"
     "\n"
@@ -53,6 +55,21 @@ const char usage[] =
     "                 (default 10)\n"
     "  --size WxH     with --spectrum: its width and height, 300 to 4096 by 200 to\n"
     "                 4096 (default 1200x600)\n"
+    "  --path         the job's path instead of a vibration: the steps of an\n"
+    "                 optimisation, the points of a relaxed scan or of an IRC (its\n"
+    "                 halves joined through the transition state), the frames of\n"
+    "                 a multi-frame xyz file, each with its energy; no question is\n"
+    "                 asked. In the window Right and Left step, Home and End go to\n"
+    "                 the first and last step, Space plays, g writes the whole\n"
+    "                 path as a GIF\n"
+    "  --step K       with --path: start at step K (from 1)\n"
+    "  --list         with --path: one line a step (number, coordinate, energy in\n"
+    "                 hartree, relative energy in kcal/mol)\n"
+    "  --xyz OUT      with --path --step K: write that step's geometry as an xyz\n"
+    "                 file and open nothing\n"
+    "  --energy-plot OUT  the path's energy relative to the lowest step, in kcal/mol,\n"
+    "                 drawn against the step, the reaction coordinate or the\n"
+    "                 scanned value, to the picture OUT (.svg, .png or .pdf)\n"
     "  --help         show this text and exit\n"
     "  --version      show the version and exit\n"
     "\n"
@@ -172,6 +189,51 @@ bool parseWidth(const char* text, double& width) {
     return true;
 }
 
+// --path, --step K, --xyz OUT, --energy-plot OUT; -1 when it was taken.
+int parsePathOption(int argc, const char* const* argv, int& i, Options& options) {
+    const char* arg = argv[i];
+    if (std::strcmp(arg, "--path") == 0) {
+        options.path = true;
+    } else if (isOption(arg, "--step")) {
+        const char* text = optionValue(argc, argv, i, "--step");
+        if (options.step) return usageError("%s is given twice", "--step");
+        if (!parseMode(text, options.step))
+            return usageError("--step needs a whole number from 1 to the path's count of steps, "
+                              "not \"%s\"",
+                              text ? text : "");
+    } else {
+        const bool xyz = isOption(arg, "--xyz");
+        const char* name = xyz ? "--xyz" : "--energy-plot";
+        const char* file = optionValue(argc, argv, i, name);
+        const char*& target = xyz ? options.xyzFile : options.energyPlotFile;
+        if (!file || !*file) return usageError("%s needs a file name", name);
+        if (target) return usageError("%s is given twice", name);
+        target = file;
+        if (!xyz) options.path = true;
+    }
+    return -1;
+}
+
+// What goes with --path and what does not; -1 when all is well.
+int checkPathOptions(const Options& options) {
+    if (!options.path) {
+        if (options.step) return usageError("%s applies only with --path", "--step");
+        if (options.xyzFile) return usageError("%s applies only with --path", "--xyz");
+        return -1;
+    }
+    if (options.spectrumFile) return usageError("%s does not go with --path", "--spectrum");
+    if (options.mode) return usageError("%s does not go with --path", "--mode");
+    if (options.amplitude > 0.0f) return usageError("%s does not go with --path", "--amplitude");
+    if (options.xyzFile && !options.step)
+        return usageError("%s needs --step K: the step to write", "--xyz");
+    const int outputs = (options.list ? 1 : 0) + (options.xyzFile ? 1 : 0) +
+                        (options.gifFile ? 1 : 0) + (options.energyPlotFile ? 1 : 0);
+    if (outputs > 1)
+        return usageError("%s: --list, --xyz, --gif and --energy-plot go one at a time",
+                          "--path");
+    return -1;
+}
+
 } // namespace
 
 int parseCommandLine(int argc, const char* const* argv, Options& options) {
@@ -184,7 +246,11 @@ int parseCommandLine(int argc, const char* const* argv, Options& options) {
                nullptr,
                spectrum::fwhmDefault,
                spectrum::widthDefault,
-               spectrum::heightDefault};
+               spectrum::heightDefault,
+               false,
+               0,
+               nullptr,
+               nullptr};
     const char* sizeText = nullptr; // N with --gif, WxH with --spectrum
     bool fwhmGiven = false;
     for (int i = 1; i < argc; ++i) {
@@ -232,6 +298,10 @@ int parseCommandLine(int argc, const char* const* argv, Options& options) {
                                   text ? text : "");
         } else if (std::strcmp(arg, "--list") == 0) {
             options.list = true;
+        } else if (std::strcmp(arg, "--path") == 0 || isOption(arg, "--step") ||
+                   isOption(arg, "--xyz") || isOption(arg, "--energy-plot")) {
+            const int status = parsePathOption(argc, argv, i, options);
+            if (status >= 0) return status;
         } else if (arg[0] == '-' && arg[1] != '\0') {
             return usageError("unknown option \"%s\"", arg);
         } else if (!options.inputFile) {
@@ -240,9 +310,11 @@ int parseCommandLine(int argc, const char* const* argv, Options& options) {
             return usageError("unexpected argument \"%s\"", arg);
         }
     }
+    const int pathStatus = checkPathOptions(options);
+    if (pathStatus >= 0) return pathStatus;
     if (options.gifFile && options.spectrumFile)
         return usageError("%s and --spectrum cannot be given together", "--gif");
-    if (sizeText && options.spectrumFile) {
+    if (sizeText && (options.spectrumFile || options.energyPlotFile)) {
         if (!parsePictureSize(sizeText, options.spectrumWidth, options.spectrumHeight))
             return usageError("--size needs WIDTHxHEIGHT, 300 to 4096 by 200 to 4096, not \"%s\"",
                               sizeText);

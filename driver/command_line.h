@@ -21,6 +21,10 @@ struct Options {
     double fwhm;              // --fwhm W: each band's full width at half maximum, cm**-1
     int spectrumWidth;        // --size WxH with --spectrum: the picture's size in pixels
     int spectrumHeight;
+    bool path;                  // --path: the job's path (optimisation, scan, IRC, frames)
+    int step;                   // --step K: the step to start at or write (0 when not given)
+    const char* xyzFile;        // --xyz OUT with --path --step K: that step's geometry
+    const char* energyPlotFile; // --energy-plot OUT: the path's energy profile (implies --path)
 };
 
 // Reads argv[1..argc-1] into options. Returns -1 when the program should run on; otherwise the

@@ -6,6 +6,7 @@
 #include "driver/dialogue.h"
 #include "driver/mode_list.h"
 #include "plot/spectrum.h"
+#include "program/path_run.h"
 #include "render/frame.h"
 #include "render/gif_capture.h"
 #include "render/mode_keys.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     driver::Options options{};
     const int status = driver::parseCommandLine(argc, argv, options);
     if (status >= 0) return status;
+    if (options.path) return runPath(options);
     if (options.list) return driver::listModes(options.inputFile);
     if (options.spectrumFile)
         return spectrum::writeSpectrum(
