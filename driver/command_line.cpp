@@ -229,8 +229,7 @@ int checkPathOptions(const Options& options) {
     const int outputs = (options.list ? 1 : 0) + (options.xyzFile ? 1 : 0) +
                         (options.gifFile ? 1 : 0) + (options.energyPlotFile ? 1 : 0);
     if (outputs > 1)
-        return usageError("%s: --list, --xyz, --gif and --energy-plot go one at a time",
-                          "--path");
+        return usageError("%s: --list, --xyz, --gif and --energy-plot go one at a time", "--path");
     return -1;
 }
 

@@ -45,14 +45,15 @@ int openPath(const char* file, int step) {
     const int count = path::index.count;
     if (step > count) {
         char text[160];
-        std::snprintf(text, sizeof text, "--step %d is not a step of the path, whose steps are 1 to %d",
-                      step, count);
+        std::snprintf(text, sizeof text,
+                      "--step %d is not a step of the path, whose steps are 1 to %d", step, count);
         textio::writeFailureLine({text, " (", fileName, ")"});
         return 2;
     }
     if (path::index.cutShort) {
         char text[120];
-        std::snprintf(text, sizeof text, " ends inside a step: the path ends at step %d, the last complete one",
+        std::snprintf(text, sizeof text,
+                      " ends inside a step: the path ends at step %d, the last complete one",
                       count);
         textio::writeFailureLine({fileName, text});
     }
@@ -72,9 +73,9 @@ int listPath() {
         const path::Step& s = path::steps[i];
         const double relative = energies ? path::relativeEnergy(i) : 0;
         if (hasCoordinate() && energies)
-            textio::writeRecord(textio::Unit::consoleOut, withCoordinate,
-                                {out(i + 1), out(s.coordinate), out(s.energy), out(relative),
-                                 out(" kcal/mol")});
+            textio::writeRecord(
+                textio::Unit::consoleOut, withCoordinate,
+                {out(i + 1), out(s.coordinate), out(s.energy), out(relative), out(" kcal/mol")});
         else if (energies)
             textio::writeRecord(textio::Unit::consoleOut, plain,
                                 {out(i + 1), out(s.energy), out(relative), out(" kcal/mol")});
