@@ -17,8 +17,8 @@ using reader::scan::splitFields;
 using reader::scan::toReal;
 
 constexpr int pointCapacity = 10000;
-int pathOf[pointCapacity];   // of each step as read: 0 for the TS, else its path number
-Step joined[pointCapacity];  // the steps in the summary's order
+int pathOf[pointCapacity];  // of each step as read: 0 for the TS, else its path number
+Step joined[pointCapacity]; // the steps in the summary's order
 double summaryRx[pointCapacity];
 int summaryCount = 0;
 int tsAt = 0; // where join put the TS
@@ -86,11 +86,10 @@ void indexIrc(Table table) {
     Step ts;
     std::string_view line;
     int which = 0;
-    while (reader::scan::skipToLineHolding({"orientation:", "SCF Done:", "Path Number:",
-                                            "NET REACTION COORDINATE", "REVERSE",
-                                            "Summary of reaction path following", "EUMP2 =",
-                                            "CCSD(T)="},
-                                           line, which)) {
+    while (reader::scan::skipToLineHolding(
+        {"orientation:", "SCF Done:", "Path Number:", "NET REACTION COORDINATE", "REVERSE",
+         "Summary of reaction path following", "EUMP2 =", "CCSD(T)="},
+        line, which)) {
         if (which == 0) {
             if (energySeen && index.count == 0 && ts.offset > 0) addStep(ts); // its job is done
             if (energySeen) table = {};
@@ -109,8 +108,10 @@ void indexIrc(Table table) {
             if (reverseNamed && reverse == 0) reverse = path;
         } else if (which == 3 && path > 0 && index.count > 0) {
             double rx = 0;
-            if (!numberAfter(line, "=", rx)) failExpected("a reaction coordinate after \"=\"", line);
-            if (index.count >= pointCapacity) reader::scan::failFile("holds more than 10000 IRC points");
+            if (!numberAfter(line, "=", rx))
+                failExpected("a reaction coordinate after \"=\"", line);
+            if (index.count >= pointCapacity)
+                reader::scan::failFile("holds more than 10000 IRC points");
             pathOf[index.count] = path;
             addStep({table.offset, 0, energy, std::fabs(rx)});
             path = 0; // the next point names its path again

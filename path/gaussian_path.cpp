@@ -16,16 +16,15 @@ namespace {
 
 using reader::scan::failExpected;
 
-
 // The optimisation: one step per table followed by an energy.
 void indexOptimisation(Table table) {
     Step step;
     bool energySeen = false; // the step in progress has its energy: a table begins the next
     std::string_view line;
     int which = 0;
-    while (reader::scan::skipToLineHolding({"orientation:", "SCF Done:", "Optimization completed",
-                                            "EUMP2 =", "CCSD(T)="},
-                                           line, which)) {
+    while (reader::scan::skipToLineHolding(
+        {"orientation:", "SCF Done:", "Optimization completed", "EUMP2 =", "CCSD(T)="}, line,
+        which)) {
         if (which == 0) {
             if (energySeen) {
                 addStep(step);
@@ -119,7 +118,8 @@ double scfEnergy(std::string_view line) {
 double postScfEnergy(std::string_view line, int which) {
     double energy = 0;
     const std::string_view key = which == 3 ? "EUMP2 =" : "CCSD(T)=";
-    if (!numberAfter(line, key, energy)) failExpected("an energy after \"EUMP2 =\" or \"CCSD(T)=\"", line);
+    if (!numberAfter(line, key, energy))
+        failExpected("an energy after \"EUMP2 =\" or \"CCSD(T)=\"", line);
     return energy;
 }
 

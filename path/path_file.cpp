@@ -54,14 +54,26 @@ bool readPath(std::string_view fileName) {
 
 void readStep(std::string_view fileName, int i, reader::GeometryTable& geometry) {
     switch (index.source) {
-    case Source::gaussian: reader::scan::open(fileName, "Gaussian output"); break;
-    case Source::orca: reader::scan::open(fileName, "ORCA output"); break;
-    case Source::xyz: reader::scan::open(fileName, "xyz file"); break;
+    case Source::gaussian:
+        reader::scan::open(fileName, "Gaussian output");
+        break;
+    case Source::orca:
+        reader::scan::open(fileName, "ORCA output");
+        break;
+    case Source::xyz:
+        reader::scan::open(fileName, "xyz file");
+        break;
     }
     switch (index.source) {
-    case Source::gaussian: readGaussianStep(steps[i], geometry); break;
-    case Source::orca: readOrcaStep(steps[i], geometry); break;
-    case Source::xyz: readXyzStep(steps[i], geometry); break;
+    case Source::gaussian:
+        readGaussianStep(steps[i], geometry);
+        break;
+    case Source::orca:
+        readOrcaStep(steps[i], geometry);
+        break;
+    case Source::xyz:
+        readXyzStep(steps[i], geometry);
+        break;
     }
     reader::scan::close();
 }

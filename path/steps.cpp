@@ -29,10 +29,13 @@ void finishIndex() {
 
 std::string_view coordinateName(Kind kind) {
     switch (kind) {
-    case Kind::irc: return "reaction coordinate";
-    case Kind::scan: return "scanned value";
+    case Kind::irc:
+        return "reaction coordinate";
+    case Kind::scan:
+        return "scanned value";
     case Kind::optimisation:
-    case Kind::frames: break;
+    case Kind::frames:
+        break;
     }
     return "step";
 }

@@ -40,11 +40,11 @@ inline constexpr int stepCapacity = 1 << 20;
 struct Index {
     Kind kind = Kind::optimisation;
     Source source = Source::gaussian;
-    int count = 0;           // steps, numbered 1..count for the user
-    int atomCount = 0;       // of every step
+    int count = 0;     // steps, numbered 1..count for the user
+    int atomCount = 0; // of every step
     bool hasEnergies = false;
-    bool cutShort = false;   // the file ended inside a step after the last one kept
-    int lowest = 0;          // the step of the lowest energy (0-based), when hasEnergies
+    bool cutShort = false;    // the file ended inside a step after the last one kept
+    int lowest = 0;           // the step of the lowest energy (0-based), when hasEnergies
     int transitionState = -1; // the IRC's TS (0-based), else -1
 };
 extern Index index;

@@ -35,20 +35,56 @@ struct PathFile {
 
 const PathFile files[] = {
     // Gaussian 16: five steps (each "SCF Done"), then "Optimization completed".
-    {"g16-dvb-opt.out", path::Kind::optimisation, 5, 20, -382.294279146, -382.308266602, 5,
+    {"g16-dvb-opt.out",
+     path::Kind::optimisation,
+     5,
+     20,
+     -382.294279146,
+     -382.308266602,
+     5,
      {1, 1, 6, 1.205666, 0.676891, 0.0}},
     // A relaxed scan of D25 in 13 points, 180 to 180 by 30 degrees; point 2's geometry is its
     // optimisation's last Standard orientation.
-    {"g16-dvb-scan-relaxed.log", path::Kind::scan, 13, 20, -382.308266559, -382.308266289, 180.0,
+    {"g16-dvb-scan-relaxed.log",
+     path::Kind::scan,
+     13,
+     20,
+     -382.308266559,
+     -382.308266289,
+     180.0,
      {2, 1, 6, 1.410220, 0.239316, 0.013581}},
     // ORCA 5: three cycles; the final evaluation at the stationary point is not a step.
-    {"orca5-dvb-opt.out", path::Kind::optimisation, 3, 20, -382.055108639488, -382.055133003097,
-     3, {2, 1, 6, -1.416511, 0.229309, 0.0}},
-    {"xtb6.6.1-dvb-xtbopt.log", path::Kind::frames, 6, 20, -26.425939359008, -26.438242468, 6,
+    {"orca5-dvb-opt.out",
+     path::Kind::optimisation,
+     3,
+     20,
+     -382.055108639488,
+     -382.055133003097,
+     3,
+     {2, 1, 6, -1.416511, 0.229309, 0.0}},
+    {"xtb6.6.1-dvb-xtbopt.log",
+     path::Kind::frames,
+     6,
+     20,
+     -26.425939359008,
+     -26.438242468,
+     6,
      {3, 1, 6, 0.24767392059844, -1.38999395256289, 0.0}},
-    {"orca-mep_trj.xyz", path::Kind::frames, 10, 14, -344.387777144914, -344.378604518, 10,
+    {"orca-mep_trj.xyz",
+     path::Kind::frames,
+     10,
+     14,
+     -344.387777144914,
+     -344.378604518,
+     10,
      {2, 1, 1, 2.424452, -0.892267, 0.413277}},
-    {"crest-propane-conformers.xyz", path::Kind::frames, 2, 10, -4.75562947, -4.75548723, 2,
+    {"crest-propane-conformers.xyz",
+     path::Kind::frames,
+     2,
+     10,
+     -4.75562947,
+     -4.75548723,
+     2,
      {2, 10, 1, -1.4349276305, 0.7965928465, -1.0051840165}},
 };
 
@@ -81,8 +117,8 @@ TEST(PathFiles, StepsEnergiesAndGeometriesAsPrinted) {
 
 TEST(PathFiles, ScanValuesAndLowestStep) {
     ASSERT_TRUE(path::readPath(data("g16-dvb-scan-relaxed.log")));
-    const double values[] = {180.0, -150.0001, -119.9999, -90.0, -59.9999, -29.9999, 0.0,
-                             30.0001, 60.0001, 90.0, 120.0001, 150.0001, 180.0};
+    const double values[] = {180.0,   -150.0001, -119.9999, -90.0,    -59.9999, -29.9999, 0.0,
+                             30.0001, 60.0001,   90.0,      120.0001, 150.0001, 180.0};
     for (int i = 0; i < 13; ++i) EXPECT_DOUBLE_EQ(path::steps[i].coordinate, values[i]) << i;
     EXPECT_EQ(path::index.lowest, 6); // -382.308272580 at 0 degrees
     EXPECT_NEAR(path::relativeEnergy(3), (-382.299551677 + 382.308272580) * 627.509474, 1e-6);
@@ -116,8 +152,8 @@ std::string ircLog(bool withSummary, const char* rx2) {
         return std::string(text);
     };
     auto point = [&](int n, int path, double x, double e, const char* rx) {
-        return table(x + 0.5) + " SCF Done:  E(RHF) =  -9.0     A.U. after 3 cycles\n" +
-               table(x) + " SCF Done:  E(RHF) =  " + std::to_string(e) +
+        return table(x + 0.5) + " SCF Done:  E(RHF) =  -9.0     A.U. after 3 cycles\n" + table(x) +
+               " SCF Done:  E(RHF) =  " + std::to_string(e) +
                "     A.U. after 3 cycles\n Point Number:   " + std::to_string(n) +
                "          Path Number:   " + std::to_string(path) +
                "\n   NET REACTION COORDINATE UP TO THIS POINT =    " + rx + "\n";
@@ -128,11 +164,12 @@ std::string ircLog(bool withSummary, const char* rx2) {
     log += " Beginning calculation of the REVERSE path.\n";
     log += point(1, 2, -0.1, -1.3, "0.10000") + point(2, 2, -0.2, -1.4, rx2);
     if (withSummary)
-        log += " Summary of reaction path following\n ----------------\n"
-               "                        Energy   RxCoord\n"
-               "   1                  -0.40000  -0.20000\n   2                  -0.30000  -0.10000\n"
-               "   3                   0.00000   0.00000\n   4                  -0.10000   0.10000\n"
-               "   5                  -0.20000   0.20000\n ----------------\n";
+        log +=
+            " Summary of reaction path following\n ----------------\n"
+            "                        Energy   RxCoord\n"
+            "   1                  -0.40000  -0.20000\n   2                  -0.30000  -0.10000\n"
+            "   3                   0.00000   0.00000\n   4                  -0.10000   0.10000\n"
+            "   5                  -0.20000   0.20000\n ----------------\n";
     return log;
 }
 
@@ -185,7 +222,8 @@ TEST(PathFiles, DamagedMiddleStepNamesFileAndLine) {
     const auto end = testsupport::guarded([&] { path::readPath(file); });
     ASSERT_TRUE(end.ended);
     EXPECT_EQ(end.status, -1); // 255 as the program's status
-    EXPECT_NE(end.diagnostic().find("damaged.log, line 23"), std::string_view::npos) << end.diagnostic();
+    EXPECT_NE(end.diagnostic().find("damaged.log, line 23"), std::string_view::npos)
+        << end.diagnostic();
     // A damaged atom row is found when its step is read.
     std::string rows = testsupport::readFile(data("crest-propane-conformers.xyz"));
     rows.replace(rows.find("-1.4349276305"), 3, "-1x");
@@ -194,7 +232,8 @@ TEST(PathFiles, DamagedMiddleStepNamesFileAndLine) {
     static reader::GeometryTable geometry;
     const auto bad = testsupport::guarded([&] { path::readStep(second, 1, geometry); });
     ASSERT_TRUE(bad.ended);
-    EXPECT_NE(bad.diagnostic().find("rows.xyz, line 24"), std::string_view::npos) << bad.diagnostic();
+    EXPECT_NE(bad.diagnostic().find("rows.xyz, line 24"), std::string_view::npos)
+        << bad.diagnostic();
 }
 
 TEST(PathFiles, NoPathInASinglePointOrFrequencyJob) {
