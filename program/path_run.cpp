@@ -5,6 +5,10 @@
 #include "driver/path_command.h"
 #include "path/steps.h"
 #include "plot/energy_profile.h"
+#include "render/gif_capture.h"
+#include "render/run_blocks.h"
+#include "render/startup.h"
+#include "render/step_keys.h"
 #include "textio/textio.h"
 
 #include <string>
@@ -54,6 +58,28 @@ int writeProfile(const char* target, const driver::Options& options) {
     return 0;
 }
 
+// A step into the renderer's atoms; the view volume of the first step shown stays.
+void loadShownStep(int i) {
+    reader::ViewVolume kept;
+    driver::loadStep(i, render::atomCount, render::atomTable, render::motionTable, kept);
+}
+
+// The window on the path, or with --gif the path written as a GIF.
+int showPath(const driver::Options& options) {
+    const render::StepSource steps{path::index.count, loadShownStep, driver::describeStep};
+    const int first = options.step > 0 ? options.step - 1 : 0;
+    driver::loadStep(first, render::atomCount, render::atomTable, render::motionTable,
+                     render::viewVolume);
+    if (options.gifFile) return render::exportPathGif(options.gifFile, options.gifSize, steps);
+    char line[200];
+    driver::describeStep(first, line, sizeof line);
+    textio::writeListLine({textio::out(line)});
+    render::bindStepKeys(steps, first);
+    render::bindPathGifKey(steps);
+    render::runGraphics(render::drawPathFrame);
+    return 0;
+}
+
 } // namespace
 
 int runPath(const driver::Options& options) {
@@ -62,5 +88,5 @@ int runPath(const driver::Options& options) {
     if (options.list) return driver::listPath();
     if (options.xyzFile) return driver::writeStepXyz(options.xyzFile, options.step);
     if (options.energyPlotFile) return writeProfile(options.energyPlotFile, options);
-    return 0;
+    return showPath(options);
 }
