@@ -66,7 +66,8 @@ void drawFrame(cairo_t* cr, const Profile& p, const Box& box, const Axis& x, con
     showText(cr, "Relative energy / kcal mol-1", 0, 0, 0.5);
     cairo_restore(cr);
     const std::size_t slash = p.fileName.find_last_of("/\\");
-    const std::string name(slash == std::string_view::npos ? p.fileName : p.fileName.substr(slash + 1));
+    const std::string name(slash == std::string_view::npos ? p.fileName
+                                                           : p.fileName.substr(slash + 1));
     cairo_set_font_size(cr, 16 * s);
     showText(cr, "Energy profile of " + name, box.left + box.width / 2, 36 * s, 0.5);
 }
@@ -99,7 +100,9 @@ void drawPoints(cairo_t* cr, const Profile& p, const Box& box, const Axis& x, co
     const double lx = spectrum::xOf(x, box, p.x[p.lowest]);
     const double ly = spectrum::yOf(y, box, p.y[p.lowest]);
     cairo_set_font_size(cr, 13 * s);
-    const double align = lx > box.left + box.width * 0.8 ? 1 : lx < box.left + box.width * 0.2 ? 0 : 0.5;
+    const double align = lx > box.left + box.width * 0.8   ? 1
+                         : lx < box.left + box.width * 0.2 ? 0
+                                                           : 0.5;
     showText(cr, "lowest at " + number(p.x[p.lowest], x.decimals + (x.step < 5 ? 1 : 0)), lx,
              ly - 12 * s, align);
 }

@@ -14,7 +14,8 @@ namespace {
 // A relaxed scan's relative energies (kcal/mol) at its scanned values, as Molvane's listing
 // gives them for a real Gaussian 16 scan.
 const double scanned[] = {180, 210, 240, 270, 300, 330, 360, 390, 420, 450, 480, 510, 540};
-const double energy[] = {0.00, 0.83, 3.53, 5.47, 3.56, 0.83, 0.0, 0.83, 3.56, 5.47, 3.53, 0.83, 0.0};
+const double energy[] = {0.00, 0.83, 3.53, 5.47, 3.56, 0.83, 0.0,
+                         0.83, 3.56, 5.47, 3.53, 0.83, 0.0};
 
 plot::Profile scanProfile() {
     plot::Profile p;
@@ -66,8 +67,8 @@ TEST(EnergyProfile, EveryPointDrawnWhereTheAxesPutIt) {
 TEST(EnergyProfile, NoFileLeftBehindAFailure) {
     testsupport::ScratchDir dir;
     const char* why = "";
-    EXPECT_FALSE(plot::writeEnergyProfile(dir.file("scan.gif").c_str(), scanProfile(), 1200, 600,
-                                          why));
+    EXPECT_FALSE(
+        plot::writeEnergyProfile(dir.file("scan.gif").c_str(), scanProfile(), 1200, 600, why));
     EXPECT_STREQ(why, "the name must end in .svg, .png or .pdf");
     EXPECT_FALSE(plot::writeEnergyProfile(dir.file("no/such/dir/scan.svg").c_str(), scanProfile(),
                                           1200, 600, why));
