@@ -42,6 +42,9 @@ void readXyzStep(const Step& step, reader::GeometryTable& geometry);
 // The number after `key` in `line` (the next field, blanks allowed before it, ended by a
 // blank, a tab or the line's end); false when the key is missing or no number follows.
 bool numberAfter(std::string_view line, std::string_view key, double& value);
+// Atom `atom` of a geometry: atomic number and x, y, z; a geometry of more than atomCapacity
+// atoms ends the run naming the file.
+void setAtom(reader::GeometryTable& geometry, int atom, int element, double x, double y, double z);
 // Goes to the line a step starts at, for its step function.
 void placeAt(const Step& step);
 

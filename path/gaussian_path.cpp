@@ -176,12 +176,7 @@ void readGaussianStep(const Step& step, reader::GeometryTable& geometry) {
             !reader::scan::toInteger(field[1], z) || !reader::scan::toReal(field[n - 3], x) ||
             !reader::scan::toReal(field[n - 2], y) || !reader::scan::toReal(field[n - 1], zz))
             failExpected("a row of an orientation table (centre, atomic number, x, y, z)", line);
-        if (atom >= reader::atomCapacity)
-            reader::scan::failFile("holds a geometry of more than 1000 atoms");
-        geometry[atom][0] = z;
-        geometry[atom][1] = x;
-        geometry[atom][2] = y;
-        geometry[atom][3] = zz;
+        setAtom(geometry, atom, z, x, y, zz);
     }
     char expected[64];
     std::snprintf(expected, sizeof expected, "an orientation table of %d atoms", index.atomCount);

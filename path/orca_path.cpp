@@ -52,12 +52,7 @@ void readOrcaStep(const Step& step, reader::GeometryTable& geometry) {
         if (element == 0 || !reader::scan::toReal(field[1], x) ||
             !reader::scan::toReal(field[2], y) || !reader::scan::toReal(field[3], z))
             failExpected("an element and x, y, z in Angstroms", line);
-        if (atom >= reader::atomCapacity)
-            reader::scan::failFile("holds a geometry of more than 1000 atoms");
-        geometry[atom][0] = element;
-        geometry[atom][1] = x;
-        geometry[atom][2] = y;
-        geometry[atom][3] = z;
+        setAtom(geometry, atom, element, x, y, z);
     }
     if (index.atomCount == 0) index.atomCount = atom;
     if (atom == index.atomCount) return;

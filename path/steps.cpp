@@ -53,6 +53,15 @@ bool numberAfter(std::string_view line, std::string_view key, double& value) {
     return reader::scan::toReal(field[0], value);
 }
 
+void setAtom(reader::GeometryTable& geometry, int atom, int element, double x, double y, double z) {
+    if (atom >= reader::atomCapacity)
+        reader::scan::failFile("holds a geometry of more than 1000 atoms");
+    geometry[atom][0] = element;
+    geometry[atom][1] = x;
+    geometry[atom][2] = y;
+    geometry[atom][3] = z;
+}
+
 void placeAt(const Step& step) { textio::seekFileUnit(step.offset, step.line); }
 
 } // namespace path

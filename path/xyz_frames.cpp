@@ -89,10 +89,7 @@ void readXyzStep(const Step& step, reader::GeometryTable& geometry) {
         if (n < 4 || element < 1 || element > 118 || !reader::scan::toReal(field[1], x) ||
             !reader::scan::toReal(field[2], y) || !reader::scan::toReal(field[3], z))
             failExpected("an element and x, y, z in Angstroms", line);
-        geometry[atom][0] = element;
-        geometry[atom][1] = x;
-        geometry[atom][2] = y;
-        geometry[atom][3] = z;
+        setAtom(geometry, atom, element, x, y, z);
     }
 }
 

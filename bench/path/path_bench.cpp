@@ -4,6 +4,8 @@
 // five sequential `wc -l` passes over the same file, and the program's peak resident memory,
 // so that the larger file's memory can be seen to stay within a few MB of the smaller one's
 // (the index keeps 32 bytes a step, never a step's geometry). Not a unit test: run it by hand.
+#include "bench/wc_timing.h"
+
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -40,17 +42,8 @@ void generate(const std::string& path, long long bytes) {
     if (std::fclose(f) != 0) std::exit(1);
 }
 
-double seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-double timeWc(const std::string& path) {
-    const std::string command = "wc -l '" + path + "' > /dev/null";
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < 5; ++i)
-        if (std::system(command.c_str()) != 0) std::exit(1);
-    return seconds(start);
-}
+using bench::seconds;
+using bench::timeWc;
 
 // `molvane --path --list path` with its output to /dev/null; its time and peak memory.
 double timeList(const std::string& path, long& maxRssKb) {

@@ -236,6 +236,23 @@ TEST(PathFiles, DamagedMiddleStepNamesFileAndLine) {
         << bad.diagnostic();
 }
 
+// A step's line is found by its offset and counted only for a diagnostic: a damaged row of
+// the third step's table is named by its line.
+TEST(PathFiles, DamagedTableRowNamedByItsLine) {
+    ScratchDir dir;
+    std::string text = testsupport::readFile(data("g16-dvb-opt.out"));
+    std::size_t at = 0;
+    for (int line = 1; line < 1639; ++line) at = text.find('\n', at) + 1;
+    text.replace(at + 40, 1, "x"); // "0.x68029": x of the first row of step 3
+    const std::string file = dir.write("row.out", text);
+    ASSERT_TRUE(path::readPath(file));
+    static reader::GeometryTable geometry;
+    const auto end = testsupport::guarded([&] { path::readStep(file, 2, geometry); });
+    ASSERT_TRUE(end.ended);
+    EXPECT_NE(end.diagnostic().find("row.out, line 1639"), std::string_view::npos)
+        << end.diagnostic();
+}
+
 TEST(PathFiles, NoPathInASinglePointOrFrequencyJob) {
     const std::string ammonia = std::string(MOLVANE_EXAMPLES_DIR) + "/ammonia-ts-freq.out";
     EXPECT_FALSE(path::readPath(ammonia));
