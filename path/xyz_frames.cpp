@@ -22,7 +22,9 @@ bool frameEnergy(std::string_view comment, double& energy) {
     if (numberAfter(comment, "energy:", energy)) return true;
     if (comment.find("Coordinates from ORCA-job") != std::string_view::npos)
         return numberAfter(comment, " E ", energy);
-    if (numberAfter(comment, "energy=", energy)) {
+    // ASE's key stands alone ("free_energy=" is another).
+    const bool first = comment.substr(0, 7) == "energy=";
+    if (numberAfter(comment, first ? "energy=" : " energy=", energy)) {
         energy /= electronvoltsPerHartree;
         return true;
     }

@@ -261,6 +261,19 @@ TEST(PathFiles, NoPathInASinglePointOrFrequencyJob) {
     // Hand-written frames: no energies.
     ASSERT_TRUE(path::readPath(dir.write("two.xyz", "1\nfirst\nH 0 0 0\n1\nsecond\nH 0 0 1\n")));
     EXPECT_FALSE(path::index.hasEnergies);
+    // ASE's extended xyz: energy= in eV, free_energy= passed over.
+    const std::string ase =
+        "Properties=species:S:1:pos:R:3 free_energy=-30.0 energy=%s pbc=\"F F F\"";
+    std::string frames;
+    for (const char* ev : {"-27.211386245988", "-54.422772491976"}) {
+        char comment[120];
+        std::snprintf(comment, sizeof comment, ase.c_str(), ev);
+        frames += std::string("1\n") + comment + "\nH 0 0 0 0.1\n";
+    }
+    ASSERT_TRUE(path::readPath(dir.write("ase.xyz", frames)));
+    ASSERT_TRUE(path::index.hasEnergies);
+    EXPECT_NEAR(path::steps[0].energy, -1.0, 1e-12);
+    EXPECT_NEAR(path::steps[1].energy, -2.0, 1e-12);
 }
 
 } // namespace
