@@ -124,14 +124,28 @@ TEST(PathFiles, ScanValuesAndLowestStep) {
     EXPECT_NEAR(path::relativeEnergy(3), (-382.299551677 + 382.308272580) * 627.509474, 1e-6);
 }
 
-// The post-SCF total where the route asks for one: this MP2 optimisation's "EUMP2 =" values.
+// The post-SCF total where the route asks for one and the step prints it, as an MP2
+// optimisation prints it ("EUMP2 =" after each "SCF Done"), for every step alike.
 TEST(PathFiles, PostScfTotalOfEveryStep) {
-    const std::string file = std::string(MOLVANE_SAMPLES_DIR) + "/optfreq-12atoms.out";
-    if (testsupport::readFile(file).empty()) GTEST_SKIP() << "no " << file;
-    ASSERT_TRUE(path::readPath(file));
-    EXPECT_EQ(path::index.count, 6); // the frequency job after "Optimization completed" is not
-    EXPECT_NEAR(path::steps[0].energy, -305.77734185869, 1e-9);
-    EXPECT_NEAR(path::steps[5].energy, -305.78049611402, 1e-9);
+    const std::string log = testsupport::readFile(data("g16-dvb-opt.out"));
+    std::string mp2;
+    std::size_t from = 0;
+    for (int step = 0;; ++step) {
+        const std::size_t at = log.find(" SCF Done:", from);
+        if (at == std::string::npos) break;
+        const std::size_t next = log.find('\n', at) + 1;
+        char line[120];
+        std::snprintf(line, sizeof line,
+                      " E2 =    -0.8677506641D+00 EUMP2 =    -0.38312345%02dD+03\n", step);
+        mp2 += log.substr(from, next - from) + line;
+        from = next;
+    }
+    mp2 += log.substr(from);
+    ScratchDir dir;
+    ASSERT_TRUE(path::readPath(dir.write("mp2.out", mp2)));
+    ASSERT_EQ(path::index.count, 5);
+    EXPECT_NEAR(path::steps[0].energy, -383.1234500, 1e-9);
+    EXPECT_NEAR(path::steps[4].energy, -383.1234504, 1e-9);
 }
 
 // A Gaussian IRC in the layout of Gaussian 09 and 16, forward path first: the points of path 2
