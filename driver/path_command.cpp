@@ -115,7 +115,9 @@ int writeStepXyz(const char* target, int step) {
     text += "\n";
     for (int a = 0; a < path::index.atomCount; ++a) {
         const double* g = reader::geometry[a];
-        const std::string_view symbol = reader::scan::elementSymbol(int(g[0]));
+        const std::string_view symbol = reader::scan::elementSymbol(int(g[0])).empty()
+                                            ? std::string_view("X")
+                                            : reader::scan::elementSymbol(int(g[0]));
         std::snprintf(line, sizeof line, "%-2.*s %14.8f %14.8f %14.8f\n", int(symbol.size()),
                       symbol.data(), g[1], g[2], g[3]);
         text += line;

@@ -5,11 +5,15 @@
 #include "driver/path_command.h"
 #include "path/steps.h"
 #include "plot/energy_profile.h"
+#include "render/bonds.h"
 #include "render/gif_capture.h"
 #include "render/run_blocks.h"
 #include "render/startup.h"
 #include "render/step_keys.h"
+#include "render/still_capture.h"
+#include "render/style.h"
 #include "textio/textio.h"
+#include "toolkit/toolkit.h"
 
 #include <string>
 #include <vector>
@@ -64,18 +68,27 @@ void loadShownStep(int i) {
     driver::loadStep(i, render::atomCount, render::atomTable, render::motionTable, kept);
 }
 
+// p: a still of the window, named by the step shown.
+void writeStepStill() {
+    render::writeWindowStill(render::stillStem("step", render::shownStep() + 1));
+}
+
 // The window on the path, or with --gif the path written as a GIF.
 int showPath(const driver::Options& options) {
     const render::StepSource steps{path::index.count, loadShownStep, driver::describeStep};
     const int first = options.step > 0 ? options.step - 1 : 0;
     driver::loadStep(first, render::atomCount, render::atomTable, render::motionTable,
                      render::viewVolume);
+    render::updateBonds();
+    render::drawingStyle = {options.bonds, options.labels, false};
     if (options.gifFile) return render::exportPathGif(options.gifFile, options.gifSize, steps);
     char line[200];
     driver::describeStep(first, line, sizeof line);
     textio::writeListLine({textio::out(line)});
     render::bindStepKeys(steps, first);
     render::bindPathGifKey(steps);
+    toolkit::setKeyCallback('p', writeStepStill);
+    toolkit::setKeyCallback('P', writeStepStill);
     render::runGraphics(render::drawPathFrame);
     return 0;
 }

@@ -94,10 +94,6 @@ bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 
 } // namespace
 
-std::string_view elementSymbol(int atomicNumber) {
-    return atomicNumber >= 1 && atomicNumber <= elementCount ? symbols[atomicNumber - 1] : "X";
-}
-
 void open(std::string_view name, std::string_view format) {
     keep(formatText, sizeof formatText, format);
     while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
@@ -334,6 +330,11 @@ int atomicNumberOfSymbol(std::string_view symbol) {
     if (symbol.size() >= 2 && isLetter(symbol[1]))
         if (const int z = elementOf(symbol.substr(0, 2))) return z;
     return elementOf(symbol.substr(0, 1));
+}
+
+std::string_view elementSymbol(int atomicNumber) {
+    if (atomicNumber < 1 || atomicNumber > elementCount) return {};
+    return symbols[atomicNumber - 1];
 }
 
 double standardAtomicWeight(int atomicNumber) {

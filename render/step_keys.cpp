@@ -1,7 +1,9 @@
 // Stepping through a path in the window, playing it, and the list of its keys.
 #include "render/step_keys.h"
 
+#include "render/bonds.h"
 #include "render/frame.h"
+#include "render/mode_keys.h"
 #include "render/view.h"
 #include "textio/textio.h"
 #include "toolkit/toolkit.h"
@@ -48,6 +50,10 @@ void bindStepKeys(const StepSource& steps, int firstShown) {
     toolkit::setKeyCallback(toolkit::keyHome, first);
     toolkit::setKeyCallback(toolkit::keyEnd, last);
     toolkit::setKeyCallback(toolkit::keySpace, switchPlaying);
+    toolkit::setKeyCallback('b', switchBallAndStick);
+    toolkit::setKeyCallback('B', switchBallAndStick);
+    toolkit::setKeyCallback('l', switchLabels);
+    toolkit::setKeyCallback('L', switchLabels);
     toolkit::setKeyCallback('h', listStepKeys);
     toolkit::setKeyCallback('H', listStepKeys);
 }
@@ -58,7 +64,7 @@ void showStep(int step) {
     if (step == shown || source.count < 1) return;
     shown = step;
     source.load(step);
-    // Bonds follow the geometry of each step once the picture computes them.
+    updateBonds(); // bonds form and break along the path
     makeRoomForSwing(2.0);
     reportStep();
 }
@@ -75,6 +81,8 @@ void listStepKeys() {
     consoleLine("  Right, Left  the next, the previous step of the path");
     consoleLine("  Home, End    the first, the last step");
     consoleLine("  Space        play the path back and forth, pause it");
+    consoleLine("  b, l         ball and stick, atom labels on, off");
+    consoleLine("  p            a still of the window to molvane-step<K>.png");
     consoleLine("  g            the whole path, a frame a step, to molvane-path.gif");
     consoleLine("  h            this list");
     consoleLine("  Escape       end Molvane");
