@@ -20,6 +20,8 @@ const char usage[] =
     "       molvane --list [--format csv|json] [--scale F] [FILE]\n"
     "       molvane --spectrum OUT [--fwhm W] [--size WxH] [--scale F]\n"
     "                [--range LO:HI] [--experiment FILE] [FILE]\n"
+    "       molvane --path [--step K] [--list | --xyz OUT | --gif OUT [--size N]] [FILE]\n"
+    "       molvane --energy-plot OUT [--size WxH] [FILE]\n"
     "       molvane --summary [--no-header] FILE...\n"
     "       molvane --help | --version\n"
     "\n"
@@ -80,6 +82,21 @@ const char usage[] =
     "                 imaginary ones, lowest frequency, error), going on past a file\n"
     "                 that cannot be read; status 1 when any could not\n"
     "  --no-header    with --summary or --list --format csv: no header line\n"
+    "  --path         the job's path instead of a vibration: the steps of an\n"
+    "                 optimisation, the points of a relaxed scan or of an IRC (its\n"
+    "                 halves joined through the transition state), the frames of\n"
+    "                 a multi-frame xyz file, each with its energy; no question is\n"
+    "                 asked. In the window Right and Left step, Home and End go to\n"
+    "                 the first and last step, Space plays, g writes the whole\n"
+    "                 path as a GIF\n"
+    "  --step K       with --path: start at step K (from 1)\n"
+    "  --list         with --path: one line a step (number, coordinate, energy in\n"
+    "                 hartree, relative energy in kcal/mol)\n"
+    "  --xyz OUT      with --path --step K: write that step's geometry as an xyz\n"
+    "                 file and open nothing\n"
+    "  --energy-plot OUT  the path's energy relative to the lowest step, in kcal/mol,\n"
+    "                 drawn against the step, the reaction coordinate or the\n"
+    "                 scanned value, to the picture OUT (.svg, .png or .pdf)\n"
     "  --help         show this text and exit\n"
     "  --version      show the version and exit\n"
     "\n"
@@ -297,6 +314,13 @@ bool takeBackground(const char* value, Options& o) { return parseBackground(valu
 bool takeBonds(const char*, Options& o) { return o.bonds = true; }
 bool takeLabels(const char*, Options& o) { return o.labels = true; }
 bool takeArrows(const char*, Options& o) { return o.arrows = true; }
+bool takePath(const char*, Options& o) { return o.path = true; }
+bool takeStep(const char* value, Options& o) { return parseMode(value, o.step); }
+bool takeXyz(const char* value, Options& o) { return (o.xyzFile = value); }
+bool takeEnergyPlot(const char* value, Options& o) {
+    o.path = true;
+    return (o.energyPlotFile = value);
+}
 
 const OptionRule rules[] = {
     {"--gif", Value::file, true, takeGif, "--gif needs a file name"},
@@ -322,6 +346,11 @@ const OptionRule rules[] = {
     {"--bonds", Value::none, false, takeBonds, nullptr},
     {"--labels", Value::none, false, takeLabels, nullptr},
     {"--arrows", Value::none, false, takeArrows, nullptr},
+    {"--path", Value::none, false, takePath, nullptr},
+    {"--step", Value::text, true, takeStep,
+     "--step needs a whole number from 1 to the path's count of steps, not \"%s\""},
+    {"--xyz", Value::file, true, takeXyz, "--xyz needs a file name"},
+    {"--energy-plot", Value::file, true, takeEnergyPlot, "--energy-plot needs a file name"},
 };
 constexpr int ruleCount = int(sizeof rules / sizeof rules[0]);
 
@@ -351,12 +380,40 @@ struct Clash {
     const char* with;
 };
 const Clash clashes[] = {
-    {"--list", "--spectrum"}, {"--mode", "--spectrum"},     {"--amplitude", "--spectrum"},
-    {"--gif", "--list"},      {"--mode", "--list"},         {"--amplitude", "--list"},
-    {"--list", "--summary"},  {"--spectrum", "--summary"},  {"--gif", "--summary"},
-    {"--mode", "--summary"},  {"--amplitude", "--summary"}, {"--scale", "--summary"},
-    {"--size", "--summary"},  {"--fwhm", "--summary"},      {"--png", "--gif"},
-    {"--png", "--spectrum"},  {"--png", "--list"},          {"--png", "--summary"},
+    {"--list", "--spectrum"},
+    {"--mode", "--spectrum"},
+    {"--amplitude", "--spectrum"},
+    {"--gif", "--list"},
+    {"--mode", "--list"},
+    {"--amplitude", "--list"},
+    {"--list", "--summary"},
+    {"--spectrum", "--summary"},
+    {"--gif", "--summary"},
+    {"--mode", "--summary"},
+    {"--amplitude", "--summary"},
+    {"--scale", "--summary"},
+    {"--size", "--summary"},
+    {"--fwhm", "--summary"},
+    {"--png", "--gif"},
+    {"--png", "--spectrum"},
+    {"--png", "--list"},
+    {"--png", "--summary"},
+    {"--mode", "--path"},
+    {"--amplitude", "--path"},
+    {"--spectrum", "--path"},
+    {"--png", "--path"},
+    {"--summary", "--path"},
+    {"--scale", "--path"},
+    {"--format", "--path"},
+    {"--mode", "--energy-plot"},
+    {"--amplitude", "--energy-plot"},
+    {"--spectrum", "--energy-plot"},
+    {"--list", "--energy-plot"},
+    {"--gif", "--energy-plot"},
+    {"--summary", "--energy-plot"},
+    {"--xyz", "--list"},
+    {"--xyz", "--gif"},
+    {"--xyz", "--energy-plot"},
 };
 
 // Where the options of the scaled and measured spectrum, the tables and the summary apply.
@@ -381,7 +438,7 @@ int takeSizeOfOutput(Options& options) {
     if (options.pngFile) {
         if (!parseStillSize(text, options.stillWidth, options.stillHeight))
             return usageError("--size needs WIDTHxHEIGHT, 16 to 8192 each, not \"%s\"", text);
-    } else if (options.spectrumFile) {
+    } else if (options.spectrumFile || options.energyPlotFile) {
         if (!parsePictureSize(text, options.spectrumWidth, options.spectrumHeight))
             return usageError("--size needs WIDTHxHEIGHT, 300 to 4096 by 200 to 4096, not \"%s\"",
                               text);
@@ -404,6 +461,10 @@ int checkTogether(Options& options, const Given& given) {
         return usageError("%s applies only with --spectrum", "--fwhm");
     if (given("--background") && !options.pngFile)
         return usageError("%s applies only with --png", "--background");
+    if (!options.path && (options.step || options.xyzFile))
+        return usageError("%s applies only with --path", options.step ? "--step" : "--xyz");
+    if (options.xyzFile && !options.step)
+        return usageError("%s needs --step K, the step to write", "--xyz");
     for (const Clash& clash : clashes) {
         if (!given(clash.option) || !given(clash.with)) continue;
         const std::string format = std::string("%s does not go with ") + clash.with;

@@ -50,6 +50,10 @@ struct Options {
     bool bonds = false;                        // --bonds: start in ball and stick
     bool labels = false;                       // --labels: start with the atom labels
     bool arrows = false;                       // --arrows: start with the displacement arrows
+    bool path = false;                    // --path: the job's path (optimisation, scan, IRC...)
+    int step = 0;                         // --step K: the step to start at or write (0: not given)
+    const char* xyzFile = nullptr;        // --xyz OUT with --path --step K: that step's geometry
+    const char* energyPlotFile = nullptr; // --energy-plot OUT: the energy profile (implies --path)
 };
 
 // Reads argv[1..argc-1] into options. Returns -1 when the program should run on; otherwise the

@@ -28,29 +28,29 @@ cairo_status_t writeBytes(void* closure, const unsigned char* data, unsigned int
     return CAIRO_STATUS_WRITE_ERROR;
 }
 
-cairo_surface_t* createSurface(Kind kind, const Picture& picture, textio::SafeWrite& out) {
+cairo_surface_t* createSurface(Kind kind, int width, int height, textio::SafeWrite& out) {
     switch (kind) {
     case Kind::svg: {
         cairo_surface_t* surface =
-            cairo_svg_surface_create_for_stream(writeBytes, &out, picture.width, picture.height);
+            cairo_svg_surface_create_for_stream(writeBytes, &out, width, height);
         cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PX);
         return surface;
     }
     case Kind::pdf:
-        return cairo_pdf_surface_create_for_stream(writeBytes, &out, picture.width, picture.height);
+        return cairo_pdf_surface_create_for_stream(writeBytes, &out, width, height);
     default:
-        return cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.width, picture.height);
+        return cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     }
 }
 
 // Draws the picture into the open file; the reason of a failure in `why`.
-bool drawInto(textio::SafeWrite& out, Kind kind, const reader::ModeList& modes,
-              std::string_view fileName, const Picture& picture, const char*& why) {
-    cairo_surface_t* surface = createSurface(kind, picture, out);
+bool drawInto(textio::SafeWrite& out, Kind kind, int width, int height, DrawPicture draw,
+              const void* context, const char*& why) {
+    cairo_surface_t* surface = createSurface(kind, width, height, out);
     cairo_status_t status = cairo_surface_status(surface);
     if (status == CAIRO_STATUS_SUCCESS) {
         cairo_t* cr = cairo_create(surface);
-        drawSpectrum(cr, modes, fileName, picture);
+        draw(cr, context);
         status = cairo_status(cr);
         cairo_destroy(cr);
     }
@@ -74,8 +74,8 @@ bool drawInto(textio::SafeWrite& out, Kind kind, const reader::ModeList& modes,
 
 } // namespace
 
-bool writePicture(const reader::ModeList& modes, std::string_view fileName, const Picture& picture,
-                  const char* path, const char*& why) {
+bool writeCairoPicture(const char* path, int width, int height, DrawPicture draw,
+                       const void* context, const char*& why) {
     const Kind kind = kindOfName(path);
     if (kind == Kind::unknown || kind == Kind::csv) {
         why = "the name must end in .svg, .png or .pdf";
@@ -83,11 +83,27 @@ bool writePicture(const reader::ModeList& modes, std::string_view fileName, cons
     }
     textio::SafeWrite out;
     if (!textio::beginSafeWrite(path, out, why)) return false;
-    if (!drawInto(out, kind, modes, fileName, picture, why)) {
+    if (!drawInto(out, kind, width, height, draw, context, why)) {
         textio::abandonSafeWrite(out);
         return false;
     }
     return textio::finishSafeWrite(out, true, why);
+}
+
+bool writePicture(const reader::ModeList& modes, std::string_view fileName, const Picture& picture,
+                  const char* path, const char*& why) {
+    struct Spectrum {
+        const reader::ModeList& modes;
+        std::string_view fileName;
+        const Picture& picture;
+    } spectrum{modes, fileName, picture};
+    return writeCairoPicture(
+        path, picture.width, picture.height,
+        [](cairo_t* cr, const void* context) {
+            const Spectrum& s = *static_cast<const Spectrum*>(context);
+            drawSpectrum(cr, s.modes, s.fileName, s.picture);
+        },
+        &spectrum, why);
 }
 
 } // namespace spectrum

@@ -7,6 +7,7 @@
 #include "driver/mode_list.h"
 #include "driver/summary.h"
 #include "plot/spectrum.h"
+#include "program/path_run.h"
 #include "render/bonds.h"
 #include "render/frame.h"
 #include "render/gif_capture.h"
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
     if (status >= 0) return status;
     if (options.summary)
         return driver::summarise(options.files, options.fileCount, options.noHeader);
+    if (options.path) return runPath(options);
     if (options.list)
         return driver::listModes(options.inputFile, options.scale, options.listFormat,
                                  options.noHeader);

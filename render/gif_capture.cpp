@@ -12,6 +12,7 @@
 #include "render/frame.h"
 #include "render/glyphs.h"
 #include "render/startup.h"
+#include "render/step_keys.h"
 #include "render/view.h"
 #include "textio/textio.h"
 #include "toolkit/toolkit.h"
@@ -96,7 +97,71 @@ int exportFailure(const char* path, const char* why) {
     return 1;
 }
 
+// Every step of the path as pathFramesPerStep frames, from the first to the last, drawn as
+// the window or the offscreen context shows them; the step shown before is shown again after.
+void recordPath(const StepSource& steps) {
+    const int shown = shownStep();
+    drawFrame(); // the very first frame's lighting differs (see exportGif)
+    toolkit::setBeforeSwapCallback(captureExportFrame);
+    for (int i = 0; i < steps.count; ++i) {
+        steps.load(i);
+        for (int k = 0; k < pathFramesPerStep; ++k) drawFrame();
+    }
+    toolkit::setBeforeSwapCallback(nullptr);
+    steps.load(shown);
+}
+
+StepSource pathSteps;
+
+void writeWholePath() {
+    if (recording.frame) return; // a recording of the window is under way
+    int width = 0, height = 0;
+    viewportSize(width, height);
+    if (width <= 0 || height <= 0 ||
+        !gif::beginRecording(recording, width, height, pathSteps.count * pathFramesPerStep)) {
+        consoleLine("No GIF written: not enough memory for the frames");
+        return;
+    }
+    recordPath(pathSteps);
+    std::string name;
+    const char* why = "";
+    if (gif::writeNewAnimation(recording, "molvane-path", name, why))
+        consoleLine("Wrote " + name + " (" + std::to_string(pathSteps.count) + " steps, " +
+                    std::to_string(width) + " x " + std::to_string(height) + ")");
+    else
+        consoleLine("No GIF written to " + name + ": " + why);
+    gif::endRecording(recording);
+}
+
 } // namespace
+
+void bindPathGifKey(const StepSource& steps) {
+    pathSteps = steps;
+    toolkit::setKeyCallback('g', writeWholePath);
+    toolkit::setKeyCallback('G', writeWholePath);
+}
+
+int exportPathGif(const char* path, int size, const StepSource& steps) {
+    toolkit::setDisplayMode(drawingMode);
+    const char* why = "";
+    if (!toolkit::openOffscreenContext(size, size, why)) return exportFailure(path, why);
+    prepareDrawing();
+    reshapeView(size, size);
+    makeRoomForSwing(2.0);
+    if (!gif::beginRecording(recording, size, size, steps.count * pathFramesPerStep)) {
+        toolkit::closeOffscreenContext();
+        return exportFailure(path, "not enough memory for the frames");
+    }
+    recordPath(steps);
+    toolkit::closeOffscreenContext();
+    const char* reason = "";
+    const bool written = gif::writeAnimation(recording, path, reason);
+    gif::endRecording(recording);
+    if (!written) return exportFailure(path, reason);
+    consoleLine(std::string("Wrote ") + path + " (" + std::to_string(steps.count) + " steps, " +
+                std::to_string(size) + " x " + std::to_string(size) + ")");
+    return 0;
+}
 
 void bindGifKey() {
     toolkit::setKeyCallback('g', startRecording);

@@ -2,6 +2,8 @@
 // for `molvane --gif`. Both draw with drawFrame and hand the frames to the GIF recorder.
 #pragma once
 
+#include "render/step_keys.h"
+
 namespace render {
 
 constexpr int gifFrameCount = 100; // one period of the vibration
@@ -17,5 +19,13 @@ void bindGifKey();
 // and writes them to `path`. Returns the exit status: 0 after one console line naming the file;
 // 1 after one line on standard error naming the file and the reason (no file is left behind).
 int exportGif(const char* path, int size);
+
+// A path as a GIF: every step, first to last, held for pathFramesPerStep frames (10 steps a
+// second), looping. In the window the key g writes it to molvane-path.gif (-2, -3, ... when
+// taken) at the window's size and shows the step shown before again; exportPathGif draws it
+// offscreen, size x size, to `path`, with exportGif's console line and failures.
+constexpr int pathFramesPerStep = 5;
+void bindPathGifKey(const StepSource& steps);
+int exportPathGif(const char* path, int size, const StepSource& steps);
 
 } // namespace render

@@ -16,6 +16,13 @@ void bindGifKey() {
     toolkit::setKeyCallback('G', noGif);
 }
 
+void bindPathGifKey(const StepSource&) {
+    toolkit::setKeyCallback('g', noGif);
+    toolkit::setKeyCallback('G', noGif);
+}
+
+int exportPathGif(const char* path, int, const StepSource&) { return exportGif(path, 0); }
+
 int exportGif(const char* path, int) {
     textio::writeFailureLine({"cannot write \"", path, "\": this build writes no GIF"});
     return 1;

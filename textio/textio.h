@@ -164,6 +164,13 @@ bool skipToFileLineHolding(std::initializer_list<std::string_view> patterns, int
 // first); after end of file, the number of lines the file holds.
 long long fileLineNumber();
 
+// The file offset of the line the file unit's next read hands out, for coming back to it.
+long long fileReadOffset();
+// Goes back (or on) to `offset` of the file unit, a line start fileReadOffset gave, which is
+// line `lineNumber` of the file: the next read hands out that line, numbered so. With
+// lineNumber 0 (not known) the lines before `offset` are counted when a diagnostic needs them.
+void seekFileUnit(long long offset, long long lineNumber);
+
 // Writes exactly one line built by `layout`, ended by CR LF. The line holds the columns up
 // to the last one a data descriptor wrote (a trailing nX adds nothing).
 void writeRecord(Unit unit, const Layout& layout, std::initializer_list<OutItem> items);

@@ -315,4 +315,17 @@ long long fileLineNumber() {
     return file.writing ? file.linesWritten : detail::lineNumberOf(fileReader);
 }
 
+long long fileReadOffset() { return file.fd < 0 ? 0 : detail::readerPosition(fileReader); }
+
+void seekFileUnit(long long offset, long long lineNumber) {
+    if (file.fd < 0) return;
+    if (::lseek(file.fd, off_t(offset), SEEK_SET) < 0) failFile("read", errno);
+    file.writing = false;
+    detail::resetReader(fileReader, file.fd, offset);
+    if (lineNumber > 0)
+        fileReader.lineNumber = lineNumber - 1;
+    else
+        fileReader.lineBase = offset; // counted when a diagnostic needs it
+}
+
 } // namespace textio

@@ -27,6 +27,8 @@ enum : int {
     keyReturn = 13,
     keyEscape = 27,
     keySpace = 32,
+    keyEnd = 35,
+    keyHome = 36,
     keyLeft = 37,
     keyUp = 38,
     keyRight = 39,

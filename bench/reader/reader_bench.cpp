@@ -8,6 +8,8 @@
 // unit test: run it by hand.
 #include "reader/vibrations.h"
 
+#include "bench/wc_timing.h"
+
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -203,17 +205,8 @@ void generateOrca(const std::string& path, long megabytes) {
     std::fclose(f);
 }
 
-double seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-double timeWc(const std::string& path) {
-    const std::string command = "wc -l '" + path + "' > /dev/null";
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < 5; ++i)
-        if (std::system(command.c_str()) != 0) std::exit(1);
-    return seconds(start);
-}
+using bench::seconds;
+using bench::timeWc;
 
 struct ReadFigures {
     double seconds;

@@ -43,6 +43,10 @@ int win32::keyFromVirtualKey(WPARAM virtualKey) {
         return keyEscape;
     case VK_SPACE:
         return keySpace;
+    case VK_HOME:
+        return keyHome;
+    case VK_END:
+        return keyEnd;
     case VK_LEFT:
         return keyLeft;
     case VK_UP:

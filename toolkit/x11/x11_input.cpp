@@ -41,6 +41,12 @@ int keyFromKeysym(KeySym keysym) {
         return keyEscape;
     case XK_space:
         return keySpace;
+    case XK_Home:
+    case XK_KP_Home:
+        return keyHome;
+    case XK_End:
+    case XK_KP_End:
+        return keyEnd;
     case XK_Left:
     case XK_KP_Left:
         return keyLeft;
