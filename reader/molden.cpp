@@ -156,15 +156,26 @@ bool readIntensities(std::string_view& line, FormatResult& result, int& count) {
 
 // What [FR-NORM-COORD] held, and the vector of listed entry `target` when asked for.
 struct Vectors {
-    int count = 0;     // vibrations
-    int rows = -1;     // rows of each, the same for all
-    int target = -1;   // listed entry to keep, counted from 0
-    bool kept = false; // the target's rows were read
+    int count = 0;        // vibrations
+    int rows = -1;        // rows of each, the same for all
+    int target = -1;      // listed entry to keep, counted from 0
+    bool kept = false;    // the target's rows were read
+    int atoms = -1;       // the rows of a vibration, when [FR-COORD] came first
+    int frequencies = -1; // the vibrations to come, when [FREQ] came first
     double values[modeCapacity];
 };
 
+// Whether the line opens a vibration's rows ("vibration k").
+bool isVibrationLine(std::string_view line) {
+    std::string_view fields[4];
+    return scan::splitFields(line, fields, 4) == 2 &&
+           scan::equalsIgnoringCase(fields[0], "vibration");
+}
+
 // [FR-NORM-COORD]: for each frequency a line "vibration k" (k from 1), then dx, dy, dz for
-// each atom:
+// each atom. A vibration's rows end after one per atom, where the atoms are known; a file
+// written inside another program's output goes on with that program's text after the last
+// one, which ends the Molden part:
 //          1         2         3         4         5         6         7
 // 123456789012345678901234567890123456789012345678901234567890123456789012345
 // vibration 1
@@ -189,11 +200,16 @@ bool readVectors(std::string_view& line, Vectors& vectors) {
             failExpectedNumbered("the end of [FR-NORM-COORD] (at most %d vibrations)", modeCapacity,
                                  0, line);
         const bool target = vectors.count == vectors.target;
+        const int atoms = vectors.atoms >= 0 ? vectors.atoms : vectors.rows;
+        const bool last = vectors.count + 1 == vectors.frequencies;
         int rows = 0;
         while ((more = nextDataLine(line, atSection))) {
-            if (scan::splitFields(line, fields, 4) == 2 &&
-                scan::equalsIgnoringCase(fields[0], "vibration"))
+            if (isVibrationLine(line)) break;
+            if (last && rows == atoms) {
+                more = false;
+                atSection = false;
                 break;
+            }
             double d[3];
             if (rows == atomCapacity || scan::splitFields(line, fields, 4) != 3 ||
                 !scan::toReal(fields[0], d[0]) || !scan::toReal(fields[1], d[1]) ||
@@ -230,7 +246,7 @@ int targetOf(const FormatResult& result, int mode) {
 }
 
 // [FR-NORM-COORD] read again for the vector, when it came before [FREQ] or [FR-COORD].
-void readVectorAgain(std::string_view fileName, int target) {
+void readVectorAgain(std::string_view fileName, const FormatResult& result, int target) {
     scan::close();
     scan::open(fileName, formatLabel);
     std::string_view line;
@@ -239,6 +255,8 @@ void readVectorAgain(std::string_view fileName, int target) {
         found = scan::equalsIgnoringCase(sectionName(line), "FR-NORM-COORD");
     if (!found) scan::failFile("changed while it was read");
     vectors.target = target;
+    vectors.atoms = result.atomCount;
+    vectors.frequencies = result.listed;
     readVectors(line, vectors);
 }
 
@@ -263,6 +281,8 @@ void readMolden(std::string_view fileName, int mode, scan::FormatResult& result,
             haveAtoms = true;
         } else if (scan::equalsIgnoringCase(name, "FR-NORM-COORD")) {
             vectors.target = targetOf(result, mode);
+            vectors.atoms = haveAtoms ? result.atomCount : -1;
+            vectors.frequencies = haveFrequencies ? result.listed : -1;
             more = readVectors(line, vectors);
             haveVectors = true;
         } else if (scan::equalsIgnoringCase(name, "INT")) {
@@ -291,7 +311,7 @@ void readMolden(std::string_view fileName, int mode, scan::FormatResult& result,
 
     const int target = targetOf(result, mode);
     if (target >= 0) {
-        if (!vectors.kept || vectors.target != target) readVectorAgain(fileName, target);
+        if (!vectors.kept || vectors.target != target) readVectorAgain(fileName, result, target);
         for (int i = 0; i < result.atomCount; ++i) {
             modeVector[i][0] = float(result.geometry[i][0]);
             for (int k = 0; k < 3; ++k) modeVector[i][1 + k] = float(vectors.values[3 * i + k]);

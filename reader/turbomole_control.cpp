@@ -1,0 +1,298 @@
+// Turbomole's control file: data groups opened by a line "$name", three of them read. Each may
+// stand in the control file itself or in the file its "file=" names, looked up beside the
+// control file (the group's line is then repeated there, its rows under it):
+//   $coord                     x, y, z in bohr and the element in lower case, one atom a row;
+//   $vibrational spectrum      mode, symmetry (blank for the translations and rotations),
+//                              wave number (cm**-1, imaginary ones negative) and IR intensity;
+//   $vibrational normal modes  one row per Cartesian component i over all 3N modes, cut into
+//                              lines "i j v1..v5" (j counting the lines of row i).
+// The modes are listed all 3N, the translations and rotations at zero among them. Which column
+// is vibration `mode` is known once the spectrum and the atoms are read, which may come after
+// the modes, so the columns that can be it (mode-1 and the six after it) are kept.
+#include "reader/format_readers.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace reader {
+namespace {
+
+using scan::FormatResult;
+
+constexpr std::string_view formatLabel = "Turbomole control";
+constexpr int slots = 7;
+constexpr int pathCapacity = 1024;
+
+enum Group { coordGroup, spectrumGroup, modesGroup, groupCount, otherGroup = groupCount };
+constexpr std::string_view groupNames[groupCount] = {"$coord", "$vibrational spectrum",
+                                                     "$vibrational normal modes"};
+
+struct Groups {
+    bool found[groupCount] = {};
+    char file[groupCount][pathCapacity] = {}; // the file= of a group, empty when inline
+    int modeColumns = 0;                      // values in each row of the normal modes
+    int modeRows = 0;
+};
+
+Groups groups;
+int wantedMode = 0;
+double candidates[slots][3 * atomCapacity];
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool isGroupLine(std::string_view line) { return !line.empty() && line[0] == '$'; }
+
+// The group a "$name ..." line opens.
+Group groupOf(std::string_view line) {
+    for (int g = 0; g < groupCount; ++g) {
+        const std::string_view name = groupNames[g];
+        if (line.substr(0, name.size()) == name &&
+            (line.size() == name.size() || line[name.size()] == ' ' || line[name.size()] == '\t'))
+            return Group(g);
+    }
+    return otherGroup;
+}
+
+[[noreturn]] void failNumbered(const char* expected, int number, std::string_view line) {
+    char text[200];
+    std::snprintf(text, sizeof text, expected, number);
+    scan::failExpected(text, line);
+}
+
+// The rows of a group that hold something, up to the next group's line (in `line`, false at the
+// end of the file).
+bool nextRow(std::string_view& line) {
+    while (scan::nextLine(line)) {
+        if (isGroupLine(line)) return false;
+        const std::string_view text = trimmed(line);
+        if (!text.empty() && text[0] != '#') return true;
+    }
+    line = {};
+    return false;
+}
+
+//          1         2         3         4         5         6         7
+// 1234567890123456789012345678901234567890123456789012345678901234567890123
+//     0.00000000000000     -0.00000000000001      0.33082208695090      o
+//     0.00000000000000      1.45589282870709     -0.95353549684997      h    f
+void readCoordinates(std::string_view& line, FormatResult& result) {
+    int n = 0;
+    while (nextRow(line)) {
+        if (n == atomCapacity)
+            failNumbered("the end of $coord after at most %d atoms (Molvane holds at most that"
+                         " many)",
+                         atomCapacity, line);
+        std::string_view f[6];
+        const int count = scan::splitFields(line, f, 6);
+        double* atom = result.geometry[n];
+        atom[0] = count == 4 || count == 5 ? scan::atomicNumberOfSymbol(f[3]) : 0;
+        if (atom[0] == 0.0 || !scan::toReal(f[0], atom[1]) || !scan::toReal(f[1], atom[2]) ||
+            !scan::toReal(f[2], atom[3]))
+            failNumbered("atom %d of $coord: x, y, z in bohr and the element", n + 1, line);
+        for (int k = 1; k <= 3; ++k) atom[k] *= scan::angstromsPerBohr;
+        ++n;
+    }
+    result.atomCount = n;
+}
+
+// A wave number; an imaginary one is negative, or written "i123.45".
+bool toFrequency(std::string_view field, double& value) {
+    const bool imaginary = !field.empty() && field[0] == 'i';
+    if (imaginary) field.remove_prefix(1);
+    if (!scan::toReal(field, value)) return false;
+    if (imaginary) value = -value;
+    return true;
+}
+
+//          1         2         3         4         5         6         7
+// 1234567890123456789012345678901234567890123456789012345678901234567890123
+// #  mode     symmetry     wave number   IR intensity    selection rules
+//      1                       -0.00         0.00000        -       -
+//      7        a            2016.19         2.69164       YES     YES
+void readSpectrum(std::string_view& line, FormatResult& result) {
+    int n = 0;
+    while (nextRow(line)) {
+        std::string_view f[8];
+        const int count = scan::splitFields(line, f, 8);
+        double value = 0.0;
+        // The symmetry is left blank for the translations and rotations.
+        const int at = count >= 3 && scan::toReal(f[1], value) ? 1 : 2;
+        int number = 0;
+        if (n == modeCapacity || count < at + 2 || count > 8 || !scan::toInteger(f[0], number) ||
+            number != n + 1 || !toFrequency(f[at], result.frequency[n]) ||
+            !scan::toReal(f[at + 1], result.intensity[n]))
+            failNumbered("mode %d of $vibrational spectrum: its number, symmetry, wave number and"
+                         " IR intensity",
+                         n + 1, line);
+        ++n;
+    }
+    result.listed = n;
+    result.hasIntensities = n > 0;
+}
+
+// The values of a normal-mode line after "i j"; the columns of a row continue over its lines.
+//          1         2         3         4         5         6         7
+// 123456789012345678901234567890123456789012345678901234567890123456789012345678901
+//  3  1   0.1034743084   0.0000000000   0.0000000000  -0.0643929404   0.2875296466
+//  3  2   0.1053253416   0.0679423257   0.0533460381   0.0000000000
+void readModes(std::string_view& line) {
+    constexpr const char* lineOfRow =
+        "a line of row %d of $vibrational normal modes: \"i j\" and up to five values";
+    constexpr const char* fullRow =
+        "the values of row %d of $vibrational normal modes, as many as in row 1";
+    int row = 0, part = 0, column = 0; // the row being read, its lines and values so far
+    int columns = 0;                   // of row 1, which every row must have
+    while (nextRow(line)) {
+        std::string_view f[8];
+        const int count = scan::splitFields(line, f, 8);
+        int i = 0, j = 0;
+        if (count < 3 || count > 7 || !scan::toInteger(f[0], i) || !scan::toInteger(f[1], j))
+            failNumbered(lineOfRow, row > 0 ? row : 1, line);
+        if (j == 1 && i == row + 1) { // the next row begins
+            if (row > 0 && column != columns) failNumbered(fullRow, row, line);
+            if (row == 3 * atomCapacity)
+                failNumbered("at most %d rows of $vibrational normal modes", 3 * atomCapacity,
+                             line);
+            ++row;
+            part = column = 0;
+        } else if (i != row || j != part + 1) {
+            failNumbered(lineOfRow, row > 0 ? row : 1, line);
+        }
+        for (int c = 2; c < count; ++c, ++column) {
+            double value = 0.0;
+            if (column == modeCapacity || !scan::toReal(f[c], value))
+                failNumbered(lineOfRow, row, line);
+            const int slot = column - (wantedMode - 1);
+            if (slot >= 0 && slot < slots) candidates[slot][row - 1] = value;
+        }
+        ++part;
+        if (row == 1) columns = column;
+    }
+    if (row > 0 && column != columns) failNumbered(fullRow, row, line);
+    groups.modeRows = row;
+    groups.modeColumns = columns;
+}
+
+// Reads the rows of group g, whose line was just read; the next group's line is left in `line`.
+void readGroup(Group g, std::string_view& line, FormatResult& result) {
+    groups.found[g] = true;
+    if (g == coordGroup)
+        readCoordinates(line, result);
+    else if (g == spectrumGroup)
+        readSpectrum(line, result);
+    else
+        readModes(line);
+}
+
+// The file a group's "file=name" names, beside the control file.
+void keepFileName(std::string_view control, Group g, std::string_view line) {
+    std::string_view name = line.substr(line.find("file=") + 5);
+    name = name.substr(0, name.find_first_of(" \t\r"));
+#ifdef _WIN32
+    const std::size_t slash = control.find_last_of("/\\:");
+#else
+    const std::size_t slash = control.find_last_of('/');
+#endif
+    const std::string_view folder = slash == control.npos ? "" : control.substr(0, slash + 1);
+    if (name.empty() || folder.size() + name.size() >= pathCapacity)
+        scan::failExpected("a file name after \"file=\"", line);
+    std::memcpy(groups.file[g], folder.data(), folder.size());
+    std::memcpy(groups.file[g] + folder.size(), name.data(), name.size());
+    groups.file[g][folder.size() + name.size()] = '\0';
+    groups.found[g] = true;
+}
+
+// The control file: each group read where it stands, or its file's name kept.
+void readControl(std::string_view fileName, FormatResult& result) {
+    scan::open(fileName, formatLabel);
+    std::string_view line;
+    int which = 0;
+    bool more = scan::skipToLineHolding({"$"}, line, which);
+    while (more) {
+        const Group g = isGroupLine(line) ? groupOf(line) : otherGroup;
+        if (g == otherGroup) {
+            more = scan::skipToLineHolding({"$"}, line, which);
+        } else if (line.find("file=") != line.npos) {
+            keepFileName(fileName, g, line);
+            more = scan::skipToLineHolding({"$"}, line, which);
+        } else {
+            readGroup(g, line, result);
+            more = !line.empty();
+        }
+    }
+    scan::close();
+}
+
+// A group kept in a file of its own: its line, then its rows.
+void readGroupFile(Group g, FormatResult& result) {
+    const std::string_view file = groups.file[g];
+    scan::open(file, formatLabel);
+    std::string_view line;
+    int which = 0;
+    bool found = false;
+    while (!found && scan::skipToLineHolding({groupNames[g]}, line, which))
+        found = isGroupLine(line) && groupOf(line) == g;
+    if (!found) {
+        char message[120];
+        std::snprintf(message, sizeof message, "has no %.*s group, which the control file puts"
+                      " there", int(groupNames[g].size()), groupNames[g].data());
+        scan::failFile(message);
+    }
+    readGroup(g, line, result);
+    scan::close();
+}
+
+void requireGroups(const FormatResult& result) {
+    if (!groups.found[modesGroup])
+        scan::failFile(groups.found[spectrumGroup] && !groups.found[coordGroup]
+                           ? "holds no normal modes, only the frequencies and intensities of a"
+                             " vibspectrum (as Turbomole and xtb write it): read Turbomole's"
+                             " control file, or xtb's g98.out"
+                           : "has no $vibrational normal modes group");
+    if (!groups.found[spectrumGroup]) scan::failFile("has no $vibrational spectrum group");
+    if (!groups.found[coordGroup] || result.atomCount == 0) scan::failFile("has no $coord group");
+    char message[200];
+    if (groups.modeRows != 3 * result.atomCount || groups.modeColumns != result.listed) {
+        std::snprintf(message, sizeof message,
+                      "holds %d rows of %d values in $vibrational normal modes for %d atoms and %d"
+                      " modes in $vibrational spectrum",
+                      groups.modeRows, groups.modeColumns, result.atomCount, result.listed);
+        scan::failFile(message);
+    }
+    if (result.listed > 3 * result.atomCount) {
+        std::snprintf(message, sizeof message, "lists %d modes for %d atoms (at most 3 per atom)",
+                      result.listed, result.atomCount);
+        scan::failFile(message);
+    }
+}
+
+} // namespace
+
+void readTurbomole(std::string_view fileName, int mode, scan::FormatResult& result,
+                   AtomTable& modeVector) {
+    result = FormatResult{};
+    groups = Groups{};
+    wantedMode = mode;
+    std::memset(candidates, 0, sizeof candidates);
+    readControl(fileName, result);
+    for (int g = 0; g < groupCount; ++g)
+        if (groups.file[g][0] != '\0') readGroupFile(Group(g), result);
+    scan::open(fileName, formatLabel); // the diagnostics below name the control file
+    requireGroups(result);
+    scan::close();
+    static int kept[modeCapacity];
+    const int vibrations = scan::selectVibrations(result, kept);
+    if (mode < 1 || mode > vibrations) return;
+    const double* column = candidates[kept[mode - 1] - (mode - 1)];
+    for (int i = 0; i < result.atomCount; ++i) {
+        modeVector[i][0] = float(result.geometry[i][0]);
+        for (int k = 0; k < 3; ++k) modeVector[i][1 + k] = float(column[3 * i + k]);
+    }
+}
+
+} // namespace reader
