@@ -264,7 +264,10 @@ int selectVibrations(const FormatResult& result, int* kept) {
     const int n = result.atomCount;
     const int listed = result.listed < modeCapacity ? result.listed : modeCapacity;
     int vibrations = 0;
-    if (n >= 2) vibrations = isLinear(result.geometry, n) ? 3 * n - 5 : 3 * n - 6;
+    if (result.activeAtomsOnly)
+        vibrations = listed;
+    else if (n >= 2)
+        vibrations = isLinear(result.geometry, n) ? 3 * n - 5 : 3 * n - 6;
     if (listed <= vibrations) {
         for (int i = 0; i < listed; ++i) kept[i] = i;
         return listed < 0 ? 0 : listed;

@@ -73,6 +73,8 @@ struct FormatResult {
     int listed = 0;              // vibrations as the file lists them, translations included
     bool hasIntensities = false;
     bool hasRaman = false;
+    bool activeAtomsOnly = false; // a partial Hessian: every entry is a vibration of the atoms
+                                  // not held fixed, none a translation or rotation
     double frequency[modeCapacity] = {}; // in the file's order, imaginary negative
     double intensity[modeCapacity] = {};
     double ramanActivity[modeCapacity] = {};
@@ -80,7 +82,8 @@ struct FormatResult {
 
 // Which of the `listed` entries are vibrations: all but the 6 (5 when the atoms lie on one
 // line; 0 for a single atom) of smallest absolute frequency, when more than 3N-6 (3N-5) are
-// listed. kept[i] is the listed index of vibration i+1, in file order; returns the count.
+// listed; all of them for a partial Hessian. kept[i] is the listed index of vibration i+1, in file
+// order; returns the count.
 int selectVibrations(const FormatResult& result, int* kept);
 // Whether the atoms of a geometry lie on one line (within 1e-4 Angstrom).
 bool isLinear(const GeometryTable& geometry, int atomCount);

@@ -6,6 +6,7 @@
 // are not of unit length; the caller rescales them.
 #include "reader/format_readers.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace reader {
@@ -162,6 +163,7 @@ struct Vectors {
     bool kept = false;    // the target's rows were read
     int atoms = -1;       // the rows of a vibration, when [FR-COORD] came first
     int frequencies = -1; // the vibrations to come, when [FREQ] came first
+    int still = 0;        // atoms whose rows are zero in every vibration (held fixed)
     double values[modeCapacity];
 };
 
@@ -187,6 +189,8 @@ bool readVectors(std::string_view& line, Vectors& vectors) {
     vectors.count = 0;
     vectors.rows = -1;
     vectors.kept = false;
+    static bool moved[atomCapacity];
+    std::fill(moved, moved + atomCapacity, false);
     bool more = nextDataLine(line, atSection);
     while (more) {
         std::string_view fields[4];
@@ -205,9 +209,8 @@ bool readVectors(std::string_view& line, Vectors& vectors) {
         int rows = 0;
         while ((more = nextDataLine(line, atSection))) {
             if (isVibrationLine(line)) break;
-            if (last && rows == atoms) {
-                more = false;
-                atSection = false;
+            if (rows == atoms) {
+                if (last) more = atSection = false; // the Molden part has ended
                 break;
             }
             double d[3];
@@ -218,6 +221,7 @@ bool readVectors(std::string_view& line, Vectors& vectors) {
                                      vectors.count + 1, line);
             if (target)
                 for (int k = 0; k < 3; ++k) vectors.values[3 * rows + k] = d[k];
+            moved[rows] = moved[rows] || d[0] != 0.0 || d[1] != 0.0 || d[2] != 0.0;
             ++rows;
         }
         if (vectors.rows >= 0 && rows != vectors.rows) {
@@ -232,6 +236,7 @@ bool readVectors(std::string_view& line, Vectors& vectors) {
         vectors.kept = vectors.kept || target;
         ++vectors.count;
     }
+    vectors.still = int(std::count(moved, moved + (vectors.rows > 0 ? vectors.rows : 0), false));
     return atSection;
 }
 
@@ -309,6 +314,10 @@ void readMolden(std::string_view fileName, int mode, scan::FormatResult& result,
         failCounts("lists %d intensities in [INT] for %d frequencies in [FREQ]", intensities,
                    result.listed);
 
+    // CP2K's partial Hessian: the atoms held fixed have rows of zeros, and the file lists the
+    // 3 modes of each other atom, every one a vibration.
+    result.activeAtomsOnly =
+        vectors.still > 0 && result.listed == 3 * (result.atomCount - vectors.still);
     const int target = targetOf(result, mode);
     if (target >= 0) {
         if (!vectors.kept || vectors.target != target) readVectorAgain(fileName, result, target);

@@ -100,7 +100,8 @@ void readAtoms() {
     if (scan::splitFields(line, f, 8) != 6 || f[0] != "Nr" || f[2] != "Charge")
         scan::failExpected("the \"Nr  Atom  Charge  X  Y  Z\" header of the atom table", line);
     readLine(line, table);
-    if (!trimmed(line).empty()) scan::failExpected("a blank line under the atom table's header", line);
+    if (!trimmed(line).empty())
+        scan::failExpected("a blank line under the atom table's header", line);
     int n = 0;
     for (;;) {
         readLine(line, table);
@@ -111,8 +112,8 @@ void readAtoms() {
                          atomCapacity, line);
         int number = 0;
         double values[4]; // charge, x, y, z
-        bool good = scan::splitFields(line, f, 8) == 6 && scan::toInteger(f[0], number) &&
-                    number == n + 1;
+        bool good =
+            scan::splitFields(line, f, 8) == 6 && scan::toInteger(f[0], number) && number == n + 1;
         for (int k = 0; good && k < 4; ++k) good = scan::toReal(f[2 + k], values[k]);
         const int element = good ? elementOf(f[1], values[0]) : 0;
         if (element == 0)
@@ -161,7 +162,8 @@ int blockHeader(std::string_view line, int next) {
     if (n < 1 || n > 10) return 0;
     int number = 0;
     bool plain = true;
-    for (int k = 0; k < n && plain; ++k) plain = scan::toInteger(f[k], number) && number == next + k;
+    for (int k = 0; k < n && plain; ++k)
+        plain = scan::toInteger(f[k], number) && number == next + k;
     if (plain) return n <= 5 ? n : 0;
     if (n % 2 != 0) return 0;
     for (int k = 0; k < n; k += 2)
@@ -189,7 +191,8 @@ bool componentRow(std::string_view line, int component, int count, double* value
     char number[16];
     const int digits = std::snprintf(number, sizeof number, "%d", component / 3 + 1);
     const std::string_view label = f[0];
-    if (int(label.size()) < digits + 2 || label.substr(label.size() - std::size_t(digits)) != number ||
+    if (int(label.size()) < digits + 2 ||
+        label.substr(label.size() - std::size_t(digits)) != number ||
         label[label.size() - std::size_t(digits) - 1] != "XYZ"[component % 3])
         return false;
     for (int c = 0; c < count; ++c)
@@ -221,7 +224,8 @@ void readBlock(std::string_view numbers, Kind kind, int count) {
     readLine(line, section);
     double values[5];
     if (trimmed(line).substr(0, 11) == "Intensities") {
-        if (labelledRow(line, "Intensities [km/mol]", 2, count, intensity)) current.intensities += count;
+        if (labelledRow(line, "Intensities [km/mol]", 2, count, intensity))
+            current.intensities += count;
         while (trimmed(line).substr(0, 11) == "Intensities") readLine(line, section);
     }
     for (int r = 0; r < 3 * current.atoms; ++r) {
@@ -310,8 +314,7 @@ void finish(FormatResult& result, AtomTable& modeVector) {
     if (vector == nullptr) {
         char message[120];
         std::snprintf(message, sizeof message,
-                      "lists more than %d modes of imaginary or low/zero frequency",
-                      earlyCapacity);
+                      "lists more than %d modes of imaginary or low/zero frequency", earlyCapacity);
         scan::failFile(message);
     }
     for (int i = 0; i < current.atoms; ++i) {

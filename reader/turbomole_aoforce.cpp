@@ -1,6 +1,7 @@
 // Turbomole's aoforce output: the "atomic coordinates" table (bohr, lower-case elements) and
 // "NORMAL MODES and VIBRATIONAL FREQUENCIES", blocks of six modes side by side over all 3N modes
-// (translations and rotations at 0.00 among them), each vector of unit length. An imaginary
+// (translations and rotations at 0.00 among them; a box of the zero-point energy under the last
+// block), each vector of unit length. An imaginary
 // frequency is written with a leading "i" ("i123.45"), or negative.
 #include "reader/format_readers.h"
 #include "reader/mode_columns.h"
@@ -123,10 +124,9 @@ void readBlock(std::string_view numbersLine, int count) {
         const int atom = r / 3;
         const int labels = r % 3 == 0 ? 3 : 1;
         int number = 0;
-        const bool named = r % 3 != 0 || (scan::toInteger(f.field[0], number) &&
-                                          number == atom + 1 &&
-                                          scan::atomicNumberOfSymbol(f.field[1]) ==
-                                              columns::atomicNumber(atom));
+        const bool named =
+            r % 3 != 0 || (scan::toInteger(f.field[0], number) && number == atom + 1 &&
+                           scan::atomicNumberOfSymbol(f.field[1]) == columns::atomicNumber(atom));
         if (f.count != labels + count || !named || f.field[labels - 1] != axes[r % 3] ||
             !columns::toDisplacements(f, labels, first, count, 1, values))
             failRow("displacement row %d of a block (the atom's number and element, the axis,"
@@ -147,7 +147,8 @@ int blockNumbers(std::string_view line, int next) {
     return count <= 6 ? count : 0;
 }
 
-// The section after its heading: blocks until all 3N modes are listed, which completes it.
+// The section after its heading: blocks until all 3N modes are listed, or until the box of the
+// zero-point energy printed under the last block, which completes it.
 void readModes(std::string_view heading) {
     if (geometryAtoms == 0)
         scan::failExpected("an \"atomic coordinates\" table before the normal modes", heading);
@@ -155,6 +156,7 @@ void readModes(std::string_view heading) {
     std::string_view line;
     while (columns::listed() < 3 * geometryAtoms) {
         readLine(line, section);
+        if (columns::listed() > 0 && trimmed(line).substr(0, 5) == "*****") break;
         Fields f;
         columns::split(line, f);
         if (f.count == 0 || f.field[0] != "mode") continue;

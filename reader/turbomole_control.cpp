@@ -239,8 +239,10 @@ void readGroupFile(Group g, FormatResult& result) {
         found = isGroupLine(line) && groupOf(line) == g;
     if (!found) {
         char message[120];
-        std::snprintf(message, sizeof message, "has no %.*s group, which the control file puts"
-                      " there", int(groupNames[g].size()), groupNames[g].data());
+        std::snprintf(message, sizeof message,
+                      "has no %.*s group, which the control file puts"
+                      " there",
+                      int(groupNames[g].size()), groupNames[g].data());
         scan::failFile(message);
     }
     readGroup(g, line, result);
