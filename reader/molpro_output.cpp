@@ -11,6 +11,7 @@
 // in that order: their vectors are kept for a window of entries wide enough for up to
 // `earlyCapacity` imaginary and low/zero modes, and the file is read once.
 #include "reader/format_readers.h"
+#include "reader/mode_columns.h"
 
 #include <cmath>
 #include <cstdio>
@@ -19,6 +20,8 @@
 namespace reader {
 namespace {
 
+using columns::failRow;
+using columns::readLine;
 using scan::FormatResult;
 
 constexpr std::string_view sectionKeyword = "CALCULATION OF NORMAL MODES";
@@ -59,16 +62,6 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-void readLine(std::string_view& line, std::string_view what) {
-    if (!scan::nextLine(line)) scan::failEnded(what);
-}
-
-[[noreturn]] void failNumbered(const char* expected, int number, std::string_view line) {
-    char text[200];
-    std::snprintf(text, sizeof text, expected, number);
-    scan::failExpected(text, line);
-}
-
 // The element of an atom row: its charge, a whole number (the label may be any name, as GX1
 // for a carbon). An effective core potential lowers the charge printed: where the label names
 // an element whose core of a usual size the charge lacks, that element is meant.
@@ -107,9 +100,9 @@ void readAtoms() {
         readLine(line, table);
         if (trimmed(line).empty()) break;
         if (n == atomCapacity)
-            failNumbered("a blank line after at most %d atom rows (Molvane holds at most that many"
-                         " atoms)",
-                         atomCapacity, line);
+            failRow("a blank line after at most %d atom rows (Molvane holds at most that many"
+                    " atoms)",
+                    atomCapacity, line);
         int number = 0;
         double values[4]; // charge, x, y, z
         bool good =
@@ -117,8 +110,8 @@ void readAtoms() {
         for (int k = 0; good && k < 4; ++k) good = scan::toReal(f[2 + k], values[k]);
         const int element = good ? elementOf(f[1], values[0]) : 0;
         if (element == 0)
-            failNumbered("atom row %d: its number, label, charge (a whole number) and x, y, z",
-                         n + 1, line);
+            failRow("atom row %d: its number, label, charge (a whole number) and x, y, z", n + 1,
+                    line);
         current.geometry[n][0] = element;
         for (int k = 1; k <= 3; ++k) current.geometry[n][k] = values[k] * scan::angstromsPerBohr;
         ++n;
@@ -211,14 +204,13 @@ bool componentRow(std::string_view line, int component, int count, double* value
 void readBlock(std::string_view numbers, Kind kind, int count) {
     const int first = kind == real ? current.lateCount : current.earlyCount;
     if (current.lateCount + current.earlyCount + count > 3 * current.atoms)
-        failNumbered("no more than 3N = %d modes in one frequency section", 3 * current.atoms,
-                     numbers);
+        failRow("no more than 3N = %d modes in one frequency section", 3 * current.atoms, numbers);
     double* frequency = (kind == real ? current.lateFrequency : current.earlyFrequency) + first;
     double* intensity = (kind == real ? current.lateIntensity : current.earlyIntensity) + first;
     std::string_view line;
     readLine(line, section);
     if (!labelledRow(line, "Wavenumbers [cm-1]", 2, count, frequency))
-        failNumbered("a \"Wavenumbers [cm-1]\" row of %d numbers", count, line);
+        failRow("a \"Wavenumbers [cm-1]\" row of %d numbers", count, line);
     if (kind == imaginary)
         for (int c = 0; c < count; ++c) frequency[c] = -std::fabs(frequency[c]);
     readLine(line, section);
@@ -231,9 +223,9 @@ void readBlock(std::string_view numbers, Kind kind, int count) {
     for (int r = 0; r < 3 * current.atoms; ++r) {
         if (r > 0) readLine(line, section);
         if (!componentRow(line, r, count, values))
-            failNumbered("component row %d of a block: its label (as CX1), then one value for"
-                         " each mode",
-                         r + 1, line);
+            failRow("component row %d of a block: its label (as CX1), then one value for"
+                    " each mode",
+                    r + 1, line);
         for (int c = 0; c < count; ++c) {
             Vector slot = slotOf(kind, first + c);
             if (slot != nullptr) slot[r / 3][1 + r % 3] = float(values[c]);

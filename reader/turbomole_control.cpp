@@ -10,6 +10,7 @@
 // is vibration `mode` is known once the spectrum and the atoms are read, which may come after
 // the modes, so the columns that can be it (mode-1 and the six after it) are kept.
 #include "reader/format_readers.h"
+#include "reader/mode_columns.h"
 
 #include <cstdio>
 #include <cstring>
@@ -17,6 +18,7 @@
 namespace reader {
 namespace {
 
+using columns::failRow;
 using scan::FormatResult;
 
 constexpr std::string_view formatLabel = "Turbomole control";
@@ -58,12 +60,6 @@ Group groupOf(std::string_view line) {
     return otherGroup;
 }
 
-[[noreturn]] void failNumbered(const char* expected, int number, std::string_view line) {
-    char text[200];
-    std::snprintf(text, sizeof text, expected, number);
-    scan::failExpected(text, line);
-}
-
 // The rows of a group that hold something, up to the next group's line (in `line`, false at the
 // end of the file).
 bool nextRow(std::string_view& line) {
@@ -84,16 +80,16 @@ void readCoordinates(std::string_view& line, FormatResult& result) {
     int n = 0;
     while (nextRow(line)) {
         if (n == atomCapacity)
-            failNumbered("the end of $coord after at most %d atoms (Molvane holds at most that"
-                         " many)",
-                         atomCapacity, line);
+            failRow("the end of $coord after at most %d atoms (Molvane holds at most that"
+                    " many)",
+                    atomCapacity, line);
         std::string_view f[6];
         const int count = scan::splitFields(line, f, 6);
         double* atom = result.geometry[n];
         atom[0] = count == 4 || count == 5 ? scan::atomicNumberOfSymbol(f[3]) : 0;
         if (atom[0] == 0.0 || !scan::toReal(f[0], atom[1]) || !scan::toReal(f[1], atom[2]) ||
             !scan::toReal(f[2], atom[3]))
-            failNumbered("atom %d of $coord: x, y, z in bohr and the element", n + 1, line);
+            failRow("atom %d of $coord: x, y, z in bohr and the element", n + 1, line);
         for (int k = 1; k <= 3; ++k) atom[k] *= scan::angstromsPerBohr;
         ++n;
     }
@@ -126,13 +122,25 @@ void readSpectrum(std::string_view& line, FormatResult& result) {
         if (n == modeCapacity || count < at + 2 || count > 8 || !scan::toInteger(f[0], number) ||
             number != n + 1 || !toFrequency(f[at], result.frequency[n]) ||
             !scan::toReal(f[at + 1], result.intensity[n]))
-            failNumbered("mode %d of $vibrational spectrum: its number, symmetry, wave number and"
-                         " IR intensity",
-                         n + 1, line);
+            failRow("mode %d of $vibrational spectrum: its number, symmetry, wave number and"
+                    " IR intensity",
+                    n + 1, line);
         ++n;
     }
     result.listed = n;
     result.hasIntensities = n > 0;
+}
+
+// Whether the fields before a line's values are "i j" (two fields, or one where the columns
+// Turbomole writes them in run together, as "1100" for row 1, line 100).
+bool opensLine(const columns::Fields& f, int prefix, int i, int j) {
+    char text[24];
+    if (prefix == 2) {
+        int a = 0, b = 0;
+        return scan::toInteger(f.field[0], a) && scan::toInteger(f.field[1], b) && a == i && b == j;
+    }
+    const int n = std::snprintf(text, sizeof text, "%d%d", i, j);
+    return f.field[0] == std::string_view(text, std::size_t(n));
 }
 
 // The values of a normal-mode line after "i j"; the columns of a row continue over its lines.
@@ -147,33 +155,34 @@ void readModes(std::string_view& line) {
         "the values of row %d of $vibrational normal modes, as many as in row 1";
     int row = 0, part = 0, column = 0; // the row being read, its lines and values so far
     int columns = 0;                   // of row 1, which every row must have
+    columns::Fields f;
+    double values[5];
     while (nextRow(line)) {
-        std::string_view f[8];
-        const int count = scan::splitFields(line, f, 8);
-        int i = 0, j = 0;
-        if (count < 3 || count > 7 || !scan::toInteger(f[0], i) || !scan::toInteger(f[1], j))
-            failNumbered(lineOfRow, row > 0 ? row : 1, line);
-        if (j == 1 && i == row + 1) { // the next row begins
-            if (row > 0 && column != columns) failNumbered(fullRow, row, line);
+        columns::split(line, f);
+        const int prefix = f.count > 1 && f.field[1].find('.') == f.field[1].npos ? 2 : 1;
+        const int count = f.count - prefix;
+        if (count < 1 || count > 5) failRow(lineOfRow, row > 0 ? row : 1, line);
+        if (opensLine(f, prefix, row + 1, 1)) { // the next row begins
+            if (row > 0 && column != columns) failRow(fullRow, row, line);
             if (row == 3 * atomCapacity)
-                failNumbered("at most %d rows of $vibrational normal modes", 3 * atomCapacity,
-                             line);
+                failRow("at most %d rows of $vibrational normal modes", 3 * atomCapacity, line);
             ++row;
             part = column = 0;
-        } else if (i != row || j != part + 1) {
-            failNumbered(lineOfRow, row > 0 ? row : 1, line);
+        } else if (row == 0 || !opensLine(f, prefix, row, part + 1)) {
+            failRow(lineOfRow, row > 0 ? row : 1, line);
         }
-        for (int c = 2; c < count; ++c, ++column) {
-            double value = 0.0;
-            if (column == modeCapacity || !scan::toReal(f[c], value))
-                failNumbered(lineOfRow, row, line);
-            const int slot = column - (wantedMode - 1);
-            if (slot >= 0 && slot < slots) candidates[slot][row - 1] = value;
+        if (column + count > modeCapacity ||
+            !columns::toDisplacements(f, prefix, column, count, 1, values))
+            failRow(lineOfRow, row, line);
+        for (int c = 0; c < count; ++c) {
+            const int slot = column + c - (wantedMode - 1);
+            if (slot >= 0 && slot < slots) candidates[slot][row - 1] = values[c];
         }
+        column += count;
         ++part;
         if (row == 1) columns = column;
     }
-    if (row > 0 && column != columns) failNumbered(fullRow, row, line);
+    if (row > 0 && column != columns) failRow(fullRow, row, line);
     groups.modeRows = row;
     groups.modeColumns = columns;
 }
@@ -280,6 +289,7 @@ void readTurbomole(std::string_view fileName, int mode, scan::FormatResult& resu
     result = FormatResult{};
     groups = Groups{};
     wantedMode = mode;
+    columns::start(mode); // its window of wanted columns is the one kept here
     std::memset(candidates, 0, sizeof candidates);
     readControl(fileName, result);
     for (int g = 0; g < groupCount; ++g)

@@ -61,12 +61,13 @@ std::string molproBlocks(const Molecule& m, const std::vector<int>& entries, boo
 
 // The output of molecule m, the entries below `lowLimit` in absolute value among the low/zero ones.
 std::string molproOutput(const Molecule& m, double lowLimit) {
-    std::string text = " Primary working directories    : /tmp/molpro\n"
-                       " Wavefunction directory         : /home/user/wfu/\n\n"
-                       "                                         ***  PROGRAM SYSTEM MOLPRO  ***\n\n"
-                       " FREQUENCIES * CALCULATION OF NORMAL MODES FOR KS-SCF\n\n\n"
-                       " Atomic Coordinates\n\n"
-                       "  Nr  Atom  Charge       X              Y              Z\n\n";
+    std::string text =
+        " Primary working directories    : /tmp/molpro\n"
+        " Wavefunction directory         : /home/user/wfu/\n\n"
+        "                                         ***  PROGRAM SYSTEM MOLPRO  ***\n\n"
+        " FREQUENCIES * CALCULATION OF NORMAL MODES FOR KS-SCF\n\n\n"
+        " Atomic Coordinates\n\n"
+        "  Nr  Atom  Charge       X              Y              Z\n\n";
     for (std::size_t a = 0; a < m.atoms.size(); ++a) {
         const testsupport::Atom& atom = m.atoms[a];
         text += printed("%4.0f", double(a + 1)) + "   " + upperSymbol(atom.number) +
@@ -288,27 +289,28 @@ TEST(MoreFormats, RealFilesReadToTheirPrintedValues) {
                       {2.676555196 * bohr, 0.445053706 * bohr, 0.0},
                       {7.012025928 * bohr, -2.731625597 * bohr, 0.0},
                       54,
-                      {{0.0, 0.0, -0.04531 / 0.552616}, {0.0, 0.0, -0.05420 / 0.633573},
+                      {{0.0, 0.0, -0.04531 / 0.552616},
+                       {0.0, 0.0, -0.05420 / 0.633573},
                        {-0.00033 / 0.945652, 0.00015 / 0.945652, 0.0}},
-                      {{0.0, 0.0, 0.26750 / 0.552616}, {0.0, 0.0, 0.28162 / 0.633573},
+                      {{0.0, 0.0, 0.26750 / 0.552616},
+                       {0.0, 0.0, 0.28162 / 0.633573},
                        {-0.07446 / 0.945652, -0.46056 / 0.945652, 0.0}},
                       55.87,
                       9,
                       5.84});
     // Turbomole 7.4 aoforce: nine modes, six at 0.00; vectors of unit length, 5 decimals.
-    const RealFile aoforce{"Turbomole aoforce",
-                           Format::aoforce,
-                           {8, 1, 1},
-                           {0.0, 0.0, 0.33082209 * bohr},
-                           {0.0, -1.45589283 * bohr, -0.95353550 * bohr},
-                           3,
-                           {{0.0, 0.0, 0.06794}, {0.0, 0.0, 0.05335}, {0.0, -0.06666, 0.0}},
-                           {{0.0, 0.45490, -0.53922},
-                            {0.0, -0.56509, -0.42338},
-                            {0.0, 0.529083, 0.466743}},
-                           2016.19,
-                           2,
-                           69.67};
+    const RealFile aoforce{
+        "Turbomole aoforce",
+        Format::aoforce,
+        {8, 1, 1},
+        {0.0, 0.0, 0.33082209 * bohr},
+        {0.0, -1.45589283 * bohr, -0.95353550 * bohr},
+        3,
+        {{0.0, 0.0, 0.06794}, {0.0, 0.0, 0.05335}, {0.0, -0.06666, 0.0}},
+        {{0.0, 0.45490, -0.53922}, {0.0, -0.56509, -0.42338}, {0.0, 0.529083, 0.466743}},
+        2016.19,
+        2,
+        69.67};
     expectRealFileAt(dataFile("turbomole7.4-water-aoforce.out"), aoforce);
     // The control file of the same job, its groups in coord, vib_normal_modes and vibspectrum:
     // the same modes with ten decimals, the intensities with five.
@@ -372,8 +374,9 @@ TEST(TurbomoleControl, GroupsInFilesBesideIt) {
     dir.write("vibspectrum", spectrumGroup(m) + "$end\n");
     dir.write("vib_normal_modes", modesGroup(m) + "$end\n");
     const std::string control = dir.write(
-        "control", "$title\n$coord    file=coord\n$vibrational normal modes    file=vib_normal_modes\n"
-                   "$vibrational spectrum    file=vibspectrum\n$end\n");
+        "control",
+        "$title\n$coord    file=coord\n$vibrational normal modes    file=vib_normal_modes\n"
+        "$vibrational spectrum    file=vibspectrum\n$end\n");
     EXPECT_EQ(reader::recogniseFormat(control), Format::turbomole);
     for (int mode = 1; mode <= m.vibrations; ++mode) {
         readAs(layouts[2], control, mode);
@@ -387,8 +390,8 @@ TEST(TurbomoleControl, GroupsInFilesBesideIt) {
                            "holds no normal modes, only the frequencies and intensities of a "
                            "vibspectrum"));
     // A damaged row of a group's file is named in that file.
-    const std::string modes = dir.write(
-        "vib_normal_modes", replaced(modesGroup(m) + "$end\n", "  3  1", "  3  3"));
+    const std::string modes =
+        dir.write("vib_normal_modes", replaced(modesGroup(m) + "$end\n", "  3  1", "  3  3"));
     EXPECT_TRUE(endsTheRun([&] { readAs(layouts[2], control, 1); },
                            lineMessage(modes, 1 + 2 * 2 + 1) + "a line of row 2"));
     dir.write("vib_normal_modes", "$end\n");
