@@ -139,8 +139,8 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The form scan::toReal reads: an optional sign, digits with at most one point (at least one
-// digit), an optional exponent by E, e, D or d with an optional sign and digits.
+} // namespace
+
 bool isNumber(std::string_view field) {
     std::size_t at = 0;
     const std::size_t n = field.size();
@@ -159,8 +159,6 @@ bool isNumber(std::string_view field) {
     while (at < n && isDigit(field[at])) ++at;
     return at > exponent && at == n;
 }
-
-} // namespace
 
 bool toDisplacements(const Fields& fields, int first, int firstEntry, int entries, int perEntry,
                      double* values) {

@@ -66,6 +66,9 @@ bool isBlank(std::string_view line);
 bool holds(std::string_view line, std::string_view text);
 // A line of dashes only (leading blanks allowed), as rules are printed.
 bool isRule(std::string_view line);
+// Whether a field has the form scan::toReal reads (an optional sign, digits with at most one
+// point, an optional exponent by E, e, D or d), checked without converting it.
+bool isNumber(std::string_view field);
 // Reads `count` reals from fields[first...]; false when one is not a number.
 bool toReals(const Fields& fields, int first, int count, double* values);
 // The displacements of a row: `entries` groups of `perEntry` numbers from fields[first...],

@@ -177,19 +177,22 @@ bool labelledRow(std::string_view line, std::string_view label, int labelFields,
 }
 
 // A component row: "CX1", "HY10", "GZ3" (any label, then the axis and the atom's number) and
-// `count` displacements.
-bool componentRow(std::string_view line, int component, int count, double* values) {
+// `count` displacements, those of the modes `wanted` says may be the vibration asked for
+// converted into values.
+bool componentRow(std::string_view line, int component, int count, const bool* wanted,
+                  double* values) {
     std::string_view f[16];
     if (scan::splitFields(line, f, 16) != 1 + count) return false;
-    char number[16];
-    const int digits = std::snprintf(number, sizeof number, "%d", component / 3 + 1);
     const std::string_view label = f[0];
-    if (int(label.size()) < digits + 2 ||
-        label.substr(label.size() - std::size_t(digits)) != number ||
-        label[label.size() - std::size_t(digits) - 1] != "XYZ"[component % 3])
+    std::size_t digits = label.size();
+    while (digits > 0 && label[digits - 1] >= '0' && label[digits - 1] <= '9') --digits;
+    int atom = 0;
+    if (digits < 2 || label[digits - 1] != "XYZ"[component % 3] ||
+        !scan::toInteger(label.substr(digits), atom) || atom != component / 3 + 1)
         return false;
     for (int c = 0; c < count; ++c)
-        if (!scan::toReal(f[1 + c], values[c])) return false;
+        if (wanted[c] ? !scan::toReal(f[1 + c], values[c]) : !columns::isNumber(f[1 + c]))
+            return false;
     return true;
 }
 
@@ -220,16 +223,20 @@ void readBlock(std::string_view numbers, Kind kind, int count) {
             current.intensities += count;
         while (trimmed(line).substr(0, 11) == "Intensities") readLine(line, section);
     }
+    Vector slot[5];
+    bool wanted[5];
+    for (int c = 0; c < count; ++c) {
+        slot[c] = slotOf(kind, first + c);
+        wanted[c] = slot[c] != nullptr;
+    }
     for (int r = 0; r < 3 * current.atoms; ++r) {
         if (r > 0) readLine(line, section);
-        if (!componentRow(line, r, count, values))
+        if (!componentRow(line, r, count, wanted, values))
             failRow("component row %d of a block: its label (as CX1), then one value for"
                     " each mode",
                     r + 1, line);
-        for (int c = 0; c < count; ++c) {
-            Vector slot = slotOf(kind, first + c);
-            if (slot != nullptr) slot[r / 3][1 + r % 3] = float(values[c]);
-        }
+        for (int c = 0; c < count; ++c)
+            if (wanted[c]) slot[c][r / 3][1 + r % 3] = float(values[c]);
     }
     (kind == real ? current.lateCount : current.earlyCount) += count;
 }

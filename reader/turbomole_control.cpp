@@ -134,13 +134,14 @@ void readSpectrum(std::string_view& line, FormatResult& result) {
 // Whether the fields before a line's values are "i j" (two fields, or one where the columns
 // Turbomole writes them in run together, as "1100" for row 1, line 100).
 bool opensLine(const columns::Fields& f, int prefix, int i, int j) {
-    char text[24];
-    if (prefix == 2) {
-        int a = 0, b = 0;
+    int a = 0, b = 0;
+    if (prefix == 2)
         return scan::toInteger(f.field[0], a) && scan::toInteger(f.field[1], b) && a == i && b == j;
-    }
-    const int n = std::snprintf(text, sizeof text, "%d%d", i, j);
-    return f.field[0] == std::string_view(text, std::size_t(n));
+    std::size_t digits = 1; // of j
+    for (int rest = j / 10; rest > 0; rest /= 10) ++digits;
+    const std::string_view joined = f.field[0];
+    return joined.size() > digits && scan::toInteger(joined.substr(0, joined.size() - digits), a) &&
+           scan::toInteger(joined.substr(joined.size() - digits), b) && a == i && b == j;
 }
 
 // The values of a normal-mode line after "i j"; the columns of a row continue over its lines.

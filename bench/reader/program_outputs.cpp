@@ -1,6 +1,7 @@
 // The generated outputs of program_outputs.h, laid out as the programs print them.
 #include "bench/reader/program_outputs.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -53,7 +54,7 @@ void writeTurbomoleControl(const std::string& path, long megabytes) {
 
 void writeAoforce(const std::string& path, long megabytes) {
     // 10 bytes a value in blocks of six with a label of 22: about 11 bytes a value.
-    const int atoms = int(std::sqrt(double(megabytes) * 1e6 / 11.0) / 3.0);
+    const int atoms = std::min(1000, int(std::sqrt(double(megabytes) * 1e6 / 11.0) / 3.0));
     const int modes = 3 * atoms;
     std::FILE* f = create(path);
     std::fputs("                             T U R B O M O L E\n\n"
@@ -102,9 +103,8 @@ void writeMolpro(const std::string& path, long megabytes) {
                    "  Nr  Atom  Charge       X              Y              Z\n\n",
                    f);
         for (int i = 0; i < atoms; ++i)
-            std::fprintf(f, "%4d   %s     %4.2f %14.9f %14.9f %14.9f\n", i + 1,
-                         i % 3 ? "H" : "C", i % 3 ? 1.0 : 6.0, coordinate(i, 0),
-                         coordinate(i, 1), coordinate(i, 2));
+            std::fprintf(f, "%4d   %s     %4.2f %14.9f %14.9f %14.9f\n", i + 1, i % 3 ? "H" : "C",
+                         i % 3 ? 1.0 : 6.0, coordinate(i, 0), coordinate(i, 1), coordinate(i, 2));
         std::fputs("\n Normal Modes\n\n", f);
         for (int first = 6; first < modes; first += 5) {
             const int last = first + 5 < modes ? first + 5 : modes;

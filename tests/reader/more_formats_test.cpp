@@ -153,12 +153,15 @@ std::string spectrumGroup(const Molecule& m) {
     return text;
 }
 
-std::string modesGroup(const Molecule& m) {
+// `joined`: "i j" with no blank between, as Turbomole's columns run together once the numbers
+// are wide.
+std::string modesGroup(const Molecule& m, bool joined = false) {
     std::string text = "$vibrational normal modes\n";
     const std::size_t components = 3 * m.atoms.size();
     for (std::size_t i = 0; i < components; ++i)
         for (int first = 0, part = 1; first < m.listed(); first += 5, ++part) {
-            text += printed("%3.0f", double(i + 1)) + printed("%3.0f", part);
+            text += joined ? printed("%.0f", double(i + 1)) + printed("%.0f", part)
+                           : printed("%3.0f", double(i + 1)) + printed("%3.0f", part);
             for (int e = first; e < std::min(m.listed(), first + 5); ++e)
                 text += printed(" %14.10f", m.vectors[std::size_t(e)][i]);
             text += "\n";
@@ -382,6 +385,10 @@ TEST(TurbomoleControl, GroupsInFilesBesideIt) {
         readAs(layouts[2], control, mode);
         expectRead(m, mode, 1e-8);
     }
+
+    dir.write("vib_normal_modes", modesGroup(m, true) + "$end\n");
+    readAs(layouts[2], control, 3);
+    expectRead(m, 3, 1e-8);
 
     // A vibspectrum alone (Turbomole's or xtb's) holds no modes, and says so.
     const std::string spectrum = dir.file("vibspectrum");
