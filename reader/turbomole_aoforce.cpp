@@ -180,7 +180,8 @@ void readAoforce(std::string_view fileName, int mode, scan::FormatResult& result
     while (scan::skipToLineHolding({atomsKeyword, modesKeyword}, line, which)) {
         if (which == 1)
             readModes(line);
-        else if (trimmed(line).substr(0, atomsKeyword.size()) == atomsKeyword)
+        else if (trimmed(line).substr(0, atomsKeyword.size()) == atomsKeyword &&
+                 columns::holds(line, "charge"))
             readAtoms();
     }
     columns::finish(result, modeVector,

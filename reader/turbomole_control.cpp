@@ -24,6 +24,11 @@ using scan::FormatResult;
 constexpr std::string_view formatLabel = "Turbomole control";
 constexpr int slots = 7;
 constexpr int pathCapacity = 1024;
+#ifdef _WIN32
+constexpr const char* separators = "/\\:";
+#else
+constexpr const char* separators = "/";
+#endif
 
 enum Group { coordGroup, spectrumGroup, modesGroup, groupCount, otherGroup = groupCount };
 constexpr std::string_view groupNames[groupCount] = {"$coord", "$vibrational spectrum",
@@ -199,18 +204,16 @@ void readGroup(Group g, std::string_view& line, FormatResult& result) {
         readModes(line);
 }
 
-// The file a group's "file=name" names, beside the control file.
+// The file a group's "file=name" names, beside the control file (a name alone, as Turbomole
+// writes it: a folder in it is refused).
 void keepFileName(std::string_view control, Group g, std::string_view line) {
     std::string_view name = line.substr(line.find("file=") + 5);
     name = name.substr(0, name.find_first_of(" \t\r"));
-#ifdef _WIN32
-    const std::size_t slash = control.find_last_of("/\\:");
-#else
-    const std::size_t slash = control.find_last_of('/');
-#endif
+    const std::size_t slash = control.find_last_of(separators);
     const std::string_view folder = slash == control.npos ? "" : control.substr(0, slash + 1);
-    if (name.empty() || folder.size() + name.size() >= pathCapacity)
-        scan::failExpected("a file name after \"file=\"", line);
+    if (name.empty() || name.find_first_of(separators) != name.npos || name == "." ||
+        name == ".." || folder.size() + name.size() >= pathCapacity)
+        scan::failExpected("the name of a file beside the control file after \"file=\"", line);
     std::memcpy(groups.file[g], folder.data(), folder.size());
     std::memcpy(groups.file[g] + folder.size(), name.data(), name.size());
     groups.file[g][folder.size() + name.size()] = '\0';

@@ -401,6 +401,11 @@ TEST(TurbomoleControl, GroupsInFilesBesideIt) {
         dir.write("vib_normal_modes", replaced(modesGroup(m) + "$end\n", "  3  1", "  3  3"));
     EXPECT_TRUE(endsTheRun([&] { readAs(layouts[2], control, 1); },
                            lineMessage(modes, 1 + 2 * 2 + 1) + "a line of row 2"));
+    // Only a file beside the control file is read.
+    const std::string elsewhere =
+        dir.write("control2", replaced(dir.read("control"), "file=coord", "file=../coord"));
+    EXPECT_TRUE(endsTheRun([&] { readAs(layouts[2], elsewhere, 1); },
+                           lineMessage(elsewhere, 2) + "the name of a file beside the control"));
     dir.write("vib_normal_modes", "$end\n");
     EXPECT_TRUE(endsTheRun([&] { readAs(layouts[2], control, 1); }, dir.file("vib_normal_modes"),
                            "has no $vibrational normal modes group, which the control file puts"
