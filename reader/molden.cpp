@@ -209,14 +209,17 @@ bool readVectors(std::string_view& line, Vectors& vectors) {
         int rows = 0;
         while ((more = nextDataLine(line, atSection))) {
             if (isVibrationLine(line)) break;
-            if (rows == atoms) {
-                if (last) more = atSection = false; // the Molden part has ended
+            double d[3];
+            const bool row = scan::splitFields(line, fields, 4) == 3 &&
+                             scan::toReal(fields[0], d[0]) && scan::toReal(fields[1], d[1]) &&
+                             scan::toReal(fields[2], d[2]);
+            if (rows == atoms && !(last && row)) {
+                // After the last vibration a line that is no row ends the Molden part; one
+                // more row is counted, and the count found wrong.
+                if (last) more = atSection = false;
                 break;
             }
-            double d[3];
-            if (rows == atomCapacity || scan::splitFields(line, fields, 4) != 3 ||
-                !scan::toReal(fields[0], d[0]) || !scan::toReal(fields[1], d[1]) ||
-                !scan::toReal(fields[2], d[2]))
+            if (rows == atomCapacity || !row)
                 failExpectedNumbered("row %d of vibration %d: dx, dy, dz", rows + 1,
                                      vectors.count + 1, line);
             if (target)

@@ -313,6 +313,11 @@ TEST(Molden, TextAfterTheLastVibrationEndsTheMoldenPart) {
         readMoldenFile(file, mode);
         expectRead(m, mode);
     }
+    // One more row of numbers is no other program's text: the count is wrong.
+    const std::string extra = dir.write("extra.out", vectorsLast + "  0.1  0.2  0.3\n");
+    EXPECT_TRUE(endsTheRun([&] { readMoldenFile(extra, 1); }, extra,
+                           "holds vibration 3 of [FR-NORM-COORD] with 4 atom rows, where"
+                           " vibration 1 has 3"));
     // Before the last vibration, the rows of the next are still expected.
     const std::string early = replaced(vectorsLast, "vibration 3", "--> end of molden input");
     const std::string damaged = dir.write("early.out", early);
