@@ -240,6 +240,16 @@ bool toInteger(std::string_view field, int& value) {
     return true;
 }
 
+bool toWavenumber(std::string_view field, double& value) {
+    const bool before = !field.empty() && field.front() == 'i';
+    const bool after = !before && !field.empty() && field.back() == 'i';
+    if (before) field.remove_prefix(1);
+    if (after) field.remove_suffix(1);
+    if (!toReal(field, value)) return false;
+    if (before || after) value = -value;
+    return true;
+}
+
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)

@@ -51,6 +51,9 @@ int splitFields(std::string_view line, std::string_view* fields, int capacity);
 // "nan", "inf", hexadecimal or blanks).
 bool toReal(std::string_view field, double& value);
 bool toInteger(std::string_view field, int& value);
+// A wave number in cm**-1, negative when imaginary, as written either way: negative, or with an
+// i before or after it ("i123.45", "123.45i").
+bool toWavenumber(std::string_view field, double& value);
 // The count of fields of a line that numbers the columns of a block of vectors "first first+1
 // ...", all within 1..last; 0 when the line is not such a line.
 int blockColumns(std::string_view line, int first, int last);

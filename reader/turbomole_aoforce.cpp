@@ -55,15 +55,6 @@ void readAtoms() {
     geometryAtoms = n;
 }
 
-// A frequency as aoforce prints it: "i123.45" when imaginary.
-bool toFrequency(std::string_view field, double& value) {
-    const bool imaginary = !field.empty() && field[0] == 'i';
-    if (imaginary) field.remove_prefix(1);
-    if (!scan::toReal(field, value)) return false;
-    if (imaginary) value = -value;
-    return true;
-}
-
 // The rows of a block above its displacements: "frequency" and "intensity (km/mol)" read, the
 // others passed over; returns the first atom row.
 //          1         2         3         4         5         6         7
@@ -89,7 +80,7 @@ std::string_view readBlockHead(int first, int count) {
         if (f.count > 0 && f.field[0] == "frequency") {
             double value = 0.0;
             for (int c = 0; c < count; ++c) {
-                if (f.count != 1 + count || !toFrequency(f.field[1 + c], value))
+                if (f.count != 1 + count || !scan::toWavenumber(f.field[1 + c], value))
                     failRow("%d frequencies after \"frequency\"", count, line);
                 columns::setFrequency(first + c, value);
             }

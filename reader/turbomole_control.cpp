@@ -101,15 +101,6 @@ void readCoordinates(std::string_view& line, FormatResult& result) {
     result.atomCount = n;
 }
 
-// A wave number; an imaginary one is negative, or written "i123.45".
-bool toFrequency(std::string_view field, double& value) {
-    const bool imaginary = !field.empty() && field[0] == 'i';
-    if (imaginary) field.remove_prefix(1);
-    if (!scan::toReal(field, value)) return false;
-    if (imaginary) value = -value;
-    return true;
-}
-
 //          1         2         3         4         5         6         7
 // 1234567890123456789012345678901234567890123456789012345678901234567890123
 // #  mode     symmetry     wave number   IR intensity    selection rules
@@ -125,7 +116,7 @@ void readSpectrum(std::string_view& line, FormatResult& result) {
         const int at = count >= 3 && scan::toReal(f[1], value) ? 1 : 2;
         int number = 0;
         if (n == modeCapacity || count < at + 2 || count > 8 || !scan::toInteger(f[0], number) ||
-            number != n + 1 || !toFrequency(f[at], result.frequency[n]) ||
+            number != n + 1 || !scan::toWavenumber(f[at], result.frequency[n]) ||
             !scan::toReal(f[at + 1], result.intensity[n]))
             failRow("mode %d of $vibrational spectrum: its number, symmetry, wave number and"
                     " IR intensity",
