@@ -20,10 +20,10 @@
 namespace reader {
 namespace {
 
-using columns::failRow;
-using columns::readLine;
 using scan::FormatResult;
+using scan::readLine;
 
+constexpr std::string_view formatLabel = "Molpro output";
 constexpr std::string_view sectionKeyword = "CALCULATION OF NORMAL MODES";
 constexpr std::string_view atomsKeyword = "Atomic Coordinates";
 constexpr std::string_view modesKeyword = "Normal Modes";
@@ -55,13 +55,6 @@ int wantedMode = 0;
 AtomTable lateVectors[lateSlots]; // late mode j at slot j - (mode-1-earlyCapacity)
 AtomTable earlyVectors[slots];    // early mode t at slot t - (mode-1)
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
 // The element of an atom row: its charge, a whole number (the label may be any name, as GX1
 // for a carbon). An effective core potential lowers the charge printed: where the label names
 // an element whose core of a usual size the charge lacks, that element is meant.
@@ -88,21 +81,23 @@ void readAtoms() {
     constexpr std::string_view table = "an \"Atomic Coordinates\" table";
     std::string_view line;
     do readLine(line, table);
-    while (trimmed(line).empty());
+    while (scan::trimmed(line).empty());
     std::string_view f[8];
     if (scan::splitFields(line, f, 8) != 6 || f[0] != "Nr" || f[2] != "Charge")
         scan::failExpected("the \"Nr  Atom  Charge  X  Y  Z\" header of the atom table", line);
     readLine(line, table);
-    if (!trimmed(line).empty())
+    if (!scan::trimmed(line).empty())
         scan::failExpected("a blank line under the atom table's header", line);
     int n = 0;
     for (;;) {
         readLine(line, table);
-        if (trimmed(line).empty()) break;
+        if (scan::trimmed(line).empty()) break;
         if (n == atomCapacity)
-            failRow("a blank line after at most %d atom rows (Molvane holds at most that many"
-                    " atoms)",
-                    atomCapacity, line);
+            scan::failExpectedNumbered(
+                line,
+                "a blank line after at most %d atom rows (Molvane holds at most that many"
+                " atoms)",
+                atomCapacity);
         int number = 0;
         double values[4]; // charge, x, y, z
         bool good =
@@ -110,8 +105,8 @@ void readAtoms() {
         for (int k = 0; good && k < 4; ++k) good = scan::toReal(f[2 + k], values[k]);
         const int element = good ? elementOf(f[1], values[0]) : 0;
         if (element == 0)
-            failRow("atom row %d: its number, label, charge (a whole number) and x, y, z", n + 1,
-                    line);
+            scan::failExpectedNumbered(
+                line, "atom row %d: its number, label, charge (a whole number) and x, y, z", n + 1);
         current.geometry[n][0] = element;
         for (int k = 1; k <= 3; ++k) current.geometry[n][k] = values[k] * scan::angstromsPerBohr;
         ++n;
@@ -170,7 +165,8 @@ bool labelledRow(std::string_view line, std::string_view label, int labelFields,
                  double* values) {
     std::string_view f[16];
     const int n = scan::splitFields(line, f, 16);
-    if (n != labelFields + count || trimmed(line).substr(0, label.size()) != label) return false;
+    if (n != labelFields + count || scan::trimmed(line).substr(0, label.size()) != label)
+        return false;
     for (int c = 0; c < count; ++c)
         if (!scan::toReal(f[labelFields + c], values[c])) return false;
     return true;
@@ -191,7 +187,7 @@ bool componentRow(std::string_view line, int component, int count, const bool* w
         !scan::toInteger(label.substr(digits), atom) || atom != component / 3 + 1)
         return false;
     for (int c = 0; c < count; ++c)
-        if (wanted[c] ? !scan::toReal(f[1 + c], values[c]) : !columns::isNumber(f[1 + c]))
+        if (wanted[c] ? !scan::toReal(f[1 + c], values[c]) : !scan::isNumber(f[1 + c]))
             return false;
     return true;
 }
@@ -207,21 +203,22 @@ bool componentRow(std::string_view line, int component, int count, const bool* w
 void readBlock(std::string_view numbers, Kind kind, int count) {
     const int first = kind == real ? current.lateCount : current.earlyCount;
     if (current.lateCount + current.earlyCount + count > 3 * current.atoms)
-        failRow("no more than 3N = %d modes in one frequency section", 3 * current.atoms, numbers);
+        scan::failExpectedNumbered(numbers, "no more than 3N = %d modes in one frequency section",
+                                   3 * current.atoms);
     double* frequency = (kind == real ? current.lateFrequency : current.earlyFrequency) + first;
     double* intensity = (kind == real ? current.lateIntensity : current.earlyIntensity) + first;
     std::string_view line;
     readLine(line, section);
     if (!labelledRow(line, "Wavenumbers [cm-1]", 2, count, frequency))
-        failRow("a \"Wavenumbers [cm-1]\" row of %d numbers", count, line);
+        scan::failExpectedNumbered(line, "a \"Wavenumbers [cm-1]\" row of %d numbers", count);
     if (kind == imaginary)
         for (int c = 0; c < count; ++c) frequency[c] = -std::fabs(frequency[c]);
     readLine(line, section);
     double values[5];
-    if (trimmed(line).substr(0, 11) == "Intensities") {
+    if (scan::trimmed(line).substr(0, 11) == "Intensities") {
         if (labelledRow(line, "Intensities [km/mol]", 2, count, intensity))
             current.intensities += count;
-        while (trimmed(line).substr(0, 11) == "Intensities") readLine(line, section);
+        while (scan::trimmed(line).substr(0, 11) == "Intensities") readLine(line, section);
     }
     Vector slot[5];
     bool wanted[5];
@@ -232,9 +229,11 @@ void readBlock(std::string_view numbers, Kind kind, int count) {
     for (int r = 0; r < 3 * current.atoms; ++r) {
         if (r > 0) readLine(line, section);
         if (!componentRow(line, r, count, wanted, values))
-            failRow("component row %d of a block: its label (as CX1), then one value for"
-                    " each mode",
-                    r + 1, line);
+            scan::failExpectedNumbered(
+                line,
+                "component row %d of a block: its label (as CX1), then one value for"
+                " each mode",
+                r + 1);
         for (int c = 0; c < count; ++c)
             if (wanted[c]) slot[c][r / 3][1 + r % 3] = float(values[c]);
     }
@@ -254,7 +253,7 @@ bool readSection() {
                 scan::failEnded(section);
             break;
         }
-        const std::string_view text = trimmed(line);
+        const std::string_view text = scan::trimmed(line);
         if (text.empty()) continue;
         if (text.substr(0, modesKeyword.size()) == modesKeyword) {
             const std::string_view rest = text.substr(modesKeyword.size());
@@ -326,7 +325,7 @@ void finish(FormatResult& result, AtomTable& modeVector) {
 
 void readMolpro(std::string_view fileName, int mode, scan::FormatResult& result,
                 AtomTable& modeVector) {
-    scan::open(fileName, formatName(Format::molpro));
+    scan::open(fileName, formatLabel);
     wantedMode = mode;
     geometryRead = sectionOpen = false;
     current.complete = false;
@@ -334,7 +333,7 @@ void readMolpro(std::string_view fileName, int mode, scan::FormatResult& result,
     int which = 0;
     bool more = scan::skipToLineHolding({sectionKeyword, atomsKeyword, modesKeyword}, line, which);
     while (more) {
-        const std::string_view text = trimmed(line);
+        const std::string_view text = scan::trimmed(line);
         if (which == 0) {
             geometryRead = false; // the table of this section is to come
         } else if (which == 1 && text == atomsKeyword) {

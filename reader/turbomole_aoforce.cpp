@@ -9,21 +9,16 @@
 namespace reader {
 namespace {
 
-using columns::failRow;
-using columns::Fields;
-using columns::readLine;
+using scan::Fields;
+using scan::readLine;
 
+constexpr std::string_view formatLabel = "Turbomole aoforce output";
 constexpr std::string_view atomsKeyword = "atomic coordinates";
 constexpr std::string_view modesKeyword = "NORMAL MODES and VIBRATIONAL FREQUENCIES";
 constexpr std::string_view section = "a \"NORMAL MODES and VIBRATIONAL FREQUENCIES\" section";
 
 GeometryTable geometry;
 int geometryAtoms = 0; // 0 until a table has been read
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    return s;
-}
 
 // The table after its header, in bohr, ending at a line that is blank:
 //          1         2         3         4         5         6         7
@@ -37,16 +32,19 @@ void readAtoms() {
     int n = 0;
     for (;;) {
         readLine(line, table);
-        if (columns::isBlank(line)) break;
+        if (scan::isBlank(line)) break;
         if (n == atomCapacity)
-            failRow("a blank line after at most %d atom rows (Molvane holds at most that many"
-                    " atoms)",
-                    atomCapacity, line);
-        columns::split(line, f);
+            scan::failExpectedNumbered(
+                line,
+                "a blank line after at most %d atom rows (Molvane holds at most that many"
+                " atoms)",
+                atomCapacity);
+        scan::split(line, f);
         double xyz[3];
         const int element = f.count >= 5 ? scan::atomicNumberOfSymbol(f.field[3]) : 0;
-        if (element == 0 || !columns::toReals(f, 0, 3, xyz))
-            failRow("atom row %d: x, y, z in bohr, the element and its charge", n + 1, line);
+        if (element == 0 || !scan::toReals(f, 0, 3, xyz))
+            scan::failExpectedNumbered(
+                line, "atom row %d: x, y, z in bohr, the element and its charge", n + 1);
         geometry[n][0] = element;
         for (int k = 0; k < 3; ++k) geometry[n][k + 1] = xyz[k] * scan::angstromsPerBohr;
         ++n;
@@ -74,21 +72,22 @@ std::string_view readBlockHead(int first, int count) {
     bool frequencies = false;
     for (;;) {
         readLine(line, section);
-        columns::split(line, f);
+        scan::split(line, f);
         int number = 0;
         if (f.count > 0 && scan::toInteger(f.field[0], number)) break; // the first atom row
         if (f.count > 0 && f.field[0] == "frequency") {
             double value = 0.0;
             for (int c = 0; c < count; ++c) {
                 if (f.count != 1 + count || !scan::toWavenumber(f.field[1 + c], value))
-                    failRow("%d frequencies after \"frequency\"", count, line);
+                    scan::failExpectedNumbered(line, "%d frequencies after \"frequency\"", count);
                 columns::setFrequency(first + c, value);
             }
             frequencies = true;
-        } else if (trimmed(line).substr(0, 18) == "intensity (km/mol)") {
+        } else if (scan::trimmed(line).substr(0, 18) == "intensity (km/mol)") {
             double values[6];
-            if (f.count != 2 + count || !columns::toReals(f, 2, count, values))
-                failRow("%d intensities after \"intensity (km/mol)\"", count, line);
+            if (f.count != 2 + count || !scan::toReals(f, 2, count, values))
+                scan::failExpectedNumbered(line, "%d intensities after \"intensity (km/mol)\"",
+                                           count);
             for (int c = 0; c < count; ++c) columns::setIntensity(first + c, values[c]);
         }
     }
@@ -111,7 +110,7 @@ void readBlock(std::string_view numbersLine, int count) {
     constexpr std::string_view axes[3] = {"x", "y", "z"};
     for (int r = 0; r < 3 * n; ++r) {
         if (r > 0) readLine(line, section);
-        columns::split(line, f);
+        scan::split(line, f);
         const int atom = r / 3;
         const int labels = r % 3 == 0 ? 3 : 1;
         int number = 0;
@@ -120,9 +119,11 @@ void readBlock(std::string_view numbersLine, int count) {
                            scan::atomicNumberOfSymbol(f.field[1]) == columns::atomicNumber(atom));
         if (f.count != labels + count || !named || f.field[labels - 1] != axes[r % 3] ||
             !columns::toDisplacements(f, labels, first, count, 1, values))
-            failRow("displacement row %d of a block (the atom's number and element, the axis,"
-                    " one value for each mode)",
-                    r + 1, line);
+            scan::failExpectedNumbered(
+                line,
+                "displacement row %d of a block (the atom's number and element, the axis,"
+                " one value for each mode)",
+                r + 1);
         for (int c = 0; c < count; ++c) columns::keepComponent(first + c, atom, r % 3, values[c]);
     }
 }
@@ -131,7 +132,7 @@ void readBlock(std::string_view numbersLine, int count) {
 // such line.
 int blockNumbers(std::string_view line, int next) {
     Fields f;
-    columns::split(line, f);
+    scan::split(line, f);
     if (f.count < 2 || f.field[0] != "mode") return 0;
     const int count =
         scan::blockColumns(line.substr(line.find("mode") + 4), next, 3 * columns::atomCount() + 1);
@@ -147,13 +148,14 @@ void readModes(std::string_view heading) {
     std::string_view line;
     while (columns::listed() < 3 * geometryAtoms) {
         readLine(line, section);
-        if (columns::listed() > 0 && trimmed(line).substr(0, 5) == "*****") break;
+        if (columns::listed() > 0 && scan::trimmed(line).substr(0, 5) == "*****") break;
         Fields f;
-        columns::split(line, f);
+        scan::split(line, f);
         if (f.count == 0 || f.field[0] != "mode") continue;
         const int count = blockNumbers(line, columns::listed() + 1);
         if (count == 0)
-            failRow("a \"mode\" line numbering the modes from %d on", columns::listed() + 1, line);
+            scan::failExpectedNumbered(line, "a \"mode\" line numbering the modes from %d on",
+                                       columns::listed() + 1);
         readBlock(line, count);
     }
     columns::completeSection();
@@ -163,7 +165,7 @@ void readModes(std::string_view heading) {
 
 void readAoforce(std::string_view fileName, int mode, scan::FormatResult& result,
                  AtomTable& modeVector) {
-    scan::open(fileName, formatName(Format::aoforce));
+    scan::open(fileName, formatLabel);
     columns::start(mode);
     geometryAtoms = 0;
     std::string_view line;
@@ -171,8 +173,8 @@ void readAoforce(std::string_view fileName, int mode, scan::FormatResult& result
     while (scan::skipToLineHolding({atomsKeyword, modesKeyword}, line, which)) {
         if (which == 1)
             readModes(line);
-        else if (trimmed(line).substr(0, atomsKeyword.size()) == atomsKeyword &&
-                 columns::holds(line, "charge"))
+        else if (scan::trimmed(line).substr(0, atomsKeyword.size()) == atomsKeyword &&
+                 scan::holds(line, "charge"))
             readAtoms();
     }
     columns::finish(result, modeVector,

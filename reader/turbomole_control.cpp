@@ -18,7 +18,6 @@
 namespace reader {
 namespace {
 
-using columns::failRow;
 using scan::FormatResult;
 
 constexpr std::string_view formatLabel = "Turbomole control";
@@ -45,13 +44,6 @@ Groups groups;
 int wantedMode = 0;
 double candidates[slots][3 * atomCapacity];
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
 bool isGroupLine(std::string_view line) { return !line.empty() && line[0] == '$'; }
 
 // The group a "$name ..." line opens.
@@ -70,7 +62,7 @@ Group groupOf(std::string_view line) {
 bool nextRow(std::string_view& line) {
     while (scan::nextLine(line)) {
         if (isGroupLine(line)) return false;
-        const std::string_view text = trimmed(line);
+        const std::string_view text = scan::trimmed(line);
         if (!text.empty() && text[0] != '#') return true;
     }
     line = {};
@@ -85,16 +77,19 @@ void readCoordinates(std::string_view& line, FormatResult& result) {
     int n = 0;
     while (nextRow(line)) {
         if (n == atomCapacity)
-            failRow("the end of $coord after at most %d atoms (Molvane holds at most that"
-                    " many)",
-                    atomCapacity, line);
+            scan::failExpectedNumbered(
+                line,
+                "the end of $coord after at most %d atoms (Molvane holds at most that"
+                " many)",
+                atomCapacity);
         std::string_view f[6];
         const int count = scan::splitFields(line, f, 6);
         double* atom = result.geometry[n];
         atom[0] = count == 4 || count == 5 ? scan::atomicNumberOfSymbol(f[3]) : 0;
         if (atom[0] == 0.0 || !scan::toReal(f[0], atom[1]) || !scan::toReal(f[1], atom[2]) ||
             !scan::toReal(f[2], atom[3]))
-            failRow("atom %d of $coord: x, y, z in bohr and the element", n + 1, line);
+            scan::failExpectedNumbered(line, "atom %d of $coord: x, y, z in bohr and the element",
+                                       n + 1);
         for (int k = 1; k <= 3; ++k) atom[k] *= scan::angstromsPerBohr;
         ++n;
     }
@@ -118,9 +113,11 @@ void readSpectrum(std::string_view& line, FormatResult& result) {
         if (n == modeCapacity || count < at + 2 || count > 8 || !scan::toInteger(f[0], number) ||
             number != n + 1 || !scan::toWavenumber(f[at], result.frequency[n]) ||
             !scan::toReal(f[at + 1], result.intensity[n]))
-            failRow("mode %d of $vibrational spectrum: its number, symmetry, wave number and"
-                    " IR intensity",
-                    n + 1, line);
+            scan::failExpectedNumbered(
+                line,
+                "mode %d of $vibrational spectrum: its number, symmetry, wave number and"
+                " IR intensity",
+                n + 1);
         ++n;
     }
     result.listed = n;
@@ -129,7 +126,7 @@ void readSpectrum(std::string_view& line, FormatResult& result) {
 
 // Whether the fields before a line's values are "i j" (two fields, or one where the columns
 // Turbomole writes them in run together, as "1100" for row 1, line 100).
-bool opensLine(const columns::Fields& f, int prefix, int i, int j) {
+bool opensLine(const scan::Fields& f, int prefix, int i, int j) {
     int a = 0, b = 0;
     if (prefix == 2)
         return scan::toInteger(f.field[0], a) && scan::toInteger(f.field[1], b) && a == i && b == j;
@@ -152,25 +149,26 @@ void readModes(std::string_view& line) {
         "the values of row %d of $vibrational normal modes, as many as in row 1";
     int row = 0, part = 0, column = 0; // the row being read, its lines and values so far
     int columns = 0;                   // of row 1, which every row must have
-    columns::Fields f;
+    scan::Fields f;
     double values[5];
     while (nextRow(line)) {
-        columns::split(line, f);
+        scan::split(line, f);
         const int prefix = f.count > 1 && f.field[1].find('.') == f.field[1].npos ? 2 : 1;
         const int count = f.count - prefix;
-        if (count < 1 || count > 5) failRow(lineOfRow, row > 0 ? row : 1, line);
+        if (count < 1 || count > 5) scan::failExpectedNumbered(line, lineOfRow, row > 0 ? row : 1);
         if (opensLine(f, prefix, row + 1, 1)) { // the next row begins
-            if (row > 0 && column != columns) failRow(fullRow, row, line);
+            if (row > 0 && column != columns) scan::failExpectedNumbered(line, fullRow, row);
             if (row == 3 * atomCapacity)
-                failRow("at most %d rows of $vibrational normal modes", 3 * atomCapacity, line);
+                scan::failExpectedNumbered(line, "at most %d rows of $vibrational normal modes",
+                                           3 * atomCapacity);
             ++row;
             part = column = 0;
         } else if (row == 0 || !opensLine(f, prefix, row, part + 1)) {
-            failRow(lineOfRow, row > 0 ? row : 1, line);
+            scan::failExpectedNumbered(line, lineOfRow, row > 0 ? row : 1);
         }
         if (column + count > modeCapacity ||
             !columns::toDisplacements(f, prefix, column, count, 1, values))
-            failRow(lineOfRow, row, line);
+            scan::failExpectedNumbered(line, lineOfRow, row);
         for (int c = 0; c < count; ++c) {
             const int slot = column + c - (wantedMode - 1);
             if (slot >= 0 && slot < slots) candidates[slot][row - 1] = values[c];
@@ -179,7 +177,7 @@ void readModes(std::string_view& line) {
         ++part;
         if (row == 1) columns = column;
     }
-    if (row > 0 && column != columns) failRow(fullRow, row, line);
+    if (row > 0 && column != columns) scan::failExpectedNumbered(line, fullRow, row);
     groups.modeRows = row;
     groups.modeColumns = columns;
 }

@@ -2,6 +2,8 @@
 // one face: the real files kept in tests/data against the values printed in them; one table over
 // the formats for what they share (molecules written in each layout, a thousand atoms and one
 // more, a file cut short, a damaged row); then what is each format's own.
+#include "tests/reader/column_formats.h"
+#include "tests/reader/format_cases.h"
 #include "tests/reader/vibration_files.h"
 
 #include <cstdio>
@@ -180,38 +182,33 @@ struct Layout {
     const char* name;
     Format format;
     std::string (*write)(const Molecule&);
-    Damage damage;              // a row made wrong, and what the run says was expected there
-    const char* cut;            // the file is cut just after the first line holding this
-    const char* cutDiagnostic;  // part of what the run says then
-    const char* overDiagnostic; // part of what it says of 1001 atoms
 };
 
 const Layout layouts[] = {
-    {"Molpro",
-     Format::molpro,
-     molproOutput,
-     {"component row", "HX2", "HQ2", "Normal Modes", "component row 4 of a block"},
-     "HX2",
-     "ends at line",
-     "at most 1000 atom rows"},
-    {"aoforce",
-     Format::aoforce,
-     aoforceOutput,
-     {"frequency", "  i1234.56", "  j1234.56", "", "3 frequencies after \"frequency\""},
-     "h           x",
-     "ends at line",
-     "at most 1000 atom rows"},
-    {"control",
-     Format::turbomole,
-     controlFile,
-     {"spectrum row", "        a ", "        a x", "", "mode 7 of $vibrational spectrum"},
-     "  4  1",
-     "the values of row 4 of $vibrational normal modes, as many as in row 1",
-     "at most 1000 atoms"},
+    {"Molpro", Format::molpro, molproOutput},
+    {"aoforce", Format::aoforce, aoforceOutput},
+    {"control", Format::turbomole, controlFile},
 };
 
 void readAs(const Layout& layout, const std::string& file, int mode) {
     reader::readVibrations(file, layout.format, mode);
+}
+
+// Reading `file` (recognised by its content) ends the run with one line holding `parts`.
+testing::AssertionResult endsTheRun(const std::string& file,
+                                    std::initializer_list<std::string> parts) {
+    const columntest::Reading r = columntest::read(file, 1);
+    const std::string text(r.end.diagnostic());
+    if (!r.end.ended || r.end.status != -1 || !testsupport::isOneDiagnostic(text, 109))
+        return testing::AssertionFailure() << "not one *ERR* 109 line: " << text;
+    for (const std::string& part : parts)
+        if (text.find(part) == std::string::npos)
+            return testing::AssertionFailure() << "no \"" << part << "\" in: " << text;
+    return testing::AssertionSuccess();
+}
+
+std::string lineOf(const std::string& file, int line) {
+    return file + ", line " + std::to_string(line) + ": expected ";
 }
 
 TEST(MoreFormats, EachLayoutReadsTheMoleculeItHolds) {
@@ -233,53 +230,10 @@ TEST(MoreFormats, EachLayoutReadsTheMoleculeItHolds) {
         }
 }
 
-// `count` atoms listing three vibrations alone.
-Molecule grid(int count) {
-    Molecule m = withVibrations(gridAtoms(count), {});
-    m.vibrations = 3;
-    for (int v = 0; v < 3; ++v) {
-        m.frequencies.push_back(100.0 * (v + 1));
-        m.intensities.push_back(1.5 * v);
-        std::vector<double> vector(std::size_t(3 * count), 0.0);
-        for (int c = 0; c < 3 * count; ++c) vector[std::size_t(c)] = ((c + v) % 7 - 3) * 0.125;
-        m.vectors.push_back(vector);
-    }
-    m.frequencies.erase(m.frequencies.begin(), m.frequencies.end() - 3);
-    m.vectors.erase(m.vectors.begin(), m.vectors.end() - 3);
-    m.intensities.erase(m.intensities.begin(), m.intensities.end() - 3);
-    return m;
-}
-
-TEST(MoreFormats, AThousandAtomsAreReadAndOneMoreIsRefused) {
-    ScratchDir dir;
-    const Molecule big = grid(1000), over = grid(1001);
-    for (const Layout& layout : layouts) {
-        SCOPED_TRACE(layout.name);
-        std::string file = dir.write("big.out", layout.write(big));
-        readAs(layout, file, 3);
-        expectRead(big, 3, 1e-8);
-        file = dir.write("over.out", layout.write(over));
-        EXPECT_TRUE(endsTheRun([&] { readAs(layout, file, 1); }, file, layout.overDiagnostic));
-    }
-}
-
-TEST(MoreFormats, ACutFileAndADamagedRowEndTheRunNamingTheLine) {
-    ScratchDir dir;
-    const Molecule m = bentTransitionState();
-    for (const Layout& layout : layouts) {
-        SCOPED_TRACE(layout.name);
-        const std::string good = layout.write(m);
-        const std::string file = dir.write("cut.out", cutAfter(good, layout.cut));
-        EXPECT_TRUE(endsTheRun([&] { readAs(layout, file, 1); }, file, layout.cutDiagnostic));
-        expectDamageDiagnostics(good, {layout.damage}, "damaged.out",
-                                [&](const std::string& f) { readAs(layout, f, 1); });
-    }
-}
-
 // --- The real files --------------------------------------------------------------------------
 
 std::string dataFile(const std::string& name) {
-    return std::string(MOLVANE_TEST_DATA_DIR) + "/more-program-samples/" + name;
+    return std::string(MOLVANE_TEST_DATA) + "/more-program-samples/" + name;
 }
 
 TEST(MoreFormats, RealFilesReadToTheirPrintedValues) {
@@ -393,23 +347,86 @@ TEST(TurbomoleControl, GroupsInFilesBesideIt) {
     // A vibspectrum alone (Turbomole's or xtb's) holds no modes, and says so.
     const std::string spectrum = dir.file("vibspectrum");
     EXPECT_EQ(reader::recogniseFormat(spectrum), Format::turbomole);
-    EXPECT_TRUE(endsTheRun([&] { readAs(layouts[2], spectrum, 1); }, spectrum,
-                           "holds no normal modes, only the frequencies and intensities of a "
-                           "vibspectrum"));
+    EXPECT_TRUE(endsTheRun(spectrum, {spectrum + ": holds no normal modes, only the frequencies"
+                                                 " and intensities of a vibspectrum"}));
     // A damaged row of a group's file is named in that file.
     const std::string modes =
         dir.write("vib_normal_modes", replaced(modesGroup(m) + "$end\n", "  3  1", "  3  3"));
-    EXPECT_TRUE(endsTheRun([&] { readAs(layouts[2], control, 1); },
-                           lineMessage(modes, 1 + 2 * 2 + 1) + "a line of row 2"));
+    EXPECT_TRUE(endsTheRun(control, {lineOf(modes, 1 + 2 * 2 + 1) + "a line of row 2"}));
     // Only a file beside the control file is read.
     const std::string elsewhere =
         dir.write("control2", replaced(dir.read("control"), "file=coord", "file=../coord"));
-    EXPECT_TRUE(endsTheRun([&] { readAs(layouts[2], elsewhere, 1); },
-                           lineMessage(elsewhere, 2) + "the name of a file beside the control"));
+    EXPECT_TRUE(
+        endsTheRun(elsewhere, {lineOf(elsewhere, 2) + "the name of a file beside the control"}));
     dir.write("vib_normal_modes", "$end\n");
-    EXPECT_TRUE(endsTheRun([&] { readAs(layouts[2], control, 1); }, dir.file("vib_normal_modes"),
-                           "has no $vibrational normal modes group, which the control file puts"
-                           " there"));
+    EXPECT_TRUE(endsTheRun(control, {dir.file("vib_normal_modes") +
+                                     ": has no $vibrational normal modes group, which the control"
+                                     " file puts there"}));
 }
 
 } // namespace
+
+// --- The rows of the cases every format shares ----------------------------------------------
+
+namespace formatcases {
+
+namespace {
+
+// `count` atoms listing three vibrations alone.
+Molecule threeOf(int count) {
+    Molecule m;
+    m.atoms = gridAtoms(count);
+    m.vibrations = 3;
+    for (int v = 0; v < 3; ++v) {
+        m.frequencies.push_back(100.0 * (v + 1));
+        m.intensities.push_back(1.5 * v);
+        std::vector<double> vector(std::size_t(3 * count), 0.0);
+        for (int c = 0; c < 3 * count; ++c) vector[std::size_t(c)] = ((c + v) % 7 - 3) * 0.125;
+        m.vectors.push_back(vector);
+    }
+    return m;
+}
+
+Row rowOf(const char* name, Format format, std::string (*write)(const Molecule&)) {
+    Row row{name, format};
+    row.good = write(bentTransitionState());
+    row.thousand = [write, name](const ScratchDir& dir) {
+        return dir.write(name, write(threeOf(1000)));
+    };
+    row.thousandMode = 3;
+    row.read = [] { expectRead(threeOf(1000), 3, 1e-8); };
+    row.over = write(threeOf(1001));
+    return row;
+}
+
+} // namespace
+
+Row molproCases() {
+    Row row = rowOf("job.out", Format::molpro, molproOutput);
+    row.damages = {{"a component row", "HX2", "HQ2", "component row 4 of a block", "Normal Modes"}};
+    row.cuts = {{"in a block", cutAfter(row.good, "HX2"), {"ends at line"}}};
+    row.overSays = {"at most 1000 atom rows"};
+    return row;
+}
+
+Row aoforceCases() {
+    Row row = rowOf("aoforce.out", Format::aoforce, aoforceOutput);
+    row.damages = {
+        {"a frequency", "  i1234.56", "  j1234.56", "3 frequencies after \"frequency\""}};
+    row.cuts = {{"in a block", cutAfter(row.good, "h           x"), {"ends at line"}}};
+    row.overSays = {"at most 1000 atom rows"};
+    return row;
+}
+
+Row turbomoleCases() {
+    Row row = rowOf("control", Format::turbomole, controlFile);
+    row.damages = {
+        {"a spectrum row", "        a ", "        a x", "mode 7 of $vibrational spectrum"}};
+    row.cuts = {{"in the normal modes",
+                 cutAfter(row.good, "  4  1"),
+                 {"the values of row 4 of $vibrational normal modes, as many as in row 1"}}};
+    row.overSays = {"at most 1000 atoms"};
+    return row;
+}
+
+} // namespace formatcases
