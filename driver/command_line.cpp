@@ -15,6 +15,8 @@ namespace {
 
 const char usage[] =
     "Usage: molvane [--mode N] [--amplitude A] [--gif OUT [--size N]] [FILE]\n"
+    "       molvane [--mode N] [--amplitude A] --png OUT [--size WxH]\n"
+    "               [--background white|transparent|grey] [FILE]\n"
     "       molvane --list [FILE]\n"
     "       molvane --spectrum OUT [--fwhm W] [--size WxH] [FILE]\n"
     "       molvane --help | --version\n"
@@ -29,7 +31,9 @@ const char usage[] =
     "normal mode and the vibration amplitude, and shows the vibration in a window.\n"
     "There the keys Right and Left step to the next and previous mode, Up and Down\n"
     "change the amplitude by 0.1, a shows displacement arrows, g writes the next 100\n"
-    "frames as molvane-mode<N>.gif and h lists the keys.\n"
+    "frames as molvane-mode<N>.gif, b switches to ball and stick, l shows atom\n"
+    "labels, p writes a still at twice the window's size as molvane-mode<N>.png and\n"
+    "h lists the keys.\n"
     "When the first frequency is negative it writes \"newcoordinates.xyz\". Files are\n"
     "written in the working directory.\n"
     "\n"
@@ -46,6 +50,15 @@ const char usage[] =
     "                 window; needs no display\n"
     "  --size N       width and height of that GIF in pixels, 16 to 2048\n"
     "                 (default 400)\n"
+    "  --png OUT      after the same dialogue, write the molecule at rest as the\n"
+    "                 PNG picture OUT, framed to fill it, without axes, instead of\n"
+    "                 opening a window; needs no display\n"
+    "  --size WxH     with --png: its width and height, 16 to 8192 each (default\n"
+    "                 1600x1200)\n"
+    "  --background B with --png: white (the default), transparent or grey\n"
+    "  --bonds        start in ball and stick: the bonds drawn (window, --gif, --png)\n"
+    "  --labels       start with the atom labels (C1, H2, ...) shown\n"
+    "  --arrows       start with the displacement arrows shown\n"
     "  --spectrum OUT no dialogue and no window: write the IR spectrum of the\n"
     "                 output file (FILE when given, else the one filename.dat\n"
     "                 names), with the Raman spectrum below it where the file\n"
@@ -145,6 +158,27 @@ bool parsePictureSize(const char* text, int& width, int& height) {
            parseWhole(text, '\0', heightMin, sizeMax, height);
 }
 
+// WIDTHxHEIGHT for a still, each 16 to 8192.
+bool parseStillSize(const char* text, int& width, int& height) {
+    return text && parseWhole(text, 'x', stillSizeMin, stillSizeMax, width) && *text++ == 'x' &&
+           parseWhole(text, '\0', stillSizeMin, stillSizeMax, height);
+}
+
+bool parseBackground(const char* text, Background& background) {
+    const struct {
+        const char* name;
+        Background value;
+    } names[] = {{"white", Background::white},
+                 {"grey", Background::grey},
+                 {"transparent", Background::transparent}};
+    for (const auto& n : names)
+        if (text && std::strcmp(text, n.name) == 0) {
+            background = n.value;
+            return true;
+        }
+    return false;
+}
+
 // A width in cm**-1: digits with at most one decimal point, in the range --fwhm takes.
 bool parseWidth(const char* text, double& width) {
     if (!text || !*text) return false;
@@ -194,6 +228,11 @@ bool takeFwhm(const char* value, Options& o) { return parseWidth(value, o.fwhm);
 bool takeSize(const char* value, Options& o) { return (o.sizeText = value ? value : ""); }
 bool takeGif(const char* value, Options& o) { return (o.gifFile = value); }
 bool takeSpectrum(const char* value, Options& o) { return (o.spectrumFile = value); }
+bool takePng(const char* value, Options& o) { return (o.pngFile = value); }
+bool takeBackground(const char* value, Options& o) { return parseBackground(value, o.background); }
+bool takeBonds(const char*, Options& o) { return o.bonds = true; }
+bool takeLabels(const char*, Options& o) { return o.labels = true; }
+bool takeArrows(const char*, Options& o) { return o.arrows = true; }
 
 const OptionRule rules[] = {
     {"--gif", Value::file, true, takeGif, "--gif needs a file name"},
@@ -206,6 +245,12 @@ const OptionRule rules[] = {
     {"--amplitude", Value::text, true, takeAmplitude,
      "--amplitude needs a number greater than 0 and at most 2, not \"%s\""},
     {"--list", Value::none, false, takeList, nullptr},
+    {"--png", Value::file, true, takePng, "--png needs a file name"},
+    {"--background", Value::text, false, takeBackground,
+     "--background needs white, transparent or grey, not \"%s\""},
+    {"--bonds", Value::none, false, takeBonds, nullptr},
+    {"--labels", Value::none, false, takeLabels, nullptr},
+    {"--arrows", Value::none, false, takeArrows, nullptr},
 };
 constexpr int ruleCount = int(sizeof rules / sizeof rules[0]);
 
@@ -237,13 +282,17 @@ struct Clash {
 const Clash clashes[] = {
     {"--list", "--spectrum"}, {"--mode", "--spectrum"}, {"--amplitude", "--spectrum"},
     {"--gif", "--list"},      {"--mode", "--list"},     {"--amplitude", "--list"},
+    {"--png", "--gif"},       {"--png", "--spectrum"},  {"--png", "--list"},
 };
 
 // --size, read once the output it sizes is known.
 int takeSizeOfOutput(Options& options) {
     const char* text = options.sizeText;
     if (!text) return -1;
-    if (options.spectrumFile) {
+    if (options.pngFile) {
+        if (!parseStillSize(text, options.stillWidth, options.stillHeight))
+            return usageError("--size needs WIDTHxHEIGHT, 16 to 8192 each, not \"%s\"", text);
+    } else if (options.spectrumFile) {
         if (!parsePictureSize(text, options.spectrumWidth, options.spectrumHeight))
             return usageError("--size needs WIDTHxHEIGHT, 300 to 4096 by 200 to 4096, not \"%s\"",
                               text);
@@ -251,7 +300,7 @@ int takeSizeOfOutput(Options& options) {
         if (!parseSize(text, options.gifSize))
             return usageError("--size needs a whole number from 16 to 2048, not \"%s\"", text);
     } else {
-        return usageError("%s applies only with --gif or --spectrum", "--size");
+        return usageError("%s applies only with --gif, --png or --spectrum", "--size");
     }
     return -1;
 }
@@ -264,6 +313,8 @@ int checkTogether(Options& options, const Given& given) {
     if (size >= 0) return size;
     if (given("--fwhm") && !options.spectrumFile)
         return usageError("%s applies only with --spectrum", "--fwhm");
+    if (given("--background") && !options.pngFile)
+        return usageError("%s applies only with --png", "--background");
     for (const Clash& clash : clashes) {
         if (!given(clash.option) || !given(clash.with)) continue;
         const std::string format = std::string("%s does not go with ") + clash.with;

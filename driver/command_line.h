@@ -14,6 +14,11 @@ constexpr int gifSizeDefault = 400;
 constexpr int gifSizeMin = 16;
 constexpr int gifSizeMax = 2048;
 
+constexpr int stillSizeMin = 16; // --size WxH with --png, each side
+constexpr int stillSizeMax = 8192;
+
+enum class Background { white, grey, transparent }; // --background with --png
+
 struct Options {
     const char* inputFile = nullptr;     // FILE: the output file to read instead of filename.dat's
     int mode = 0;                        // --mode N: the mode, asked for no more (0: not given)
@@ -26,6 +31,13 @@ struct Options {
     int spectrumWidth = spectrum::widthDefault; // --size WxH with --spectrum: in pixels
     int spectrumHeight = spectrum::heightDefault;
     const char* sizeText = nullptr; // --size as given, read once the output it sizes is known
+    const char* pngFile = nullptr;  // --png OUT: a still of the molecule there, not a window
+    int stillWidth = 1600;          // --size WxH with --png: the still's size in pixels
+    int stillHeight = 1200;
+    Background background = Background::white; // --background white|grey|transparent
+    bool bonds = false;                        // --bonds: start in ball and stick
+    bool labels = false;                       // --labels: start with the atom labels
+    bool arrows = false;                       // --arrows: start with the displacement arrows
 };
 
 // Reads argv[1..argc-1] into options. Returns -1 when the program should run on; otherwise the
