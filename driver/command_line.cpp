@@ -29,6 +29,7 @@ const char usage[] =
     "(versions 92 to 16), ORCA, xtb, Q-Chem, Psi4, NWChem or GAMESS, or written as a\n"
     "Molden file or a Gaussian formatted checkpoint (the kind is told from the file's\n"
     "content).\n"
+    "Also read: Turbomole (its control file or aoforce output) and Molpro outputs.\n"
     "It reads the output file FILE or, without FILE, the one that the first line of\n"
     "\"filename.dat\" in the working directory names; asks on the console for the\n"
     "normal mode and the vibration amplitude, and shows the vibration in a window.\n"

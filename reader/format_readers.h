@@ -28,5 +28,11 @@ void readNwchem(std::string_view fileName, int mode, scan::FormatResult& result,
                 AtomTable& modeVector);
 void readGamess(std::string_view fileName, int mode, scan::FormatResult& result,
                 AtomTable& modeVector);
+void readTurbomole(std::string_view fileName, int mode, scan::FormatResult& result,
+                   AtomTable& modeVector);
+void readAoforce(std::string_view fileName, int mode, scan::FormatResult& result,
+                 AtomTable& modeVector);
+void readMolpro(std::string_view fileName, int mode, scan::FormatResult& result,
+                AtomTable& modeVector);
 
 } // namespace reader

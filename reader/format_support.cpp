@@ -251,6 +251,16 @@ bool toInteger(std::string_view field, int& value) {
     return true;
 }
 
+bool toWavenumber(std::string_view field, double& value) {
+    const bool before = !field.empty() && field.front() == 'i';
+    const bool after = !before && !field.empty() && field.back() == 'i';
+    if (before) field.remove_prefix(1);
+    if (after) field.remove_suffix(1);
+    if (!toReal(field, value)) return false;
+    if (before || after) value = -value;
+    return true;
+}
+
 bool isNumber(std::string_view field) {
     std::size_t at = 0;
     const std::size_t n = field.size();
@@ -346,7 +356,10 @@ int selectVibrations(const FormatResult& result, int* kept) {
     const int n = result.atomCount;
     const int listed = result.listed < modeCapacity ? result.listed : modeCapacity;
     int vibrations = 0;
-    if (n >= 2) vibrations = isLinear(result.geometry, n) ? 3 * n - 5 : 3 * n - 6;
+    if (result.activeAtomsOnly)
+        vibrations = listed;
+    else if (n >= 2)
+        vibrations = isLinear(result.geometry, n) ? 3 * n - 5 : 3 * n - 6;
     if (listed <= vibrations) {
         for (int i = 0; i < listed; ++i) kept[i] = i;
         return listed < 0 ? 0 : listed;

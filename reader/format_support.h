@@ -91,6 +91,9 @@ bool isRule(std::string_view line);
 // "nan", "inf", hexadecimal or blanks).
 bool toReal(std::string_view field, double& value);
 bool toInteger(std::string_view field, int& value);
+// A wave number in cm**-1, negative when imaginary, as written either way: negative, or with an
+// i before or after it ("i123.45", "123.45i").
+bool toWavenumber(std::string_view field, double& value);
 // Whether the field is a real of toReal's form, without converting it (and so without its
 // check that the value is finite).
 bool isNumber(std::string_view field);
@@ -143,6 +146,8 @@ struct FormatResult {
     int listed = 0;              // vibrations as the file lists them, translations included
     bool hasIntensities = false;
     bool hasRaman = false;
+    bool activeAtomsOnly = false; // a partial Hessian: every entry is a vibration of the atoms
+                                  // not held fixed, none a translation or rotation
     double frequency[modeCapacity] = {}; // in the file's order, imaginary negative
     double intensity[modeCapacity] = {};
     double ramanActivity[modeCapacity] = {};
@@ -150,7 +155,8 @@ struct FormatResult {
 
 // Which of the `listed` entries are vibrations: all but the 6 (5 when the atoms lie on one
 // line; 0 for a single atom) of smallest absolute frequency, when more than 3N-6 (3N-5) are
-// listed. kept[i] is the listed index of vibration i+1, in file order; returns the count.
+// listed; all of them for a partial Hessian. kept[i] is the listed index of vibration i+1, in file
+// order; returns the count.
 int selectVibrations(const FormatResult& result, int* kept);
 // Whether the atoms of a geometry lie on one line (within 1e-4 Angstrom).
 bool isLinear(const GeometryTable& geometry, int atomCount);

@@ -6,6 +6,7 @@
 // are not of unit length; the caller rescales them.
 #include "reader/format_readers.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace reader {
@@ -139,15 +140,27 @@ bool readIntensities(std::string_view& line, FormatResult& result, int& count) {
 
 // What [FR-NORM-COORD] held, and the vector of listed entry `target` when asked for.
 struct Vectors {
-    int count = 0;     // vibrations
-    int rows = -1;     // rows of each, the same for all
-    int target = -1;   // listed entry to keep, counted from 0
-    bool kept = false; // the target's rows were read
+    int count = 0;        // vibrations
+    int rows = -1;        // rows of each, the same for all
+    int target = -1;      // listed entry to keep, counted from 0
+    bool kept = false;    // the target's rows were read
+    int atoms = -1;       // the rows of a vibration, when [FR-COORD] came first
+    int frequencies = -1; // the vibrations to come, when [FREQ] came first
+    int still = 0;        // atoms whose rows are zero in every vibration (held fixed)
     double values[modeCapacity];
 };
 
+// Whether the line opens a vibration's rows ("vibration k").
+bool isVibrationLine(std::string_view line) {
+    std::string_view fields[4];
+    return scan::splitFields(line, fields, 4) == 2 &&
+           scan::equalsIgnoringCase(fields[0], "vibration");
+}
+
 // [FR-NORM-COORD]: for each frequency a line "vibration k" (k from 1), then dx, dy, dz for
-// each atom:
+// each atom. A vibration's rows end after one per atom, where the atoms are known; a file
+// written inside another program's output goes on with that program's text after the last
+// one, which ends the Molden part:
 //          1         2         3         4         5         6         7
 // 123456789012345678901234567890123456789012345678901234567890123456789012345
 // vibration 1
@@ -159,6 +172,8 @@ bool readVectors(std::string_view& line, Vectors& vectors) {
     vectors.count = 0;
     vectors.rows = -1;
     vectors.kept = false;
+    static bool moved[atomCapacity];
+    std::fill(moved, moved + atomCapacity, false);
     bool more = nextDataLine(line, atSection);
     while (more) {
         std::string_view fields[4];
@@ -172,19 +187,27 @@ bool readVectors(std::string_view& line, Vectors& vectors) {
             scan::failExpectedNumbered(line, "the end of [FR-NORM-COORD] (at most %d vibrations)",
                                        modeCapacity);
         const bool target = vectors.count == vectors.target;
+        const int atoms = vectors.atoms >= 0 ? vectors.atoms : vectors.rows;
+        const bool last = vectors.count + 1 == vectors.frequencies;
         int rows = 0;
         while ((more = nextDataLine(line, atSection))) {
-            if (scan::splitFields(line, fields, 4) == 2 &&
-                scan::equalsIgnoringCase(fields[0], "vibration"))
-                break;
+            if (isVibrationLine(line)) break;
             double d[3];
-            if (rows == atomCapacity || scan::splitFields(line, fields, 4) != 3 ||
-                !scan::toReal(fields[0], d[0]) || !scan::toReal(fields[1], d[1]) ||
-                !scan::toReal(fields[2], d[2]))
+            const bool row = scan::splitFields(line, fields, 4) == 3 &&
+                             scan::toReal(fields[0], d[0]) && scan::toReal(fields[1], d[1]) &&
+                             scan::toReal(fields[2], d[2]);
+            if (rows == atoms && !(last && row)) {
+                // After the last vibration a line that is no row ends the Molden part; one
+                // more row is counted, and the count found wrong.
+                if (last) more = atSection = false;
+                break;
+            }
+            if (rows == atomCapacity || !row)
                 scan::failExpectedNumbered(line, "row %d of vibration %d: dx, dy, dz", rows + 1,
                                            vectors.count + 1);
             if (target)
                 for (int k = 0; k < 3; ++k) vectors.values[3 * rows + k] = d[k];
+            moved[rows] = moved[rows] || d[0] != 0.0 || d[1] != 0.0 || d[2] != 0.0;
             ++rows;
         }
         if (vectors.rows >= 0 && rows != vectors.rows) {
@@ -199,6 +222,7 @@ bool readVectors(std::string_view& line, Vectors& vectors) {
         vectors.kept = vectors.kept || target;
         ++vectors.count;
     }
+    vectors.still = int(std::count(moved, moved + (vectors.rows > 0 ? vectors.rows : 0), false));
     return atSection;
 }
 
@@ -213,7 +237,7 @@ int targetOf(const FormatResult& result, int mode) {
 }
 
 // [FR-NORM-COORD] read again for the vector, when it came before [FREQ] or [FR-COORD].
-void readVectorAgain(std::string_view fileName, int target) {
+void readVectorAgain(std::string_view fileName, const FormatResult& result, int target) {
     scan::close();
     scan::open(fileName, formatLabel);
     std::string_view line;
@@ -222,6 +246,8 @@ void readVectorAgain(std::string_view fileName, int target) {
         found = scan::equalsIgnoringCase(sectionName(line), "FR-NORM-COORD");
     if (!found) scan::failFile("changed while it was read");
     vectors.target = target;
+    vectors.atoms = result.atomCount;
+    vectors.frequencies = result.listed;
     readVectors(line, vectors);
 }
 
@@ -246,6 +272,8 @@ void readMolden(std::string_view fileName, int mode, scan::FormatResult& result,
             haveAtoms = true;
         } else if (scan::equalsIgnoringCase(name, "FR-NORM-COORD")) {
             vectors.target = targetOf(result, mode);
+            vectors.atoms = haveAtoms ? result.atomCount : -1;
+            vectors.frequencies = haveFrequencies ? result.listed : -1;
             more = readVectors(line, vectors);
             haveVectors = true;
         } else if (scan::equalsIgnoringCase(name, "INT")) {
@@ -272,9 +300,13 @@ void readMolden(std::string_view fileName, int mode, scan::FormatResult& result,
         scan::failCounts("lists %d intensities in [INT] for %d frequencies in [FREQ]", intensities,
                          result.listed);
 
+    // CP2K's partial Hessian: the atoms held fixed have rows of zeros, and the file lists the
+    // 3 modes of each other atom, every one a vibration.
+    result.activeAtomsOnly =
+        vectors.still > 0 && result.listed == 3 * (result.atomCount - vectors.still);
     const int target = targetOf(result, mode);
     if (target >= 0) {
-        if (!vectors.kept || vectors.target != target) readVectorAgain(fileName, target);
+        if (!vectors.kept || vectors.target != target) readVectorAgain(fileName, result, target);
         for (int i = 0; i < result.atomCount; ++i) {
             modeVector[i][0] = float(result.geometry[i][0]);
             for (int k = 0; k < 3; ++k) modeVector[i][1 + k] = float(vectors.values[3 * i + k]);

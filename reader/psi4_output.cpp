@@ -71,6 +71,11 @@ void readGeometry(std::string_view heading) {
     }
 }
 
+bool isGeometryHeading(std::string_view line) {
+    const std::size_t at = line.find_first_not_of(" \t");
+    return at != line.npos && line.substr(at, geometryKeyword.size()) == geometryKeyword;
+}
+
 // A frequency as Psi4 prints it, "653.3950i" when imaginary.
 bool toFrequency(std::string_view field, double& value) {
     const bool imaginary = !field.empty() && field.back() == 'i';
@@ -195,7 +200,9 @@ void readPsi4(std::string_view fileName, int mode, scan::FormatResult& result,
     while (
         scan::skipToLineHolding({geometryKeyword, findifKeyword, analysisKeyword}, line, which)) {
         if (which == 0) {
-            readGeometry(line);
+            // Psi4's own heading begins its line; optking's "Cartesian Geometry (in
+            // Angstrom)" of an optimisation is another table.
+            if (isGeometryHeading(line)) readGeometry(line);
         } else if (which == 1) {
             awaitReference = true;
             referenceKept = false;

@@ -52,6 +52,14 @@ constexpr Marker markers[] = {
     {Format::nwchem, "Northwest Computational Chemistry Package", false},
     {Format::gamess, "GAMESS", false},
     {Format::gamess, "Firefly", false},
+    {Format::turbomole, "$title", true},
+    {Format::turbomole, "$coord", true},
+    {Format::turbomole, "$vibrational normal modes", true},
+    {Format::turbomole, "$vibrational spectrum", true},
+    {Format::aoforce, "a o f o r c e - program", false},
+    {Format::molpro, "PROGRAM SYSTEM MOLPRO", false},
+    {Format::molpro, "Wavefunction directory", false},
+    {Format::molpro, "Main file repository", false},
 };
 
 bool holds(std::string_view line, std::string_view text) {
@@ -134,8 +142,9 @@ bool holdsGaussianKeyword() {
     int n = std::snprintf(message, sizeof message, "%.*s fits no format Molvane reads; looked for",
                           int(fileName.size()), fileName.data());
     constexpr Format all[] = {
-        Format::gaussian, Format::xtb,   Format::orcaOutput, Format::orcaHessian, Format::molden,
-        Format::fchk,     Format::qchem, Format::psi4,       Format::nwchem,      Format::gamess};
+        Format::gaussian,  Format::xtb,     Format::orcaOutput, Format::orcaHessian, Format::molden,
+        Format::fchk,      Format::qchem,   Format::psi4,       Format::nwchem,      Format::gamess,
+        Format::turbomole, Format::aoforce, Format::molpro};
     const int count = int(sizeof all / sizeof all[0]);
     for (int i = 0; i < count && n > 0 && n < int(sizeof message); ++i) {
         const std::string_view name = formatName(all[i]);
@@ -235,6 +244,12 @@ FormatReader readerOf(Format format) {
         return readNwchem;
     case Format::gamess:
         return readGamess;
+    case Format::turbomole:
+        return readTurbomole;
+    case Format::aoforce:
+        return readAoforce;
+    case Format::molpro:
+        return readMolpro;
     case Format::gaussian:
     case Format::xtb:
         break;
@@ -286,6 +301,12 @@ std::string_view formatName(Format format) {
         return "NWChem output";
     case Format::gamess:
         return "GAMESS output";
+    case Format::turbomole:
+        return "Turbomole control";
+    case Format::aoforce:
+        return "Turbomole aoforce output";
+    case Format::molpro:
+        return "Molpro output";
     }
     return "unknown";
 }

@@ -36,6 +36,9 @@ enum class Format : unsigned char {
     psi4,        // Psi4 1.3 and later output
     nwchem,      // NWChem output
     gamess,      // GAMESS(-US) and Firefly output
+    turbomole,   // Turbomole control file, its groups beside it by file=
+    aoforce,     // Turbomole aoforce output
+    molpro,      // Molpro output
 };
 
 // The program and kind of file, as the diagnostics and --list name it ("ORCA output", ...).

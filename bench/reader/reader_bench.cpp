@@ -6,6 +6,7 @@
 // the reader's three steps for mode 1) against five sequential `wc -l` passes
 // over the same file, and the peak resident memory of a child process that does the read. Not a
 // unit test: run it by hand.
+#include "bench/reader/program_outputs.h"
 #include "reader/vibrations.h"
 
 #include "bench/wc_timing.h"
@@ -275,6 +276,26 @@ int main() {
             previousRss = read.maxRssKb;
             std::filesystem::remove(path);
         }
+    }
+    // Other programs' outputs of 100 MB, read in no more than twice the time of the wc passes.
+    struct Generated {
+        const char* name;
+        void (*write)(const std::string&, long);
+    };
+    for (const Generated& each : {Generated{"Turbomole control", bench::writeTurbomoleControl},
+                                  Generated{"Turbomole aoforce", bench::writeAoforce},
+                                  Generated{"Molpro     ", bench::writeMolpro}}) {
+        const std::string path = dir + "/large-100.out";
+        each.write(path, 100);
+        timeWc(path);
+        const double wc = timeWc(path);
+        const ReadFigures read = timeRead(path);
+        std::printf("%s %6.1f MB, %d atoms: read %.3f s, 5 x wc -l %.3f s, ratio %.2f (at most"
+                    " 2); peak RSS %ld kB\n",
+                    each.name, double(std::filesystem::file_size(path)) / 1e6, read.atomCount,
+                    read.seconds, wc, read.seconds / wc, read.maxRssKb);
+        std::fflush(stdout);
+        std::filesystem::remove(path);
     }
     std::filesystem::remove(dir);
     return 0;

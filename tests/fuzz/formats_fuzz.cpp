@@ -3,8 +3,8 @@
 // readVibrationVector for the same mode and for another. Gaussian outputs and xtb's g98.out
 // are the reader target's. Each reading either returns sound data or ends the run with one
 // diagnostic naming the file:
-// - atoms 1..1000 with finite coordinates, 1..3N-5 vibrations with finite frequencies, the
-//   first frequency the first vibration's;
+// - atoms 1..1000 with finite coordinates, 1..3N-5 vibrations (3N of a partial Hessian) with
+//   finite frequencies, the first frequency the first vibration's;
 // - the chosen vector of unit length (or zero), its atomic numbers those of the geometry;
 //   a mode outside 1..M moves nothing;
 // - stepping to a vibration reads the vector readVibrations reads for it.
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int n = reader::atomCount;
     const int m = reader::modeList.count;
     require(n >= 1 && n <= reader::atomCapacity, "an atom count out of range");
-    require(m >= 1 && m <= (n < 2 ? 0 : 3 * n - 5), "a vibration count out of range");
+    require(m >= 1 && m <= 3 * n, "a vibration count out of range");
     for (int i = 0; i < n; ++i)
         for (double v : reader::geometry[i]) require(std::isfinite(v), "a coordinate not finite");
     for (int i = 0; i < m; ++i)

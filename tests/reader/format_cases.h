@@ -64,5 +64,8 @@ Row qchemCases();
 Row psi4Cases();
 Row nwchemCases();
 Row gamessCases();
+Row molproCases();
+Row aoforceCases();
+Row turbomoleCases();
 
 } // namespace formatcases

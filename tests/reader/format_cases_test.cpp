@@ -20,7 +20,8 @@ namespace {
 const std::vector<Row>& rows() {
     static const std::vector<Row> all = {orcaOutputCases(), orcaHessianCases(), moldenCases(),
                                          fchkCases(),       qchemCases(),       psi4Cases(),
-                                         nwchemCases(),     gamessCases()};
+                                         nwchemCases(),     gamessCases(),      molproCases(),
+                                         aoforceCases(),    turbomoleCases()};
     return all;
 }
 

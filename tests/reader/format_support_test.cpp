@@ -42,6 +42,18 @@ TEST(Numbers, RealsTakeSignPointAndExponentLettersAndNothingElse) {
         EXPECT_FALSE(toInteger(bad, n)) << bad;
 }
 
+TEST(Numbers, WavenumbersImaginaryByAnIBeforeOrAfter) {
+    double v = 0.0;
+    for (const char* imaginary : {"i123.45", "123.45i", "-123.45"}) {
+        EXPECT_TRUE(toWavenumber(imaginary, v)) << imaginary;
+        EXPECT_DOUBLE_EQ(v, -123.45) << imaginary;
+    }
+    EXPECT_TRUE(toWavenumber("2016.19", v));
+    EXPECT_DOUBLE_EQ(v, 2016.19);
+    for (const char* bad : {"i", "ii1.0", "i1.0i", "1.0 i", "i-", "1.0j"})
+        EXPECT_FALSE(toWavenumber(bad, v)) << bad;
+}
+
 TEST(Fields, BlanksAndTabsCutAndTheCountGoesOnPastCapacity) {
     std::string_view fields[3];
     EXPECT_EQ(splitFields("  C \t 12.011   -1.5e-3\t", fields, 3), 3);
@@ -171,6 +183,16 @@ TEST(SelectVibrations, TranslationsAndRotationsAreTheSmallestAbsoluteFrequencies
     // Equal absolute frequencies: the earlier entries go first.
     list(water, {5, -5, 5, -5, 5, -5, 5, 1600, 3900});
     EXPECT_EQ(selected(water), (std::vector<int>{6, 7, 8}));
+}
+
+TEST(SelectVibrations, APartialHessianKeepsEveryEntry) {
+    // Four atoms, one held fixed: nine modes of the other three, none a translation.
+    FormatResult fixed = chain(4, 0.8);
+    list(fixed, {0.5, 1.5, 3, 100, 200, 300, 400, 500, 600});
+    fixed.activeAtomsOnly = true;
+    EXPECT_EQ(selected(fixed).size(), 9u);
+    fixed.activeAtomsOnly = false;
+    EXPECT_EQ(selected(fixed), (std::vector<int>{3, 4, 5, 6, 7, 8}));
 }
 
 TEST(SelectVibrations, LinearMoleculesDiatomicsAndSingleAtoms) {

@@ -165,6 +165,82 @@ std::string gridFile(int count) {
 
 } // namespace
 
+namespace {
+
+// A CP2K -VIBRATIONS-1.mol: section names after a blank, [Cell], [Atoms] AU, lower-case
+// "vibration", [INT]; `fixed` atoms held still in a partial Hessian (rows of zeros, 3 modes
+// listed for each other atom).
+std::string cp2kFile(int fixed) {
+    const int atoms = 4, listed = 3 * (atoms - fixed);
+    std::string text =
+        " [Molden Format]\n [Cell]\n   18.897261    0.000000    0.000000\n"
+        "    0.000000   18.897261    0.000000\n    0.000000    0.000000   18.897261\n"
+        " [Atoms] AU\n";
+    const char* rows[] = {" C        9.448629       9.448646      10.132595\n",
+                          " O        9.448632      11.795808       8.764666\n",
+                          " H        9.448632       7.101454       8.764688\n",
+                          " H        9.448632       7.101454      11.764688\n"};
+    for (int a = 0; a < atoms; ++a)
+        text += std::string(rows[a]).insert(2, printed("%8.0f", a + 1) + "       1");
+    text += " [FREQ]\n";
+    for (int v = 0; v < listed; ++v) text += printed("%16.6f\n", 100.0 * (v + 1) + 0.5);
+    text += " [INT]\n";
+    for (int v = 0; v < listed; ++v) text += printed("%16.6f\n", 2.0 * v);
+    text += " [FR-COORD]\n";
+    for (const char* row : rows) text += row;
+    text += " [FR-NORM-COORD]\n";
+    for (int v = 0; v < listed; ++v) {
+        text += printed(" vibration %6.0f\n", v + 1);
+        for (int a = 0; a < atoms; ++a)
+            text += a < fixed ? "     0.000000       0.000000       0.000000\n"
+                              : printed("%13.6f", 0.1 * (v + 1)) + printed("%15.6f", -0.05 * a) +
+                                    printed("%15.6f\n", 0.02 * (v + a));
+    }
+    return text;
+}
+
+TEST(Molden, Cp2kFilesAndPartialHessians) {
+    ScratchDir dir;
+    for (int fixed : {0, 1, 2}) {
+        SCOPED_TRACE(fixed);
+        const std::string file = dir.write("job-VIBRATIONS-1.mol", cp2kFile(fixed));
+        EXPECT_EQ(reader::recogniseFormat(file), reader::Format::molden);
+        const int active = 4 - fixed;
+        const int count = fixed == 0 ? 6 : 3 * active; // all 3N listed: the smallest six go
+        readMoldenFile(file, count);
+        ASSERT_EQ(reader::atomCount, 4);
+        EXPECT_NEAR(reader::geometry[1][2], 11.795808 * bohr, 1e-9);
+        ASSERT_EQ(reader::modeList.count, count);
+        EXPECT_DOUBLE_EQ(reader::firstFrequency, fixed == 0 ? 700.5 : 100.5);
+        ASSERT_TRUE(reader::modeList.hasIntensities);
+        EXPECT_DOUBLE_EQ(reader::modeList.intensity[count - 1], 2.0 * (3 * active - 1));
+        // The last vibration: the held atoms still, the others as printed (at unit length).
+        const int v = 3 * active - 1;
+        double norm = 0.0;
+        for (int a = fixed; a < 4; ++a)
+            norm +=
+                std::pow(0.1 * (v + 1), 2) + std::pow(0.05 * a, 2) + std::pow(0.02 * (v + a), 2);
+        EXPECT_EQ(reader::modeVector[0][1],
+                  fixed > 0 ? 0.0f : float(0.1 * (v + 1) / std::sqrt(norm)));
+        EXPECT_NEAR(reader::modeVector[3][3], 0.02 * (v + 3) / std::sqrt(norm), 1e-6);
+    }
+}
+
+TEST(Molden, TextAfterTheLastVibrationEndsTheMoldenPart) {
+    ScratchDir dir;
+    const Molecule m = bentTransitionState();
+    const std::string molden = moldenFile(m, Writer::molden, m.first());
+    const std::string vectorsLast = molden.substr(0, molden.find("[INT]"));
+    const std::string file = dir.write(
+        "embedded.out", vectorsLast + " --> end of molden input\n  Total energy  -76.0\n[x]\n");
+    for (int mode = 1; mode <= m.vibrations; ++mode) {
+        readMoldenFile(file, mode);
+        expectRead(m, mode);
+    }
+}
+
+} // namespace
+
 // The cases every format shares (format_cases_test.cpp).
 formatcases::Row formatcases::moldenCases() {
     const Molecule m = bentTransitionState();
@@ -180,6 +256,9 @@ formatcases::Row formatcases::moldenCases() {
          "the line \"vibration 2\" of [FR-NORM-COORD]"},
         {"vector row", "\n ", "\n x", "row 1 of vibration 2: dx, dy, dz", "vibration 2"},
         {"intensity", "20.250000", "20.25O000", "intensity 2 of [INT] (at most 3000)", "[INT]"},
+        // Another program's text after a vibration's rows that is not the last.
+        {"text before the last vibration", "vibration 3", "--> end of molden input",
+         "the line \"vibration 3\" of [FR-NORM-COORD]", "", 0, false, cutBefore(good, "[INT]")},
     };
     const std::string withoutIntensities = cutBefore(good, "[INT]");
     row.cuts = {
@@ -195,6 +274,9 @@ formatcases::Row formatcases::moldenCases() {
         {"fewer vibrations than frequencies",
          replaced(good, "[FR-COORD]", "   100.0\n[FR-COORD]"),
          {"holds 3 vibrations in [FR-NORM-COORD] for 4 frequencies in [FREQ]"}},
+        {"one more row after the last vibration, which is no other program's text",
+         cutBefore(good, "[INT]") + "  0.1  0.2  0.3\n",
+         {"holds vibration 3 of [FR-NORM-COORD] with 4 atom rows, where vibration 1 has 3"}},
         {"fewer intensities",
          cutAfter(good, "20.25", "[INT]"),
          {"lists 2 intensities in [INT] for 3 frequencies in [FREQ]"}},

@@ -190,6 +190,22 @@ TEST(Psi4Output, GeometryOfTheFrequencyStep) {
     EXPECT_DOUBLE_EQ(reader::firstFrequency, 1860.10);
 }
 
+TEST(Psi4Output, OptkingsGeometryIsNotPsi4s) {
+    // Psi4 1.3's optimiser prints its own table, with no blank line under its heading; the
+    // geometry read is still Psi4's.
+    ScratchDir dir;
+    const Molecule h2o = water();
+    const std::string optking = "\tCartesian Geometry (in Angstrom)\n"
+                                "\t    O     0.0000000000   0.0000000000   0.5000000000\n"
+                                "\t    H     0.0000000000  -0.7906490000  -0.4766370000\n"
+                                "\t    H     0.0000000000   0.7906490000  -0.4766370000\n\n";
+    const Reading r = read(
+        dir.write("opt.out", banner + geometryTable(h2o) + optking + analysis(h2o) + closing), 1);
+    ASSERT_TRUE(readWell(r));
+    EXPECT_NEAR(reader::geometry[0][3], 0.119159, 1e-9);
+    EXPECT_DOUBLE_EQ(reader::firstFrequency, 1860.10);
+}
+
 } // namespace
 
 // The cases every format shares (format_cases_test.cpp).

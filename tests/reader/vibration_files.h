@@ -160,9 +160,8 @@ struct RealFile {
     double intensity;                              // its IR intensity, km/mol
 };
 
-inline void expectRealFile(const RealFile& f) {
+inline void expectRealFileAt(const std::string& file, const RealFile& f) {
     SCOPED_TRACE(f.name);
-    const std::string file = testsupport::programSampleFile(f.name);
     EXPECT_EQ(reader::recogniseFormat(file), f.format);
     const int modes[3] = {1, 2, f.modes};
     for (int t = 0; t < 3; ++t) {
@@ -185,6 +184,10 @@ inline void expectRealFile(const RealFile& f) {
         ASSERT_TRUE(reader::modeList.hasIntensities);
         EXPECT_NEAR(reader::modeList.intensity[f.intensityMode - 1], f.intensity, 1e-4);
     }
+}
+
+inline void expectRealFile(const RealFile& f) {
+    expectRealFileAt(testsupport::programSampleFile(f.name), f);
 }
 
 } // namespace vibrationfiles

@@ -71,6 +71,24 @@ TEST(Recognition, EachFormatFromItsFirstLines) {
         {"GAMESS", filler(20) + "          *         GAMESS VERSION = 30 SEP 2018 (R3)  *\n",
          Format::gamess},
         {"Firefly", "          *  Firefly version 8.2.0, build number 10203  *\n", Format::gamess},
+        {"Turbomole control", "$title\n$symmetry c1\n$coord    file=coord\n", Format::turbomole},
+        {"Turbomole vibspectrum", "$vibrational spectrum\n#  mode\n", Format::turbomole},
+        {"Turbomole aoforce",
+         " force (host) : TURBOMOLE rev. V7.4.1\n\n                          a o f o r c e - "
+         "program\n",
+         Format::aoforce},
+        {"Molpro",
+         "\n Primary working directories    : /tmp/molpro.Z8sMWBCiar\n"
+         " Secondary working directories  : /tmp/molpro.Z8sMWBCiar\n"
+         " Wavefunction directory         : /home/user/wfu/\n",
+         Format::molpro},
+        {"Molpro, its banner", filler(30) + "       ***  PROGRAM SYSTEM MOLPRO  ***\n",
+         Format::molpro},
+        {"Molpro 2021",
+         "\n Working directory              : /wrk/molpro.jdDDzmSr9i/\n"
+         " Global scratch directory       : /wrk/molpro.jdDDzmSr9i/\n"
+         " Wavefunction directory         : /home/user/wfu/\n",
+         Format::molpro},
         // The earliest marker decides: a Gaussian job whose title names other programs.
         {"Gaussian naming others",
          " Entering Gaussian System, Link 0=g09\n -----\n #p freq\n"
@@ -92,7 +110,7 @@ TEST(Recognition, AFileThatFitsNoFormatEndsWithOneLineNamingTheFormats) {
     const std::string expected =
         " fits no format Molvane reads; looked for Gaussian output, xtb g98.out, ORCA output, "
         "ORCA .hess, Molden, Gaussian formatted checkpoint, Q-Chem output, Psi4 output, NWChem "
-        "output and GAMESS output\r\n";
+        "output, GAMESS output, Turbomole control, Turbomole aoforce output and Molpro output\r\n";
     for (const std::string& text :
          {std::string(), filler(3), filler(5000) + " Psi4\n", std::string("gaussian orientation\n"),
           std::string("\x1a Gaussian\n"), std::string(2000, 'x') + "Gaussian\n"}) {
