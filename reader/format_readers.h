@@ -28,5 +28,13 @@ void readNwchem(std::string_view fileName, int mode, scan::FormatResult& result,
                 AtomTable& modeVector);
 void readGamess(std::string_view fileName, int mode, scan::FormatResult& result,
                 AtomTable& modeVector);
+void readDalton(std::string_view fileName, int mode, scan::FormatResult& result,
+                AtomTable& modeVector);
+void readMopac(std::string_view fileName, int mode, scan::FormatResult& result,
+               AtomTable& modeVector);
+void readAdf(std::string_view fileName, int mode, scan::FormatResult& result,
+             AtomTable& modeVector);
+void readCfour(std::string_view fileName, int mode, scan::FormatResult& result,
+               AtomTable& modeVector);
 
 } // namespace reader

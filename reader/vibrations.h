@@ -36,6 +36,10 @@ enum class Format : unsigned char {
     psi4,        // Psi4 1.3 and later output
     nwchem,      // NWChem output
     gamess,      // GAMESS(-US) and Firefly output
+    dalton,      // DALTON output (listed highest frequency first)
+    mopac,       // MOPAC output of a FORCE job
+    adf,         // ADF 2004 to 2019 output text
+    cfour,       // CFOUR output
 };
 
 // The program and kind of file, as the diagnostics and --list name it ("ORCA output", ...).
