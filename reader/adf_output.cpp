@@ -76,8 +76,8 @@ void readRows(std::string_view table, int firstValue) {
 //  ------------------------------------------------------------------------------------
 void readGeometry(std::string_view heading, bool cartesian) {
     if (!isTrimmed(heading, cartesian ? "Coordinates (Cartesian)" : "ATOMS")) return;
-    const std::string_view table = cartesian ? "a \"Coordinates (Cartesian)\" table"
-                                             : "an \"ATOMS\" table";
+    const std::string_view table =
+        cartesian ? "a \"Coordinates (Cartesian)\" table" : "an \"ATOMS\" table";
     std::string_view line;
     readLine(line, table);
     if (!columns::holds(line, "====="))
@@ -187,8 +187,8 @@ void readAdf(std::string_view fileName, int mode, scan::FormatResult& result,
     intensitiesOpen = false;
     std::string_view line;
     int which = 0;
-    while (scan::skipToLineHolding(
-        {atomsKeyword, cartesianKeyword, modesKeyword, intensityKeyword}, line, which)) {
+    while (scan::skipToLineHolding({atomsKeyword, cartesianKeyword, modesKeyword, intensityKeyword},
+                                   line, which)) {
         if (which <= 1)
             readGeometry(line, which == 1);
         else if (which == 2)

@@ -116,7 +116,8 @@ void readAnalysis(std::string_view heading) {
             !toFrequency(f.field[1], frequency) || !scan::toReal(f.field[2], intensity))
             failRow("table row %d: the irrep, frequency, intensity and type of a mode", row, line);
         if (type != "VIBRATION") continue;
-        if (tableCount == modeCapacity) failRow("a rule after at most %d vibrations", modeCapacity, line);
+        if (tableCount == modeCapacity)
+            failRow("a rule after at most %d vibrations", modeCapacity, line);
         tableFrequency[tableCount] = frequency;
         tableIntensity[tableCount] = intensity;
         ++tableCount;

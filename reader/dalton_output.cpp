@@ -199,8 +199,8 @@ void readDalton(std::string_view fileName, int mode, scan::FormatResult& result,
     bool read = false;
     std::string_view line;
     int which = 0;
-    while (scan::skipToLineHolding({geometryKeyword, tableKeyword, coordinatesKeyword}, line,
-                                   which)) {
+    while (
+        scan::skipToLineHolding({geometryKeyword, tableKeyword, coordinatesKeyword}, line, which)) {
         if (which == 0) {
             readGeometry();
         } else if (which == 1) {
@@ -210,7 +210,8 @@ void readDalton(std::string_view fileName, int mode, scan::FormatResult& result,
             read = true;
         }
     }
-    if (!read) scan::failEnded("the file in search of a \"Normal Coordinates\" section (it has none)");
+    if (!read)
+        scan::failEnded("the file in search of a \"Normal Coordinates\" section (it has none)");
     scan::close();
 }
 

@@ -1,11 +1,12 @@
 // MOPAC output of a FORCE job: the "ORIENTATION OF MOLECULE IN FORCE CALCULATION" table
 // (Angstroms), the "FREQ(I)" rows of the frequency table and the "NORMAL COORDINATE ANALYSIS
 // (Total motion = 1 Angstrom)" blocks, one row per Cartesian component. That analysis lists the
-// 3N-6 (3N-5) vibrations, each vector scaled so that its atoms' motions add up to 1 Angstrom;
-// its block headers give the frequencies to one decimal, the FREQ(I) table (printed with LARGE)
-// to four: the table's first 3N-6 entries are the vibrations, in the analysis' order, and its
-// others the six trivial modes, which MOPAC puts at up to some 70 cm**-1 either side of zero.
-// MOPAC prints no IR intensities.
+// 3N-6 (3N-5) vibrations (its roots), each vector scaled so that its atoms' motions add up to
+// 1 Angstrom; its block headers give the frequencies to one decimal, the FREQ(I) table (printed
+// with LARGE) to four. That table lists the roots first, in the analysis' order, then the six
+// trivial modes, which MOPAC puts at up to some 70 cm**-1 either side of zero: a root takes
+// the table's entry of its own number, never one picked by size. MOPAC prints no IR
+// intensities.
 #include "reader/format_readers.h"
 #include "reader/mode_columns.h"
 
@@ -132,21 +133,20 @@ void readBlock(std::string_view rootLine) {
     }
 }
 
-// The section after its heading: blocks until the 3N-6 (3N-5) vibrations are listed.
+// The section after its heading: blocks until a line that begins none, which completes it.
 void readAnalysis(std::string_view heading) {
     if (orientationAtoms == 0)
         scan::failExpected("an orientation table before the normal coordinate analysis", heading);
     columns::beginSection(orientation, orientationAtoms);
-    const int n = orientationAtoms;
-    const int vibrations = n < 2 ? 0 : scan::isLinear(orientation, n) ? 3 * n - 5 : 3 * n - 6;
     std::string_view line;
-    while (columns::listed() < vibrations) {
+    for (;;) {
         readLine(line, section);
         if (columns::holds(line, "Root No.")) {
             readBlock(line);
         } else if (!columns::isBlank(line)) {
-            failRow("the \"Root No.\" line of a block (%d roots are listed of 3N-6)",
-                    columns::listed(), line);
+            if (columns::listed() == 0)
+                scan::failExpected("the \"Root No.\" line of the analysis' first block", line);
+            break;
         }
     }
     columns::completeSection();
