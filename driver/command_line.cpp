@@ -23,6 +23,7 @@ const char usage[] =
     "(versions 92 to 16), ORCA, xtb, Q-Chem, Psi4, NWChem or GAMESS, or written as a\n"
     "Molden file or a Gaussian formatted checkpoint (the kind is told from the file's\n"
     "content).\n"
+    "Outputs of DALTON, MOPAC (FORCE), ADF and CFOUR are read too.\n"
     "It reads the output file FILE or, without FILE, the one that the first line of\n"
     "\"filename.dat\" in the working directory names; asks on the console for the\n"
     "normal mode and the vibration amplitude, and shows the vibration in a window.\n"
