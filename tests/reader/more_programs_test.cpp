@@ -123,8 +123,7 @@ TEST(MorePrograms, RealOutputsReadToTheValuesPrintedInThem) {
             ASSERT_EQ(reader::atomCount, n);
             for (int i = 0; i < n; ++i) EXPECT_EQ(reader::geometry[i][0], s.numbers[i]) << i;
             expectAtom(reader::geometry[0], s.numbers[0], s.first[0], s.first[1], s.first[2]);
-            expectAtom(reader::geometry[n - 1], s.numbers[n - 1], s.last[0], s.last[1],
-                       s.last[2]);
+            expectAtom(reader::geometry[n - 1], s.numbers[n - 1], s.last[0], s.last[1], s.last[2]);
             EXPECT_EQ(reader::modeList.count, s.modes);
             EXPECT_DOUBLE_EQ(reader::firstFrequency, s.lowest);
             EXPECT_DOUBLE_EQ(reader::modeList.frequency[s.modes - 1], s.highest);
@@ -177,10 +176,10 @@ std::string daltonOutput(const Molecule& m) {
         const int n = count - first < 5 ? count - first : 5;
         text += "\n              ";
         for (int c = 0; c < n; ++c)
-            text += format("%3d", first + c + 1) +
-                    frequency(std::round(m.frequencies[std::size_t(count - 1 - first - c)]),
-                              "%6.0f") +
-                    "   ";
+            text +=
+                format("%3d", first + c + 1) +
+                frequency(std::round(m.frequencies[std::size_t(count - 1 - first - c)]), "%6.0f") +
+                "   ";
         text += "\n  " + std::string(70, '-') + "\n";
         for (int i = 0; i < m.atoms(); ++i) {
             text += "\n";
@@ -191,8 +190,9 @@ std::string daltonOutput(const Molecule& m) {
                          : k == 1 ? "y "
                                   : "z ");
                 for (int c = 0; c < n; ++c)
-                    text += format("%12.6f", m.modes[std::size_t(count - 1 - first - c)]
-                                                    [std::size_t(3 * i + k)]);
+                    text +=
+                        format("%12.6f",
+                               m.modes[std::size_t(count - 1 - first - c)][std::size_t(3 * i + k)]);
                 text += "\n";
             }
         }
@@ -233,8 +233,7 @@ std::string mopacOutput(const Molecule& m) {
         text += "\n\n              ";
         for (int c = 0; c < n; ++c) text += "  1 A1     ";
         text += "\n\n            ";
-        for (int c = 0; c < n; ++c)
-            text += format("%10.1f", m.frequencies[std::size_t(first + c)]);
+        for (int c = 0; c < n; ++c) text += format("%10.1f", m.frequencies[std::size_t(first + c)]);
         text += "\n  \n";
         for (int row = 0; row < 3 * m.atoms(); ++row) {
             text += format("%12d", row + 1);
@@ -268,11 +267,12 @@ std::string adfCartesian(const Molecule& m, double dx = 0.0) {
 }
 
 std::string adfAtoms(const Molecule& m) {
-    std::string text = "\n ATOMS\n =====                            X Y Z                    CHARGE\n"
-                       "                                (Angstrom)             Nucl     +Core"
-                       "       At.Mass\n"
-                       "                       --------------------------    ----------------"
-                       "       -------\n";
+    std::string text =
+        "\n ATOMS\n =====                            X Y Z                    CHARGE\n"
+        "                                (Angstrom)             Nucl     +Core"
+        "       At.Mass\n"
+        "                       --------------------------    ----------------"
+        "       -------\n";
     for (int i = 0; i < m.atoms(); ++i) {
         text += format("%5d", i + 1) + "  " + m.symbols[std::size_t(i)] + "           ";
         for (int k = 0; k < 3; ++k) text += format("%10.4f", m.xyz[std::size_t(3 * i + k)]);
@@ -302,7 +302,8 @@ std::string adfModes(const Molecule& m) {
             text += std::string(label.size() < 8 ? 8 - label.size() : 1, ' ') + label + "     ";
             for (int c = 0; c < n; ++c) {
                 for (int k = 0; k < 3; ++k)
-                    text += format("%8.3f", m.modes[std::size_t(first + c)][std::size_t(3 * i + k)]);
+                    text +=
+                        format("%8.3f", m.modes[std::size_t(first + c)][std::size_t(3 * i + k)]);
                 text += "      ";
             }
             text += "\n";
@@ -377,8 +378,8 @@ std::string cfourOutput(const Molecule& m) {
         std::string irreps = "\n      ", frequencies = "\n      ", types = "\n      ";
         for (int c = 0; c < n; ++c) {
             irreps += "          A               ";
-            frequencies += cfourFrequency(m.frequencies[std::size_t(first + c)], "%15.2f") +
-                           "          ";
+            frequencies +=
+                cfourFrequency(m.frequencies[std::size_t(first + c)], "%15.2f") + "          ";
             types += "       VIBRATION          ";
         }
         text += irreps + frequencies + types + "\n";
@@ -415,8 +416,7 @@ const Layout layouts[] = {
 
 // The record of atom `atom` of entry `entry` at unit length, the entry's values divided by
 // the square root of each atom's weight first when `weighted`.
-void expectVector(const float (&record)[4], const Molecule& m, int entry, int atom,
-                  bool weighted) {
+void expectVector(const float (&record)[4], const Molecule& m, int entry, int atom, bool weighted) {
     std::vector<double> v = m.modes[std::size_t(entry)];
     for (std::size_t c = 0; weighted && c < v.size(); ++c)
         v[c] /= std::sqrt(reader::scan::standardAtomicWeight(m.numbers[c / 3]));
@@ -447,7 +447,8 @@ TEST(MorePrograms, TransitionStatesAndLinearMoleculesInEveryLayout) {
             if (l.intensities) {
                 EXPECT_NEAR(reader::modeList.intensity[1], 20.0, 1e-9);
             }
-            for (int i = 0; i < 3; ++i) expectVector(reader::modeVector[i], ts, mode - 1, i, l.weighted);
+            for (int i = 0; i < 3; ++i)
+                expectVector(reader::modeVector[i], ts, mode - 1, i, l.weighted);
         }
         const Molecule co2 = carbonDioxide();
         const Reading r = read(dir.write("co2.out", l.write(co2)), 4);
@@ -480,9 +481,11 @@ TEST(MorePrograms, FilesCutShortEndTheRunNamingTheirLastLine) {
         // Cut in the geometry, between the tables, inside the vector rows and before the end.
         for (double part : {0.1, 0.4, 0.7, 0.9}) {
             SCOPED_TRACE(part);
-            const std::string cut = good.substr(0, good.rfind('\n', std::size_t(part * good.size())) + 1);
+            const std::string cut =
+                good.substr(0, good.rfind('\n', std::size_t(part * good.size())) + 1);
             const Reading r = read(dir.write("cut.out", cut), 1);
-            EXPECT_TRUE(endedWith(r, {"cut.out ends at line " + std::to_string(lineOf(cut + "@", "@") - 1)}));
+            EXPECT_TRUE(endedWith(
+                r, {"cut.out ends at line " + std::to_string(lineOf(cut + "@", "@") - 1)}));
         }
     }
 }
@@ -497,7 +500,7 @@ TEST(MorePrograms, ADamagedRowEndsTheRunNamingIt) {
         const std::size_t end = text.find('\n', row + 1);
         text[end - 1] = 'x'; // the last value of the row, a mode's not asked for
         const Reading r = read(dir.write("damaged.out", text), 1);
-        EXPECT_TRUE(endedWith(r, {"damaged.out", lineText(lineOf(text, "x\n") ), l.damaged}));
+        EXPECT_TRUE(endedWith(r, {"damaged.out", lineText(lineOf(text, "x\n")), l.damaged}));
     }
 }
 
@@ -529,7 +532,8 @@ TEST(MorePrograms, MopacRootsTakeTheirOwnTableEntriesNotTheLargest) {
     ScratchDir dir;
     // A real vibration at 25 cm**-1, below the trivial modes at 58.64 and 68.72 the table lists
     // after it: the roots' entries are the first three, whatever their size.
-    const Molecule floppy = molecule({"O", "H", "H"}, {8, 1, 1}, water().xyz, {25.0, 1600.0, 3700.0});
+    const Molecule floppy =
+        molecule({"O", "H", "H"}, {8, 1, 1}, water().xyz, {25.0, 1600.0, 3700.0});
     Reading r = read(dir.write("floppy.out", mopacOutput(floppy)), 1);
     ASSERT_TRUE(readWell(r));
     EXPECT_EQ(reader::modeList.count, 3);
@@ -574,7 +578,8 @@ TEST(MorePrograms, CfourColumnsThatTouchAndModesOfOtherTypes) {
     // Values of both signs fill CFOUR's fields: "-0.090-0.0900" is two numbers.
     EXPECT_EQ(cfourRow("H", {-0.09, -0.09, 0.1}), " H     -0.090-0.0900  0.1000\n");
     // A block that shows a rotation beside two vibrations: its column is passed over.
-    const std::string types = "       VIBRATION                 VIBRATION                 VIBRATION";
+    const std::string types =
+        "       VIBRATION                 VIBRATION                 VIBRATION";
     const Molecule shown =
         molecule({"O", "H", "H"}, {8, 1, 1}, water().xyz, {5.0, 1860.10, 3939.13});
     std::string withRotation = cfourOutput(shown);
@@ -603,9 +608,9 @@ bool isOneOfThese(Format f) {
 TEST(MorePrograms, NoOtherProgramsFileIsTakenForOneOfThese) {
     const std::string more = std::string(MOLVANE_PROGRAM_SAMPLES_DIR) + "/../more-program-samples";
     int files = 0;
-    for (const std::string& folder : {std::string(MOLVANE_EXAMPLES_DIR),
-                                      std::string(MOLVANE_SAMPLES_DIR),
-                                      std::string(MOLVANE_PROGRAM_SAMPLES_DIR), more}) {
+    for (const std::string& folder :
+         {std::string(MOLVANE_EXAMPLES_DIR), std::string(MOLVANE_SAMPLES_DIR),
+          std::string(MOLVANE_PROGRAM_SAMPLES_DIR), more}) {
         if (!std::filesystem::is_directory(folder)) continue;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
             const std::string name = entry.path().filename().string();
