@@ -1,7 +1,7 @@
 // Option parsing, the usage text and the version line.
 #include "driver/command_line.h"
 
-#include "export/spectrum_plot.h"
+#include "plot/spectrum_plot.h"
 
 #include <cstdio>
 #include <cstring>
@@ -74,11 +74,6 @@ const char* optionValue(int argc, const char* const* argv, int& i, const char* n
     if (argv[i][length] == '=') return argv[i] + length + 1;
     if (i + 1 >= argc) return nullptr;
     return argv[++i];
-}
-
-bool isOption(const char* arg, const char* name) {
-    const std::size_t length = std::strlen(name);
-    return std::strncmp(arg, name, length) == 0 && (arg[length] == '\0' || arg[length] == '=');
 }
 
 // Refusals of values that wait for the file, as failure lines, by their printf format.
@@ -173,101 +168,145 @@ bool parseWidth(const char* text, double& width) {
     return true;
 }
 
+// --- The table -------------------------------------------------------------------------
+
+// Takes an option's value into the options; false when the value is not one it takes.
+using Take = bool (*)(const char* value, Options& options);
+
+enum class Value : unsigned char {
+    none, // a switch
+    text, // "--name value" or "--name=value"; given twice is refused before the value is read
+    file, // the same, a file name: a missing or empty one is refused first
+};
+
+struct OptionRule {
+    const char* name; // "--gif"
+    Value value;
+    bool once; // given twice is refused
+    Take take;
+    const char* wants; // printf format of a bad value's refusal, one %s for the value
+};
+
+bool takeMode(const char* value, Options& o) { return parseMode(value, o.mode); }
+bool takeAmplitude(const char* value, Options& o) { return parseAmplitude(value, o.amplitude); }
+bool takeList(const char*, Options& o) { return o.list = true; }
+bool takeFwhm(const char* value, Options& o) { return parseWidth(value, o.fwhm); }
+bool takeSize(const char* value, Options& o) { return (o.sizeText = value ? value : ""); }
+bool takeGif(const char* value, Options& o) { return (o.gifFile = value); }
+bool takeSpectrum(const char* value, Options& o) { return (o.spectrumFile = value); }
+
+const OptionRule rules[] = {
+    {"--gif", Value::file, true, takeGif, "--gif needs a file name"},
+    {"--size", Value::text, false, takeSize, nullptr},
+    {"--spectrum", Value::file, true, takeSpectrum, "--spectrum needs a file name"},
+    {"--fwhm", Value::text, false, takeFwhm,
+     "--fwhm needs a width in cm-1 from 0.1 to 1000, not \"%s\""},
+    {"--mode", Value::text, true, takeMode,
+     "--mode needs a whole number from 1 to the file's count of modes, not \"%s\""},
+    {"--amplitude", Value::text, true, takeAmplitude,
+     "--amplitude needs a number greater than 0 and at most 2, not \"%s\""},
+    {"--list", Value::none, false, takeList, nullptr},
+};
+constexpr int ruleCount = int(sizeof rules / sizeof rules[0]);
+
+// The rule of an argument that names an option (alone or as "--name=value"), or nullptr.
+const OptionRule* ruleOf(const char* arg) {
+    for (const OptionRule& rule : rules) {
+        const std::size_t length = std::strlen(rule.name);
+        if (std::strncmp(arg, rule.name, length) != 0) continue;
+        if (arg[length] == '\0' || (rule.value != Value::none && arg[length] == '=')) return &rule;
+    }
+    return nullptr;
+}
+
+// Which options were given, by their rows.
+struct Given {
+    bool row[ruleCount] = {};
+    bool operator()(const char* name) const {
+        for (int r = 0; r < ruleCount; ++r)
+            if (std::strcmp(rules[r].name, name) == 0) return row[r];
+        return false;
+    }
+};
+
+// Options that do not go with another: checked in this order, the first met refused.
+struct Clash {
+    const char* option;
+    const char* with;
+};
+const Clash clashes[] = {
+    {"--list", "--spectrum"}, {"--mode", "--spectrum"}, {"--amplitude", "--spectrum"},
+    {"--gif", "--list"},      {"--mode", "--list"},     {"--amplitude", "--list"},
+};
+
+// --size, read once the output it sizes is known.
+int takeSizeOfOutput(Options& options) {
+    const char* text = options.sizeText;
+    if (!text) return -1;
+    if (options.spectrumFile) {
+        if (!parsePictureSize(text, options.spectrumWidth, options.spectrumHeight))
+            return usageError("--size needs WIDTHxHEIGHT, 300 to 4096 by 200 to 4096, not \"%s\"",
+                              text);
+    } else if (options.gifFile) {
+        if (!parseSize(text, options.gifSize))
+            return usageError("--size needs a whole number from 16 to 2048, not \"%s\"", text);
+    } else {
+        return usageError("%s applies only with --gif or --spectrum", "--size");
+    }
+    return -1;
+}
+
+// The rules on which options go together, once every argument is read.
+int checkTogether(Options& options, const Given& given) {
+    if (options.gifFile && options.spectrumFile)
+        return usageError("%s and --spectrum cannot be given together", "--gif");
+    const int size = takeSizeOfOutput(options);
+    if (size >= 0) return size;
+    if (given("--fwhm") && !options.spectrumFile)
+        return usageError("%s applies only with --spectrum", "--fwhm");
+    for (const Clash& clash : clashes) {
+        if (!given(clash.option) || !given(clash.with)) continue;
+        const std::string format = std::string("%s does not go with ") + clash.with;
+        return usageError(format.c_str(), clash.option);
+    }
+    return -1;
+}
+
+// One option argument at argv[i] (its value may take argv[i + 1]); -1 to go on, else the status.
+int takeOption(int argc, const char* const* argv, int& i, Options& options, Given& given) {
+    const OptionRule* rule = ruleOf(argv[i]);
+    if (!rule) return usageError("unknown option \"%s\"", argv[i]);
+    const char* value =
+        rule->value == Value::none ? nullptr : optionValue(argc, argv, i, rule->name);
+    if (rule->value == Value::file && (!value || !*value)) return usageError(rule->wants, "");
+    bool& seen = given.row[rule - rules];
+    if (rule->once && seen) return usageError("%s is given twice", rule->name);
+    if (!rule->take(value, options)) return usageError(rule->wants, value ? value : "");
+    seen = true;
+    return -1;
+}
+
 } // namespace
 
 int parseCommandLine(int argc, const char* const* argv, Options& options) {
-    options = {nullptr,
-               gifSizeDefault,
-               nullptr,
-               0,
-               0.0f,
-               false,
-               nullptr,
-               spectrum::fwhmDefault,
-               spectrum::widthDefault,
-               spectrum::heightDefault};
-    const char* sizeText = nullptr; // N with --gif, WxH with --spectrum
-    bool fwhmGiven = false;
+    options = {};
+    Given given;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        if (std::strcmp(arg, "--help") == 0) {
-            textio::writeConsoleText(usage);
+        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "--version") == 0) {
+            textio::writeConsoleText(arg[2] == 'h' ? usage : "molvane " MOLVANE_VERSION "\n");
             return 0;
         }
-        if (std::strcmp(arg, "--version") == 0) {
-            textio::writeConsoleText("molvane " MOLVANE_VERSION "\n");
-            return 0;
-        }
-        if (isOption(arg, "--gif")) {
-            const char* file = optionValue(argc, argv, i, "--gif");
-            if (!file || !*file) return usageError("%s needs a file name", "--gif");
-            if (options.gifFile) return usageError("%s is given twice", "--gif");
-            options.gifFile = file;
-        } else if (isOption(arg, "--size")) {
-            const char* text = optionValue(argc, argv, i, "--size");
-            sizeText = text ? text : "";
-        } else if (isOption(arg, "--spectrum")) {
-            const char* file = optionValue(argc, argv, i, "--spectrum");
-            if (!file || !*file) return usageError("%s needs a file name", "--spectrum");
-            if (options.spectrumFile) return usageError("%s is given twice", "--spectrum");
-            options.spectrumFile = file;
-        } else if (isOption(arg, "--fwhm")) {
-            const char* text = optionValue(argc, argv, i, "--fwhm");
-            if (!parseWidth(text, options.fwhm))
-                return usageError("--fwhm needs a width in cm-1 from 0.1 to 1000, not \"%s\"",
-                                  text ? text : "");
-            fwhmGiven = true;
-        } else if (isOption(arg, "--mode")) {
-            const char* text = optionValue(argc, argv, i, "--mode");
-            if (options.mode) return usageError("%s is given twice", "--mode");
-            if (!parseMode(text, options.mode))
-                return usageError("--mode needs a whole number from 1 to the file's count of "
-                                  "modes, not \"%s\"",
-                                  text ? text : "");
-        } else if (isOption(arg, "--amplitude")) {
-            const char* text = optionValue(argc, argv, i, "--amplitude");
-            if (options.amplitude > 0.0f) return usageError("%s is given twice", "--amplitude");
-            if (!parseAmplitude(text, options.amplitude))
-                return usageError("--amplitude needs a number greater than 0 and at most 2, "
-                                  "not \"%s\"",
-                                  text ? text : "");
-        } else if (std::strcmp(arg, "--list") == 0) {
-            options.list = true;
-        } else if (arg[0] == '-' && arg[1] != '\0') {
-            return usageError("unknown option \"%s\"", arg);
+        if (arg[0] == '-' && arg[1] != '\0') {
+            const int status = takeOption(argc, argv, i, options, given);
+            if (status >= 0) return status;
         } else if (!options.inputFile) {
             options.inputFile = arg;
         } else {
             return usageError("unexpected argument \"%s\"", arg);
         }
     }
-    if (options.gifFile && options.spectrumFile)
-        return usageError("%s and --spectrum cannot be given together", "--gif");
-    if (sizeText && options.spectrumFile) {
-        if (!parsePictureSize(sizeText, options.spectrumWidth, options.spectrumHeight))
-            return usageError("--size needs WIDTHxHEIGHT, 300 to 4096 by 200 to 4096, not \"%s\"",
-                              sizeText);
-    } else if (sizeText && options.gifFile) {
-        if (!parseSize(sizeText, options.gifSize))
-            return usageError("--size needs a whole number from 16 to 2048, not \"%s\"", sizeText);
-    } else if (sizeText) {
-        return usageError("%s applies only with --gif or --spectrum", "--size");
-    }
-    if (fwhmGiven && !options.spectrumFile)
-        return usageError("%s applies only with --spectrum", "--fwhm");
-    if (options.spectrumFile) {
-        if (options.list) return usageError("%s does not go with --spectrum", "--list");
-        if (options.mode) return usageError("%s does not go with --spectrum", "--mode");
-        if (options.amplitude > 0.0f)
-            return usageError("%s does not go with --spectrum", "--amplitude");
-    }
-    if (options.list) {
-        if (options.gifFile) return usageError("%s does not go with --list", "--gif");
-        if (options.mode) return usageError("%s does not go with --list", "--mode");
-        if (options.amplitude > 0.0f)
-            return usageError("%s does not go with --list", "--amplitude");
-    }
-    return -1;
+    return checkTogether(options, given);
 }
 
 int refuseMode(int mode, int count, std::string_view fileName) {

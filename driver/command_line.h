@@ -1,6 +1,10 @@
-// The program's command-line options, all parsed here. With none, the program is the console
-// dialogue followed by the window; with --spectrum, it is neither.
+// The program's command-line options, all parsed here from one table (command_line.cpp): a row
+// an option, with the function that takes its value, then the rules on which options go
+// together. With none, the program is the console dialogue followed by the window; with
+// --spectrum, it is neither.
 #pragma once
+
+#include "plot/spectrum_plot.h"
 
 #include <string_view>
 
@@ -11,16 +15,17 @@ constexpr int gifSizeMin = 16;
 constexpr int gifSizeMax = 2048;
 
 struct Options {
-    const char* gifFile;      // --gif OUT: write the animation there instead of opening a window
-    int gifSize;              // --size N: width and height of the GIF in pixels
-    const char* inputFile;    // FILE: the output file to read instead of the one filename.dat names
-    int mode;                 // --mode N: the mode, asked for no more (0 when not given)
-    float amplitude;          // --amplitude A: the amplitude, asked for no more (0 when not given)
-    bool list;                // --list: the file's modes on standard output, no dialogue, no window
-    const char* spectrumFile; // --spectrum OUT: write the spectrum there; no dialogue, no window
-    double fwhm;              // --fwhm W: each band's full width at half maximum, cm**-1
-    int spectrumWidth;        // --size WxH with --spectrum: the picture's size in pixels
-    int spectrumHeight;
+    const char* inputFile = nullptr;     // FILE: the output file to read instead of filename.dat's
+    int mode = 0;                        // --mode N: the mode, asked for no more (0: not given)
+    float amplitude = 0.0f;              // --amplitude A: asked for no more (0: not given)
+    bool list = false;                   // --list: the file's modes on standard output
+    const char* gifFile = nullptr;       // --gif OUT: the animation there instead of a window
+    int gifSize = gifSizeDefault;        // --size N with --gif: its width and height in pixels
+    const char* spectrumFile = nullptr;  // --spectrum OUT: the spectrum there; no dialogue
+    double fwhm = spectrum::fwhmDefault; // --fwhm W: each band's full width at half maximum
+    int spectrumWidth = spectrum::widthDefault; // --size WxH with --spectrum: in pixels
+    int spectrumHeight = spectrum::heightDefault;
+    const char* sizeText = nullptr; // --size as given, read once the output it sizes is known
 };
 
 // Reads argv[1..argc-1] into options. Returns -1 when the program should run on; otherwise the

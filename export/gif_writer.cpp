@@ -10,12 +10,10 @@
 #include <cstring>
 #include <string>
 
-#include <fcntl.h>
 #include <gif_lib.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "export/gif_colours.h"
+#include "textio/safe_write.h"
 
 namespace gif {
 
@@ -185,7 +183,6 @@ bool encode(const Recording& rec, GifFileType* file, const char*& why) {
     bool ok = map && buffers && beginMapping(e.mapper, table);
     if (!ok) why = "not enough memory to encode the frames";
 
-    errno = 0;
     if (ok &&
         (EGifPutScreenDesc(file, rec.width, rec.height, bitsFor(entries), 0, map) == GIF_ERROR ||
          !putLoopExtension(file)))
@@ -195,7 +192,8 @@ bool encode(const Recording& rec, GifFileType* file, const char*& why) {
         ok = putFrame(e, rec, f, pixels);
         pixels += std::size_t(rec.rects[f].width) * rec.rects[f].height * 3;
     }
-    if (!ok && *why == '\0') why = giflibReason(file->Error, errno);
+    if (!ok && *why == '\0')
+        why = giflibReason(file->Error, static_cast<textio::SafeWrite*>(file->UserData)->error);
     endMapping(e.mapper);
     std::free(buffers);
     GifFreeMapObject(map);
@@ -269,9 +267,18 @@ void endRecording(Recording& recording) {
 
 namespace {
 
-// Encodes the recording into a new temporary file beside `path` (its name in `temporary`).
-bool writeTemporary(Recording& rec, const std::string& path, std::string& temporary,
-                    const char*& why) {
+// giflib's output function: bytes into the file being written; the first error is kept.
+int writeBytes(GifFileType* file, const GifByteType* data, int length) {
+    textio::SafeWrite& out = *static_cast<textio::SafeWrite*>(file->UserData);
+    if (out.error) return 0;
+    errno = 0;
+    if (std::fwrite(data, 1, std::size_t(length), out.file) == std::size_t(length)) return length;
+    out.error = errno ? errno : EIO;
+    return 0;
+}
+
+// Encodes the recording into a new temporary file beside `path`, left closed in `out`.
+bool writeTemporary(Recording& rec, const char* path, textio::SafeWrite& out, const char*& why) {
     why = "";
     if (!keepFrames(rec)) {
         why = "not enough memory for the frames";
@@ -281,71 +288,43 @@ bool writeTemporary(Recording& rec, const std::string& path, std::string& tempor
         why = "no frames were recorded";
         return false;
     }
-    temporary = path + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) {
-        why = std::strerror(errno);
-        return false;
-    }
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
+    if (!textio::beginSafeWrite(path, out, why)) return false;
     int code = 0;
-    GifFileType* file = EGifOpenFileHandle(fd, &code);
+    GifFileType* file = EGifOpen(&out, writeBytes, &code);
     if (!file) {
         why = giflibReason(code, 0);
-        close(fd);
-        unlink(temporary.c_str());
+        textio::abandonSafeWrite(out);
         return false;
     }
     EGifSetGifVersion(file, true);
     bool ok = encode(rec, file, why);
-    errno = 0;
     if (EGifCloseFile(file, &code) == GIF_ERROR && ok) {
-        why = giflibReason(code, errno);
+        why = giflibReason(code, out.error);
         ok = false;
     }
-    if (!ok) unlink(temporary.c_str());
+    if (!ok) textio::abandonSafeWrite(out);
     return ok;
-}
-
-// Gives the temporary file the name `path` unless a file of that name exists: 0, else errno
-// (EEXIST when the name is taken).
-int placeWithoutReplacing(const std::string& temporary, const std::string& path) {
-    if (renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS) return errno;
-    // A file system that cannot rename without replacing: a second link fails on a taken name.
-    if (link(temporary.c_str(), path.c_str()) != 0) return errno;
-    unlink(temporary.c_str());
-    return 0;
 }
 
 } // namespace
 
 bool writeAnimation(Recording& rec, const char* path, const char*& why) {
-    std::string temporary;
-    if (!writeTemporary(rec, path, temporary, why)) return false;
-    if (std::rename(temporary.c_str(), path) == 0) return true;
-    why = std::strerror(errno);
-    unlink(temporary.c_str());
-    return false;
+    textio::SafeWrite out;
+    return writeTemporary(rec, path, out, why) && textio::finishSafeWrite(out, true, why);
 }
 
 bool writeNewAnimation(Recording& rec, const std::string& stem, std::string& name,
                        const char*& why) {
     name = stem + ".gif";
-    std::string temporary;
-    if (!writeTemporary(rec, name, temporary, why)) return false;
-    int error = EEXIST;
-    for (int n = 2; error == EEXIST && n <= 100000; ++n) {
-        error = placeWithoutReplacing(temporary, name);
-        if (error == EEXIST) name = stem + "-" + std::to_string(n) + ".gif";
+    textio::SafeWrite out;
+    if (!writeTemporary(rec, name.c_str(), out, why)) return false;
+    bool placed = textio::finishSafeWrite(out, false, why);
+    for (int n = 2; !placed && textio::nameTaken(why) && n <= 100000; ++n) {
+        name = stem + "-" + std::to_string(n) + ".gif";
+        placed = textio::retarget(out, name.c_str(), why);
     }
-    if (error == 0) return true;
-    why = std::strerror(error);
-    unlink(temporary.c_str());
-    return false;
+    if (!placed) textio::abandonSafeWrite(out);
+    return placed;
 }
 
 } // namespace gif

@@ -5,7 +5,7 @@
 #include "driver/command_line.h"
 #include "driver/dialogue.h"
 #include "driver/mode_list.h"
-#include "export/spectrum.h"
+#include "plot/spectrum.h"
 #include "render/frame.h"
 #include "render/gif_capture.h"
 #include "render/mode_keys.h"

@@ -1,5 +1,5 @@
 // The spectrum's numbers: bands, the Lorentzian sum, axes, labels and the picture's layout.
-#include "export/spectrum_plot.h"
+#include "plot/spectrum_plot.h"
 
 #include <algorithm>
 #include <cmath>

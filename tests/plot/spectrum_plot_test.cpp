@@ -5,7 +5,7 @@
 //    IR Inten    --     89.6988     8.4803    44.2991
 // and formaldehyde: 1209.5589 1243.8042 1465.0897 1885.6271 2874.0862 2954.5134 cm**-1 with
 // IR intensities 6.2713 11.0390 11.5261 134.3355 66.7342 102.9451 km/mol.
-#include "export/spectrum_plot.h"
+#include "plot/spectrum_plot.h"
 
 #include <gtest/gtest.h>
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/spectrum/svg_lines.h"
+#include "tests/plot/svg_lines.h"
 #include "tests/support/program_dir.h"
 
 namespace {

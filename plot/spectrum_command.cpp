@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "export/spectrum.h"
+#include "plot/spectrum.h"
 #include "textio/textio.h"
 
 namespace spectrum {
@@ -42,7 +42,7 @@ int writeSpectrum(const char* path, std::string_view inputFile, const Picture& p
     const reader::ModeList& modes = reader::modeList;
     if (modes.count == 0)
         return failure("no spectrum from", inputFile, "it holds no vibrational frequencies");
-    std::string why;
+    const char* why = "";
     if (!writePicture(modes, inputFile, picture, path, why))
         return failure("cannot write", path, why);
     static Bands raman;

@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "export/spectrum.h"
+#include "plot/spectrum.h"
 
 namespace spectrum {
 

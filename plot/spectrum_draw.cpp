@@ -1,7 +1,7 @@
 // The spectrum's picture: the title, one or two panels (light grid, sticks, the Lorentzian
 // curve over them, mode numbers over the strongest bands, frame, ticks and their labels, axis
 // titles) and the notes under them, in the places spectrum_plot.cpp works out.
-#include "export/spectrum_draw.h"
+#include "plot/spectrum_draw.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // Reading the spectrum's SVG with expat: <svg> attributes and the "d" of stroked paths.
-#include "tests/spectrum/svg_lines.h"
+#include "tests/plot/svg_lines.h"
 
 #include <expat.h>
 

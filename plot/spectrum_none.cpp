@@ -1,5 +1,5 @@
 // The Windows build writes no spectrum: Debian's mingw-w64 has no cairo to draw it with.
-#include "export/spectrum.h"
+#include "plot/spectrum.h"
 #include "textio/textio.h"
 
 namespace spectrum {

@@ -4,7 +4,7 @@
 // as SVG, PNG or PDF. The numbers behind the picture are in spectrum_plot.h.
 #pragma once
 
-#include "export/spectrum_plot.h"
+#include "plot/spectrum_plot.h"
 #include "reader/vibrations.h"
 
 #include <string>
@@ -24,7 +24,7 @@ struct Picture {
 // that name, so that a failure leaves no file. False with the reason (one line, without the
 // file name) in `why`.
 bool writePicture(const reader::ModeList& modes, std::string_view fileName, const Picture& picture,
-                  const char* path, std::string& why);
+                  const char* path, const char*& why);
 
 // molvane --spectrum: reads the vibrations of `inputFile` (any format the reader knows) and
 // writes their spectrum to `path`. Returns the exit status: 0 after one console line naming
