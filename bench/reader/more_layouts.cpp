@@ -31,8 +31,7 @@ double frequency(int m) { return 20.0 + 4.0 * m; }
 double component(int m, int row) { return 0.3 * std::sin(0.01 * row * m + m); }
 
 // Text written by `step` (its argument counting from 1) until the file holds `bytes`.
-template <class Step>
-void fill(std::FILE* f, long bytes, Step step) {
+template <class Step> void fill(std::FILE* f, long bytes, Step step) {
     for (int n = 1; std::ftell(f) < bytes; ++n) step(n);
 }
 
@@ -45,8 +44,9 @@ void generateDalton(const std::string& path, long megabytes) {
                f);
     const long reserve = long(modes / 5 + 1) * (3 * atoms + atoms + 3) * 66 + modes * 60;
     fill(f, megabytes * 1000000L - reserve, [&](int n) {
-        std::fprintf(f, "\n Iteration %d\n\n                             Molecular geometry (au)\n"
-                        "                             -----------------------\n\n",
+        std::fprintf(f,
+                     "\n Iteration %d\n\n                             Molecular geometry (au)\n"
+                     "                             -----------------------\n\n",
                      n);
         for (int i = 0; i < atoms; ++i)
             std::fprintf(f, " %-2s    %20.10f%24.10f%24.10f\n", symbol(i),
@@ -77,7 +77,8 @@ void generateDalton(const std::string& path, long megabytes) {
             std::fputs("\n", f);
             for (int k = 0; k < 3; ++k) {
                 std::fprintf(f, "    %-2s     %c ", symbol(i), "xyz"[k]);
-                for (int c = 0; c < n; ++c) std::fprintf(f, "%12.6f", component(first + c, 3 * i + k));
+                for (int c = 0; c < n; ++c)
+                    std::fprintf(f, "%12.6f", component(first + c, 3 * i + k));
                 std::fputs("\n", f);
             }
         }
@@ -92,10 +93,12 @@ void generateMopac(const std::string& path, long megabytes) {
                f);
     const long reserve = long(modes / 6 + 1) * (3 * atoms + 8) * 73 + modes * 12;
     fill(f, megabytes * 1000000L - reserve, [&](int n) {
-        std::fprintf(f, "\n STEP: %6d TIME =     0.00 SECS, INTEGRAL =      0.00 TIME LEFT: 172800.00\n"
-                        "\n          ORIENTATION OF MOLECULE IN FORCE CALCULATION\n\n"
-                        "    NO.       ATOM         X         Y         Z\n\n",
-                     n);
+        std::fprintf(
+            f,
+            "\n STEP: %6d TIME =     0.00 SECS, INTEGRAL =      0.00 TIME LEFT: 172800.00\n"
+            "\n          ORIENTATION OF MOLECULE IN FORCE CALCULATION\n\n"
+            "    NO.       ATOM         X         Y         Z\n\n",
+            n);
         for (int i = 0; i < atoms; ++i)
             std::fprintf(f, "%6d          %-2s%10.4f%10.4f%10.4f\n", i + 1, symbol(i),
                          coordinate(i, 0), coordinate(i, 1), coordinate(i, 2));
@@ -135,14 +138,15 @@ void generateAdf(const std::string& path, long megabytes) {
                f);
     const long reserve = long(modes / 3 + 1) * (atoms + 3) * 100 + modes * 80;
     fill(f, megabytes * 1000000L - reserve, [&](int n) {
-        std::fprintf(f, "\n Energy:               -5.%08d\n\n\n Coordinates (Cartesian)\n"
-                        " =======================\n\n"
-                        "     Atom                    bohr                                 "
-                        "angstrom                 Geometric Variables\n"
-                        "                   X           Y           Z              X           Y"
-                        "           Z       (0:frozen, *:LT par.)\n -------------------------------"
-                        "-------------------------------------------------------------------------"
-                        "------\n",
+        std::fprintf(f,
+                     "\n Energy:               -5.%08d\n\n\n Coordinates (Cartesian)\n"
+                     " =======================\n\n"
+                     "     Atom                    bohr                                 "
+                     "angstrom                 Geometric Variables\n"
+                     "                   X           Y           Z              X           Y"
+                     "           Z       (0:frozen, *:LT par.)\n -------------------------------"
+                     "-------------------------------------------------------------------------"
+                     "------\n",
                      n);
         for (int i = 0; i < atoms; ++i) {
             std::fprintf(f, "%6d %-2s   ", i + 1, symbol(i));
@@ -193,14 +197,13 @@ void generateCfour(const std::string& path, long megabytes) {
                " ----------------------------------------------------------------\n",
                f);
     for (int i = 0; i < atoms; ++i)
-        std::fprintf(f, "     %-2s        %-3d%15.8f%15.8f%15.8f\n", symbol(i),
-                     i % 3 == 2 ? 1 : 6, coordinate(i, 0) / bohr, coordinate(i, 1) / bohr,
-                     coordinate(i, 2) / bohr);
+        std::fprintf(f, "     %-2s        %-3d%15.8f%15.8f%15.8f\n", symbol(i), i % 3 == 2 ? 1 : 6,
+                     coordinate(i, 0) / bohr, coordinate(i, 1) / bohr, coordinate(i, 2) / bohr);
     std::fputs(" ----------------------------------------------------------------\n", f);
     const long reserve = long(modes / 3 + 1) * (atoms + 4) * 81 + (modes + 6) * 70;
     fill(f, megabytes * 1000000L - reserve, [&](int n) {
-        std::fprintf(f, " D1  %12.6f  %12.6f  %12.6f  %12.6f  %12.6f\n", n * 1e-6, -n * 1e-6,
-                     0.0, 1.0 / n, 0.5);
+        std::fprintf(f, " D1  %12.6f  %12.6f  %12.6f  %12.6f  %12.6f\n", n * 1e-6, -n * 1e-6, 0.0,
+                     1.0 / n, 0.5);
     });
     std::fputs("                     Normal Coordinate Analysis\n"
                "  ----------------------------------------------------------------\n"
