@@ -9,9 +9,9 @@ set(_examples ${PROJECT_SOURCE_DIR}/examples/formaldehyde-freq.out
               ${PROJECT_SOURCE_DIR}/examples/README.md)
 
 if(WIN32)
-  # Unpacked, the zip is one folder: molvane.exe beside README.md and examples/.
+  # Unpacked, the zip is one folder: molvane.exe beside README.md, LICENSE and examples/.
   install(TARGETS molvane RUNTIME DESTINATION .)
-  install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
+  install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
   install(FILES ${_examples} DESTINATION examples)
 else()
   install(TARGETS molvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -32,6 +32,8 @@ else()
   install(FILES ${PROJECT_SOURCE_DIR}/docs/molvane.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  # The licence as Debian states it (machine-readable, DEP-5), in the package's doc folder.
+  install(FILES ${PROJECT_SOURCE_DIR}/docs/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
   install(FILES ${PROJECT_SOURCE_DIR}/docs/molvane-window.png # the README's pictures
                 ${PROJECT_SOURCE_DIR}/docs/formaldehyde-mode1.gif
                 ${PROJECT_SOURCE_DIR}/docs/formaldehyde-ir.png

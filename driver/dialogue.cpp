@@ -6,9 +6,7 @@
 #include "driver/console.h"
 #include "driver/files.h"
 #include "export/displaced_geometry.h"
-#include "reader/gaussian_reader.h"
 #include "reader/vibrations.h"
-#include "reader/xtb_output.h"
 
 namespace driver {
 namespace {
@@ -134,59 +132,35 @@ void warnNegativeFrequency() {
     writeRule();
 }
 
-// Gaussian's fixed columns serve Gaussian output and xtb's g98.out, one operation after the
-// other; every other format is read through the reader's one face.
-bool fixedColumns() {
-    return fileFormat == reader::Format::gaussian || fileFormat == reader::Format::xtb;
-}
-
-// The modes the file offers, counted as the file's format allows: with Gaussian's fixed
-// columns the atoms (3N-6 modes), for every other format the vibrations the reader lists, read
-// whole (with `mode`'s vector when the file has it).
-int countModes(std::string_view fileName, reader::OutputLayout& layout, int mode) {
+// The modes the file offers, as the reader counts them for the file's format (with `mode`'s
+// vector when the format is read whole).
+int countModes(std::string_view fileName, int mode) {
     fileFormat = reader::recogniseFormat(fileName);
-    if (fixedColumns()) {
-        reader::countAtoms(fileName, layout, reader::atomCount);
-        return 3 * reader::atomCount - 6;
-    }
-    reader::readVibrations(fileName, fileFormat, mode);
-    return reader::modeList.count;
+    return reader::countModes(fileName, fileFormat, mode);
 }
 
 // What the command line gives, checked before anything is written: the file it names (or the
 // one filename.dat names, when a mode is given) must be readable, and the mode one of that
 // file's. Returns the file's modes when they were counted for the check, else -1.
-int checkAnswers(const Answers& answers, reader::OutputLayout& layout) {
+int checkAnswers(const Answers& answers) {
     if (!answers.file && answers.mode == 0) return -1;
     const std::string_view name = answers.file ? answers.file : namedOutputFile();
     if (!fileExists(name)) textio::endRun(refuseUnreadableFile(name));
     if (answers.mode == 0) return -1;
-    const int modes = countModes(name, layout, answers.mode);
+    const int modes = countModes(name, answers.mode);
     if (answers.mode > modes) textio::endRun(refuseMode(answers.mode, modes, name));
     return modes;
 }
 
 // Reads the molecule and the chosen mode into the run data and the renderer's blocks, asking
-// again for a mode the file does not have (modes 1..3N-6 in Gaussian's fixed columns, 1..M,
-// as many as the file lists, for every other format).
-void readOutput(std::string_view fileName, reader::OutputLayout& layout, int modes, int& atomCount,
-                reader::AtomTable& atomTable, reader::AtomTable& motionTable,
-                reader::ViewVolume& viewVolume) {
-    if (modes < 0) modes = countModes(fileName, layout, reader::modeNumber);
-    const int asked = reader::modeNumber;
+// again for a mode the file does not have (1..3N-6 in Gaussian's fixed columns, 1..M, as many
+// as the file lists, for every other format).
+void readOutput(std::string_view fileName, int modes, int& atomCount, reader::AtomTable& atomTable,
+                reader::AtomTable& motionTable, reader::ViewVolume& viewVolume) {
+    if (modes < 0) modes = countModes(fileName, reader::modeNumber);
     checkModeNumber(modes);
-    const int mode = reader::modeNumber;
-    if (fixedColumns()) {
-        reader::readGeometry(fileName, reader::atomCount, layout, reader::geometry);
-        reader::readModeVector(fileName, reader::modeBlock(mode), reader::modeColumn(mode),
-                               reader::atomCount, layout, reader::modeVector);
-        if (fileFormat == reader::Format::xtb)
-            reader::undoXtbMassWeighting(fileName, reader::modeVector, reader::atomCount);
-        reader::prepareViewData(atomCount, atomTable, motionTable, viewVolume);
-        reader::firstFrequency = reader::readFirstFrequency(fileName);
-        return;
-    }
-    if (mode != asked) reader::readVibrationVector(fileName, fileFormat, mode, reader::modeVector);
+    reader::readMolecule(fileName, fileFormat);
+    reader::readChosenMode(fileName, fileFormat, reader::modeNumber);
     reader::prepareViewData(atomCount, atomTable, motionTable, viewVolume);
 }
 
@@ -202,8 +176,7 @@ void runDialogue(int& atomCount, reader::AtomTable& atomTable, reader::AtomTable
                  reader::ViewVolume& viewVolume, const Answers& answers) {
     commandLineFile = answers.file;
     const bool asking = answers.mode == 0;
-    reader::OutputLayout layout;
-    const int modes = checkAnswers(answers, layout);
+    const int modes = checkAnswers(answers);
 
     if (!commandLineFile) readSettings();
     writeBanner(asking);
@@ -238,7 +211,7 @@ void runDialogue(int& atomCount, reader::AtomTable& atomTable, reader::AtomTable
         askAmplitude();
     writeSummary();
 
-    readOutput(fileName, layout, modes, atomCount, atomTable, motionTable, viewVolume);
+    readOutput(fileName, modes, atomCount, atomTable, motionTable, viewVolume);
 
     if (reader::firstFrequency < 0.0) {
         warnNegativeFrequency();

@@ -22,10 +22,10 @@ struct Answers {
 //
 // With answers, what they answer is not asked, and lines that would be wrong are left out
 // (the licence offer when nothing is asked, the notes on filename.dat when FILE is given);
-// every other line stays. The file's format is told from its content: Gaussian output (and
-// xtb's g98.out) is read by the fixed-column operations of gaussian_reader.h, one after the
-// other, its modes checked against 3N-6; every other format through the reader's one face
-// (vibrations.h), its modes against the vibrations it lists.
+// every other line stays. The file's format is told from its content and the file read
+// through the reader's one face (vibrations.h: countModes, readMolecule, readChosenMode): the
+// mode is checked against 3N-6 for Gaussian output and xtb's g98.out, against the vibrations
+// the file lists for every other format.
 // Before anything is written, a FILE that cannot be read ends the run
 // with status 1, and so does the file filename.dat names when a mode is given; a mode the
 // file does not have ends it with status 2 (one line on standard error each).

@@ -12,9 +12,8 @@
 namespace reader {
 namespace {
 
-using columns::failRow;
-using columns::Fields;
-using columns::readLine;
+using scan::Fields;
+using scan::readLine;
 
 constexpr std::string_view atomsKeyword = " ATOMS";
 constexpr std::string_view cartesianKeyword = " Coordinates (Cartesian)";
@@ -26,12 +25,6 @@ GeometryTable geometry;
 int geometryAtoms = 0;        // 0 until a table has been read
 bool intensitiesOpen = false; // the last complete section awaits its intensity table
 
-bool isTrimmed(std::string_view line, std::string_view text) {
-    const std::size_t first = line.find_first_not_of(' ');
-    const std::size_t last = line.find_last_not_of(" \r");
-    return first != line.npos && line.substr(first, last + 1 - first) == text;
-}
-
 // The rows of a table under its rule, down to a blank line or a rule: `firstValue` is the
 // field of x (then y and z), the element the symbol of field 1.
 //     1  C              -1.2756    0.6929    0.0000      6.00      6.00       12.0000
@@ -42,18 +35,20 @@ void readRows(std::string_view table, int firstValue) {
     int n = 0;
     for (;;) {
         readLine(line, table);
-        if (columns::isBlank(line) || columns::isRule(line)) break;
+        if (scan::isBlank(line) || scan::isRule(line)) break;
         if (n == atomCapacity)
-            failRow("the end of the table after at most %d atom rows (Molvane holds at most"
-                    " that many atoms)",
-                    atomCapacity, line);
-        columns::split(line, f);
+            scan::failExpectedNumbered(
+                line,
+                "the end of the table after at most %d atom rows (Molvane holds at most"
+                " that many atoms)",
+                atomCapacity);
+        scan::split(line, f);
         int number = 0;
         double xyz[3];
         const int element = f.count > firstValue + 2 ? scan::atomicNumberOfSymbol(f.field[1]) : 0;
         if (element == 0 || !scan::toInteger(f.field[0], number) || number != n + 1 ||
-            !columns::toReals(f, firstValue, 3, xyz))
-            failRow("atom row %d: its number, element and x, y, z", n + 1, line);
+            !scan::toReals(f, firstValue, 3, xyz))
+            scan::failExpectedNumbered(line, "atom row %d: its number, element and x, y, z", n + 1);
         geometry[n][0] = element;
         for (int k = 0; k < 3; ++k) geometry[n][k + 1] = xyz[k];
         ++n;
@@ -75,13 +70,12 @@ void readRows(std::string_view table, int firstValue) {
 //                    X           Y           Z              X           Y           Z
 //  ------------------------------------------------------------------------------------
 void readGeometry(std::string_view heading, bool cartesian) {
-    if (!isTrimmed(heading, cartesian ? "Coordinates (Cartesian)" : "ATOMS")) return;
+    if (scan::trimmed(heading) != (cartesian ? "Coordinates (Cartesian)" : "ATOMS")) return;
     const std::string_view table =
         cartesian ? "a \"Coordinates (Cartesian)\" table" : "an \"ATOMS\" table";
     std::string_view line;
     readLine(line, table);
-    if (!columns::holds(line, "====="))
-        scan::failExpected("a line of \"=\" under the heading", line);
+    if (!scan::holds(line, "=====")) scan::failExpected("a line of \"=\" under the heading", line);
     for (int lines = 0;; ++lines) {
         readLine(line, table);
         if (line.find("-----") != line.npos && line.find_first_not_of(" -") == line.npos) break;
@@ -99,16 +93,16 @@ void readBlock(const Fields& frequencies, std::string_view frequencyLine) {
     const int count = frequencies.count;
     const int first = columns::addEntries(count, frequencyLine);
     double values[9];
-    columns::toReals(frequencies, 0, count, values);
+    scan::toReals(frequencies, 0, count, values);
     for (int c = 0; c < count; ++c) columns::setFrequency(first + c, values[c]);
     std::string_view line;
     readLine(line, section);
-    if (!columns::isRule(line)) scan::failExpected("the rules under a block's frequencies", line);
+    if (!scan::isRule(line)) scan::failExpected("the rules under a block's frequencies", line);
     Fields f;
     const int n = columns::atomCount();
     for (int i = 0; i < n; ++i) {
         readLine(line, section);
-        columns::split(line, f);
+        scan::split(line, f);
         const std::string_view label = f.count > 0 ? f.field[0] : std::string_view();
         const std::size_t dot = label.find('.');
         int number = 0;
@@ -116,9 +110,11 @@ void readBlock(const Fields& frequencies, std::string_view frequencyLine) {
             !scan::toInteger(label.substr(0, dot), number) || number != i + 1 ||
             scan::atomicNumberOfSymbol(label.substr(dot + 1)) != columns::atomicNumber(i) ||
             !columns::toDisplacements(f, 1, first, count, 3, values))
-            failRow("the row of atom %d: \"number.element\" as in the geometry, then x, y, z of"
-                    " each mode",
-                    i + 1, line);
+            scan::failExpectedNumbered(
+                line,
+                "the row of atom %d: \"number.element\" as in the geometry, then x, y, z of"
+                " each mode",
+                i + 1);
         for (int c = 0; c < count; ++c)
             for (int k = 0; k < 3; ++k) columns::keepComponent(first + c, i, k, values[3 * c + k]);
     }
@@ -126,7 +122,7 @@ void readBlock(const Fields& frequencies, std::string_view frequencyLine) {
 
 // The section after its heading: its notes, then blocks until a line that begins none.
 void readModes(std::string_view heading) {
-    if (!columns::holds(heading, "cartesian coordinates")) return;
+    if (!scan::holds(heading, "cartesian coordinates")) return;
     if (geometryAtoms == 0)
         scan::failExpected("an ATOMS or \"Coordinates (Cartesian)\" table before this section",
                            heading);
@@ -136,10 +132,10 @@ void readModes(std::string_view heading) {
     Fields f;
     for (;;) {
         readLine(line, section);
-        if (columns::isBlank(line)) continue;
-        columns::split(line, f);
+        if (scan::isBlank(line)) continue;
+        scan::split(line, f);
         double values[3];
-        if (f.count >= 1 && f.count <= 3 && columns::toReals(f, 0, f.count, values)) {
+        if (f.count >= 1 && f.count <= 3 && scan::toReals(f, 0, f.count, values)) {
             readBlock(f, line);
             blocks = true;
         } else if (blocks) {
@@ -162,15 +158,16 @@ void readIntensities() {
     std::string_view line;
     readLine(line, table);
     readLine(line, table);
-    if (!columns::isRule(line)) scan::failExpected("the rules under the intensities' header", line);
+    if (!scan::isRule(line)) scan::failExpected("the rules under the intensities' header", line);
     static double intensities[modeCapacity];
     int n = 0;
     Fields f;
-    for (readLine(line, table); !columns::isBlank(line); readLine(line, table)) {
-        columns::split(line, f);
+    for (readLine(line, table); !scan::isBlank(line); readLine(line, table)) {
+        scan::split(line, f);
         double values[3];
-        if (f.count != 3 || !columns::toReals(f, 0, 3, values))
-            failRow("intensity row %d: the frequency, dipole strength and intensity", n + 1, line);
+        if (f.count != 3 || !scan::toReals(f, 0, 3, values))
+            scan::failExpectedNumbered(
+                line, "intensity row %d: the frequency, dipole strength and intensity", n + 1);
         if (n < columns::listed()) intensities[n] = values[2];
         ++n;
     }
@@ -181,7 +178,7 @@ void readIntensities() {
 
 void readAdf(std::string_view fileName, int mode, scan::FormatResult& result,
              AtomTable& modeVector) {
-    scan::open(fileName, formatName(Format::adf));
+    scan::open(fileName, "ADF output");
     columns::start(mode);
     geometryAtoms = 0;
     intensitiesOpen = false;

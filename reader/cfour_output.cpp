@@ -18,9 +18,8 @@
 namespace reader {
 namespace {
 
-using columns::failRow;
-using columns::Fields;
-using columns::readLine;
+using scan::Fields;
+using scan::readLine;
 
 constexpr std::string_view coordinatesKeyword = "Coordinates (in bohr)";
 constexpr std::string_view analysisKeyword = "Normal Coordinate Analysis";
@@ -47,12 +46,6 @@ bool toFrequency(std::string_view field, double& value) {
     return true;
 }
 
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == text.npos) return {};
-    return text.substr(first, text.find_last_not_of(" \r") + 1 - first);
-}
-
 // The table after its heading, in bohr:
 //  Z-matrix   Atomic            Coordinates (in bohr)
 //   Symbol    Number           X              Y              Z
@@ -65,22 +58,24 @@ void readCoordinates() {
     std::string_view line;
     readLine(line, table);
     readLine(line, table);
-    if (!columns::isRule(line)) scan::failExpected("the rule under the coordinates' header", line);
+    if (!scan::isRule(line)) scan::failExpected("the rule under the coordinates' header", line);
     Fields f;
     int n = 0;
     for (int row = 1;; ++row) {
         readLine(line, table);
-        if (columns::isRule(line)) break;
-        columns::split(line, f);
+        if (scan::isRule(line)) break;
+        scan::split(line, f);
         int number = -1;
         double xyz[3];
         if (f.count != 5 || !scan::toInteger(f.field[1], number) || number < 0 || number > 118 ||
-            !columns::toReals(f, 2, 3, xyz))
-            failRow("coordinates row %d: a symbol, the atomic number and x, y, z", row, line);
+            !scan::toReals(f, 2, 3, xyz))
+            scan::failExpectedNumbered(
+                line, "coordinates row %d: a symbol, the atomic number and x, y, z", row);
         if (number == 0) continue;
         if (n == atomCapacity)
-            failRow("a rule after at most %d atom rows (Molvane holds at most that many atoms)",
-                    atomCapacity, line);
+            scan::failExpectedNumbered(
+                line, "a rule after at most %d atom rows (Molvane holds at most that many atoms)",
+                atomCapacity);
         geometry[n][0] = number;
         for (int k = 0; k < 3; ++k) geometry[n][k + 1] = xyz[k] * scan::angstromsPerBohr;
         ++n;
@@ -97,27 +92,28 @@ void readCoordinates() {
 //         Au                39.6075         0.0016       VIBRATION
 //   ----------------------------------------------------------------
 void readAnalysis(std::string_view heading) {
-    if (trimmed(heading) != analysisKeyword) return;
+    if (scan::trimmed(heading) != analysisKeyword) return;
     constexpr std::string_view table = "a \"Normal Coordinate Analysis\" table";
     std::string_view line;
     for (int rules = 0; rules < 3;) {
         readLine(line, table);
-        if (columns::isRule(line)) ++rules;
+        if (scan::isRule(line)) ++rules;
     }
     Fields f;
     tableCount = 0;
     for (int row = 1;; ++row) {
         readLine(line, table);
-        if (columns::isRule(line)) break;
-        columns::split(line, f);
+        if (scan::isRule(line)) break;
+        scan::split(line, f);
         double frequency = 0.0, intensity = 0.0;
         const std::string_view type = f.count == 4 ? f.field[3] : std::string_view();
         if ((type != "VIBRATION" && type != "ROTATION" && type != "TRANSLATION") ||
             !toFrequency(f.field[1], frequency) || !scan::toReal(f.field[2], intensity))
-            failRow("table row %d: the irrep, frequency, intensity and type of a mode", row, line);
+            scan::failExpectedNumbered(
+                line, "table row %d: the irrep, frequency, intensity and type of a mode", row);
         if (type != "VIBRATION") continue;
         if (tableCount == modeCapacity)
-            failRow("a rule after at most %d vibrations", modeCapacity, line);
+            scan::failExpectedNumbered(line, "a rule after at most %d vibrations", modeCapacity);
         tableFrequency[tableCount] = frequency;
         tableIntensity[tableCount] = intensity;
         ++tableCount;
@@ -128,14 +124,14 @@ void readAnalysis(std::string_view heading) {
 bool valueAt(std::string_view line, int c, double& value) {
     const std::size_t begin = c == 0 ? labelEnd : valueEnds[c - 1];
     if (line.size() < valueEnds[c]) return false;
-    return scan::toReal(trimmed(line.substr(begin, valueEnds[c] - begin)), value);
+    return scan::toReal(scan::trimmed(line.substr(begin, valueEnds[c] - begin)), value);
 }
 
 // The frequencies of a block's second line (its first, when there is no irrep line); false
 // when it is not such a line.
 bool toFrequencies(std::string_view line, double* frequencies, int& count) {
     Fields f;
-    columns::split(line, f);
+    scan::split(line, f);
     count = f.count;
     bool all = count >= 1 && count <= 3;
     for (int c = 0; all && c < count; ++c) all = toFrequency(f.field[c], frequencies[c]);
@@ -157,7 +153,7 @@ void readBlock(std::string_view line) {
     }
     Fields f;
     readLine(line, section);
-    columns::split(line, f);
+    scan::split(line, f);
     int entry[3];
     for (int c = 0; c < count; ++c) {
         if (f.count != count) scan::failExpected("the type of each mode of the block", line);
@@ -175,15 +171,17 @@ void readBlock(std::string_view line) {
         const int element = columns::atomicNumber(i);
         const bool labelled =
             line.size() >= labelEnd &&
-            scan::atomicNumberOfSymbol(trimmed(line.substr(0, labelEnd))) == element &&
+            scan::atomicNumberOfSymbol(scan::trimmed(line.substr(0, labelEnd))) == element &&
             line.find_first_not_of(" \r", valueEnds[3 * count - 1]) == line.npos;
         const double scale = 1.0 / std::sqrt(scan::standardAtomicWeight(element));
         for (int v = 0; v < 3 * count; ++v) {
             double value = 0.0;
             if (!labelled || !valueAt(line, v, value))
-                failRow("the row of atom %d: its element as in the coordinates, then x, y, z of"
-                        " each mode in CFOUR's columns",
-                        i + 1, line);
+                scan::failExpectedNumbered(
+                    line,
+                    "the row of atom %d: its element as in the coordinates, then x, y, z of"
+                    " each mode in CFOUR's columns",
+                    i + 1);
             const int e = entry[v / 3];
             if (e >= 0) columns::keepComponent(e, i, v % 3, value * scale);
         }
@@ -192,7 +190,7 @@ void readBlock(std::string_view line) {
 
 // The blocks after their heading, until every vibration of the table has its vector.
 void readVectors(std::string_view heading) {
-    if (trimmed(heading) != vectorsKeyword) return;
+    if (scan::trimmed(heading) != vectorsKeyword) return;
     if (geometryAtoms == 0 || tableCount < 0)
         scan::failExpected("a coordinates table and a normal coordinate analysis before the"
                            " normal coordinates",
@@ -201,7 +199,7 @@ void readVectors(std::string_view heading) {
     std::string_view line;
     while (columns::listed() < tableCount) {
         readLine(line, section);
-        if (!columns::isBlank(line)) readBlock(line);
+        if (!scan::isBlank(line)) readBlock(line);
     }
     columns::completeSection();
 }
@@ -210,7 +208,7 @@ void readVectors(std::string_view heading) {
 
 void readCfour(std::string_view fileName, int mode, scan::FormatResult& result,
                AtomTable& modeVector) {
-    scan::open(fileName, formatName(Format::cfour));
+    scan::open(fileName, "CFOUR output");
     columns::start(mode);
     geometryAtoms = 0;
     tableCount = -1;

@@ -11,9 +11,8 @@
 namespace reader {
 namespace {
 
-using columns::failRow;
-using columns::Fields;
-using columns::readLine;
+using scan::Fields;
+using scan::readLine;
 
 constexpr std::string_view geometryKeyword = "Molecular geometry (au)";
 constexpr std::string_view tableKeyword = "Vibrational Frequencies and IR Intensities";
@@ -48,23 +47,24 @@ void readGeometry() {
     constexpr std::string_view what = "a \"Molecular geometry\" table";
     std::string_view line;
     readLine(line, what);
-    if (!columns::isRule(line))
-        scan::failExpected("the rule under \"Molecular geometry (au)\"", line);
+    if (!scan::isRule(line)) scan::failExpected("the rule under \"Molecular geometry (au)\"", line);
     do readLine(line, what);
-    while (columns::isBlank(line));
+    while (scan::isBlank(line));
     Fields f;
     int n = 0;
-    for (; !columns::isBlank(line); readLine(line, what)) {
+    for (; !scan::isBlank(line); readLine(line, what)) {
         if (n == atomCapacity)
-            failRow("a blank line after at most %d atom rows (Molvane holds at most that many"
-                    " atoms)",
-                    atomCapacity, line);
-        columns::split(line, f);
+            scan::failExpectedNumbered(
+                line,
+                "a blank line after at most %d atom rows (Molvane holds at most that many"
+                " atoms)",
+                atomCapacity);
+        scan::split(line, f);
         const int element = f.count >= 4 ? scan::atomicNumberOfSymbol(f.field[0]) : 0;
         double xyz[3];
         if ((f.count != 4 && f.count != 5) || element == 0 ||
-            !columns::toReals(f, f.count - 3, 3, xyz))
-            failRow("geometry row %d: an atom's label and x, y, z", n + 1, line);
+            !scan::toReals(f, f.count - 3, 3, xyz))
+            scan::failExpectedNumbered(line, "geometry row %d: an atom's label and x, y, z", n + 1);
         geometry[n][0] = element;
         for (int k = 0; k < 3; ++k) geometry[n][k + 1] = xyz[k] * scan::angstromsPerBohr;
         ++n;
@@ -85,23 +85,25 @@ void readTable() {
     int rules = 0;
     while (rules < 2) {
         readLine(line, what);
-        if (columns::isRule(line)) ++rules;
+        if (scan::isRule(line)) ++rules;
     }
     Fields f;
     table.count = 0;
     table.intensities = true;
-    for (readLine(line, what); !columns::isBlank(line); readLine(line, what)) {
+    for (readLine(line, what); !scan::isBlank(line); readLine(line, what)) {
         if (table.count == modeCapacity)
-            failRow("a blank line after at most %d rows", modeCapacity, line);
-        columns::split(line, f);
+            scan::failExpectedNumbered(line, "a blank line after at most %d rows", modeCapacity);
+        scan::split(line, f);
         int number = 0;
         double& frequency = table.frequency[table.count];
         if ((f.count != 4 && f.count != 6) || !scan::toInteger(f.field[0], number) ||
             number != table.count + 1 || !toFrequency(f.field[2], frequency) ||
             (f.count == 6 && !scan::toReal(f.field[4], table.intensity[table.count])))
-            failRow("table row %d: its number, irrep, the frequency in cm-1 and hartrees and"
-                    " the intensities",
-                    table.count + 1, line);
+            scan::failExpectedNumbered(
+                line,
+                "table row %d: its number, irrep, the frequency in cm-1 and hartrees and"
+                " the intensities",
+                table.count + 1);
         table.intensities = table.intensities && f.count == 6;
         ++table.count;
     }
@@ -127,16 +129,18 @@ void readAtomRows(int atom, int first, int count, int wanted, AtomTable& vector)
     double values[5];
     for (int k = 0; k < 3; ++k) {
         do readLine(line, section);
-        while (k == 0 && columns::isBlank(line));
-        columns::split(line, f);
+        while (k == 0 && scan::isBlank(line));
+        scan::split(line, f);
         const int lead = f.count - count - 1; // the label's fields
         if ((lead != 1 && lead != 2) || f.field[lead] != axes[k] ||
             scan::atomicNumberOfSymbol(f.field[0]) != int(geometry[atom][0]) ||
-            !columns::toReals(f, lead + 1, count, values))
-            failRow(k == 0   ? "the x row of atom %d: its label as in the geometry, x, the values"
-                    : k == 1 ? "the y row of atom %d: its label, y and the values"
-                             : "the z row of atom %d: its label, z and the values",
-                    atom + 1, line);
+            !scan::toReals(f, lead + 1, count, values))
+            scan::failExpectedNumbered(
+                line,
+                k == 0   ? "the x row of atom %d: its label as in the geometry, x, the values"
+                : k == 1 ? "the y row of atom %d: its label, y and the values"
+                         : "the z row of atom %d: its label, z and the values",
+                atom + 1);
         if (wanted >= first && wanted < first + count)
             vector[atom][k + 1] = float(values[wanted - first]);
     }
@@ -168,22 +172,23 @@ void readCoordinates(std::string_view heading, int mode, scan::FormatResult& res
     }
     std::string_view line;
     readLine(line, section);
-    if (!columns::isRule(line)) scan::failExpected("the rule under the heading", line);
+    if (!scan::isRule(line)) scan::failExpected("the rule under the heading", line);
     Fields f;
     for (int first = 0; first < table.count;) {
         do readLine(line, section);
-        while (columns::isBlank(line));
-        columns::split(line, f);
+        while (scan::isBlank(line));
+        scan::split(line, f);
         const int count = f.count / 2;
         int number = 0;
         bool header = f.count % 2 == 0 && count >= 1 && count <= 5 && first + count <= table.count;
         for (int c = 0; header && c < count; ++c)
             header = scan::toInteger(f.field[2 * c], number) && number == first + c + 1;
         if (!header)
-            failRow("the header of a block of modes %d and on: each mode's number and frequency",
-                    first + 1, line);
+            scan::failExpectedNumbered(
+                line, "the header of a block of modes %d and on: each mode's number and frequency",
+                first + 1);
         readLine(line, section);
-        if (!columns::isRule(line)) scan::failExpected("the rule under a block's header", line);
+        if (!scan::isRule(line)) scan::failExpected("the rule under a block's header", line);
         for (int i = 0; i < geometryAtoms; ++i) readAtomRows(i, first, count, wanted, vector);
         first += count;
     }
@@ -193,7 +198,7 @@ void readCoordinates(std::string_view heading, int mode, scan::FormatResult& res
 
 void readDalton(std::string_view fileName, int mode, scan::FormatResult& result,
                 AtomTable& modeVector) {
-    scan::open(fileName, formatName(Format::dalton));
+    scan::open(fileName, "DALTON output");
     geometryAtoms = 0;
     table.count = 0;
     bool read = false;

@@ -30,18 +30,6 @@ constexpr std::string_view fieldNames[] = {numbersField, coordinatesField, modeC
 constexpr int energyBlocks = 5;
 constexpr int energyCapacity = energyBlocks * modeCapacity;
 
-[[noreturn]] void failExpectedNumbered(const char* format, int a, int b, std::string_view found) {
-    char expected[200];
-    std::snprintf(expected, sizeof expected, format, a, b);
-    scan::failExpected(expected, found);
-}
-
-[[noreturn]] void failCounts(const char* format, int a, int b) {
-    char message[240];
-    std::snprintf(message, sizeof message, format, a, b);
-    scan::failFile(message);
-}
-
 // The next line that opens one of the fields read; false at the end of the file.
 bool nextField(std::string_view& line, int& which) {
     while (scan::skipToLineHolding(
@@ -88,17 +76,18 @@ void readArray(std::string_view name, int count, bool integers, int from, int ca
         const int n = scan::splitFields(line, fields, 8);
         const int left = count - index;
         if (n != (left < perLine ? left : perLine))
-            failExpectedNumbered(integers ? "%d integers of the array (%d more to come)"
-                                          : "%d numbers of the array (%d more to come)",
-                                 left < perLine ? left : perLine, left, line);
+            scan::failExpectedNumbered(line,
+                                       integers ? "%d integers of the array (%d more to come)"
+                                                : "%d numbers of the array (%d more to come)",
+                                       left < perLine ? left : perLine, left);
         for (int k = 0; k < n; ++k, ++index) {
             if (index < from || index >= from + capacity) continue;
             double& value = values[index - from];
             int number = 0;
             if (integers ? !scan::toInteger(fields[k], number) : !scan::toReal(fields[k], value))
-                failExpectedNumbered(integers ? "value %d of an integer array"
-                                              : "value %d of a real array",
-                                     index + 1, 0, line);
+                scan::failExpectedNumbered(
+                    line, integers ? "value %d of an integer array" : "value %d of a real array",
+                    index + 1);
             if (integers) value = number;
         }
     }
@@ -115,7 +104,7 @@ int kept[modeCapacity];
 // writes the block in every frequency job).
 void listVibrations(FormatResult& result, int vibrations, int energyCount) {
     if (energyCount < vibrations)
-        failCounts("holds %d values in Vib-E2 for %d vibrations", energyCount, vibrations);
+        scan::failCounts("holds %d values in Vib-E2 for %d vibrations", energyCount, vibrations);
     result.listed = vibrations;
     for (int i = 0; i < vibrations; ++i) result.frequency[i] = energyValues[i];
     result.hasIntensities = energyCount >= 4 * vibrations;
@@ -134,108 +123,139 @@ int targetOf(const FormatResult& result, int mode) {
     return mode >= 1 && mode <= count ? kept[mode - 1] : -1;
 }
 
-} // namespace
-
-void readFchk(std::string_view fileName, int mode, scan::FormatResult& result,
-              AtomTable& modeVector) {
-    scan::open(fileName, formatLabel);
-    result = FormatResult{};
-    int atoms = -1, coordinateCount = -1, declaredModes = -1, energyCount = -1, modeValues = -1;
+// The sizes the fields read so far declare; -1 for a field not read.
+struct Counts {
+    int atoms = -1;
+    int coordinates = -1;
+    int declaredModes = -1;
+    int energies = -1;
+    int modeValues = -1;
     int target = -1; // the listed entry whose vector was kept
-    std::string_view line;
-    int which = 0;
-    while (nextField(line, which)) {
-        const std::string_view name = fieldNames[which];
-        switch (which) {
-        case numbersLine:
-            readFieldLine(line, name, 'I', true, atoms);
-            if (atoms > atomCapacity)
-                failCounts("lists %d atomic numbers; Molvane holds at most %d atoms", atoms,
-                           atomCapacity);
-            readArray(name, atoms, true, 0, atomCapacity, atomicNumbers);
-            break;
-        case coordinatesLine:
-            readFieldLine(line, name, 'R', true, coordinateCount);
-            if (coordinateCount > 3 * atomCapacity)
-                failCounts("lists %d Cartesian coordinates; Molvane holds at most %d atoms",
-                           coordinateCount, atomCapacity);
-            readArray(name, coordinateCount, false, 0, 3 * atomCapacity, coordinates);
-            break;
-        case modeCountLine:
-            readFieldLine(line, name, 'I', false, declaredModes);
-            break;
-        case energiesLine:
-            readFieldLine(line, name, 'R', true, energyCount);
-            readArray(name, energyCount, false, 0, energyCapacity, energyValues);
-            if (energyCount > energyCapacity) energyCount = energyCapacity;
-            break;
-        case modesLine: {
-            readFieldLine(line, name, 'R', true, modeValues);
-            // The vector can be kept in this pass when the atoms and Vib-E2 came first, as
-            // Gaussian writes them.
-            target = -1;
-            if (atoms > 0 && coordinateCount == 3 * atoms && energyCount >= 0 &&
-                modeValues % (3 * atoms) == 0 && modeValues / (3 * atoms) <= modeCapacity) {
-                result.atomCount = atoms;
-                for (int i = 0; i < atoms; ++i) {
-                    result.geometry[i][0] = atomicNumbers[i];
-                    for (int k = 0; k < 3; ++k)
-                        result.geometry[i][1 + k] = coordinates[3 * i + k] * scan::angstromsPerBohr;
-                }
-                listVibrations(result, modeValues / (3 * atoms), energyCount);
-                target = targetOf(result, mode);
-            }
-            const int from = target >= 0 ? target * 3 * atoms : 0;
-            readArray(name, modeValues, false, from, target >= 0 ? 3 * atoms : 0, vector);
-            break;
-        }
-        }
-    }
-    if (energyCount < 0 && modeValues < 0)
-        scan::failFile("holds no normal modes (no Vib-E2 and Vib-Modes fields): Gaussian 16"
-                       " writes them for a frequency job, Gaussian 09 and earlier never do;"
-                       " read the job's output file instead");
-    if (atoms < 0) scan::failFile("has no \"Atomic numbers\" field");
-    if (coordinateCount < 0) scan::failFile("has no \"Current cartesian coordinates\" field");
-    if (energyCount < 0) scan::failFile("has Vib-Modes but no Vib-E2 field");
-    if (modeValues < 0) scan::failFile("has Vib-E2 but no Vib-Modes field");
-    if (atoms == 0) scan::failFile("lists no atoms");
-    if (coordinateCount != 3 * atoms)
-        failCounts("lists %d Cartesian coordinates for %d atoms (3 per atom)", coordinateCount,
-                   atoms);
-    for (int i = 0; i < atoms; ++i)
-        if (atomicNumbers[i] < 1 || atomicNumbers[i] > 118)
-            failCounts("lists %d as the atomic number of atom %d", int(atomicNumbers[i]), i + 1);
-    if (modeValues % (3 * atoms) != 0)
-        failCounts("holds %d values in Vib-Modes, not a whole number of vectors of %d atoms",
-                   modeValues, atoms);
-    const int vibrations = modeValues / (3 * atoms);
-    if (vibrations > 3 * atoms)
-        failCounts("holds %d vectors in Vib-Modes for %d atoms (at most 3 per atom)", vibrations,
-                   atoms);
-    if (declaredModes >= 0 && declaredModes != vibrations)
-        failCounts("declares %d normal modes and holds %d vectors in Vib-Modes", declaredModes,
-                   vibrations);
+};
 
+// The atoms and their geometry in Angstroms.
+void takeMolecule(FormatResult& result, int atoms) {
     result.atomCount = atoms;
     for (int i = 0; i < atoms; ++i) {
         result.geometry[i][0] = atomicNumbers[i];
         for (int k = 0; k < 3; ++k)
             result.geometry[i][1 + k] = coordinates[3 * i + k] * scan::angstromsPerBohr;
     }
-    listVibrations(result, vibrations, energyCount);
+}
+
+// Vib-Modes: the vector of vibration `mode` is kept in this pass when the atoms and Vib-E2 came
+// first, as Gaussian writes them.
+void readModes(std::string_view line, int mode, FormatResult& result, Counts& counts) {
+    readFieldLine(line, modesField, 'R', true, counts.modeValues);
+    const int atoms = counts.atoms;
+    counts.target = -1;
+    if (atoms > 0 && counts.coordinates == 3 * atoms && counts.energies >= 0 &&
+        counts.modeValues % (3 * atoms) == 0 && counts.modeValues / (3 * atoms) <= modeCapacity) {
+        takeMolecule(result, atoms);
+        listVibrations(result, counts.modeValues / (3 * atoms), counts.energies);
+        counts.target = targetOf(result, mode);
+    }
+    const int from = counts.target >= 0 ? counts.target * 3 * atoms : 0;
+    readArray(modesField, counts.modeValues, false, from, counts.target >= 0 ? 3 * atoms : 0,
+              vector);
+}
+
+// One of the fields read, from the line that opens it.
+void readField(int which, std::string_view line, int mode, FormatResult& result, Counts& counts) {
+    const std::string_view name = fieldNames[which];
+    switch (which) {
+    case numbersLine:
+        readFieldLine(line, name, 'I', true, counts.atoms);
+        if (counts.atoms > atomCapacity)
+            scan::failCounts("lists %d atomic numbers; Molvane holds at most %d atoms",
+                             counts.atoms, atomCapacity);
+        readArray(name, counts.atoms, true, 0, atomCapacity, atomicNumbers);
+        break;
+    case coordinatesLine:
+        readFieldLine(line, name, 'R', true, counts.coordinates);
+        if (counts.coordinates > 3 * atomCapacity)
+            scan::failCounts("lists %d Cartesian coordinates; Molvane holds at most %d atoms",
+                             counts.coordinates, atomCapacity);
+        readArray(name, counts.coordinates, false, 0, 3 * atomCapacity, coordinates);
+        break;
+    case modeCountLine:
+        readFieldLine(line, name, 'I', false, counts.declaredModes);
+        break;
+    case energiesLine:
+        readFieldLine(line, name, 'R', true, counts.energies);
+        readArray(name, counts.energies, false, 0, energyCapacity, energyValues);
+        if (counts.energies > energyCapacity) counts.energies = energyCapacity;
+        break;
+    case modesLine:
+        readModes(line, mode, result, counts);
+        break;
+    }
+}
+
+// Whether the fields read fit together; the number of vibrations they hold.
+int checkCounts(const Counts& counts) {
+    const int atoms = counts.atoms;
+    if (counts.energies < 0 && counts.modeValues < 0)
+        scan::failFile("holds no normal modes (no Vib-E2 and Vib-Modes fields): Gaussian 16"
+                       " writes them for a frequency job, Gaussian 09 and earlier never do;"
+                       " read the job's output file instead");
+    if (atoms < 0) scan::failFile("has no \"Atomic numbers\" field");
+    if (counts.coordinates < 0) scan::failFile("has no \"Current cartesian coordinates\" field");
+    if (counts.energies < 0) scan::failFile("has Vib-Modes but no Vib-E2 field");
+    if (counts.modeValues < 0) scan::failFile("has Vib-E2 but no Vib-Modes field");
+    if (atoms == 0) scan::failFile("lists no atoms");
+    if (counts.coordinates != 3 * atoms)
+        scan::failCounts("lists %d Cartesian coordinates for %d atoms (3 per atom)",
+                         counts.coordinates, atoms);
+    for (int i = 0; i < atoms; ++i)
+        if (atomicNumbers[i] < 1 || atomicNumbers[i] > 118)
+            scan::failCounts("lists %d as the atomic number of atom %d", int(atomicNumbers[i]),
+                             i + 1);
+    if (counts.modeValues % (3 * atoms) != 0)
+        scan::failCounts("holds %d values in Vib-Modes, not a whole number of vectors of %d atoms",
+                         counts.modeValues, atoms);
+    const int vibrations = counts.modeValues / (3 * atoms);
+    if (vibrations > 3 * atoms)
+        scan::failCounts("holds %d vectors in Vib-Modes for %d atoms (at most 3 per atom)",
+                         vibrations, atoms);
+    if (counts.declaredModes >= 0 && counts.declaredModes != vibrations)
+        scan::failCounts("declares %d normal modes and holds %d vectors in Vib-Modes",
+                         counts.declaredModes, vibrations);
+    return vibrations;
+}
+
+// Vib-Modes came before what tells its vibrations apart: the vector of listed entry `wanted`
+// is read in a second pass.
+void readVectorAgain(std::string_view fileName, int wanted, int atoms) {
+    scan::close();
+    scan::open(fileName, formatLabel);
+    std::string_view line;
+    int which = 0;
+    bool found = false;
+    while (!found && nextField(line, which)) found = which == modesLine;
+    if (!found) scan::failFile("changed while it was read");
+    int modeValues = -1;
+    readFieldLine(line, modesField, 'R', true, modeValues);
+    readArray(modesField, modeValues, false, wanted * 3 * atoms, 3 * atoms, vector);
+}
+
+} // namespace
+
+void readFchk(std::string_view fileName, int mode, scan::FormatResult& result,
+              AtomTable& modeVector) {
+    scan::open(fileName, formatLabel);
+    result = FormatResult{};
+    Counts counts;
+    std::string_view line;
+    int which = 0;
+    while (nextField(line, which)) readField(which, line, mode, result, counts);
+    const int vibrations = checkCounts(counts);
+    const int atoms = counts.atoms;
+    takeMolecule(result, atoms);
+    listVibrations(result, vibrations, counts.energies);
     const int wanted = targetOf(result, mode);
     if (wanted >= 0) {
-        if (wanted != target) {
-            // Vib-Modes came before what tells its vibrations apart: read it again.
-            scan::close();
-            scan::open(fileName, formatLabel);
-            bool found = false;
-            while (!found && nextField(line, which)) found = which == modesLine;
-            if (!found) scan::failFile("changed while it was read");
-            readFieldLine(line, modesField, 'R', true, modeValues);
-            readArray(modesField, modeValues, false, wanted * 3 * atoms, 3 * atoms, vector);
-        }
+        if (wanted != counts.target) readVectorAgain(fileName, wanted, atoms);
         for (int i = 0; i < atoms; ++i) {
             modeVector[i][0] = float(atomicNumbers[i]);
             for (int k = 0; k < 3; ++k) modeVector[i][1 + k] = float(vector[3 * i + k]);

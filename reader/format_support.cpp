@@ -4,6 +4,7 @@
 #include "reader/format_support.h"
 
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -23,51 +24,19 @@ void keep(char* to, std::size_t capacity, std::string_view text) {
     to[n] = '\0';
 }
 
-// A diagnostic line under construction; text beyond its capacity is cut.
-struct Text {
-    char chars[700];
-    int length = 0;
-    Text& add(std::string_view s) {
-        const int room = int(sizeof chars) - length;
-        const int n = int(s.size()) < room ? int(s.size()) : room;
-        if (n > 0) std::memcpy(chars + length, s.data(), std::size_t(n));
-        length += n;
-        return *this;
-    }
-    Text& add(long long n) {
-        char digits[24];
-        const int k = std::snprintf(digits, sizeof digits, "%lld", n);
-        return add(std::string_view(digits, std::size_t(k)));
-    }
-    // Between double quotes, surrounding blanks dropped, control bytes as \xNN, cut with "..."
-    // after 60 characters: the text layer's way of quoting what it found.
-    Text& addQuoted(std::string_view s) {
-        while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-        while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-        const bool cut = s.size() > 60;
-        if (cut) s = s.substr(0, 60);
-        add("\"");
-        for (const char c : s) {
-            const auto b = static_cast<unsigned char>(c);
-            if (b < 32 || b == 127) {
-                char escape[8];
-                std::snprintf(escape, sizeof escape, "\\x%02X", b);
-                add(escape);
-            } else {
-                add(std::string_view(&c, 1));
-            }
-        }
-        return add(cut ? "...\"" : "\"");
-    }
-    std::string_view view() const { return {chars, std::size_t(length)}; }
-};
+// A diagnostic line is cut at this many characters (a file name may be 1024 long).
+constexpr std::size_t messageLimit = 700;
 
 // The name the file is known by in a diagnostic: the format's, when the file name is empty.
-Text& addFile(Text& text) {
+textio::Message& addFile(textio::Message& text) {
     return text.add(fileNameText[0] != '\0' ? fileName() : std::string_view(formatText));
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+[[noreturn]] void fail(const textio::Message& text) {
+    textio::failRun(text.view().substr(0, messageLimit));
+}
+
+bool isBlankByte(char c) { return c == ' ' || c == '\t'; }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -144,24 +113,46 @@ bool skipToLineHolding(std::initializer_list<std::string_view> keywords, std::st
 
 long long lineNumber() { return textio::fileLineNumber(); }
 
+void readLine(std::string_view& line, std::string_view what) {
+    if (!nextLine(line)) failEnded(what);
+}
+
 void failExpected(std::string_view expected, std::string_view found) {
-    Text text;
+    textio::Message text;
     addFile(text).add(", line ").add(lineNumber()).add(": expected ").add(expected);
-    text.add(", found ").addQuoted(found);
-    textio::failRun(text.view());
+    text.add(", found ").addQuoted(trimmed(found));
+    fail(text);
+}
+
+void failExpectedNumbered(std::string_view found, const char* format, ...) {
+    char expected[240];
+    std::va_list numbers;
+    va_start(numbers, format);
+    std::vsnprintf(expected, sizeof expected, format, numbers);
+    va_end(numbers);
+    failExpected(expected, found);
 }
 
 void failEnded(std::string_view what) {
-    Text text;
+    textio::Message text;
     addFile(text).add(" ends at line ").add(lineNumber()).add(" while ").add(what);
     text.add(" was read");
-    textio::failRun(text.view());
+    fail(text);
 }
 
 void failFile(std::string_view message) {
-    Text text;
+    textio::Message text;
     addFile(text).add(": ").add(message);
-    textio::failRun(text.view());
+    fail(text);
+}
+
+void failCounts(const char* format, ...) {
+    char message[240];
+    std::va_list numbers;
+    va_start(numbers, format);
+    std::vsnprintf(message, sizeof message, format, numbers);
+    va_end(numbers);
+    failFile(message);
 }
 
 int blockColumns(std::string_view line, int first, int last) {
@@ -180,14 +171,34 @@ int splitFields(std::string_view line, std::string_view* fields, int capacity) {
     int count = 0;
     std::size_t at = 0;
     while (at < line.size()) {
-        while (at < line.size() && isBlank(line[at])) ++at;
+        while (at < line.size() && isBlankByte(line[at])) ++at;
         if (at == line.size()) break;
         const std::size_t start = at;
-        while (at < line.size() && !isBlank(line[at])) ++at;
+        while (at < line.size() && !isBlankByte(line[at])) ++at;
         if (count < capacity) fields[count] = line.substr(start, at - start);
         ++count;
     }
     return count;
+}
+
+void split(std::string_view line, Fields& fields) {
+    fields.count = splitFields(line, fields.field, Fields::capacity);
+}
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && isBlankByte(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlankByte(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+bool isBlank(std::string_view line) { return line.find_first_not_of(" \t\r") == line.npos; }
+
+bool holds(std::string_view line, std::string_view text) { return line.find(text) != line.npos; }
+
+bool isRule(std::string_view line) {
+    const std::size_t first = line.find_first_not_of(' ');
+    if (first == line.npos || line[first] != '-') return false;
+    return line.find_first_not_of("- \r", first) == line.npos;
 }
 
 bool toReal(std::string_view field, double& value) {
@@ -238,6 +249,72 @@ bool toInteger(std::string_view field, int& value) {
     if (v > 2147483647LL || v < -2147483648LL) return false;
     value = int(v);
     return true;
+}
+
+bool isNumber(std::string_view field) {
+    std::size_t at = 0;
+    const std::size_t n = field.size();
+    if (at < n && (field[at] == '+' || field[at] == '-')) ++at;
+    int digits = 0;
+    while (at < n && isDigit(field[at])) ++at, ++digits;
+    if (at < n && field[at] == '.')
+        for (++at; at < n && isDigit(field[at]); ++at) ++digits;
+    if (digits == 0) return false;
+    if (at == n) return true;
+    const char e = field[at];
+    if (e != 'E' && e != 'e' && e != 'D' && e != 'd') return false;
+    ++at;
+    if (at < n && (field[at] == '+' || field[at] == '-')) ++at;
+    const std::size_t exponent = at;
+    while (at < n && isDigit(field[at])) ++at;
+    return at > exponent && at == n;
+}
+
+bool toReals(const Fields& fields, int first, int count, double* values) {
+    if (first + count > fields.count || first + count > Fields::capacity) return false;
+    for (int i = 0; i < count; ++i)
+        if (!toReal(fields.field[first + i], values[i])) return false;
+    return true;
+}
+
+void readTableHead(std::string_view what, std::string_view header, std::string_view headerExpected,
+                   std::string_view ruleExpected) {
+    std::string_view line;
+    readLine(line, what);
+    if (!holds(line, header)) failExpected(headerExpected, line);
+    readLine(line, what);
+    if (!isRule(line)) failExpected(ruleExpected, line);
+}
+
+int readAtomRows(const AtomRows& rows, AtomRowReader readRow, GeometryTable* geometry) {
+    std::string_view line;
+    Fields fields;
+    int n = 0;
+    for (;;) {
+        readLine(line, rows.what);
+        if (rows.endsAtRule ? isRule(line) : isBlank(line)) break;
+        if (n == atomCapacity)
+            failExpectedNumbered(line,
+                                 rows.endsAtRule ? "a rule after at most %d atom rows (Molvane"
+                                                   " holds at most that many atoms)"
+                                                 : "a blank line after at most %d atom rows"
+                                                   " (Molvane holds at most that many atoms)",
+                                 atomCapacity);
+        split(line, fields);
+        double atom[4];
+        if (!readRow(fields, n, atom)) failExpectedNumbered(line, rows.row, n + 1);
+        if (geometry != nullptr) {
+            (*geometry)[n][0] = atom[0];
+            for (int k = 1; k <= 3; ++k) (*geometry)[n][k] = atom[k] * rows.scale;
+        }
+        ++n;
+    }
+    if (n == 0) {
+        textio::Message expected;
+        expected.add("at least one atom row in the ").add(rows.table);
+        failExpected(expected.view(), line);
+    }
+    return n;
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {

@@ -16,10 +16,10 @@
 namespace reader {
 namespace {
 
-using columns::failRow;
-using columns::Fields;
-using columns::readLine;
+using scan::Fields;
+using scan::readLine;
 
+constexpr std::string_view formatLabel = "GAMESS output";
 constexpr std::string_view bohrKeyword = "COORDINATES (BOHR)";
 constexpr std::string_view angstromKeyword = "COORDINATES OF ALL ATOMS ARE (ANGS)";
 constexpr std::string_view analysisKeyword =
@@ -45,44 +45,33 @@ int geometryAtoms = 0; // 0 until a table has been read
 //  O           8.0   0.0000000000   0.0000000000   0.0783404292
 // The rows end at a blank line. A heading not followed by the "CHARGE" header is some other
 // text and is passed over.
+// A row: a label, the nuclear charge of an element, x, y, z.
+bool readGeometryRow(const Fields& f, int, double* atom) {
+    return f.count == 5 && scan::toReals(f, 1, 4, atom) && atom[0] == std::round(atom[0]) &&
+           atom[0] >= 1.0 && atom[0] <= 118.0;
+}
+
 void readGeometry(bool angstroms) {
     constexpr std::string_view table = "a geometry table";
     std::string_view line;
     readLine(line, table);
-    if (!columns::holds(line, "CHARGE")) return;
+    if (!scan::holds(line, "CHARGE")) return;
     if (angstroms) {
         readLine(line, table);
-        if (!columns::isRule(line)) scan::failExpected("the rule under the geometry header", line);
+        if (!scan::isRule(line)) scan::failExpected("the rule under the geometry header", line);
     }
-    const double scale = angstroms ? 1.0 : scan::angstromsPerBohr;
-    Fields f;
-    int n = 0;
-    for (;;) {
-        readLine(line, table);
-        if (columns::isBlank(line)) break;
-        if (n == atomCapacity)
-            failRow("a blank line after at most %d atom rows (Molvane holds at most that many"
-                    " atoms)",
-                    atomCapacity, line);
-        columns::split(line, f);
-        double values[4]; // charge, x, y, z
-        if (f.count != 5 || !columns::toReals(f, 1, 4, values) ||
-            values[0] != std::round(values[0]) || values[0] < 1.0 || values[0] > 118.0)
-            failRow("geometry row %d: a label, the nuclear charge of an element, x, y, z", n + 1,
-                    line);
-        geometry[n][0] = values[0];
-        for (int k = 0; k < 3; ++k) geometry[n][k + 1] = values[k + 1] * scale;
-        ++n;
-    }
-    if (n == 0) scan::failExpected("at least one atom row in the geometry table", line);
-    geometryAtoms = n;
+    const scan::AtomRows rows = {table, false,
+                                 "geometry row %d: a label, the nuclear charge of an element, x,"
+                                 " y, z",
+                                 "geometry table", angstroms ? 1.0 : scan::angstromsPerBohr};
+    geometryAtoms = scan::readAtomRows(rows, readGeometryRow, &geometry);
 }
 
 // The values of a property row after its name, for a block of `count` modes.
 void readProperty(const Fields& f, int nameFields, int count, double* values,
                   std::string_view line) {
-    if (f.count != nameFields + count || !columns::toReals(f, nameFields, count, values))
-        failRow("%d numbers after the row's name", count, line);
+    if (f.count != nameFields + count || !scan::toReals(f, nameFields, count, values))
+        scan::failExpectedNumbered(line, "%d numbers after the row's name", count);
 }
 
 // One block from its "FREQUENCY:" row to its last row.
@@ -101,7 +90,7 @@ void readProperty(const Fields& f, int nameFields, int count, double* values,
 // "SYMMETRY:" row.
 void readBlock(std::string_view frequencyLine, double intensityScale) {
     Fields f;
-    columns::split(frequencyLine, f);
+    scan::split(frequencyLine, f);
     double frequencies[Fields::capacity];
     int count = 0;
     for (int i = 1; i < f.count && i < Fields::capacity; ++i) {
@@ -123,8 +112,8 @@ void readBlock(std::string_view frequencyLine, double intensityScale) {
     double values[5] = {};
     for (;;) {
         readLine(line, section);
-        if (columns::isBlank(line)) break;
-        columns::split(line, f);
+        if (scan::isBlank(line)) break;
+        scan::split(line, f);
         if (f.count > 2 && f.field[0] == "IR" && f.field[1] == "INTENSITY:") {
             readProperty(f, 2, count, values, line);
             if (intensityScale > 0.0)
@@ -141,17 +130,19 @@ void readBlock(std::string_view frequencyLine, double intensityScale) {
     for (int i = 0; i < n; ++i) {
         for (int k = 0; k < 3; ++k) {
             readLine(line, section);
-            columns::split(line, f);
+            scan::split(line, f);
             // The first row of an atom begins with its number and label.
             const int lead = k == 0 ? 2 : 0;
             int number = 0;
             if (f.count != lead + 1 + count || f.field[lead] != axes[k] ||
                 (k == 0 && (!scan::toInteger(f.field[0], number) || number != i + 1)) ||
                 !columns::toDisplacements(f, lead + 1, first, count, 1, values))
-                failRow(k == 0   ? "the X row of atom %d: its number, label, X and the values"
-                        : k == 1 ? "the Y row of atom %d: Y and the values"
-                                 : "the Z row of atom %d: Z and the values",
-                        i + 1, line);
+                scan::failExpectedNumbered(
+                    line,
+                    k == 0   ? "the X row of atom %d: its number, label, X and the values"
+                    : k == 1 ? "the Y row of atom %d: Y and the values"
+                             : "the Z row of atom %d: Z and the values",
+                    i + 1);
             for (int c = 0; c < count; ++c) columns::keepComponent(first + c, i, k, values[c]);
         }
     }
@@ -169,18 +160,18 @@ void readAnalysis(std::string_view heading) {
     bool blocks = false;
     while (!blocks || columns::listed() < all) {
         readLine(line, section);
-        if (columns::holds(line, "IR INTENSITIES IN")) {
-            if (columns::holds(line, "DEBYE**2/AMU-ANGSTROM**2"))
+        if (scan::holds(line, "IR INTENSITIES IN")) {
+            if (scan::holds(line, "DEBYE**2/AMU-ANGSTROM**2"))
                 intensityScale = kmPerMolePerDebyeSquared;
-            else if (columns::holds(line, "KM/MOL"))
+            else if (scan::holds(line, "KM/MOL"))
                 intensityScale = 1.0;
-        } else if (columns::holds(line, "FREQUENCY:")) {
+        } else if (scan::holds(line, "FREQUENCY:")) {
             if (!blocks) columns::beginSection(geometry, geometryAtoms);
             readBlock(line, intensityScale);
             blocks = true;
-        } else if (columns::holds(line, "END OF NORMAL COORDINATE ANALYSIS")) {
-            failRow("all 3N = %d modes before the end of the normal coordinate analysis", all,
-                    line);
+        } else if (scan::holds(line, "END OF NORMAL COORDINATE ANALYSIS")) {
+            scan::failExpectedNumbered(
+                line, "all 3N = %d modes before the end of the normal coordinate analysis", all);
         }
     }
     columns::completeSection();
@@ -190,7 +181,7 @@ void readAnalysis(std::string_view heading) {
 
 void readGamess(std::string_view fileName, int mode, scan::FormatResult& result,
                 AtomTable& modeVector) {
-    scan::open(fileName, formatName(Format::gamess));
+    scan::open(fileName, formatLabel);
     columns::start(mode);
     geometryAtoms = 0;
     std::string_view line;

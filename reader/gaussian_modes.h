@@ -2,7 +2,9 @@
 // activities of its first "Harmonic frequencies" section, block by block.
 #pragma once
 
-#include "reader/vibrations.h"
+#include "reader/run_data.h"
+
+#include <string_view>
 
 namespace reader {
 

@@ -2,7 +2,6 @@
 // vibration's, and the last complete section.
 #include "reader/mode_columns.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace reader::columns {
@@ -43,10 +42,8 @@ int atomicNumber(int atom) { return int(lists.geometry[atom][0]); }
 int addEntries(int count, std::string_view line) {
     const int room = 3 * lists.atomCount;
     if (lists.listed + count > room) {
-        char expected[120];
-        std::snprintf(expected, sizeof expected,
-                      "no more than 3N = %d entries in one frequency section", room);
-        scan::failExpected(expected, line);
+        scan::failExpectedNumbered(line, "no more than 3N = %d entries in one frequency section",
+                                   room);
     }
     const int first = lists.listed;
     lists.listed += count;
@@ -104,76 +101,18 @@ void finish(scan::FormatResult& result, AtomTable& modeVector, std::string_view 
     }
 }
 
-void readLine(std::string_view& line, std::string_view what) {
-    if (!scan::nextLine(line)) scan::failEnded(what);
-}
-
-void failRow(const char* expected, int number, std::string_view line) {
-    char text[200];
-    std::snprintf(text, sizeof text, expected, number);
-    scan::failExpected(text, line);
-}
-
-void split(std::string_view line, Fields& fields) {
-    fields.count = scan::splitFields(line, fields.field, Fields::capacity);
-}
-
-bool isBlank(std::string_view line) { return line.find_first_not_of(" \t\r") == line.npos; }
-
-bool holds(std::string_view line, std::string_view text) { return line.find(text) != line.npos; }
-
-bool isRule(std::string_view line) {
-    const std::size_t first = line.find_first_not_of(' ');
-    if (first == line.npos || line[first] != '-') return false;
-    return line.find_first_not_of("- \r", first) == line.npos;
-}
-
-bool toReals(const Fields& fields, int first, int count, double* values) {
-    if (first + count > fields.count || first + count > Fields::capacity) return false;
-    for (int i = 0; i < count; ++i)
-        if (!scan::toReal(fields.field[first + i], values[i])) return false;
-    return true;
-}
-
-namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The form scan::toReal reads: an optional sign, digits with at most one point (at least one
-// digit), an optional exponent by E, e, D or d with an optional sign and digits.
-bool isNumber(std::string_view field) {
-    std::size_t at = 0;
-    const std::size_t n = field.size();
-    if (at < n && (field[at] == '+' || field[at] == '-')) ++at;
-    int digits = 0;
-    while (at < n && isDigit(field[at])) ++at, ++digits;
-    if (at < n && field[at] == '.')
-        for (++at; at < n && isDigit(field[at]); ++at) ++digits;
-    if (digits == 0) return false;
-    if (at == n) return true;
-    const char e = field[at];
-    if (e != 'E' && e != 'e' && e != 'D' && e != 'd') return false;
-    ++at;
-    if (at < n && (field[at] == '+' || field[at] == '-')) ++at;
-    const std::size_t exponent = at;
-    while (at < n && isDigit(field[at])) ++at;
-    return at > exponent && at == n;
-}
-
-} // namespace
-
-bool toDisplacements(const Fields& fields, int first, int firstEntry, int entries, int perEntry,
-                     double* values) {
+bool toDisplacements(const scan::Fields& fields, int first, int firstEntry, int entries,
+                     int perEntry, double* values) {
     const int count = entries * perEntry;
-    if (first + count > fields.count || first + count > Fields::capacity) return false;
+    if (first + count > fields.count || first + count > scan::Fields::capacity) return false;
     for (int g = 0; g < entries; ++g) {
         const int at = first + g * perEntry;
         if (mayBeWanted(firstEntry + g)) {
-            if (!toReals(fields, at, perEntry, values + g * perEntry)) return false;
+            if (!scan::toReals(fields, at, perEntry, values + g * perEntry)) return false;
             continue;
         }
         for (int i = 0; i < perEntry; ++i)
-            if (!isNumber(fields.field[at + i])) return false;
+            if (!scan::isNumber(fields.field[at + i])) return false;
     }
     return true;
 }

@@ -1,6 +1,7 @@
-// What the readers of Q-Chem, Psi4, NWChem and GAMESS output share: these programs print a
-// frequency section as blocks of a few vibrations side by side (frequencies in a row, the
-// displacements in columns below), so a vibration's vector is read block by block with its
+// The section of column blocks, on the shared layer of format_support.h, for the readers of
+// Q-Chem, Psi4, NWChem and GAMESS output (and any format that prints its vibrations so): these
+// programs print a frequency section as blocks of a few vibrations side by side (frequencies in a
+// row, the displacements in columns below), so a vibration's vector is read block by block with its
 // frequency. Which listed entry vibration `mode` is can only be told once the whole list is
 // known (translations and rotations are left out by their frequencies), yet keeping every
 // vector would cost 48 MB at 1000 atoms; so while a section is read the vectors of the seven
@@ -48,31 +49,11 @@ void setIntensities(const double* values);
 // vibrations. With none the run ends: the file ended while `what` was read.
 void finish(scan::FormatResult& result, AtomTable& modeVector, std::string_view what);
 
-// --- Small pieces of line reading the four readers share -------------------------------
-
-// The next line; at the end of the file the run ends: the file ended while `what` was read.
-void readLine(std::string_view& line, std::string_view what);
-// Ends the run naming `line`: `expected` is a printf format with one %d, for `number`.
-[[noreturn]] void failRow(const char* expected, int number, std::string_view line);
-
-// The fields of a line cut at blanks; `count` may exceed `capacity` (see scan::splitFields).
-struct Fields {
-    static constexpr int capacity = 24;
-    std::string_view field[capacity];
-    int count = 0;
-};
-void split(std::string_view line, Fields& fields);
-bool isBlank(std::string_view line);
-bool holds(std::string_view line, std::string_view text);
-// A line of dashes only (leading blanks allowed), as rules are printed.
-bool isRule(std::string_view line);
-// Reads `count` reals from fields[first...]; false when one is not a number.
-bool toReals(const Fields& fields, int first, int count, double* values);
-// The displacements of a row: `entries` groups of `perEntry` numbers from fields[first...],
-// the group of entry firstEntry+g read into values[g*perEntry...] when that entry may be
-// vibration `mode`, the others only checked to be numbers (scan::toReal's form), which
+// The displacements of a row of a block: `entries` groups of `perEntry` numbers from
+// fields[first...], the group of entry firstEntry+g read into values[g*perEntry...] when that entry
+// may be vibration `mode`, the others only checked to be numbers (scan::toReal's form), which
 // spares the conversion of nearly every value of a large file. False when one is not.
-bool toDisplacements(const Fields& fields, int first, int firstEntry, int entries, int perEntry,
-                     double* values);
+bool toDisplacements(const scan::Fields& fields, int first, int firstEntry, int entries,
+                     int perEntry, double* values);
 
 } // namespace reader::columns

@@ -15,22 +15,16 @@ using scan::FormatResult;
 
 constexpr std::string_view formatLabel = "Molden";
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
-
 bool isSectionLine(std::string_view line) {
-    const std::string_view text = trimmed(line);
+    const std::string_view text = scan::trimmed(line);
     return !text.empty() && text[0] == '[';
 }
 
 // "FR-COORD" of " [FR-COORD]" or "[FR-COORD] some text".
 std::string_view sectionName(std::string_view line) {
-    std::string_view text = trimmed(line).substr(1);
+    std::string_view text = scan::trimmed(line).substr(1);
     const std::size_t close = text.find(']');
-    return trimmed(close == std::string_view::npos ? text : text.substr(0, close));
+    return scan::trimmed(close == std::string_view::npos ? text : text.substr(0, close));
 }
 
 // The next section line; false at the end of the file.
@@ -49,22 +43,10 @@ bool nextDataLine(std::string_view& line, bool& atSection) {
             atSection = true;
             return false;
         }
-        if (!trimmed(line).empty()) return true;
+        if (!scan::trimmed(line).empty()) return true;
     }
     atSection = false;
     return false;
-}
-
-[[noreturn]] void failExpectedNumbered(const char* format, int a, int b, std::string_view found) {
-    char expected[200];
-    std::snprintf(expected, sizeof expected, format, a, b);
-    scan::failExpected(expected, found);
-}
-
-[[noreturn]] void failCounts(const char* format, int a, int b) {
-    char message[200];
-    std::snprintf(message, sizeof message, format, a, b);
-    scan::failFile(message);
 }
 
 // A frequency; a few writers mark an imaginary one by a trailing "i" instead of a minus sign.
@@ -87,11 +69,12 @@ bool readFrequencies(std::string_view& line, FormatResult& result) {
     while (nextDataLine(line, atSection)) {
         std::string_view fields[2];
         if (count == modeCapacity)
-            failExpectedNumbered("the end of [FREQ] (at most %d frequencies, 3 per atom)",
-                                 modeCapacity, 0, line);
+            scan::failExpectedNumbered(
+                line, "the end of [FREQ] (at most %d frequencies, 3 per atom)", modeCapacity);
         if (scan::splitFields(line, fields, 2) != 1 ||
             !toFrequency(fields[0], result.frequency[count]))
-            failExpectedNumbered("frequency %d of [FREQ], alone on its line", count + 1, 0, line);
+            scan::failExpectedNumbered(line, "frequency %d of [FREQ], alone on its line",
+                                       count + 1);
         ++count;
     }
     result.listed = count;
@@ -127,8 +110,8 @@ bool readCoordinates(std::string_view& line, FormatResult& result) {
         if (scan::splitFields(line, fields, 6) == 4) atom[0] = atomicNumberOf(fields[0]);
         if (atom[0] == 0.0 || !scan::toReal(fields[1], atom[1]) ||
             !scan::toReal(fields[2], atom[2]) || !scan::toReal(fields[3], atom[3]))
-            failExpectedNumbered("atom %d of [FR-COORD]: a symbol and x, y, z in bohr", count + 1,
-                                 0, line);
+            scan::failExpectedNumbered(line, "atom %d of [FR-COORD]: a symbol and x, y, z in bohr",
+                                       count + 1);
         for (int k = 1; k <= 3; ++k) atom[k] *= scan::angstromsPerBohr;
         ++count;
     }
@@ -147,8 +130,8 @@ bool readIntensities(std::string_view& line, FormatResult& result, int& count) {
         const int n = scan::splitFields(line, fields, 4);
         if (count == modeCapacity || n < 1 || n > 2 ||
             !scan::toReal(fields[0], result.intensity[count]))
-            failExpectedNumbered("intensity %d of [INT] (at most %d)", count + 1, modeCapacity,
-                                 line);
+            scan::failExpectedNumbered(line, "intensity %d of [INT] (at most %d)", count + 1,
+                                       modeCapacity);
         ++count;
     }
     return atSection;
@@ -183,11 +166,11 @@ bool readVectors(std::string_view& line, Vectors& vectors) {
         if (scan::splitFields(line, fields, 4) != 2 ||
             !scan::equalsIgnoringCase(fields[0], "vibration") ||
             !scan::toInteger(fields[1], number) || number != vectors.count + 1)
-            failExpectedNumbered("the line \"vibration %d\" of [FR-NORM-COORD]", vectors.count + 1,
-                                 0, line);
+            scan::failExpectedNumbered(line, "the line \"vibration %d\" of [FR-NORM-COORD]",
+                                       vectors.count + 1);
         if (vectors.count == modeCapacity)
-            failExpectedNumbered("the end of [FR-NORM-COORD] (at most %d vibrations)", modeCapacity,
-                                 0, line);
+            scan::failExpectedNumbered(line, "the end of [FR-NORM-COORD] (at most %d vibrations)",
+                                       modeCapacity);
         const bool target = vectors.count == vectors.target;
         int rows = 0;
         while ((more = nextDataLine(line, atSection))) {
@@ -198,8 +181,8 @@ bool readVectors(std::string_view& line, Vectors& vectors) {
             if (rows == atomCapacity || scan::splitFields(line, fields, 4) != 3 ||
                 !scan::toReal(fields[0], d[0]) || !scan::toReal(fields[1], d[1]) ||
                 !scan::toReal(fields[2], d[2]))
-                failExpectedNumbered("row %d of vibration %d: dx, dy, dz", rows + 1,
-                                     vectors.count + 1, line);
+                scan::failExpectedNumbered(line, "row %d of vibration %d: dx, dy, dz", rows + 1,
+                                           vectors.count + 1);
             if (target)
                 for (int k = 0; k < 3; ++k) vectors.values[3 * rows + k] = d[k];
             ++rows;
@@ -276,18 +259,18 @@ void readMolden(std::string_view fileName, int mode, scan::FormatResult& result,
     if (!haveAtoms || result.atomCount == 0) scan::failFile("has no [FR-COORD] section");
     if (!haveVectors) scan::failFile("has no [FR-NORM-COORD] section");
     if (vectors.count != result.listed)
-        failCounts("holds %d vibrations in [FR-NORM-COORD] for %d frequencies in [FREQ]",
-                   vectors.count, result.listed);
+        scan::failCounts("holds %d vibrations in [FR-NORM-COORD] for %d frequencies in [FREQ]",
+                         vectors.count, result.listed);
     if (vectors.rows != result.atomCount)
-        failCounts("holds rows for %d atoms in each vibration of [FR-NORM-COORD] for %d atoms"
-                   " in [FR-COORD]",
-                   vectors.rows, result.atomCount);
+        scan::failCounts("holds rows for %d atoms in each vibration of [FR-NORM-COORD] for %d atoms"
+                         " in [FR-COORD]",
+                         vectors.rows, result.atomCount);
     if (result.listed > 3 * result.atomCount)
-        failCounts("lists %d frequencies for %d atoms (at most 3 per atom)", result.listed,
-                   result.atomCount);
+        scan::failCounts("lists %d frequencies for %d atoms (at most 3 per atom)", result.listed,
+                         result.atomCount);
     if (result.hasIntensities && intensities != result.listed)
-        failCounts("lists %d intensities in [INT] for %d frequencies in [FREQ]", intensities,
-                   result.listed);
+        scan::failCounts("lists %d intensities in [INT] for %d frequencies in [FREQ]", intensities,
+                         result.listed);
 
     const int target = targetOf(result, mode);
     if (target >= 0) {

@@ -15,9 +15,8 @@
 namespace reader {
 namespace {
 
-using columns::failRow;
-using columns::Fields;
-using columns::readLine;
+using scan::Fields;
+using scan::readLine;
 
 constexpr std::string_view orientationKeyword = "ORIENTATION OF MOLECULE IN FORCE CALCULATION";
 constexpr std::string_view frequencyKeyword = " FREQ(I) ";
@@ -41,25 +40,28 @@ void readOrientation() {
     constexpr std::string_view table = "an orientation table";
     std::string_view line;
     do readLine(line, table);
-    while (columns::isBlank(line));
-    if (!columns::holds(line, "ATOM"))
+    while (scan::isBlank(line));
+    if (!scan::holds(line, "ATOM"))
         scan::failExpected("the \"NO.  ATOM  X  Y  Z\" header of the orientation table", line);
     do readLine(line, table);
-    while (columns::isBlank(line));
+    while (scan::isBlank(line));
     Fields f;
     int n = 0;
-    for (; !columns::isBlank(line); readLine(line, table)) {
+    for (; !scan::isBlank(line); readLine(line, table)) {
         if (n == atomCapacity)
-            failRow("a blank line after at most %d atom rows (Molvane holds at most that many"
-                    " atoms)",
-                    atomCapacity, line);
-        columns::split(line, f);
+            scan::failExpectedNumbered(
+                line,
+                "a blank line after at most %d atom rows (Molvane holds at most that many"
+                " atoms)",
+                atomCapacity);
+        scan::split(line, f);
         int number = 0;
         double xyz[3];
         const int element = f.count == 5 ? scan::atomicNumberOfSymbol(f.field[1]) : 0;
         if (element == 0 || !scan::toInteger(f.field[0], number) || number != n + 1 ||
-            !columns::toReals(f, 2, 3, xyz))
-            failRow("orientation row %d: its number, an element symbol and x, y, z", n + 1, line);
+            !scan::toReals(f, 2, 3, xyz))
+            scan::failExpectedNumbered(
+                line, "orientation row %d: its number, an element symbol and x, y, z", n + 1);
         orientation[n][0] = element;
         for (int k = 0; k < 3; ++k) orientation[n][k + 1] = xyz[k];
         ++n;
@@ -71,11 +73,11 @@ void readOrientation() {
 //  FREQ(I) 1397.9064 2809.4282 2857.1874    7.9287    6.0936    0.0369
 void readFrequencyRow(std::string_view line) {
     Fields f;
-    columns::split(line, f);
+    scan::split(line, f);
     double values[Fields::capacity];
     const int count = f.count - 1;
     if (count < 1 || count >= Fields::capacity || tableCount + count > modeCapacity ||
-        !columns::toReals(f, 1, count, values))
+        !scan::toReals(f, 1, count, values))
         scan::failExpected("frequencies after \"FREQ(I)\"", line);
     for (int c = 0; c < count; ++c) tableFrequency[tableCount++] = values[c];
 }
@@ -91,7 +93,7 @@ void readFrequencyRow(std::string_view line) {
 // then a row for each of the 3N Cartesian components. The symmetry row is not always there.
 void readBlock(std::string_view rootLine) {
     Fields f;
-    columns::split(rootLine, f);
+    scan::split(rootLine, f);
     const int count = f.count - 2;
     const int first = columns::listed();
     bool numbered = count >= 1 && count <= 10;
@@ -99,16 +101,20 @@ void readBlock(std::string_view rootLine) {
         int number = 0;
         numbered = scan::toInteger(f.field[2 + c], number) && number == first + c + 1;
     }
-    if (!numbered) failRow("the root numbers %d and on after \"Root No.\"", first + 1, rootLine);
+    if (!numbered)
+        scan::failExpectedNumbered(rootLine, "the root numbers %d and on after \"Root No.\"",
+                                   first + 1);
     columns::addEntries(count, rootLine);
 
     std::string_view line;
     double values[10];
     for (int lines = 0;; ++lines) {
         readLine(line, section);
-        columns::split(line, f);
-        if (f.count == count && columns::toReals(f, 0, count, values)) break;
-        if (lines == 4) failRow("a row of %d frequencies under the root numbers", count, line);
+        scan::split(line, f);
+        if (f.count == count && scan::toReals(f, 0, count, values)) break;
+        if (lines == 4)
+            scan::failExpectedNumbered(line, "a row of %d frequencies under the root numbers",
+                                       count);
     }
     // The table's value where it is the header's to the header's decimal.
     for (int c = 0; c < count; ++c) {
@@ -120,14 +126,15 @@ void readBlock(std::string_view rootLine) {
 
     const int n = columns::atomCount();
     do readLine(line, section);
-    while (columns::isBlank(line));
+    while (scan::isBlank(line));
     for (int row = 0; row < 3 * n; ++row) {
         if (row > 0) readLine(line, section);
-        columns::split(line, f);
+        scan::split(line, f);
         int number = 0;
         if (f.count != count + 1 || !scan::toInteger(f.field[0], number) || number != row + 1 ||
             !columns::toDisplacements(f, 1, first, count, 1, values))
-            failRow("row %d of a block: its number and a value for each root", row + 1, line);
+            scan::failExpectedNumbered(
+                line, "row %d of a block: its number and a value for each root", row + 1);
         for (int c = 0; c < count; ++c)
             columns::keepComponent(first + c, row / 3, row % 3, values[c]);
     }
@@ -141,9 +148,9 @@ void readAnalysis(std::string_view heading) {
     std::string_view line;
     for (;;) {
         readLine(line, section);
-        if (columns::holds(line, "Root No.")) {
+        if (scan::holds(line, "Root No.")) {
             readBlock(line);
-        } else if (!columns::isBlank(line)) {
+        } else if (!scan::isBlank(line)) {
             if (columns::listed() == 0)
                 scan::failExpected("the \"Root No.\" line of the analysis' first block", line);
             break;
@@ -156,7 +163,7 @@ void readAnalysis(std::string_view heading) {
 
 void readMopac(std::string_view fileName, int mode, scan::FormatResult& result,
                AtomTable& modeVector) {
-    scan::open(fileName, formatName(Format::mopac));
+    scan::open(fileName, "MOPAC output");
     columns::start(mode);
     orientationAtoms = 0;
     tableCount = 0;

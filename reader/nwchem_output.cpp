@@ -12,10 +12,10 @@
 namespace reader {
 namespace {
 
-using columns::failRow;
-using columns::Fields;
-using columns::readLine;
+using scan::Fields;
+using scan::readLine;
 
+constexpr std::string_view formatLabel = "NWChem output";
 constexpr std::string_view atomsKeyword = "Atom information";
 constexpr std::string_view modesKeyword = "NORMAL MODE EIGENVECTORS IN CARTESIAN COORDINATES";
 constexpr std::string_view intensityKeyword = "Infra Red Intensities";
@@ -34,43 +34,34 @@ bool intensitiesOpen = false; // the last complete section awaits its intensity 
 //  --------------------------------------------------------------------------
 //     C        1  4.4749758D-01  2.6723874D+00  0.0000000D+00  1.2000000D+01
 //  --------------------------------------------------------------------------
+// A row: an element symbol, its number, x, y, z and the mass.
+bool readAtomRow(const Fields& f, int row, double* atom) {
+    int number = 0;
+    double values[4]; // x, y, z and the mass
+    const int element = f.count == 6 ? scan::atomicNumberOfSymbol(f.field[0]) : 0;
+    if (element == 0 || !scan::toInteger(f.field[1], number) || number != row + 1 ||
+        !scan::toReals(f, 2, 4, values))
+        return false;
+    atom[0] = element;
+    for (int k = 0; k < 3; ++k) atom[k + 1] = values[k];
+    return true;
+}
+
 void readAtoms() {
     constexpr std::string_view table = "an \"Atom information\" table";
-    std::string_view line;
-    readLine(line, table);
-    if (!columns::holds(line, "atom"))
-        scan::failExpected("the \"atom  #  X  Y  Z  mass\" header of the atom table", line);
-    readLine(line, table);
-    if (!columns::isRule(line)) scan::failExpected("the rule under the atom table's header", line);
-    Fields f;
-    int n = 0;
-    for (;;) {
-        readLine(line, table);
-        if (columns::isRule(line)) break;
-        if (n == atomCapacity)
-            failRow("a rule after at most %d atom rows (Molvane holds at most that many atoms)",
-                    atomCapacity, line);
-        columns::split(line, f);
-        int number = 0;
-        double values[4]; // x, y, z and the mass
-        const int element = f.count == 6 ? scan::atomicNumberOfSymbol(f.field[0]) : 0;
-        if (element == 0 || !scan::toInteger(f.field[1], number) || number != n + 1 ||
-            !columns::toReals(f, 2, 4, values))
-            failRow("atom row %d: an element symbol, its number, x, y, z and the mass", n + 1,
-                    line);
-        geometry[n][0] = element;
-        for (int k = 0; k < 3; ++k) geometry[n][k + 1] = values[k] * scan::angstromsPerBohr;
-        ++n;
-    }
-    if (n == 0) scan::failExpected("at least one atom row in the atom table", line);
-    geometryAtoms = n;
+    scan::readTableHead(table, "atom", "the \"atom  #  X  Y  Z  mass\" header of the atom table",
+                        "the rule under the atom table's header");
+    const scan::AtomRows rows = {table, true,
+                                 "atom row %d: an element symbol, its number, x, y, z and the mass",
+                                 "atom table", scan::angstromsPerBohr};
+    geometryAtoms = scan::readAtomRows(rows, readAtomRow, &geometry);
     intensitiesOpen = false;
 }
 
 // The next line that is not blank.
 void readFilledLine(std::string_view& line) {
     do readLine(line, section);
-    while (columns::isBlank(line));
+    while (scan::isBlank(line));
 }
 
 // One block from its line of mode numbers to its last row.
@@ -83,24 +74,26 @@ void readFilledLine(std::string_view& line) {
 //            1     0.00000    -0.00000    -0.00000     0.09949    -0.00171     0.01221
 void readBlock(std::string_view numbersLine) {
     Fields f;
-    columns::split(numbersLine, f);
+    scan::split(numbersLine, f);
     const int count = f.count;
     const int first = columns::listed();
     if (count > 6) scan::failExpected("at most 6 mode numbers over a block", numbersLine);
     for (int c = 0; c < count; ++c) {
         int number = 0;
         if (!scan::toInteger(f.field[c], number) || number != first + c + 1)
-            failRow("a line of the mode numbers %d and on, over a block", first + 1, numbersLine);
+            scan::failExpectedNumbered(
+                numbersLine, "a line of the mode numbers %d and on, over a block", first + 1);
     }
     columns::addEntries(count, numbersLine);
 
     std::string_view line;
     readFilledLine(line);
-    columns::split(line, f);
+    scan::split(line, f);
     double values[6] = {};
     if (f.count != 1 + count || (f.field[0] != "Frequency" && f.field[0] != "P.Frequency") ||
-        !columns::toReals(f, 1, count, values))
-        failRow("a \"Frequency\" or \"P.Frequency\" row of %d numbers", count, line);
+        !scan::toReals(f, 1, count, values))
+        scan::failExpectedNumbered(line, "a \"Frequency\" or \"P.Frequency\" row of %d numbers",
+                                   count);
     for (int c = 0; c < count; ++c) columns::setFrequency(first + c, values[c]);
 
     const int components = 3 * columns::atomCount();
@@ -109,11 +102,12 @@ void readBlock(std::string_view numbersLine) {
             readFilledLine(line);
         else
             readLine(line, section);
-        columns::split(line, f);
+        scan::split(line, f);
         int number = 0;
         if (f.count != 1 + count || !scan::toInteger(f.field[0], number) || number != r + 1 ||
             !columns::toDisplacements(f, 1, first, count, 1, values))
-            failRow("row %d of a block: its number, then one value for each mode", r + 1, line);
+            scan::failExpectedNumbered(
+                line, "row %d of a block: its number, then one value for each mode", r + 1);
         for (int c = 0; c < count; ++c) columns::keepComponent(first + c, r / 3, r % 3, values[c]);
     }
 }
@@ -127,9 +121,9 @@ void readModes(std::string_view heading) {
     intensitiesOpen = false;
     std::string_view line;
     readLine(line, section);
-    if (!columns::isRule(line)) scan::failExpected("the rule under the normal-mode heading", line);
+    if (!scan::isRule(line)) scan::failExpected("the rule under the normal-mode heading", line);
     readLine(line, section);
-    if (!columns::holds(line, "Frequencies expressed in cm-1"))
+    if (!scan::holds(line, "Frequencies expressed in cm-1"))
         scan::failExpected("\"(Frequencies expressed in cm-1)\" under the normal-mode heading",
                            line);
     const int all = 3 * geometryAtoms;
@@ -152,23 +146,24 @@ void readIntensities() {
     intensitiesOpen = false;
     std::string_view line;
     readLine(line, intensityTable);
-    if (!columns::holds(line, "[(KM/mol)]"))
+    if (!scan::holds(line, "[(KM/mol)]"))
         scan::failExpected("the header of the intensity table, with a \"[(KM/mol)]\" column", line);
     readLine(line, intensityTable);
-    if (!columns::holds(line, "------"))
+    if (!scan::holds(line, "------"))
         scan::failExpected("the rule under the intensity table's header", line);
     static double intensities[modeCapacity];
     const int all = columns::listed();
     Fields f;
     for (int r = 0; r < all; ++r) {
         readLine(line, intensityTable);
-        columns::split(line, f);
+        scan::split(line, f);
         int number = 0;
         double values[4];
         if (f.count != 7 || !scan::toInteger(f.field[0], number) || number != r + 1 ||
-            f.field[2] != "||" || !columns::toReals(f, 3, 4, values))
-            failRow("intensity row %d: the mode number, its frequency, \"||\" and four numbers",
-                    r + 1, line);
+            f.field[2] != "||" || !scan::toReals(f, 3, 4, values))
+            scan::failExpectedNumbered(
+                line, "intensity row %d: the mode number, its frequency, \"||\" and four numbers",
+                r + 1);
         intensities[r] = values[2];
     }
     columns::setIntensities(intensities);
@@ -178,7 +173,7 @@ void readIntensities() {
 
 void readNwchem(std::string_view fileName, int mode, scan::FormatResult& result,
                 AtomTable& modeVector) {
-    scan::open(fileName, formatName(Format::nwchem));
+    scan::open(fileName, formatLabel);
     columns::start(mode);
     geometryAtoms = 0;
     intensitiesOpen = false;

@@ -25,34 +25,12 @@ constexpr std::string_view ramanName = "$raman_spectrum";
 constexpr std::string_view endName = "$end";
 constexpr int fieldCapacity = 32;
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
-
-void nextLineOrEnd(std::string_view& line, std::string_view what) {
-    if (!scan::nextLine(line)) scan::failEnded(what);
-}
-
-[[noreturn]] void failExpectedNumbered(const char* format, int a, int b, std::string_view found) {
-    char expected[200];
-    std::snprintf(expected, sizeof expected, format, a, b);
-    scan::failExpected(expected, found);
-}
-
-[[noreturn]] void failCounts(const char* format, int a, int b) {
-    char message[200];
-    std::snprintf(message, sizeof message, format, a, b);
-    scan::failFile(message);
-}
-
 // The next section line ("$name" alone on its line); false at the end of the file.
 bool nextSection(std::string_view& name) {
     std::string_view line;
     int which = 0;
     while (scan::skipToLineHolding({"$"}, line, which)) {
-        name = trimmed(line);
+        name = scan::trimmed(line);
         if (name[0] == '$') return true;
     }
     return false;
@@ -67,7 +45,7 @@ void readDimensions(std::string_view section, int* values, int count, int capaci
     std::snprintf(what, sizeof what, "the dimension of %.*s (Molvane holds at most %d atoms%s)",
                   int(section.size()), section.data(), atomCapacity,
                   capacity == atomCapacity ? "" : ", 3 entries each");
-    nextLineOrEnd(line, what);
+    scan::readLine(line, what);
     if (scan::splitFields(line, fields, 4) != count) scan::failExpected(what, line);
     for (int k = 0; k < count; ++k)
         if (!scan::toInteger(fields[k], values[k]) || values[k] < 0 || values[k] > capacity)
@@ -83,13 +61,13 @@ void readFrequencies(FormatResult& result) {
     readDimensions(frequenciesName, &count, 1, modeCapacity);
     std::string_view line;
     for (int i = 0; i < count; ++i) {
-        nextLineOrEnd(line, "the $vibrational_frequencies");
+        scan::readLine(line, "the $vibrational_frequencies");
         std::string_view fields[4];
         int number = -1;
         if (scan::splitFields(line, fields, 4) != 2 || !scan::toInteger(fields[0], number) ||
             number != i || !scan::toReal(fields[1], result.frequency[i]))
-            failExpectedNumbered("row %d of $vibrational_frequencies: its number and a frequency",
-                                 i, 0, line);
+            scan::failExpectedNumbered(
+                line, "row %d of $vibrational_frequencies: its number and a frequency", i);
     }
     result.listed = count;
 }
@@ -103,7 +81,7 @@ void readAtoms(FormatResult& result) {
     readDimensions(atomsName, &count, 1, atomCapacity);
     std::string_view line;
     for (int i = 0; i < count; ++i) {
-        nextLineOrEnd(line, "the $atoms");
+        scan::readLine(line, "the $atoms");
         std::string_view fields[8];
         double* atom = result.geometry[i];
         double mass = 0.0;
@@ -112,8 +90,8 @@ void readAtoms(FormatResult& result) {
             atom[0] = scan::atomicNumberOfSymbol(fields[0]);
         if (atom[0] == 0.0 || !scan::toReal(fields[1], mass) || !scan::toReal(fields[2], atom[1]) ||
             !scan::toReal(fields[3], atom[2]) || !scan::toReal(fields[4], atom[3]))
-            failExpectedNumbered("atom %d of $atoms: symbol, mass and x, y, z in bohr", i + 1, 0,
-                                 line);
+            scan::failExpectedNumbered(line, "atom %d of $atoms: symbol, mass and x, y, z in bohr",
+                                       i + 1);
         for (int k = 1; k <= 3; ++k) atom[k] *= scan::angstromsPerBohr;
     }
     result.atomCount = count;
@@ -133,14 +111,15 @@ int readSpectrum(std::string_view section, bool infrared, double* values) {
     readDimensions(section, &count, 1, modeCapacity);
     std::string_view line;
     for (int i = 0; i < count; ++i) {
-        nextLineOrEnd(line, section);
+        scan::readLine(line, section);
         std::string_view fields[8];
         const int n = scan::splitFields(line, fields, 8);
         const bool fits = infrared ? n == 5 || n == 6 : n == 3;
         if (!fits || !scan::toReal(fields[infrared && n == 6 ? 2 : 1], values[i]))
-            failExpectedNumbered(infrared ? "row %d of $ir_spectrum: 5 or 6 numbers"
-                                          : "row %d of $raman_spectrum: 3 numbers",
-                                 i, 0, line);
+            scan::failExpectedNumbered(line,
+                                       infrared ? "row %d of $ir_spectrum: 5 or 6 numbers"
+                                                : "row %d of $raman_spectrum: 3 numbers",
+                                       i);
     }
     return count;
 }
@@ -169,34 +148,34 @@ void readNormalModes(int dimensions[2], const Capture& capture) {
     const int rows = dimensions[0], columns = dimensions[1];
     std::string_view line;
     for (int first = 0; first < columns;) {
-        do nextLineOrEnd(line, "the $normal_modes");
-        while (trimmed(line).empty());
+        do scan::readLine(line, "the $normal_modes");
+        while (scan::trimmed(line).empty());
         const int count = scan::blockColumns(line, first, columns);
         if (count == 0)
-            failExpectedNumbered("a line numbering the $normal_modes columns from %d (of %d)",
-                                 first, columns, line);
+            scan::failExpectedNumbered(
+                line, "a line numbering the $normal_modes columns from %d (of %d)", first, columns);
         bool holds[2];
         for (int t = 0; t < 2; ++t)
             holds[t] = capture.targets[t] >= first && capture.targets[t] < first + count;
         for (int row = 0; row < rows; ++row) {
-            nextLineOrEnd(line, "the $normal_modes");
+            scan::readLine(line, "the $normal_modes");
             int number = -1;
             if (!holds[0] && !holds[1]) {
                 if (!leadingInteger(line, number) || number != row)
-                    failExpectedNumbered("row %d of the $normal_modes block from column %d", row,
-                                         first, line);
+                    scan::failExpectedNumbered(
+                        line, "row %d of the $normal_modes block from column %d", row, first);
                 continue;
             }
             std::string_view fields[fieldCapacity];
             if (scan::splitFields(line, fields, fieldCapacity) != count + 1 ||
                 !scan::toInteger(fields[0], number) || number != row)
-                failExpectedNumbered("row %d of $normal_modes: its number and %d numbers", row,
-                                     count, line);
+                scan::failExpectedNumbered(
+                    line, "row %d of $normal_modes: its number and %d numbers", row, count);
             for (int t = 0; t < 2; ++t)
                 if (holds[t] &&
                     !scan::toReal(fields[1 + capture.targets[t] - first], capture.vectors[t][row]))
-                    failExpectedNumbered("row %d of $normal_modes: its number and %d numbers", row,
-                                         count, line);
+                    scan::failExpectedNumbered(
+                        line, "row %d of $normal_modes: its number and %d numbers", row, count);
         }
         first += count;
     }
@@ -280,17 +259,18 @@ void readOrcaHessian(std::string_view fileName, int mode, scan::FormatResult& re
     if (!haveModes) scan::failFile("has no $normal_modes section");
     const int n = result.atomCount;
     if (result.listed != 3 * n)
-        failCounts("lists %d vibrational frequencies for its %d atoms (3 per atom)", result.listed,
-                   n);
+        scan::failCounts("lists %d vibrational frequencies for its %d atoms (3 per atom)",
+                         result.listed, n);
     if (modeDimensions[0] != 3 * n || modeDimensions[1] != result.listed)
-        failCounts("has $normal_modes of %d rows and %d columns; 3 per atom of each called for",
-                   modeDimensions[0], modeDimensions[1]);
+        scan::failCounts(
+            "has $normal_modes of %d rows and %d columns; 3 per atom of each called for",
+            modeDimensions[0], modeDimensions[1]);
     if (result.hasIntensities && infraredRows != result.listed)
-        failCounts("lists %d rows in $ir_spectrum for %d vibrational frequencies", infraredRows,
-                   result.listed);
+        scan::failCounts("lists %d rows in $ir_spectrum for %d vibrational frequencies",
+                         infraredRows, result.listed);
     if (result.hasRaman && ramanRows != result.listed)
-        failCounts("lists %d rows in $raman_spectrum for %d vibrational frequencies", ramanRows,
-                   result.listed);
+        scan::failCounts("lists %d rows in $raman_spectrum for %d vibrational frequencies",
+                         ramanRows, result.listed);
 
     const int vibrations = scan::selectVibrations(result, kept);
     if (mode >= 1 && mode <= vibrations) {

@@ -35,15 +35,9 @@ constexpr int preambleLimit = 12;
 // Fields of a NORMAL MODES row: the row number and up to this many columns less one.
 constexpr int rowFieldCapacity = 32;
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
+bool holdsNothing(std::string_view line) { return scan::trimmed(line).empty(); }
 
-bool isBlank(std::string_view line) { return trimmed(line).empty(); }
-
-bool isRule(std::string_view line) { return trimmed(line).substr(0, 3) == "---"; }
+bool opensWithDashes(std::string_view line) { return scan::trimmed(line).substr(0, 3) == "---"; }
 
 // "6:" as ORCA numbers the entries of its lists.
 bool entryNumber(std::string_view field, int& number) {
@@ -58,16 +52,6 @@ bool leadingInteger(std::string_view line, int& value) {
     std::size_t end = i;
     while (end < line.size() && line[end] != ' ' && line[end] != '\t') ++end;
     return end > i && scan::toInteger(line.substr(i, end - i), value);
-}
-
-void nextLineOrEnd(std::string_view& line, std::string_view what) {
-    if (!scan::nextLine(line)) scan::failEnded(what);
-}
-
-[[noreturn]] void failExpectedNumbered(const char* format, int a, int b, std::string_view found) {
-    char expected[200];
-    std::snprintf(expected, sizeof expected, format, a, b);
-    scan::failExpected(expected, found);
 }
 
 // --- Geometry tables, kept as text ------------------------------------------------------
@@ -91,11 +75,12 @@ void keepGeometryTable() {
     keptTable.table = ++geometryHeadingsSeen;
     keptTable.rows = 0;
     std::string_view line;
-    nextLineOrEnd(line, "a CARTESIAN COORDINATES (ANGSTROEM) table");
-    if (!isRule(line)) scan::failExpected("the rule under CARTESIAN COORDINATES (ANGSTROEM)", line);
+    scan::readLine(line, "a CARTESIAN COORDINATES (ANGSTROEM) table");
+    if (!opensWithDashes(line))
+        scan::failExpected("the rule under CARTESIAN COORDINATES (ANGSTROEM)", line);
     for (;;) {
-        nextLineOrEnd(line, "the rows of a CARTESIAN COORDINATES (ANGSTROEM) table");
-        if (isBlank(line)) return;
+        scan::readLine(line, "the rows of a CARTESIAN COORDINATES (ANGSTROEM) table");
+        if (holdsNothing(line)) return;
         if (keptTable.rows < atomCapacity) {
             const int row = keptTable.rows;
             if (line.size() < std::size_t(rowWidth)) {
@@ -129,10 +114,10 @@ bool readGeometryRow(int row, double* atom) {
     for (int seen = 0; seen < keptTable.table;) {
         if (!scan::skipToLineHolding({geometryKeyword}, line, which))
             scan::failFile("changed while it was read");
-        if (trimmed(line) == geometryKeyword) ++seen;
+        if (scan::trimmed(line) == geometryKeyword) ++seen;
     }
     for (int i = 0; i <= row + 1; ++i)
-        nextLineOrEnd(line, "the CARTESIAN COORDINATES table once more");
+        scan::readLine(line, "the CARTESIAN COORDINATES table once more");
     scan::failExpected("an element symbol and x, y, z in Angstroms", line);
 }
 
@@ -162,8 +147,8 @@ void convertKeptTable(std::string_view fileName, FormatResult& section) {
 std::string_view firstTableLine(std::string_view what) {
     std::string_view line;
     for (int passed = 0; passed <= preambleLimit; ++passed) {
-        nextLineOrEnd(line, what);
-        const std::string_view text = trimmed(line);
+        scan::readLine(line, what);
+        const std::string_view text = scan::trimmed(line);
         if (!text.empty() && text[0] >= '0' && text[0] <= '9') return line;
     }
     scan::failExpected(what, line);
@@ -178,28 +163,30 @@ std::string_view firstTableLine(std::string_view what) {
 //     6:      43.87 cm**-1    2-Au
 void readFrequencies(FormatResult& section) {
     std::string_view line;
-    nextLineOrEnd(line, "the VIBRATIONAL FREQUENCIES list");
-    if (!isRule(line)) scan::failExpected("the rule under VIBRATIONAL FREQUENCIES", line);
+    scan::readLine(line, "the VIBRATIONAL FREQUENCIES list");
+    if (!opensWithDashes(line)) scan::failExpected("the rule under VIBRATIONAL FREQUENCIES", line);
     const int expected = 3 * section.atomCount;
     line = firstTableLine("the entry \"0:\" of the VIBRATIONAL FREQUENCIES list");
     int count = 0;
-    for (; !isBlank(line); ++count) {
+    for (; !holdsNothing(line); ++count) {
         std::string_view fields[4];
         int number = -1;
         if (count == expected)
-            failExpectedNumbered("the end of the VIBRATIONAL FREQUENCIES list (3 x %d atoms"
-                                 " = %d entries)",
-                                 section.atomCount, expected, line);
+            scan::failExpectedNumbered(line,
+                                       "the end of the VIBRATIONAL FREQUENCIES list (3 x %d atoms"
+                                       " = %d entries)",
+                                       section.atomCount, expected);
         if (scan::splitFields(line, fields, 4) < 3 || !entryNumber(fields[0], number) ||
             number != count || !scan::toReal(fields[1], section.frequency[count]) ||
             fields[2] != "cm**-1")
-            failExpectedNumbered("entry \"%d:\" of the VIBRATIONAL FREQUENCIES list, in cm**-1",
-                                 count, 0, line);
-        nextLineOrEnd(line, "the VIBRATIONAL FREQUENCIES list");
+            scan::failExpectedNumbered(
+                line, "entry \"%d:\" of the VIBRATIONAL FREQUENCIES list, in cm**-1", count);
+        scan::readLine(line, "the VIBRATIONAL FREQUENCIES list");
     }
     if (count != expected)
-        failExpectedNumbered("entry \"%d:\" of the VIBRATIONAL FREQUENCIES list (3 x %d atoms)",
-                             count, section.atomCount, line);
+        scan::failExpectedNumbered(
+            line, "entry \"%d:\" of the VIBRATIONAL FREQUENCIES list (3 x %d atoms)", count,
+            section.atomCount);
     section.listed = count;
 }
 
@@ -232,41 +219,41 @@ bool isIrrepLine(std::string_view line) {
 // columns' blocks are read.
 void readModes(const FormatResult& section, int target, AtomTable& vector) {
     std::string_view line;
-    nextLineOrEnd(line, "the NORMAL MODES");
-    if (!isRule(line)) scan::failExpected("the rule under NORMAL MODES", line);
+    scan::readLine(line, "the NORMAL MODES");
+    if (!opensWithDashes(line)) scan::failExpected("the rule under NORMAL MODES", line);
     const int listed = section.listed;
     line = firstTableLine("the line numbering the first NORMAL MODES columns");
     for (int first = 0; first < listed;) {
-        while (isBlank(line)) nextLineOrEnd(line, "the NORMAL MODES");
+        while (holdsNothing(line)) scan::readLine(line, "the NORMAL MODES");
         const int columns = scan::blockColumns(line, first, listed);
         if (columns == 0)
-            failExpectedNumbered("a line numbering the NORMAL MODES columns from %d (of %d)", first,
-                                 listed, line);
+            scan::failExpectedNumbered(
+                line, "a line numbering the NORMAL MODES columns from %d (of %d)", first, listed);
         const bool holdsTarget = target >= first && target < first + columns;
         char what[80];
         std::snprintf(what, sizeof what, "the NORMAL MODES block of columns %d to %d", first,
                       first + columns - 1);
-        nextLineOrEnd(line, what);
+        scan::readLine(line, what);
         int number = -1;
-        if (isIrrepLine(line)) nextLineOrEnd(line, what);
+        if (isIrrepLine(line)) scan::readLine(line, what);
         for (int row = 0; row < listed; ++row) {
-            if (row > 0) nextLineOrEnd(line, what);
+            if (row > 0) scan::readLine(line, what);
             if (holdsTarget) {
                 std::string_view fields[rowFieldCapacity];
                 double value = 0.0;
                 if (scan::splitFields(line, fields, rowFieldCapacity) != columns + 1 ||
                     !scan::toInteger(fields[0], number) || number != row ||
                     !scan::toReal(fields[1 + target - first], value))
-                    failExpectedNumbered("row %d of the NORMAL MODES: its number and %d values",
-                                         row, columns, line);
+                    scan::failExpectedNumbered(
+                        line, "row %d of the NORMAL MODES: its number and %d values", row, columns);
                 vector[row / 3][1 + row % 3] = float(value);
             } else if (!leadingInteger(line, number) || number != row) {
-                failExpectedNumbered("row %d of the NORMAL MODES block from column %d", row, first,
-                                     line);
+                scan::failExpectedNumbered(line, "row %d of the NORMAL MODES block from column %d",
+                                           row, first);
             }
         }
         first += columns;
-        if (first < listed) nextLineOrEnd(line, "the NORMAL MODES");
+        if (first < listed) scan::readLine(line, "the NORMAL MODES");
     }
     if (target >= 0)
         for (int i = 0; i < section.atomCount; ++i) vector[i][0] = float(section.geometry[i][0]);
@@ -279,17 +266,18 @@ void readSpectrumRows(const FormatResult& section, int column, std::string_view 
     std::string_view line;
     int previous = -1;
     for (;;) {
-        nextLineOrEnd(line, what);
-        if (isBlank(line)) return;
+        scan::readLine(line, what);
+        if (holdsNothing(line)) return;
         std::string_view fields[8];
         int number = -1;
         double frequency = 0.0;
         if (scan::splitFields(line, fields, 8) <= column || !entryNumber(fields[0], number) ||
             number <= previous || number >= section.listed || !scan::toReal(fields[1], frequency) ||
             !scan::toReal(fields[column], values[number]))
-            failExpectedNumbered("a numbered row of the table, its value in field %d (of %d"
-                                 " entries)",
-                                 column + 1, section.listed, line);
+            scan::failExpectedNumbered(line,
+                                       "a numbered row of the table, its value in field %d (of %d"
+                                       " entries)",
+                                       column + 1, section.listed);
         previous = number;
     }
 }
@@ -298,12 +286,12 @@ void readSpectrumRows(const FormatResult& section, int column, std::string_view 
 // `name`.
 bool passSpectrumHeading(std::string_view what, std::string_view name) {
     std::string_view line;
-    nextLineOrEnd(line, what);
-    if (!isRule(line)) scan::failExpected("the rule under the heading", line);
+    scan::readLine(line, what);
+    if (!opensWithDashes(line)) scan::failExpected("the rule under the heading", line);
     bool named = false;
     for (int passed = 0; passed <= preambleLimit; ++passed) {
-        nextLineOrEnd(line, what);
-        if (isRule(line)) return named;
+        scan::readLine(line, what);
+        if (opensWithDashes(line)) return named;
         std::string_view fields[12];
         const int count = scan::splitFields(line, fields, 12);
         for (int k = 0; k < count && k < 12; ++k) named = named || fields[k] == name;
@@ -354,8 +342,9 @@ bool nextHeading(Heading next, Heading& heading) {
                 : scan::skipToLineHolding({geometryKey, frequenciesKey}, line, which);
         if (!found) return false;
         heading = which < 2 ? Heading(which) : next;
-        if (heading == infraredHeading && trimmed(line) == ramanKeyword) heading = ramanHeading;
-        if (trimmed(line) == headings[heading]) return true;
+        if (heading == infraredHeading && scan::trimmed(line) == ramanKeyword)
+            heading = ramanHeading;
+        if (scan::trimmed(line) == headings[heading]) return true;
     }
 }
 

@@ -12,10 +12,10 @@
 namespace reader {
 namespace {
 
-using columns::failRow;
-using columns::Fields;
-using columns::readLine;
+using scan::Fields;
+using scan::readLine;
 
+constexpr std::string_view formatLabel = "Psi4 output";
 constexpr std::string_view geometryKeyword = "Geometry (in ";
 constexpr std::string_view findifKeyword = "Using finite-differences of";
 constexpr std::string_view analysisKeyword = "==> Harmonic Vibrational Analysis <==";
@@ -35,46 +35,34 @@ bool referenceKept = false;  // the reference is kept; later (displaced) tables 
 //     ------------   -----------------  -----------------  -----------------  ---------------
 //          C           -2.674441177480     0.435056122520     0.000000000000    12.0000000000
 // The rows end at a blank line.
+// A row: an element symbol, x, y, z and the mass, which Psi4 1.3 and later print.
+bool readGeometryRow(const Fields& f, int, double* atom) {
+    const int element = f.count == 4 || f.count == 5 ? scan::atomicNumberOfSymbol(f.field[0]) : 0;
+    double xyz[4];
+    if (element == 0 || !scan::toReals(f, 1, f.count - 1, xyz)) return false;
+    atom[0] = element;
+    for (int k = 0; k < 3; ++k) atom[k + 1] = xyz[k];
+    return true;
+}
+
 void readGeometry(std::string_view heading) {
     double scale = 1.0;
-    if (columns::holds(heading, "Geometry (in Bohr)"))
+    if (scan::holds(heading, "Geometry (in Bohr)"))
         scale = scan::angstromsPerBohr;
-    else if (!columns::holds(heading, "Geometry (in Angstrom)"))
+    else if (!scan::holds(heading, "Geometry (in Angstrom)"))
         scan::failExpected("\"Geometry (in Bohr)\" or \"Geometry (in Angstrom)\"", heading);
     constexpr std::string_view table = "a \"Geometry (in ...)\" table";
     std::string_view line;
     readLine(line, table);
-    if (!columns::isBlank(line))
-        scan::failExpected("a blank line under the geometry heading", line);
-    readLine(line, table);
-    if (!columns::holds(line, "Center"))
-        scan::failExpected("the \"Center  X  Y  Z\" header of the geometry table", line);
-    readLine(line, table);
-    if (!columns::isRule(line)) scan::failExpected("the rules under the geometry header", line);
-
+    if (!scan::isBlank(line)) scan::failExpected("a blank line under the geometry heading", line);
+    scan::readTableHead(table, "Center", "the \"Center  X  Y  Z\" header of the geometry table",
+                        "the rules under the geometry header");
+    // Once the reference is kept, later (displaced) tables are checked, not kept.
     const bool keep = !referenceKept;
-    Fields f;
-    int n = 0;
-    for (;;) {
-        readLine(line, table);
-        if (columns::isBlank(line)) break;
-        if (n == atomCapacity)
-            failRow("a blank line after at most %d atom rows (Molvane holds at most that many"
-                    " atoms)",
-                    atomCapacity, line);
-        columns::split(line, f);
-        const int element =
-            f.count == 4 || f.count == 5 ? scan::atomicNumberOfSymbol(f.field[0]) : 0;
-        double xyz[4]; // x, y, z and the mass, which Psi4 1.3 and later print
-        if (element == 0 || !columns::toReals(f, 1, f.count - 1, xyz))
-            failRow("geometry row %d: an element symbol, x, y, z and the mass", n + 1, line);
-        if (keep) {
-            geometry[n][0] = element;
-            for (int k = 0; k < 3; ++k) geometry[n][k + 1] = xyz[k] * scale;
-        }
-        ++n;
-    }
-    if (n == 0) scan::failExpected("at least one atom row in the geometry table", line);
+    const scan::AtomRows rows = {table, false,
+                                 "geometry row %d: an element symbol, x, y, z and the mass",
+                                 "geometry table", scale};
+    const int n = scan::readAtomRows(rows, readGeometryRow, keep ? &geometry : nullptr);
     if (!keep) return;
     geometryAtoms = n;
     if (awaitReference) {
@@ -104,7 +92,7 @@ bool toFrequency(std::string_view field, double& value) {
 //       1   C                0.00 -0.00 -0.11    0.00 -0.00 -0.14    0.02 -0.12  0.00
 void readBlock(std::string_view vibrationLine) {
     Fields f;
-    columns::split(vibrationLine, f);
+    scan::split(vibrationLine, f);
     const int count = f.count - 1;
     if (count < 1 || count > 3)
         scan::failExpected("1 to 3 vibration numbers after \"Vibration\"", vibrationLine);
@@ -115,23 +103,26 @@ void readBlock(std::string_view vibrationLine) {
     std::string_view line;
     for (;;) {
         readLine(line, section);
-        if (columns::isRule(line)) break;
-        columns::split(line, f);
+        if (scan::isRule(line)) break;
+        scan::split(line, f);
         if (f.count == 0)
             scan::failExpected("the rows of a vibration block down to its rule", line);
         if (f.field[0] == "Freq" && f.count > 1 && f.field[1] == "[cm^-1]") {
-            if (f.count != 2 + count) failRow("%d frequencies after \"Freq [cm^-1]\"", count, line);
+            if (f.count != 2 + count)
+                scan::failExpectedNumbered(line, "%d frequencies after \"Freq [cm^-1]\"", count);
             for (int c = 0; c < count; ++c) {
                 double frequency = 0.0;
                 if (!toFrequency(f.field[2 + c], frequency))
-                    failRow("%d frequencies after \"Freq [cm^-1]\"", count, line);
+                    scan::failExpectedNumbered(line, "%d frequencies after \"Freq [cm^-1]\"",
+                                               count);
                 columns::setFrequency(first + c, frequency);
             }
             frequencies = true;
         } else if (f.field[0] == "IR" && f.count > 2 && f.field[1] == "activ" &&
                    f.field[2] == "[km/mol]") {
-            if (f.count != 3 + count || !columns::toReals(f, 3, count, values))
-                failRow("%d intensities after \"IR activ [km/mol]\"", count, line);
+            if (f.count != 3 + count || !scan::toReals(f, 3, count, values))
+                scan::failExpectedNumbered(line, "%d intensities after \"IR activ [km/mol]\"",
+                                           count);
             for (int c = 0; c < count; ++c) columns::setIntensity(first + c, values[c]);
         }
     }
@@ -141,7 +132,7 @@ void readBlock(std::string_view vibrationLine) {
     double d[9] = {};
     for (int i = 0; i < n; ++i) {
         readLine(line, section);
-        columns::split(line, f);
+        scan::split(line, f);
         // A row names its atom unless Psi4 was given no labels.
         const int labels = f.count - 3 * count - 1;
         int number = 0;
@@ -149,15 +140,18 @@ void readBlock(std::string_view vibrationLine) {
             number != i + 1 ||
             (labels == 1 && scan::atomicNumberOfSymbol(f.field[1]) != columns::atomicNumber(i)) ||
             !columns::toDisplacements(f, 1 + labels, first, count, 3, d))
-            failRow("the row of atom %d (its number and element as in the geometry, then x, y, z"
-                    " of each vibration)",
-                    i + 1, line);
+            scan::failExpectedNumbered(
+                line,
+                "the row of atom %d (its number and element as in the geometry, then x, y, z"
+                " of each vibration)",
+                i + 1);
         for (int c = 0; c < count; ++c)
             for (int k = 0; k < 3; ++k) columns::keepComponent(first + c, i, k, d[3 * c + k]);
     }
     readLine(line, section);
-    if (!columns::isBlank(line))
-        failRow("a blank line after the %d atom rows of a vibration block", n, line);
+    if (!scan::isBlank(line))
+        scan::failExpectedNumbered(line, "a blank line after the %d atom rows of a vibration block",
+                                   n);
 }
 
 // The section after its heading: blocks from the first "Vibration" line on, until a line that
@@ -171,9 +165,9 @@ void readAnalysis(std::string_view heading) {
     bool blocks = false;
     for (;;) {
         readLine(line, section);
-        if (columns::isBlank(line)) continue;
+        if (scan::isBlank(line)) continue;
         Fields f;
-        columns::split(line, f);
+        scan::split(line, f);
         if (f.field[0] == "Vibration") {
             if (!blocks) columns::beginSection(geometry, geometryAtoms);
             readBlock(line);
@@ -181,7 +175,7 @@ void readAnalysis(std::string_view heading) {
         } else if (blocks) {
             columns::completeSection();
             return;
-        } else if (columns::holds(line, "==> ")) {
+        } else if (scan::holds(line, "==> ")) {
             return;
         }
     }
@@ -191,7 +185,7 @@ void readAnalysis(std::string_view heading) {
 
 void readPsi4(std::string_view fileName, int mode, scan::FormatResult& result,
               AtomTable& modeVector) {
-    scan::open(fileName, formatName(Format::psi4));
+    scan::open(fileName, formatLabel);
     columns::start(mode);
     geometryAtoms = 0;
     awaitReference = false;

@@ -10,10 +10,10 @@
 namespace reader {
 namespace {
 
-using columns::failRow;
-using columns::Fields;
-using columns::readLine;
+using scan::Fields;
+using scan::readLine;
 
+constexpr std::string_view formatLabel = "Q-Chem output";
 constexpr std::string_view orientationKeyword = "Standard Nuclear Orientation";
 constexpr std::string_view analysisKeyword = "VIBRATIONAL ANALYSIS";
 constexpr std::string_view section = "a \"VIBRATIONAL ANALYSIS\" section";
@@ -29,41 +29,29 @@ int orientationAtoms = 0; // 0 until a table has been read
 //  ----------------------------------------------------------------
 //     1      O      -0.0000000000     0.0000000000     0.1191593746
 //  ----------------------------------------------------------------
+// A row: its number, an element symbol and x, y, z.
+bool readOrientationRow(const Fields& f, int row, double* atom) {
+    int number = 0;
+    const int element = f.count == 5 ? scan::atomicNumberOfSymbol(f.field[1]) : 0;
+    atom[0] = element;
+    return f.count == 5 && scan::toInteger(f.field[0], number) && number == row + 1 &&
+           element != 0 && scan::toReals(f, 2, 3, atom + 1);
+}
+
 void readOrientation(std::string_view heading) {
     double scale = 1.0;
-    if (columns::holds(heading, "(Bohr)"))
+    if (scan::holds(heading, "(Bohr)"))
         scale = scan::angstromsPerBohr;
-    else if (!columns::holds(heading, "(Angstroms)"))
+    else if (!scan::holds(heading, "(Angstroms)"))
         scan::failExpected("\"(Angstroms)\" or \"(Bohr)\" after \"Standard Nuclear Orientation\"",
                            heading);
     constexpr std::string_view table = "a \"Standard Nuclear Orientation\" table";
-    std::string_view line;
-    readLine(line, table);
-    if (!columns::holds(line, "Atom"))
-        scan::failExpected("the \"I  Atom  X  Y  Z\" header of the orientation table", line);
-    readLine(line, table);
-    if (!columns::isRule(line)) scan::failExpected("the rule under the orientation header", line);
-    Fields f;
-    int n = 0;
-    for (;;) {
-        readLine(line, table);
-        if (columns::isRule(line)) break;
-        if (n == atomCapacity)
-            failRow("a rule after at most %d atom rows (Molvane holds at most that many atoms)",
-                    atomCapacity, line);
-        columns::split(line, f);
-        int number = 0;
-        double xyz[3];
-        const int element = f.count == 5 ? scan::atomicNumberOfSymbol(f.field[1]) : 0;
-        if (f.count != 5 || !scan::toInteger(f.field[0], number) || number != n + 1 ||
-            element == 0 || !columns::toReals(f, 2, 3, xyz))
-            failRow("orientation row %d: its number, an element symbol and x, y, z", n + 1, line);
-        orientation[n][0] = element;
-        for (int k = 0; k < 3; ++k) orientation[n][k + 1] = xyz[k] * scale;
-        ++n;
-    }
-    if (n == 0) scan::failExpected("at least one atom row in the orientation table", line);
-    orientationAtoms = n;
+    scan::readTableHead(table, "Atom", "the \"I  Atom  X  Y  Z\" header of the orientation table",
+                        "the rule under the orientation header");
+    const scan::AtomRows rows = {table, true,
+                                 "orientation row %d: its number, an element symbol and x, y, z",
+                                 "orientation table", scale};
+    orientationAtoms = scan::readAtomRows(rows, readOrientationRow, &orientation);
 }
 
 // Values of a block's property row for its `count` modes, after `labelFields` words:
@@ -78,10 +66,9 @@ bool readProperty(const Fields& f, int labelFields, int count, double* values,
         const std::string_view field = f.field[labelFields + c];
         stars = stars || field.find_first_not_of('*') == field.npos;
     }
-    if (f.count == labelFields + count &&
-        (stars || columns::toReals(f, labelFields, count, values)))
+    if (f.count == labelFields + count && (stars || scan::toReals(f, labelFields, count, values)))
         return !stars;
-    failRow("%d numbers after the row's name", count, line);
+    scan::failExpectedNumbered(line, "%d numbers after the row's name", count);
 }
 
 // One block from its "Mode:" line to the blank line after its rows (a "TransDip" row before
@@ -100,14 +87,15 @@ bool readProperty(const Fields& f, int labelFields, int count, double* values,
 //  TransDip  -0.000 -0.000  0.078   -0.000  0.000 -0.250   -0.194 -0.000  0.000
 void readBlock(std::string_view modeLine) {
     Fields f;
-    columns::split(modeLine, f);
+    scan::split(modeLine, f);
     const int count = f.count - 1;
     if (count < 1 || count > 3) scan::failExpected("1 to 3 mode numbers after \"Mode:\"", modeLine);
     const int first = columns::listed();
     for (int c = 0; c < count; ++c) {
         int number = 0;
         if (!scan::toInteger(f.field[c + 1], number) || number != first + c + 1)
-            failRow("the mode numbers %d and on after \"Mode:\"", first + 1, modeLine);
+            scan::failExpectedNumbered(modeLine, "the mode numbers %d and on after \"Mode:\"",
+                                       first + 1);
     }
     columns::addEntries(count, modeLine);
 
@@ -116,14 +104,14 @@ void readBlock(std::string_view modeLine) {
     std::string_view line;
     for (;;) {
         readLine(line, section);
-        columns::split(line, f);
+        scan::split(line, f);
         if (f.count == 0)
             scan::failExpected("the rows of a mode block down to its \"X  Y  Z\" header", line);
         const std::string_view word = f.field[0];
         if (word == "X") break;
         if (word == "Frequency:") {
             if (!readProperty(f, 1, count, values, line))
-                failRow("%d frequencies after \"Frequency:\"", count, line);
+                scan::failExpectedNumbered(line, "%d frequencies after \"Frequency:\"", count);
             for (int c = 0; c < count; ++c) columns::setFrequency(first + c, values[c]);
             frequencies = true;
         } else if (word == "IR" && f.count > 1 && f.field[1] == "Intens:") {
@@ -135,41 +123,44 @@ void readBlock(std::string_view modeLine) {
         }
     }
     if (!frequencies) scan::failExpected("a \"Frequency:\" row above the \"X  Y  Z\" header", line);
-    if (f.count != 3 * count) failRow("an \"X  Y  Z\" header for each of %d modes", count, line);
+    if (f.count != 3 * count)
+        scan::failExpectedNumbered(line, "an \"X  Y  Z\" header for each of %d modes", count);
 
     const int n = columns::atomCount();
     double d[9] = {};
     for (int i = 0; i < n; ++i) {
         readLine(line, section);
-        columns::split(line, f);
+        scan::split(line, f);
         if (f.count != 1 + 3 * count || scan::atomicNumberOfSymbol(f.field[0]) == 0 ||
             scan::atomicNumberOfSymbol(f.field[0]) != columns::atomicNumber(i) ||
             !columns::toDisplacements(f, 1, first, count, 3, d))
-            failRow("the row of atom %d (its element as in the orientation table, then x, y, z"
-                    " of each mode)",
-                    i + 1, line);
+            scan::failExpectedNumbered(
+                line,
+                "the row of atom %d (its element as in the orientation table, then x, y, z"
+                " of each mode)",
+                i + 1);
         for (int c = 0; c < count; ++c)
             for (int k = 0; k < 3; ++k) columns::keepComponent(first + c, i, k, d[3 * c + k]);
     }
     readLine(line, section);
-    if (columns::holds(line, "TransDip")) readLine(line, section);
-    if (!columns::isBlank(line))
-        failRow("a blank line after the %d atom rows of a mode block", n, line);
+    if (scan::holds(line, "TransDip")) readLine(line, section);
+    if (!scan::isBlank(line))
+        scan::failExpectedNumbered(line, "a blank line after the %d atom rows of a mode block", n);
 }
 
 // The section after its heading: the heading's box, then blocks until a line that begins
 // none, which completes the section. The words outside a box of asterisks are not its heading.
 void readAnalysis(std::string_view heading) {
-    if (!columns::holds(heading, "**")) return;
+    if (!scan::holds(heading, "**")) return;
     if (orientationAtoms == 0)
         scan::failExpected("a \"Standard Nuclear Orientation\" table before this section", heading);
     std::string_view line;
     bool blocks = false;
     for (;;) {
         readLine(line, section);
-        if (columns::isBlank(line)) continue;
+        if (scan::isBlank(line)) continue;
         Fields f;
-        columns::split(line, f);
+        scan::split(line, f);
         if (f.field[0] == "Mode:") {
             if (!blocks) columns::beginSection(orientation, orientationAtoms);
             readBlock(line);
@@ -177,7 +168,7 @@ void readAnalysis(std::string_view heading) {
         } else if (blocks) {
             columns::completeSection();
             return;
-        } else if (!columns::holds(line, "**")) {
+        } else if (!scan::holds(line, "**")) {
             scan::failExpected("the first \"Mode:\" line of the vibrational analysis", line);
         }
     }
@@ -187,7 +178,7 @@ void readAnalysis(std::string_view heading) {
 
 void readQchem(std::string_view fileName, int mode, scan::FormatResult& result,
                AtomTable& modeVector) {
-    scan::open(fileName, formatName(Format::qchem));
+    scan::open(fileName, formatLabel);
     columns::start(mode);
     orientationAtoms = 0;
     std::string_view line;

@@ -14,6 +14,7 @@ int atomCount = 0;
 GeometryTable geometry;
 AtomTable modeVector;
 double firstFrequency = 0.0;
+ModeList modeList;
 
 void prepareViewData(int& rendererAtomCount, AtomTable& atomTable, AtomTable& motionTable,
                      ViewVolume& viewVolume) {

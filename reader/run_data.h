@@ -1,6 +1,6 @@
-// The data of one run: the dialogue's choices, the molecule and mode as read from the
-// Gaussian output, and the four blocks handed to the renderer. One instance of each,
-// filled once while the dialogue runs and read-only afterwards.
+// The data of one run: the dialogue's choices, the molecule, mode and list of vibrations as
+// read from the output file, and the four blocks handed to the renderer. One instance of
+// each, filled once while the dialogue runs and read-only afterwards.
 #pragma once
 
 #include "textio/textio.h"
@@ -27,6 +27,21 @@ extern int atomCount;          // N: rows of the last "Standard orientation:" ta
 extern GeometryTable geometry; // that table, records 1..N in file order
 extern AtomTable modeVector;   // chosen mode: atomic number and dx, dy, dz as printed
 extern double firstFrequency;  // first harmonic frequency in cm**-1
+
+// Room for every vibration of a molecule of atomCapacity atoms.
+inline constexpr int modeCapacity = 3 * atomCapacity;
+
+// The vibrations a file lists, in its order, numbered from 1 (index 0 is vibration 1).
+struct ModeList {
+    int count = 0;
+    bool hasIntensities = false;             // IR intensities, km/mol
+    bool hasRaman = false;                   // Raman activities, A**4/amu
+    double frequency[modeCapacity] = {};     // cm**-1; imaginary ones negative
+    double intensity[modeCapacity] = {};     // when hasIntensities
+    double ramanActivity[modeCapacity] = {}; // when hasRaman
+};
+// The list of the file read, filled by readVibrations (vibrations.h).
+extern ModeList modeList;
 
 // Modes stand in blocks of three: mode m is in block (m-1)/3+1, column 1, 2 or 3 of it.
 inline int modeBlock(int m) { return (m - 1) / 3 + 1; }

@@ -13,9 +13,6 @@
 #include <cstring>
 
 namespace reader {
-
-ModeList modeList;
-
 namespace {
 
 // --- Recognition ---------------------------------------------------------------------------
@@ -161,6 +158,9 @@ bool holdsGaussianKeyword() {
 // What the last readVibrations of a Gaussian or xtb file found, for readVibrationVector.
 OutputLayout gaussianLayout;
 
+// The mode whose vector the last readVibrations put into modeVector.
+int modeRead = 0;
+
 // What a format's reader found; one instance, as large as the run data.
 scan::FormatResult formatResult;
 
@@ -193,19 +193,33 @@ void clearVector(AtomTable& vector) {
     }
 }
 
-void readGaussianVibrations(std::string_view fileName, Format format, int mode) {
+// The fixed-column sequence of Gaussian output and xtb's g98.out, one file pass per step:
+// the atoms counted, the geometry read, a mode's column read.
+int countGaussianModes(std::string_view fileName) {
     gaussianLayout = OutputLayout{};
     countAtoms(fileName, gaussianLayout, atomCount);
+    return 3 * atomCount - 6;
+}
+
+void readGaussianGeometry(std::string_view fileName) {
     readGeometry(fileName, atomCount, gaussianLayout, geometry);
+}
+
+void readGaussianVector(std::string_view fileName, Format format, int mode, AtomTable& vector) {
+    readModeVector(fileName, modeBlock(mode), modeColumn(mode), atomCount, gaussianLayout, vector);
+    if (format == Format::xtb) undoXtbMassWeighting(fileName, vector, atomCount);
+}
+
+void readGaussianVibrations(std::string_view fileName, Format format, int mode) {
+    countGaussianModes(fileName);
+    readGaussianGeometry(fileName);
     readGaussianModeList(fileName, modeList);
     firstFrequency = modeList.frequency[0];
     if (mode < 1 || mode > modeList.count) {
         clearVector(modeVector);
         return;
     }
-    readModeVector(fileName, modeBlock(mode), modeColumn(mode), atomCount, gaussianLayout,
-                   modeVector);
-    if (format == Format::xtb) undoXtbMassWeighting(fileName, modeVector, atomCount);
+    readGaussianVector(fileName, format, mode, modeVector);
 }
 
 using FormatReader = void (*)(std::string_view, int, scan::FormatResult&, AtomTable&);
@@ -309,6 +323,7 @@ Format recogniseFormat(std::string_view fileName) {
 }
 
 void readVibrations(std::string_view fileName, Format format, int mode) {
+    modeRead = mode;
     const FormatReader read = readerOf(format);
     if (read == nullptr) {
         readGaussianVibrations(fileName, format, mode);
@@ -332,14 +347,33 @@ void readVibrationVector(std::string_view fileName, Format format, int mode, Ato
     if (mode < 1 || mode > modeList.count) return;
     const FormatReader read = readerOf(format);
     if (read == nullptr) {
-        readModeVector(fileName, modeBlock(mode), modeColumn(mode), atomCount, gaussianLayout,
-                       vector);
-        if (format == Format::xtb) undoXtbMassWeighting(fileName, vector, atomCount);
+        readGaussianVector(fileName, format, mode, vector);
         return;
     }
     read(fileName, mode, formatResult, vector);
     requireFinite(fileName, mode, vector);
     scan::normalise(vector, atomCount);
+}
+
+// Gaussian's fixed columns serve Gaussian output and xtb's g98.out; every other format is read
+// whole by readVibrations.
+int countModes(std::string_view fileName, Format format, int mode) {
+    if (readerOf(format) == nullptr) return countGaussianModes(fileName);
+    readVibrations(fileName, format, mode);
+    return modeList.count;
+}
+
+void readMolecule(std::string_view fileName, Format format) {
+    if (readerOf(format) == nullptr) readGaussianGeometry(fileName);
+}
+
+void readChosenMode(std::string_view fileName, Format format, int mode) {
+    if (readerOf(format) == nullptr) {
+        readGaussianVector(fileName, format, mode, modeVector);
+        firstFrequency = readFirstFrequency(fileName);
+        return;
+    }
+    if (mode != modeRead) readVibrationVector(fileName, format, mode, modeVector);
 }
 
 } // namespace reader

@@ -1,10 +1,10 @@
 // The one face of the reader: which program wrote a file, and the molecule, the list of
 // vibrations and one vibration's vector as that file holds them. Every output format sits in a
-// file of its own behind these calls (gaussian_reader.h keeps the fixed-column operations the
-// dialogue calls one by one for Gaussian files).
+// file of its own behind these calls; Gaussian output and xtb's g98.out are read by the
+// fixed-column operations of gaussian_reader.h, which nothing outside the reader calls.
 //
 // What is read goes into the run data (run_data.h: atomCount, geometry, modeVector,
-// firstFrequency) and into modeList below, one program-wide instance like the run data.
+// firstFrequency, modeList).
 //
 // Rules for every format other than Gaussian's own output:
 // - vibrations are numbered 1..M in the order the file lists them; translations and rotations
@@ -50,20 +50,6 @@ std::string_view formatName(Format format);
 // the formats looked for.
 Format recogniseFormat(std::string_view fileName);
 
-// Room for every vibration of a molecule of atomCapacity atoms.
-inline constexpr int modeCapacity = 3 * atomCapacity;
-
-// The vibrations a file lists, in its order, numbered from 1 (index 0 is vibration 1).
-struct ModeList {
-    int count = 0;
-    bool hasIntensities = false;             // IR intensities, km/mol
-    bool hasRaman = false;                   // Raman activities, A**4/amu
-    double frequency[modeCapacity] = {};     // cm**-1; imaginary ones negative
-    double intensity[modeCapacity] = {};     // when hasIntensities
-    double ramanActivity[modeCapacity] = {}; // when hasRaman
-};
-extern ModeList modeList;
-
 // Reads fileName, of the given format: atomCount and geometry (Angstroms), modeList,
 // firstFrequency (the first vibration's), and, when 1 <= mode <= modeList.count, that
 // vibration's vector into modeVector (records of atomic number and dx, dy, dz; unit length
@@ -79,5 +65,25 @@ void readVibrations(std::string_view fileName, Format format, int mode);
 // Reads vibration `mode` (1..modeList.count) of a file readVibrations has read, into
 // modeVector as readVibrations would: for stepping from one vibration to the next.
 void readVibrationVector(std::string_view fileName, Format format, int mode, AtomTable& modeVector);
+
+// --- The dialogue's reading, in three steps -----------------------------------------------
+// The dialogue asks for the modes a file offers before it knows which one is wanted (it asks
+// again for a mode the file does not have), then reads the molecule and the chosen mode. For
+// every format the calls are these three, in this order, on one file; what each reads depends
+// on the format:
+// - Gaussian output and xtb's g98.out, in fixed columns, one file pass per step: countModes
+//   counts the atoms of the last orientation table (3N-6 modes, whatever the file lists),
+//   readMolecule reads that table, readChosenMode the mode's column of the mode blocks (mass
+//   weighting undone for xtb) and the first frequency;
+// - every other format: countModes is readVibrations (with `mode`'s vector when the file has
+//   it), readMolecule reads nothing more, readChosenMode reads the vector again only for a
+//   mode other than the one countModes was given.
+
+// The number of modes the file offers: 3N-6 for the fixed columns, modeList.count otherwise.
+int countModes(std::string_view fileName, Format format, int mode);
+// atomCount and geometry, for the file countModes counted.
+void readMolecule(std::string_view fileName, Format format);
+// modeVector for `mode` (1..countModes) and firstFrequency.
+void readChosenMode(std::string_view fileName, Format format, int mode);
 
 } // namespace reader

@@ -33,6 +33,7 @@ DESTDIR="$stage" cmake --install "$dir" >/dev/null
 expected="usr/bin/molvane
 usr/share/applications/molvane.desktop
 usr/share/doc/molvane/README.md
+usr/share/doc/molvane/copyright
 usr/share/doc/molvane/docs/formaldehyde-ir.png
 usr/share/doc/molvane/docs/formaldehyde-mode1.gif
 usr/share/doc/molvane/docs/molvane-window.png

@@ -68,12 +68,12 @@ wait "$boot_pid"
 status=0
 ctest --test-dir "$cross" --output-on-failure -j2 </dev/null || status=$?
 
-# The .zip for Windows users: molvane.exe with the examples.
+# The .zip for Windows users: molvane.exe with the licence and the examples.
 (cd "$cross" && cpack -G ZIP >/dev/null)
 version=$(bash "$root/scripts/version.sh")
 zip="$cross/molvane-$version-win64.zip"
 listing=$(unzip -Z1 "$zip")
-for f in molvane.exe README.md examples/formaldehyde-freq.out examples/ammonia-ts-freq.out \
+for f in molvane.exe README.md LICENSE examples/formaldehyde-freq.out examples/ammonia-ts-freq.out \
          examples/water-optfreq.out; do
     grep -qx "molvane-$version-win64/$f" <<<"$listing" || { echo "$zip lacks $f"; status=1; }
 done

@@ -13,8 +13,6 @@ namespace {
 RunEndHook runEndHook = nullptr;
 } // namespace
 
-namespace detail {
-
 Message& Message::add(std::string_view s) {
     const int n = int(s.size()) < capacity - length ? int(s.size()) : capacity - length;
     if (n > 0) std::memcpy(text + length, s.data(), std::size_t(n));
@@ -46,6 +44,8 @@ Message& Message::addQuoted(std::string_view s) {
     }
     return add(cut ? "...\"" : "\"");
 }
+
+namespace detail {
 
 void fail(Code code, const Message& message) {
     Message line;

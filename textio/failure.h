@@ -1,6 +1,8 @@
-// The layer's one failure path: diagnostic codes, the message builder, and the end of
-// the run through endRun. (Failure lines of the program, writeFailureLine, are in textio.h.)
+// The layer's one failure path: diagnostic codes and the end of the run through endRun (the
+// message builder and the failure lines of the program, writeFailureLine, are in textio.h).
 #pragma once
+
+#include "textio/textio.h"
 
 #include <string_view>
 
@@ -20,18 +22,8 @@ enum class Code {
     unwritable = 110,
 };
 
-// A diagnostic message under construction. Fixed capacity; text beyond it is cut.
-struct Message {
-    static constexpr int capacity = 1200;
-    char text[capacity];
-    int length = 0;
-    Message& add(std::string_view s);
-    Message& add(long long n);
-    // The text between double quotes, surrounding blanks dropped, control bytes written
-    // as \xNN, and cut with "..." after 60 characters.
-    Message& addQuoted(std::string_view s);
-    std::string_view view() const { return {text, std::size_t(length)}; }
-};
+// The message builder, published in textio.h for callers that build the message of failRun.
+using Message = textio::Message;
 
 // Writes "*ERR* <code> <message>" on standard error and ends the run with status -1.
 [[noreturn]] void fail(Code code, const Message& message);

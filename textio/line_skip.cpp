@@ -56,70 +56,95 @@ long long countLineFeeds(int fd, long long upTo) {
     return count;
 }
 
-// Where a skip stands in the buffer: what has been judged so far.
+// Where a skip for any of several patterns stands in the buffer: what has been judged so far.
 struct SkipScan {
-    int p;         // the first place the pattern may start that is not yet judged
-    int lineStart; // the start of the line in progress, when not longLine
-    int scanned;   // no LF lies in [lineStart, scanned)
-    bool longLine; // in a line that can no longer hold the pattern in time
+    const std::string_view* patterns;
+    int count;
+    int length[skipPatternCapacity];
+    int keyAt[skipPatternCapacity]; // the pattern's rarest byte, the one searched for
+    int from[skipPatternCapacity];  // the first place pattern i may start that is not yet judged
+    int hit[skipPatternCapacity];   // its next occurrence at or after from[i], none, or unknown
+    int lineStart;                  // the start of the line in progress, when not longLine
+    int scanned;                    // no LF lies in [lineStart, scanned)
+    bool longLine;                  // in a line that can no longer hold a pattern in time
 };
 
-// Searches the buffer's data (up to r.stop) from s.p for the pattern's byte k, its rarest;
-// each place where the whole pattern lies is judged by its column, counted from the start of
-// its line (at most `columns` bytes back), and a match too far right dismisses the rest of its
-// line. True when a line holds the pattern in time, its start in s.lineStart; false once the
-// data is searched, s then telling where the line in progress at its end starts, or that it is
-// too long already.
-bool scanBuffer(const LineReader& r, std::string_view pattern, int k, int columns, SkipScan& s) {
+constexpr int none = 1 << 30; // no occurrence in the buffer's data
+constexpr int unknown = -1;
+
+// The next occurrence of pattern i in the buffer's data at or after from[i], or none.
+int nextOccurrence(const LineReader& r, const SkipScan& s, int i) {
     const char* const b = r.buffer;
     const int stop = r.stop;
-    const int m = int(pattern.size());
+    const int m = s.length[i], k = s.keyAt[i];
+    const std::string_view pattern = s.patterns[i];
     const char key = pattern[std::size_t(k)];
-    for (;;) {
-        while (!s.longLine && s.p + m <= stop) {
-            const void* hit = std::memchr(b + s.p + k, key, std::size_t(stop - m + 1 - s.p));
-            if (hit == nullptr) {
-                s.p = stop - m + 1;
-                break;
-            }
-            const int c = int(static_cast<const char*>(hit) - b) - k;
-            if (std::memcmp(b + c, pattern.data(), std::size_t(m)) != 0) {
-                s.p = c + 1;
-                continue;
-            }
-            // Without an LF in the `columns` bytes before it, the match is too far right
-            // whatever lineStart says.
-            const int from = c - columns > s.scanned ? c - columns : s.scanned;
-            if (const char* lf = lastLineFeed(b + from, b + c)) s.lineStart = int(lf - b) + 1;
-            s.scanned = c;
-            if (c - s.lineStart + m <= columns) return true;
-            const void* lf = std::memchr(b + c, '\n', std::size_t(stop - c));
-            if (lf == nullptr) {
-                s.longLine = true;
-                s.p = stop;
-                break;
-            }
-            s.p = s.lineStart = s.scanned = int(static_cast<const char*>(lf) - b) + 1;
-        }
-        if (s.longLine) {
-            const void* lf = std::memchr(b + s.p, '\n', std::size_t(stop - s.p));
-            if (lf != nullptr) {
-                s.p = s.lineStart = s.scanned = int(static_cast<const char*>(lf) - b) + 1;
-                s.longLine = false;
-                continue;
-            }
-        } else {
-            // The line in progress at the end of the buffer's data.
-            const int from = stop - columns > s.scanned ? stop - columns : s.scanned;
-            if (const char* lf = lastLineFeed(b + from, b + stop))
-                s.lineStart = int(lf - b) + 1;
-            else if (from > s.scanned)
-                s.longLine = true;
-            s.scanned = stop;
-            if (stop - s.lineStart >= columns) s.longLine = true;
-        }
-        return false;
+    for (int p = s.from[i]; p + m <= stop;) {
+        const void* at = std::memchr(b + p + k, key, std::size_t(stop - m + 1 - p));
+        if (at == nullptr) return none;
+        const int place = int(static_cast<const char*>(at) - b) - k;
+        if (std::memcmp(b + place, pattern.data(), std::size_t(m)) == 0) return place;
+        p = place + 1;
     }
+    return none;
+}
+
+// Judges the occurrences in the buffer's data in file order, each by its column counted from
+// the start of its line (at most `columns` bytes back). True when a line holds a pattern in
+// time, its start in s.lineStart; false once the data is judged, s then telling where the line
+// in progress at its end starts, or that it is too long already.
+bool judgeBuffer(const LineReader& r, int columns, SkipScan& s) {
+    const char* const b = r.buffer;
+    const int stop = r.stop;
+    if (s.longLine) {
+        // The buffer was refilled past the rest of a long line: its line feed, if here.
+        if (const void* lf = std::memchr(b, '\n', std::size_t(stop))) {
+            s.lineStart = s.scanned = int(static_cast<const char*>(lf) - b) + 1;
+            for (int i = 0; i < s.count; ++i) s.from[i] = s.lineStart;
+            s.longLine = false;
+        }
+    }
+    if (s.longLine) return false;
+    for (;;) {
+        int best = -1, c = none;
+        for (int i = 0; i < s.count; ++i) {
+            if (s.hit[i] == unknown) s.hit[i] = nextOccurrence(r, s, i);
+            if (s.hit[i] < c) {
+                c = s.hit[i];
+                best = i;
+            }
+        }
+        if (best < 0) break;
+        const int back = c - columns > s.scanned ? c - columns : s.scanned;
+        if (const char* lf = lastLineFeed(b + back, b + c)) s.lineStart = int(lf - b) + 1;
+        s.scanned = c;
+        if (c - s.lineStart + s.length[best] <= columns) return true;
+        s.from[best] = c + 1;
+        s.hit[best] = unknown;
+    }
+    // The line in progress at the end of the buffer's data.
+    const int back = stop - columns > s.scanned ? stop - columns : s.scanned;
+    if (const char* lf = lastLineFeed(b + back, b + stop))
+        s.lineStart = int(lf - b) + 1;
+    else if (back > s.scanned)
+        s.longLine = true;
+    s.scanned = stop;
+    if (stop - s.lineStart >= columns) s.longLine = true;
+    return false;
+}
+
+// After a refill that kept the data from keepFrom on (which was at `stop` before): every place
+// up to the last where pattern i could lie whole in the old data has been judged.
+void shiftAfterRefill(SkipScan& s, int stop, int keepFrom) {
+    for (int i = 0; i < s.count; ++i) {
+        int next = s.from[i];
+        if (stop - s.length[i] + 1 > next) next = stop - s.length[i] + 1;
+        if (keepFrom > next) next = keepFrom;
+        s.from[i] = next - keepFrom;
+        s.hit[i] = unknown;
+    }
+    s.lineStart = 0;
+    s.scanned = stop - keepFrom;
 }
 
 } // namespace
@@ -140,19 +165,34 @@ bool skipFits(std::string_view pattern, int columns) {
     return true;
 }
 
-// The buffer is searched as it stands (scanBuffer). The line in progress at the end of the
-// buffer is moved to the front before the buffer is refilled, so that a pattern crossing the
-// boundary is found and the line found can be handed out from the buffer by nextLine; a line
-// already `columns` long cannot hold the pattern any more and is passed over up to its LF
-// without being kept.
 LineResult skipToLine(LineReader& r, std::string_view pattern, int columns, Record& record) {
+    return skipToLineHoldingAny(r, &pattern, 1, columns, record);
+}
+
+// The buffer is searched as it stands: each pattern on its own from the first place not yet
+// judged for it, the place of its next occurrence kept until that one is judged; the
+// occurrences are judged in file order, so the first that lies within `columns` columns of its
+// line gives the line. The line in progress at the end of the buffer is moved to the front
+// before the buffer is refilled, so that a pattern crossing the boundary is found and the line
+// found can be handed out from the buffer by nextLine; a line already `columns` long cannot hold
+// a pattern any more and is passed over up to its LF without being kept.
+LineResult skipToLineHoldingAny(LineReader& r, const std::string_view* patterns, int count,
+                                int columns, Record& record) {
     r.hasCurrent = false;
     if (r.ended) return LineResult::endOfData;
-    const int m = int(pattern.size());
-    const int k = rarestByte(pattern);
-    SkipScan s{r.pos, r.pos, r.pos, false};
+    SkipScan s;
+    s.patterns = patterns;
+    s.count = count;
+    for (int i = 0; i < count; ++i) {
+        s.length[i] = int(patterns[i].size());
+        s.keyAt[i] = rarestByte(patterns[i]);
+        s.from[i] = r.pos;
+        s.hit[i] = unknown;
+    }
+    s.lineStart = s.scanned = r.pos;
+    s.longLine = false;
     for (;;) {
-        if (scanBuffer(r, pattern, k, columns, s)) {
+        if (judgeBuffer(r, columns, s)) {
             r.pos = s.lineStart;
             r.lineBase = r.bufferStart + s.lineStart;
             r.lineNumber = 0;
@@ -160,134 +200,18 @@ LineResult skipToLine(LineReader& r, std::string_view pattern, int columns, Reco
         }
         bool more = false;
         if (r.stop == r.end) {
-            // Keep the line in progress, and go on from the first place not yet judged.
             const int stop = r.stop;
             const int keepFrom = s.longLine ? r.end : s.lineStart;
-            int next = s.p > s.lineStart ? s.p : s.lineStart;
-            if (stop - m + 1 > next) next = stop - m + 1;
             more = refillBuffer(r, keepFrom);
             if (!more && errno != 0) {
                 r.ended = true;
                 return LineResult::readError;
             }
-            s.lineStart = 0;
-            s.scanned = stop - keepFrom;
-            s.p = s.longLine ? 0 : next - keepFrom;
+            shiftAfterRefill(s, stop, keepFrom);
         }
         if (!more) {
             // The data ends (end of file, or a Ctrl-Z): every line has been passed over.
             const bool partial = s.longLine || r.stop > s.lineStart;
-            r.ended = true;
-            r.pos = r.stop;
-            r.lineBase = r.bufferStart + r.stop;
-            r.lineNumber = partial ? 1 : 0;
-            return LineResult::endOfData;
-        }
-    }
-}
-
-// Each pattern is searched on its own from the first place not yet judged for it, the place
-// of its next occurrence kept until that one is judged; the occurrences are judged in file
-// order, so the first that lies within `columns` columns of its line gives the line. Where
-// lineStart stands and when a line is too long to hold any pattern in time follow skipToLine.
-LineResult skipToLineHoldingAny(LineReader& r, const std::string_view* patterns, int count,
-                                int columns, Record& record) {
-    r.hasCurrent = false;
-    if (r.ended) return LineResult::endOfData;
-    constexpr int none = 1 << 30; // no occurrence in the buffer's data
-    constexpr int unknown = -1;
-    int length[skipPatternCapacity];
-    int keyAt[skipPatternCapacity];
-    int from[skipPatternCapacity]; // the first place pattern i may start that is not yet judged
-    int hit[skipPatternCapacity];  // its next occurrence at or after from[i], none, or unknown
-    for (int i = 0; i < count; ++i) {
-        length[i] = int(patterns[i].size());
-        keyAt[i] = rarestByte(patterns[i]);
-        from[i] = r.pos;
-        hit[i] = unknown;
-    }
-    int lineStart = r.pos;
-    int scanned = r.pos;
-    bool longLine = false;
-    for (;;) {
-        const char* const b = r.buffer;
-        const int stop = r.stop;
-        if (longLine) {
-            // The buffer was refilled past the rest of a long line: its line feed, if here.
-            if (const void* lf = std::memchr(b, '\n', std::size_t(stop))) {
-                lineStart = scanned = int(static_cast<const char*>(lf) - b) + 1;
-                for (int i = 0; i < count; ++i) from[i] = lineStart;
-                longLine = false;
-            }
-        }
-        if (!longLine) {
-            for (;;) {
-                int best = -1, c = none;
-                for (int i = 0; i < count; ++i) {
-                    if (hit[i] == unknown) {
-                        const int m = length[i], k = keyAt[i];
-                        const char key = patterns[i][std::size_t(k)];
-                        hit[i] = none;
-                        for (int p = from[i]; p + m <= stop;) {
-                            const void* at =
-                                std::memchr(b + p + k, key, std::size_t(stop - m + 1 - p));
-                            if (at == nullptr) break;
-                            const int place = int(static_cast<const char*>(at) - b) - k;
-                            if (std::memcmp(b + place, patterns[i].data(), std::size_t(m)) == 0) {
-                                hit[i] = place;
-                                break;
-                            }
-                            p = place + 1;
-                        }
-                    }
-                    if (hit[i] < c) {
-                        c = hit[i];
-                        best = i;
-                    }
-                }
-                if (best < 0) break;
-                const int back = c - columns > scanned ? c - columns : scanned;
-                if (const char* lf = lastLineFeed(b + back, b + c)) lineStart = int(lf - b) + 1;
-                scanned = c;
-                if (c - lineStart + length[best] <= columns) {
-                    r.pos = lineStart;
-                    r.lineBase = r.bufferStart + lineStart;
-                    r.lineNumber = 0;
-                    return nextLine(r, record);
-                }
-                from[best] = c + 1;
-                hit[best] = unknown;
-            }
-            // The line in progress at the end of the buffer's data.
-            const int back = stop - columns > scanned ? stop - columns : scanned;
-            if (const char* lf = lastLineFeed(b + back, b + stop))
-                lineStart = int(lf - b) + 1;
-            else if (back > scanned)
-                longLine = true;
-            scanned = stop;
-            if (stop - lineStart >= columns) longLine = true;
-        }
-        bool more = false;
-        if (r.stop == r.end) {
-            const int keepFrom = longLine ? r.end : lineStart;
-            more = refillBuffer(r, keepFrom);
-            if (!more && errno != 0) {
-                r.ended = true;
-                return LineResult::readError;
-            }
-            for (int i = 0; i < count; ++i) {
-                // Every place up to the last where pattern i could lie whole has been judged.
-                int next = from[i];
-                if (stop - length[i] + 1 > next) next = stop - length[i] + 1;
-                if (keepFrom > next) next = keepFrom;
-                from[i] = next - keepFrom;
-                hit[i] = unknown;
-            }
-            lineStart = 0;
-            scanned = stop - keepFrom;
-        }
-        if (!more) {
-            const bool partial = longLine || r.stop > lineStart;
             r.ended = true;
             r.pos = r.stop;
             r.lineBase = r.bufferStart + r.stop;

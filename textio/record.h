@@ -56,7 +56,8 @@ bool skipFits(std::string_view pattern, int columns);
 // The next line that holdsWithin `pattern` and `columns`, as nextLine would reach it line
 // by line, but found by scanning the buffer rather than cutting every line: the lines
 // passed over are not counted as they go (lineNumberOf counts them when asked). Only for
-// a pattern that skipFits, on a descriptor that can seek. On readError, errno tells why.
+// a pattern that skipFits, on a descriptor that can seek. On readError, errno tells why. The
+// one-pattern case of skipToLineHoldingAny: one search engine serves both.
 LineResult skipToLine(LineReader& reader, std::string_view pattern, int columns, Record& record);
 // skipToLine for any of `count` patterns (each one that skipFits), each searched in the
 // buffer on its own; the line handed out is the first in the file that holdsWithin one of

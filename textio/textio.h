@@ -201,6 +201,20 @@ void writeFailureLine(std::initializer_list<std::string_view> parts);
 // is passed over: those answers end the run with status 0 whatever becomes of them.
 void writeConsoleText(std::string_view text);
 
+// A diagnostic message under construction, as the layer builds its own: fixed capacity, text
+// beyond it cut.
+struct Message {
+    static constexpr int capacity = 1200;
+    char text[capacity];
+    int length = 0;
+    Message& add(std::string_view s);
+    Message& add(long long n);
+    // The text between double quotes, surrounding blanks dropped, control bytes written
+    // as \xNN, and cut with "..." after 60 characters: how a diagnostic quotes what it found.
+    Message& addQuoted(std::string_view s);
+    std::string_view view() const { return {text, std::size_t(length)}; }
+};
+
 // Ends the run for a failure the caller found in the data it read (code 109): one
 // "*ERR* 109 <message>" line on standard error, then endRun(-1).
 [[noreturn]] void failRun(std::string_view message);

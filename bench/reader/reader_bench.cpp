@@ -3,12 +3,11 @@
 // wider columns, the "Atom  AN" mode header), and a 300-atom job as ORCA 5 prints it
 // (geometries in Angstrom and bohr at every step, then all 3N modes in blocks of six columns). For
 // each layout and size it prints the time of the whole read as a run makes it (recognition, then
-// countAtoms through readFirstFrequency, or readVibrations) against five sequential `wc -l` passes
+// the reader's three steps for mode 1) against five sequential `wc -l` passes
 // over the same file, and the peak resident memory of a child process that does the read. DALTON,
 // MOPAC, ADF and CFOUR outputs of 100 MB (more_layouts.h) are measured the same way. Not a
 // unit test: run it by hand.
 #include "bench/reader/more_layouts.h"
-#include "reader/gaussian_reader.h"
 #include "reader/vibrations.h"
 
 #include <sys/resource.h>
@@ -234,15 +233,9 @@ ReadFigures timeRead(const std::string& path) {
         const auto start = std::chrono::steady_clock::now();
         // As a run reads the file.
         const reader::Format format = reader::recogniseFormat(path);
-        if (format == reader::Format::gaussian) {
-            reader::OutputLayout tables;
-            reader::countAtoms(path, tables, reader::atomCount);
-            reader::readGeometry(path, reader::atomCount, tables, reader::geometry);
-            reader::readModeVector(path, 1, 1, reader::atomCount, tables, reader::modeVector);
-            reader::firstFrequency = reader::readFirstFrequency(path);
-        } else {
-            reader::readVibrations(path, format, 1);
-        }
+        reader::countModes(path, format, 1);
+        reader::readMolecule(path, format);
+        reader::readChosenMode(path, format, 1);
         ReadFigures figures{seconds(start), 0, reader::atomCount};
         rusage usage;
         getrusage(RUSAGE_SELF, &usage);

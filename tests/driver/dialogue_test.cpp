@@ -346,37 +346,41 @@ TEST_F(Dialogue, XtbVectorsAreExportedWithoutTheirMassWeighting) {
                      "    3         1.        0.000000  -0.342206  -1.039342", rule54}));
 }
 
-// Real Gaussian listings, when they are at hand.
+// Real Gaussian listings (tests/data), and small ones written here in their layouts.
 class RealListingRuns : public Dialogue {
   protected:
-    void SetUp() override {
-        if (!samplesPresent()) GTEST_SKIP() << "no " << MOLVANE_SAMPLES_DIR;
-    }
     void sample(const std::string& name) {
         dir.copyIn(sampleFile(name), name);
         settings(name);
     }
 };
 
-TEST_F(RealListingRuns, OptimisationAndFrequencyJob) {
-    sample("optfreq-12atoms.out");
-    const Outcome run = dir.run(runner, "\n30\n\n");
+TEST_F(RealListingRuns, HighPrecisionModesBeforeTheOrdinaryOnes) {
+    sample("g03-nosymm-ts.log");
+    const Outcome run = dir.run(runner, "\n15\n\n");
     expectClean(run, 0);
-    EXPECT_EQ(run.out, opening(30, "optfreq-12atoms.out"));
+    EXPECT_EQ(run.out, opening(15, "g03-nosymm-ts.log") + negativeWarning());
 }
 
 TEST_F(RealListingRuns, TwoAtomsLeaveNoModeToChoose) {
-    // H2: 3N-6 = 0, so no mode number is accepted and only 0 leads out.
-    sample("h2-hpmodes-negative.log");
+    // A diatomic: 3N-6 = 0, so no mode number is accepted and only 0 leads out.
+    const std::string name = "h2.log";
+    dir.write(name, orientationTable({{1, 0, 0, 0.4}, {1, 0, 0, -0.4}}) + harmonicHeading +
+                        modeBlock({-1407.9574}, {1, 1}, {{0, 0, 0.71}, {0, 0, -0.71}}));
+    settings(name);
     const Outcome run = dir.run(molvane, "\n1\n\n1\n0\n");
     expectClean(run, 0);
-    const std::string name = "h2-hpmodes-negative.log";
     EXPECT_EQ(run.out, opening(1, name) + wrongMode() + summary(1, name, "0.50") + wrongMode());
 }
 
 TEST_F(RealListingRuns, FilesWithoutModeBlocksEndWithTheMissingHeader) {
+    // CR LF line ends, a geometry and no frequencies.
+    std::string text;
+    for (char c : orientationTable({{8, 0, 0, 0.117}, {1, 0, 0.757, -0.469}, {1, 0, -0.757, 0}}))
+        text += c == '\n' ? std::string("\r\n") : std::string(1, c);
     const char* name = "crlf-nofreq.out";
-    sample(name);
+    dir.write(name, text + " Normal termination of Gaussian 98.\r\n");
+    settings(name);
     const Outcome run = dir.run(molvane, "\n1\n\n");
     EXPECT_EQ(run.status, 255) << name;
     EXPECT_EQ(run.out, opening(1, name));
@@ -386,8 +390,8 @@ TEST_F(RealListingRuns, FilesWithoutModeBlocksEndWithTheMissingHeader) {
 
 TEST_F(RealListingRuns, Gaussian16JobReadsToTheEnd) {
     // Gaussian 16 heads its mode blocks "Atom  AN" and prints wider columns: read in those.
-    sample("g16-water.log");
-    const Outcome run = dir.run(runner, "\n3\n\n");
+    sample("g16-dvb-hpmodes.out");
+    const Outcome run = dir.run(runner, "\n54\n\n");
     expectClean(run, 0);
-    EXPECT_EQ(run.out, opening(3, "g16-water.log"));
+    EXPECT_EQ(run.out, opening(54, "g16-dvb-hpmodes.out"));
 }

@@ -156,12 +156,10 @@ TEST_F(GifExport, FullDiskLeavesNoFile) {
 // A GIF of mode 7 with one command and no input at all: no question asked, filename.dat neither
 // read nor made.
 TEST(GifExportAnswered, ModeSevenOfANamedFileWithStandardInputClosed) {
-    const std::string sample = MOLVANE_SAMPLES_DIR "/g09-benzene-freq.log"; // 30 modes
-    if (!fs::exists(sample)) GTEST_SKIP() << "no " << sample;
     ProgramDir dir;
-    dir.copyIn(sample, "benzene.log");
+    dir.copyIn(testsupport::sampleFile("g16-dvb-hpmodes.out"), "dvb.log"); // 54 modes
     const Outcome run =
-        dir.run(MOLVANE_BINARY, "", "--gif mode7.gif --mode 7 benzene.log <&-", "env -u DISPLAY ");
+        dir.run(MOLVANE_BINARY, "", "--gif mode7.gif --mode 7 dvb.log <&-", "env -u DISPLAY ");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     EXPECT_NE(run.out.find("You Will See Normal Mode =           7\r\n"), std::string::npos);

@@ -1,6 +1,6 @@
 // Test support for the readers of Q-Chem, Psi4, NWChem and GAMESS output: a file read as a
 // run reads it (recognised by its content, then read through readVibrations, a run end
-// captured), the real outputs kept beside the checkout, small molecules whose vibrations the
+// captured), the real outputs kept in tests/data, small molecules whose vibrations the
 // generated files print, and the checks made of what was read (the run data and modeList).
 #pragma once
 
@@ -20,7 +20,6 @@
 namespace columntest {
 
 using testsupport::programSampleFile;
-using testsupport::programSamplesPresent;
 
 struct Reading {
     std::string file;
@@ -42,19 +41,6 @@ inline Reading read(const std::string& file, int mode) {
     r.mode = mode;
     testsupport::guardedRun(readAsRun, &r, r.end);
     return r;
-}
-
-// The reading ended the run with one "*ERR* 109" line holding each of `parts`.
-inline testing::AssertionResult endedWith(const Reading& r,
-                                          std::initializer_list<std::string> parts) {
-    if (!r.end.ended) return testing::AssertionFailure() << "the run did not end";
-    const std::string text(r.end.diagnostic());
-    if (r.end.status != -1 || !testsupport::isOneDiagnostic(text, 109))
-        return testing::AssertionFailure() << "status " << r.end.status << ": " << text;
-    for (const std::string& part : parts)
-        if (text.find(part) == std::string::npos)
-            return testing::AssertionFailure() << "no \"" << part << "\" in: " << text;
-    return testing::AssertionSuccess();
 }
 
 inline testing::AssertionResult readWell(const Reading& r) {

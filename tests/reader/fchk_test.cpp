@@ -1,7 +1,8 @@
 // Gaussian formatted checkpoint files read through the reader's one face: the real Gaussian 16
-// files of divinylbenzene and of the hydrogen peroxide transition state to the values printed
-// in them; generated files (linear molecules, diatomics, Raman activities, 1000 and 1001 atoms);
-// a Gaussian 09 file without normal modes, and each class of damaged file.
+// file of divinylbenzene to the values printed in it; generated files (linear molecules, diatomics,
+// Raman activities); a Gaussian 09 file without normal modes; its row of the cases every format
+// shares.
+#include "tests/reader/format_cases.h"
 #include "tests/reader/vibration_files.h"
 
 #include <cstdio>
@@ -71,8 +72,7 @@ void readCheckpoint(const std::string& file, int mode) {
     reader::readVibrations(file, reader::Format::fchk, mode);
 }
 
-TEST(Fchk, RealFilesReadToTheirPrintedValues) {
-    if (!programSamplesPresent()) GTEST_SKIP() << "no program samples beside the checkout";
+TEST(Fchk, RealFileReadsToItsPrintedValues) {
     // Gaussian 16 A.03: "Atomic numbers" at line 20, "Current cartesian coordinates" at 30
     // (bohr: 5.09177602E-01 is 0.269445 A), "Number of Normal Modes" 54, Vib-E2 at 3764 (54
     // frequencies, then reduced masses, force constants, IR intensities: vibration 9 holds
@@ -88,22 +88,6 @@ TEST(Fchk, RealFilesReadToTheirPrintedValues) {
                     53.1980918,
                     9,
                     5.80386187});
-    // The peroxide transition state: Vib-E2 at line 394 opens with -6.85333998E+02.
-    expectRealFile({"g16-peroxide-ts.fchk",
-                    reader::Format::fchk,
-                    {8, 8, 1, 1},
-                    {0.0, 0.702842, -0.107440},
-                    {-0.000672, -0.960744, 0.859523},
-                    6,
-                    {{-0.060678, -0.000035, 0.000029},
-                     {-0.000036, 0.635922, -0.010064},
-                     {-0.000029, -0.015936, -0.043179}},
-                    {{-0.704498, 0.000122, -0.000467},
-                     {-0.000606, -0.264554, 0.159728},
-                     {-0.000459, -0.168130, 0.685284}},
-                    -685.333998,
-                    6,
-                    46.4778418});
 }
 
 TEST(Fchk, EveryShapeOfMoleculeReads) {
@@ -129,81 +113,64 @@ TEST(Fchk, RamanActivitiesAreTheFifthBlockOfVibE2) {
     EXPECT_DOUBLE_EQ(reader::modeList.ramanActivity[2], 3.5);
 }
 
-TEST(Fchk, ACheckpointWithoutNormalModesSaysWhy) {
-    ScratchDir dir;
-    const std::string file = dir.write("g09.fchk", fchkHead(bentTransitionState()));
-    EXPECT_TRUE(endsTheRun([&] { readCheckpoint(file, 1); },
-                           file + ": holds no normal modes (no Vib-E2 and Vib-Modes fields):"
-                                  " Gaussian 16 writes them for a frequency job, Gaussian 09 and"
-                                  " earlier never do; read the job's output file instead"));
-}
-
-TEST(Fchk, AThousandAtomsAreReadAndOneMoreIsRefused) {
-    ScratchDir dir;
-    for (int count : {1000, 1001}) {
-        Molecule grid;
-        grid.atoms = gridAtoms(count);
-        grid.vibrations = 2;
-        grid.frequencies = {100.0, 200.0};
-        grid.vectors = {std::vector<double>(std::size_t(3 * count), 0.1),
-                        std::vector<double>(std::size_t(3 * count), -0.2)};
-        grid.intensities = {1.0, 2.0};
-        const std::string file = dir.write("grid.fchk", fchkFile(grid));
-        if (count == 1001) {
-            EXPECT_TRUE(endsTheRun([&] { readCheckpoint(file, 2); },
-                                   file + ": lists 1001 atomic numbers; Molvane holds at most "
-                                          "1000 atoms"));
-            continue;
-        }
-        readCheckpoint(file, 2);
-        ASSERT_EQ(reader::atomCount, 1000);
-        EXPECT_EQ(reader::modeList.count, 2);
-        EXPECT_NEAR(reader::modeVector[999][3], -1.0 / std::sqrt(3000.0), 1e-7);
-    }
-}
-
-TEST(Fchk, DamagedLinesEndTheRunNamingTheirLine) {
-    const Molecule m = bentTransitionState();
-    expectDamageDiagnostics(
-        fchkFile(m),
-        {{"coordinate", "E-01", "E-0l", "Current cartesian", "value 3 of a real array"},
-         {"missing value", " -1.23456000E+03", "", "Vib-E2",
-          "5 numbers of the array (42 more to come)"},
-         {"field line", "R   N=          42", "R   N=   forty-two", "",
-          "\"Vib-E2   R   N=\" and a count"},
-         {"atomic number", "           8", "         8.0", "Atomic numbers",
-          "value 1 of an integer array"}},
-        "damaged.fchk", [](const std::string& file) { readCheckpoint(file, 1); });
-}
-
-TEST(Fchk, TruncatedAndInconsistentFilesEndTheRun) {
-    ScratchDir dir;
-    const Molecule m = bentTransitionState();
-    const std::string good = fchkFile(m);
-    Molecule fewerAtoms = m;
-    fewerAtoms.atoms.pop_back();
-    struct Case {
-        const char* name;
-        std::string text;
-        const char* diagnostic;
-    } cases[] = {
-        {"in Vib-Modes", good.substr(0, good.rfind('\n', good.find("ClPar") - 40) + 1),
-         "while the values of \"Vib-Modes\" was read"},
-        {"vectors that do not fit the atoms",
-         fchkHead(fewerAtoms) + good.substr(good.find("Number of Normal Modes")),
-         "holds 27 values in Vib-Modes, not a whole number of vectors of 2 atoms"},
-        {"a count that does not fit the vectors",
-         replaced(good, "Number of Normal Modes                     I                3",
-                  "Number of Normal Modes                     I                4"),
-         "declares 4 normal modes and holds 3 vectors in Vib-Modes"},
-        {"without Vib-Modes", good.substr(0, good.find("Vib-Modes")),
-         "has Vib-E2 but no Vib-Modes field"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string file = dir.write("cut.fchk", c.text);
-        EXPECT_TRUE(endsTheRun([&] { readCheckpoint(file, 1); }, file, c.diagnostic));
-    }
+// A checkpoint of `count` grid atoms and two vibrations, every component alike.
+std::string gridFile(int count) {
+    Molecule grid;
+    grid.atoms = gridAtoms(count);
+    grid.vibrations = 2;
+    grid.frequencies = {100.0, 200.0};
+    grid.vectors = {std::vector<double>(std::size_t(3 * count), 0.1),
+                    std::vector<double>(std::size_t(3 * count), -0.2)};
+    grid.intensities = {1.0, 2.0};
+    return fchkFile(grid);
 }
 
 } // namespace
+
+// The cases every format shares (format_cases_test.cpp).
+formatcases::Row formatcases::fchkCases() {
+    const Molecule m = bentTransitionState();
+    Row row{"job.fchk", reader::Format::fchk};
+    const std::string good = fchkFile(m);
+    row.good = good;
+    row.damages = {
+        {"coordinate", "E-01", "E-0l", "value 3 of a real array", "Current cartesian"},
+        {"missing value", " -1.23456000E+03", "", "5 numbers of the array (42 more to come)",
+         "Vib-E2"},
+        {"field line", "R   N=          42", "R   N=   forty-two",
+         "\"Vib-E2   R   N=\" and a count"},
+        {"atomic number", "           8", "         8.0", "value 1 of an integer array",
+         "Atomic numbers"},
+    };
+    Molecule fewerAtoms = m;
+    fewerAtoms.atoms.pop_back();
+    row.cuts = {
+        {"in Vib-Modes",
+         good.substr(0, good.rfind('\n', good.find("ClPar") - 40) + 1),
+         {"while the values of \"Vib-Modes\" was read"}},
+        {"vectors that do not fit the atoms",
+         fchkHead(fewerAtoms) + good.substr(good.find("Number of Normal Modes")),
+         {"holds 27 values in Vib-Modes, not a whole number of vectors of 2 atoms"}},
+        {"a count that does not fit the vectors",
+         replaced(good, "Number of Normal Modes                     I                3",
+                  "Number of Normal Modes                     I                4"),
+         {"declares 4 normal modes and holds 3 vectors in Vib-Modes"}},
+        {"without Vib-Modes", cutBefore(good, "Vib-Modes"), {"has Vib-E2 but no Vib-Modes field"}},
+        // As Gaussian 09 writes a frequency job's checkpoint.
+        {"without normal modes",
+         fchkHead(m),
+         {": holds no normal modes (no Vib-E2 and Vib-Modes fields): Gaussian 16 writes them for "
+          "a frequency job, Gaussian 09 and earlier never do; read the job's output file instead"}},
+    };
+    row.thousand = [](const testsupport::ScratchDir& dir) {
+        return dir.write("grid.fchk", gridFile(1000));
+    };
+    row.thousandMode = 2;
+    row.read = [] {
+        EXPECT_EQ(reader::modeList.count, 2);
+        EXPECT_NEAR(reader::modeVector[999][3], -1.0 / std::sqrt(3000.0), 1e-7);
+    };
+    row.over = gridFile(1001);
+    row.overSays = {": lists 1001 atomic numbers; Molvane holds at most 1000 atoms"};
+    return row;
+}

@@ -2,8 +2,9 @@
 // (a transition state whose translations and rotations are printed as 3.88 to 69.45 cm**-1),
 // generated outputs laid out as GAMESS-US and Firefly print them (imaginary frequencies
 // written "825.18 I", geometries in bohr and in Angstroms, Raman activities, intensity units,
-// linear molecules), and one test per kind of damage.
+// linear molecules); its row of the cases every format shares.
 #include "tests/reader/column_formats.h"
+#include "tests/reader/format_cases.h"
 
 using namespace columntest;
 using testsupport::ScratchDir;
@@ -99,7 +100,6 @@ const char* const closing = " EXECUTION OF GAMESS TERMINATED NORMALLY\n";
 std::string output(const Molecule& m) { return banner + bohrTable(m) + analysis(m) + closing; }
 
 TEST(GamessOutput, RealOutputReadsToTheValuesPrintedInIt) {
-    if (!programSamplesPresent()) GTEST_SKIP() << "no " << MOLVANE_PROGRAM_SAMPLES_DIR;
     const std::string file = programSampleFile("gamess2018-nh3-ts-ir.out");
     // The six smallest of |825.18|, 3.88, 0.02, 0.68, 46.87, 69.45, 69.45, 1691.24, ... are
     // modes 2 to 7: vibrations 1, 2 and 6 are modes 1, 8 and 12; the lengths of their printed
@@ -206,23 +206,13 @@ TEST(GamessOutput, EquilibriumGeometryOfAnOptimisation) {
     EXPECT_DOUBLE_EQ(reader::firstFrequency, -1234.56);
 }
 
-TEST(GamessOutput, MoreAtomsThanMolvaneHolds) {
-    ScratchDir dir;
-    const std::string text = banner + angstromTable(grid(1001)) + closing;
-    const Reading r = read(dir.write("over.out", text), 1);
-    EXPECT_TRUE(endedWith(
-        r, {"over.out", lineText(lineOf(text, "\n C ") + 1001), "at most 1000 atom rows"}));
-}
+} // namespace
 
-TEST(GamessOutput, DamagedFilesEndTheRunWithOneLine) {
-    ScratchDir dir;
-    const std::string good = output(withTranslations(water(true), 6));
-    struct Damage {
-        const char* what;
-        std::string from, to; // the first `from` replaced by `to`: the line named
-        const char* expected;
-    };
-    const Damage damages[] = {
+// The cases every format shares (format_cases_test.cpp).
+formatcases::Row formatcases::gamessCases() {
+    Row row{"gamess.out", reader::Format::gamess};
+    row.good = output(withTranslations(water(true), 6));
+    row.damages = {
         {"a vector value", "X -0.05000000", "X -0.05O00000", "the X row of atom 1"},
         {"an axis", "\n                   Y", "\n                   Z", "the Y row of atom 1"},
         {"an atom number", "  2   H", "  3   H", "the X row of atom 2"},
@@ -233,48 +223,18 @@ TEST(GamessOutput, DamagedFilesEndTheRunWithOneLine) {
         {"a nuclear charge", " H           1.0", " H           1.5", "geometry row 2"},
         {"too few modes", "                          6", " ......END OF NORMAL COORDINATE ANALYSIS",
          "all 3N = 9 modes before the end"},
+        // Mode 9's last value, read only for vibrations 3 and on.
+        {"a value of a mode not asked for", "000\n\n TRANS. SAYVETZ", "00x\n\n TRANS. SAYVETZ",
+         "the Z row of atom 3", "", 0, true},
     };
-    for (const Damage& d : damages) {
-        SCOPED_TRACE(d.what);
-        std::string text = good;
-        const std::size_t at = text.find(d.from);
-        ASSERT_NE(at, std::string::npos);
-        text.replace(at, d.from.size(), d.to);
-        int line = 1;
-        for (std::size_t i = 0; i < at + (d.to[0] == '\n'); ++i) line += text[i] == '\n';
-        const Reading r = read(dir.write("damaged.out", text), 1);
-        EXPECT_TRUE(endedWith(r, {"damaged.out", lineText(line), d.expected}));
-    }
-}
-
-TEST(GamessOutput, ValuesOfModesNotAskedForAreCheckedToo) {
-    ScratchDir dir;
-    std::string text = output(withTranslations(water(), 6));
-    // The last value of the last row: mode 9's, read only for vibrations 3 and on.
-    const std::size_t end = text.rfind("\n\n TRANS. SAYVETZ");
-    ASSERT_EQ(text.substr(end - 3, 3), "000");
-    text[end - 1] = 'x';
-    const Reading r = read(dir.write("unread.out", text), 1);
-    EXPECT_TRUE(
-        endedWith(r, {"unread.out", lineText(lineOf(text, "0x\n")), "the Z row of atom 3"}));
-}
-
-TEST(GamessOutput, FilesCutShortOrWithoutModes) {
-    ScratchDir dir;
-    const std::string good = output(withTranslations(water(), 6));
-    // Cut in the geometry, before the first block, in a block's rows, between blocks.
-    for (const char* cut : {" H           1.0", "       FREQUENCY:", "  3   H", " TRANS."}) {
-        SCOPED_TRACE(cut);
-        const std::size_t at = good.find(cut);
-        ASSERT_NE(at, std::string::npos);
-        const Reading r = read(dir.write("cut.out", good.substr(0, at)), 1);
-        EXPECT_TRUE(endedWith(r, {"cut.out ends at line", "was read"}));
-    }
     const Molecule h2o = withTranslations(water(), 6);
-    Reading r = read(dir.write("none.out", banner + bohrTable(h2o) + closing), 1);
-    EXPECT_TRUE(endedWith(r, {"none.out", "(it has none)"}));
-    r = read(dir.write("early.out", banner + analysis(h2o) + closing), 1);
-    EXPECT_TRUE(endedWith(r, {"early.out", "a geometry table before"}));
+    // Cut in the geometry, before the first block, in a block's rows, between blocks.
+    for (const char* cut : {" H           1.0", "       FREQUENCY:", "  3   H", " TRANS."})
+        row.cuts.push_back({cut, cutBefore(output(h2o), cut), {" ends at line", "was read"}});
+    row.cuts.push_back({"no modes", banner + bohrTable(h2o) + closing, {"(it has none)"}});
+    row.cuts.push_back(
+        {"modes first", banner + analysis(h2o) + closing, {"a geometry table before"}});
+    row.over = banner + angstromTable(grid(1001)) + closing;
+    row.overSays = {lineText(lineOf(row.over, "\n C ") + 1001), "at most 1000 atom rows"};
+    return row;
 }
-
-} // namespace

@@ -1,7 +1,8 @@
-// Molden files read through the reader's one face: the real files of Molden 5.7 and OpenMolcas
-// to the values printed in them; generated files as each writes them (sections in any case,
+// Molden files read through the reader's one face: the real file of Molden 5.7 to the values
+// printed in it; generated files as each writes them (sections in any case,
 // with blanks before them, [Atoms], [GTO] and [MO] passed over), files listing all 3N entries,
-// imaginary frequencies, vectors not of unit length, 1000 and 1001 atoms; damaged files.
+// imaginary frequencies, vectors not of unit length; its row of the cases every format shares.
+#include "tests/reader/format_cases.h"
 #include "tests/reader/vibration_files.h"
 
 #include <cstdio>
@@ -70,8 +71,7 @@ void readMoldenFile(const std::string& file, int mode) {
     reader::readVibrations(file, reader::Format::molden, mode);
 }
 
-TEST(Molden, RealFilesReadToTheirPrintedValues) {
-    if (!programSamplesPresent()) GTEST_SKIP() << "no program samples beside the checkout";
+TEST(Molden, RealFileReadsToItsPrintedValues) {
     // Molden 5.7 from a GAMESS run: [Atoms], [GTO] and [MO] first, [FREQ] at line 4068 (3N-6
     // entries), [FR-COORD] in bohr (2.67238738 is 1.414167 A), [FR-NORM-COORD] vectors of
     // length 0.56 and the like, [INT] last (vibration 9: 5.908094).
@@ -86,23 +86,6 @@ TEST(Molden, RealFilesReadToTheirPrintedValues) {
                     47.87,
                     9,
                     5.908094});
-    // OpenMolcas: " [MOLDEN FORMAT]", [N_FREQ] 12, [INT] before [NATOM] and [FR-COORD], E
-    // notation, vectors not of unit length.
-    expectRealFile({"openmolcas-freq.molden",
-                    reader::Format::molden,
-                    {6, 7, 1, 1, 1, 1},
-                    {0.0, 0.0, 0.026653},
-                    {-0.940859, 0.0, -0.508108},
-                    12,
-                    {{0.000690, 0.043621, 0.0},
-                     {-0.035995, 0.000441, -0.000048},
-                     {-0.001316, 0.000007, 0.000002}},
-                    {{-0.004075, 0.020666, 0.008376},
-                     {0.210451, 0.001348, -0.436498},
-                     {0.006992, -0.000022, 0.003033}},
-                    977.899433161719,
-                    1,
-                    156.623087301075});
 }
 
 TEST(Molden, EveryWritersLayoutReadsTheMoleculeItHolds) {
@@ -165,78 +148,67 @@ TEST(Molden, VectorsBeforeTheAtomsAreReadInASecondLook) {
     }
 }
 
-TEST(Molden, AThousandAtomsAreReadAndOneMoreIsRefused) {
-    ScratchDir dir;
-    for (int count : {1000, 1001}) {
-        std::string text = "[Molden Format]\n[FREQ]\n  100.0\n  200.0\n[FR-COORD]\n";
-        for (const testsupport::Atom& a : gridAtoms(count))
-            text += printed(a.number == 1 ? "H %.6f" : "C %.6f", a.x / bohr) +
-                    printed(" %.6f", a.y / bohr) + printed(" %.6f\n", a.z / bohr);
-        text += "[FR-NORM-COORD]\n";
-        const char* rows[] = {" 0.1 0.1 0.1\n", " 0.2 -0.2 0.2\n"};
-        for (int v = 0; v < 2; ++v) {
-            text += v == 0 ? "vibration 1\n" : "vibration 2\n";
-            for (int a = 0; a < count; ++a) text += rows[v];
-        }
-        const std::string file = dir.write("grid.molden", text);
-        if (count == 1001) {
-            EXPECT_TRUE(endsTheRun([&] { readMoldenFile(file, 2); },
-                                   file + ": its [FR-COORD] lists more than 1000 atoms; Molvane"
-                                          " holds at most 1000"));
-            continue;
-        }
-        readMoldenFile(file, 2);
-        ASSERT_EQ(reader::atomCount, 1000);
-        EXPECT_EQ(reader::modeList.count, 2);
-        EXPECT_NEAR(reader::modeVector[999][2], -1.0 / std::sqrt(3000.0), 1e-7);
-        EXPECT_FALSE(reader::modeList.hasIntensities);
+// A file of `count` grid atoms and two vibrations, every row of a vector alike.
+std::string gridFile(int count) {
+    std::string text = "[Molden Format]\n[FREQ]\n  100.0\n  200.0\n[FR-COORD]\n";
+    for (const testsupport::Atom& a : gridAtoms(count))
+        text += printed(a.number == 1 ? "H %.6f" : "C %.6f", a.x / bohr) +
+                printed(" %.6f", a.y / bohr) + printed(" %.6f\n", a.z / bohr);
+    text += "[FR-NORM-COORD]\n";
+    const char* rows[] = {" 0.1 0.1 0.1\n", " 0.2 -0.2 0.2\n"};
+    for (int v = 0; v < 2; ++v) {
+        text += v == 0 ? "vibration 1\n" : "vibration 2\n";
+        for (int a = 0; a < count; ++a) text += rows[v];
     }
-}
-
-TEST(Molden, DamagedRowsEndTheRunNamingTheirLine) {
-    const Molecule m = bentTransitionState();
-    expectDamageDiagnostics(
-        moldenFile(m, Writer::molden, m.first()),
-        {{"frequency", "1600.25000000", "1600.25000000 cm-1", "[FREQ]",
-          "frequency 2 of [FREQ], alone on its line"},
-         {"atom row", "\nH ", "\nQ ", "[FR-COORD]",
-          "atom 2 of [FR-COORD]: a symbol and x, y, z in bohr"},
-         {"vibration line", "vibration 2", "vibration 3", "",
-          "the line \"vibration 2\" of [FR-NORM-COORD]"},
-         {"vector row", "\n ", "\n x", "vibration 2", "row 1 of vibration 2: dx, dy, dz"},
-         {"intensity", "20.250000", "20.25O000", "[INT]", "intensity 2 of [INT] (at most 3000)"}},
-        "damaged.molden", [](const std::string& file) { readMoldenFile(file, 1); });
-}
-
-TEST(Molden, TruncatedAndInconsistentFilesEndTheRun) {
-    ScratchDir dir;
-    const Molecule m = bentTransitionState();
-    const std::string good = moldenFile(m, Writer::molden, m.first());
-    const std::string withoutIntensities = good.substr(0, good.find("[INT]"));
-    struct Case {
-        const char* name;
-        std::string text;
-        const char* diagnostic;
-    } cases[] = {
-        {"in a vector",
-         withoutIntensities.substr(
-             0, withoutIntensities.rfind('\n', withoutIntensities.size() - 2) + 1),
-         "holds vibration 3 of [FR-NORM-COORD] with 2 atom rows, where vibration 1 has 3"},
-        {"after a vibration line", cutAfter(good, "vibration 3"),
-         "holds vibration 3 of [FR-NORM-COORD] with 0 atom rows, where vibration 1 has 3"},
-        {"in the frequencies", cutAfter(good, "1600.25", "[FREQ]"), "has no [FR-COORD] section"},
-        {"without vectors", good.substr(0, good.find("[FR-NORM-COORD]")),
-         "has no [FR-NORM-COORD] section"},
-        {"fewer vibrations than frequencies", replaced(good, "[FR-COORD]", "   100.0\n[FR-COORD]"),
-         "holds 3 vibrations in [FR-NORM-COORD] for 4 frequencies in [FREQ]"},
-        {"fewer intensities", cutAfter(good, "20.25", "[INT]"),
-         "lists 2 intensities in [INT] for 3 frequencies in [FREQ]"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string file = dir.write("cut.molden", c.text);
-        EXPECT_TRUE(endsTheRun([&] { readMoldenFile(file, 1); }, file, c.diagnostic));
-    }
+    return text;
 }
 
 } // namespace
+
+// The cases every format shares (format_cases_test.cpp).
+formatcases::Row formatcases::moldenCases() {
+    const Molecule m = bentTransitionState();
+    Row row{"job.molden", reader::Format::molden};
+    const std::string good = moldenFile(m, Writer::molden, m.first());
+    row.good = good;
+    row.damages = {
+        {"frequency", "1600.25000000", "1600.25000000 cm-1",
+         "frequency 2 of [FREQ], alone on its line", "[FREQ]"},
+        {"atom row", "\nH ", "\nQ ", "atom 2 of [FR-COORD]: a symbol and x, y, z in bohr",
+         "[FR-COORD]"},
+        {"vibration line", "vibration 2", "vibration 3",
+         "the line \"vibration 2\" of [FR-NORM-COORD]"},
+        {"vector row", "\n ", "\n x", "row 1 of vibration 2: dx, dy, dz", "vibration 2"},
+        {"intensity", "20.250000", "20.25O000", "intensity 2 of [INT] (at most 3000)", "[INT]"},
+    };
+    const std::string withoutIntensities = cutBefore(good, "[INT]");
+    row.cuts = {
+        {"in a vector",
+         withoutIntensities.substr(
+             0, withoutIntensities.rfind('\n', withoutIntensities.size() - 2) + 1),
+         {"holds vibration 3 of [FR-NORM-COORD] with 2 atom rows, where vibration 1 has 3"}},
+        {"after a vibration line",
+         cutAfter(good, "vibration 3"),
+         {"holds vibration 3 of [FR-NORM-COORD] with 0 atom rows, where vibration 1 has 3"}},
+        {"in the frequencies", cutAfter(good, "1600.25", "[FREQ]"), {"has no [FR-COORD] section"}},
+        {"without vectors", cutBefore(good, "[FR-NORM-COORD]"), {"has no [FR-NORM-COORD] section"}},
+        {"fewer vibrations than frequencies",
+         replaced(good, "[FR-COORD]", "   100.0\n[FR-COORD]"),
+         {"holds 3 vibrations in [FR-NORM-COORD] for 4 frequencies in [FREQ]"}},
+        {"fewer intensities",
+         cutAfter(good, "20.25", "[INT]"),
+         {"lists 2 intensities in [INT] for 3 frequencies in [FREQ]"}},
+    };
+    row.thousand = [](const testsupport::ScratchDir& dir) {
+        return dir.write("grid.molden", gridFile(1000));
+    };
+    row.thousandMode = 2;
+    row.read = [] {
+        EXPECT_EQ(reader::modeList.count, 2);
+        EXPECT_NEAR(reader::modeVector[999][2], -1.0 / std::sqrt(3000.0), 1e-7);
+        EXPECT_FALSE(reader::modeList.hasIntensities);
+    };
+    row.over = gridFile(1001);
+    row.overSays = {": its [FR-COORD] lists more than 1000 atoms; Molvane holds at most 1000"};
+    return row;
+}

@@ -5,6 +5,7 @@
 // its own (DALTON's order, MOPAC's trivial modes, ADF's geometry tables, CFOUR's columns).
 #include "reader/format_support.h"
 #include "tests/reader/column_formats.h"
+#include "tests/reader/format_cases.h"
 
 #include <functional>
 
@@ -17,7 +18,7 @@ namespace {
 constexpr double bohr = 0.529177210903;
 
 std::string sampleFile(const std::string& name) {
-    return std::string(MOLVANE_TEST_DATA_DIR) + "/more-program-samples/" + name;
+    return std::string(MOLVANE_TEST_DATA) + "/more-program-samples/" + name;
 }
 
 // --- Real files -----------------------------------------------------------------------------
@@ -395,23 +396,20 @@ std::string cfourOutput(const Molecule& m) {
 }
 
 // Each format's generated file and how it is told: the intensities it carries, whether its
-// vectors are mass-weighted, a line of the vector rows to damage and what the diagnostic then
-// expects there.
+// vectors are mass-weighted.
 struct Layout {
     const char* name;
     Format format;
     std::function<std::string(const Molecule&)> write;
     bool intensities;
     bool weighted;
-    const char* rowOfAtom2; // the start of atom 2's first vector row, as written for water
-    const char* damaged;    // what the diagnostic of a damaged row says
 };
 
 const Layout layouts[] = {
-    {"DALTON", Format::dalton, daltonOutput, true, false, "    H      x ", "the x row of atom 2"},
-    {"MOPAC", Format::mopac, mopacOutput, false, false, "           4 ", "row 4 of a block"},
-    {"ADF", Format::adf, adfOutput, true, false, "     2.H ", "the row of atom 2"},
-    {"CFOUR", Format::cfour, cfourOutput, true, true, "\n H  ", "the row of atom 2"},
+    {"DALTON", Format::dalton, daltonOutput, true, false},
+    {"MOPAC", Format::mopac, mopacOutput, false, false},
+    {"ADF", Format::adf, adfOutput, true, false},
+    {"CFOUR", Format::cfour, cfourOutput, true, true},
 };
 
 // The record of atom `atom` of entry `entry` at unit length, the entry's values divided by
@@ -458,53 +456,126 @@ TEST(MorePrograms, TransitionStatesAndLinearMoleculesInEveryLayout) {
     }
 }
 
-TEST(MorePrograms, AThousandAtomsAndOneMore) {
-    ScratchDir dir;
-    for (const Layout& l : layouts) {
-        SCOPED_TRACE(l.name);
-        const Molecule big = grid(1000);
-        Reading r = read(dir.write("big.out", l.write(big)), 3);
-        ASSERT_TRUE(readWell(r));
-        ASSERT_EQ(reader::atomCount, 1000);
-        EXPECT_EQ(reader::modeList.count, 3);
-        expectVector(reader::modeVector[999], big, 2, 999, l.weighted);
-        r = read(dir.write("over.out", l.write(grid(1001))), 1);
-        EXPECT_TRUE(endedWith(r, {"over.out, line ", "at most 1000 atom"}));
-    }
-}
+} // namespace
 
-TEST(MorePrograms, FilesCutShortEndTheRunNamingTheirLastLine) {
-    ScratchDir dir;
-    for (const Layout& l : layouts) {
-        SCOPED_TRACE(l.name);
-        const std::string good = l.write(withTranslations(water(), 0));
-        // Cut in the geometry, between the tables, inside the vector rows and before the end.
-        for (double part : {0.1, 0.4, 0.7, 0.9}) {
-            SCOPED_TRACE(part);
-            const std::string cut =
-                good.substr(0, good.rfind('\n', std::size_t(part * good.size())) + 1);
-            const Reading r = read(dir.write("cut.out", cut), 1);
-            EXPECT_TRUE(endedWith(
-                r, {"cut.out ends at line " + std::to_string(lineOf(cut + "@", "@") - 1)}));
-        }
-    }
-}
+// --- The rows of the cases every format shares (format_cases.h) ------------------------------
 
-TEST(MorePrograms, ADamagedRowEndsTheRunNamingIt) {
-    ScratchDir dir;
-    for (const Layout& l : layouts) {
-        SCOPED_TRACE(l.name);
-        std::string text = l.write(water(true));
-        const std::size_t row = text.find(l.rowOfAtom2);
-        ASSERT_NE(row, std::string::npos);
-        const std::size_t end = text.find('\n', row + 1);
-        text[end - 1] = 'x'; // the last value of the row, a mode's not asked for
-        const Reading r = read(dir.write("damaged.out", text), 1);
-        EXPECT_TRUE(endedWith(r, {"damaged.out", lineText(lineOf(text, "x\n")), l.damaged}));
-    }
+namespace {
+
+using formatcases::cutBefore;
+using formatcases::Row;
+
+// The file of 1000 atoms of `layout`, and the check of its vibration 3 at the last atom.
+formatcases::Row thousandAtoms(formatcases::Row row, std::string (*write)(const Molecule&),
+                               bool weighted) {
+    row.thousand = [write, name = std::string(row.name)](const testsupport::ScratchDir& dir) {
+        return dir.write("big-" + name, write(grid(1000)));
+    };
+    row.thousandMode = 3;
+    row.read = [weighted] { expectVector(reader::modeVector[999], grid(1000), 2, 999, weighted); };
+    row.over = write(grid(1001));
+    row.overSays = {"at most 1000 atom"};
+    return row;
 }
 
 } // namespace
+
+formatcases::Row formatcases::daltonCases() {
+    Row row{"dalton.out", Format::dalton};
+    row.good = daltonOutput(water(true));
+    row.damages = {
+        {"a vector value", "    H      x    -0.070000", "    H      x    -0.07O000",
+         "the x row of atom 2"},
+        {"an axis", "\n    H      y    -0.020000", "\n    H      z    -0.020000",
+         "the y row of atom 2"},
+        {"an element", "\n    H      x    -0.040000", "\n    O      x    -0.040000",
+         "the x row of atom 3"},
+        {"a table frequency", "1234.56i", "1234.56j", "table row 3"},
+        {"a mode number", "                1  4273", "                2  4273",
+         "the header of a block of modes 1 and on"},
+        {"a geometry row", " H          0.0000000000           -1.4941100707",
+         " H          0.0000000000           -1.49411OO707", "geometry row 2"},
+        {"a value of a mode not asked for", "0.080000\n\n\n  Interpretation",
+         "0.08000x\n\n\n  Interpretation", "the z row of atom 3"},
+    };
+    const std::string good = daltonOutput(water());
+    for (const char* cut :
+         {" H          0.0000000000", "   2      A", "    H      y", "    H      z"})
+        row.cuts.push_back({cut, cutBefore(good, cut, "", true), {" ends at line", "was read"}});
+    row.cuts.push_back(
+        {"no normal coordinates", cutBefore(good, "  Normal Coordinates"), {"(it has none)"}});
+    return thousandAtoms(row, daltonOutput, false);
+}
+
+formatcases::Row formatcases::mopacCases() {
+    Row row{"mopac.out", Format::mopac};
+    row.good = mopacOutput(water(true));
+    row.damages = {
+        {"a vector value", "           4   -0.0200", "           4   -0.02O0", "row 4 of a block"},
+        {"a row number", "           5    0.0300", "           6    0.0300", "row 5 of a block"},
+        {"a root number", "   Root No.        1", "   Root No.        2",
+         "the root numbers 1 and on"},
+        {"no frequency row", "               -1234.6    3939.1    4272.7",
+         "               -1234.6    3939.1", "a row of 3 frequencies", "", 1},
+        {"a table frequency", " FREQ(I) -1234.5600", " FREQ(I) -1234.56O0",
+         "frequencies after \"FREQ(I)\""},
+        {"an orientation row", "     2          H", "     3          H", "orientation row 2"},
+        {"a value of a mode not asked for", "0.0600\n\n\n           MASS-WEIGHTED",
+         "0.060x\n\n\n           MASS-WEIGHTED", "row 9 of a block"},
+    };
+    const std::string good = mopacOutput(water());
+    for (const char* cut : {"     2          H", "   Root No.", "           5 ", "           9 "})
+        row.cuts.push_back({cut, cutBefore(good, cut), {" ends at line", "was read"}});
+    row.cuts.push_back({"no analysis", cutBefore(good, "           NORMAL"), {"(it has none)"}});
+    return thousandAtoms(row, mopacOutput, false);
+}
+
+formatcases::Row formatcases::adfCases() {
+    Row row{"adf.out", Format::adf};
+    row.good = adfOutput(water(true));
+    row.damages = {
+        {"a vector value", "     2.H       -0.020", "     2.H       -0.O20", "the row of atom 2"},
+        {"an atom label", "     2.H ", "     2.O ", "the row of atom 2"},
+        {"an atom number", "     3.H ", "     2.H ", "the row of atom 3"},
+        {"no rules", "\n              ------------------------      ---", "\n              x",
+         "the rules under a block's frequencies"},
+        {"a geometry row", "0.000000   -0.790649", "0.0O0000   -0.790649", "atom row 2", "", 0,
+         true},
+        {"an intensity", "0.000000\n\n\n ====", "0.00000x\n\n\n ====", "intensity row 3"},
+    };
+    const std::string good = adfOutput(water());
+    for (const char* cut : {"     2 H ", "     2.H ", "     3.H ", " List of All"})
+        row.cuts.push_back({cut, cutBefore(good, cut, "", true), {" ends at line", "was read"}});
+    row.cuts.push_back({"no modes",
+                        cutBefore(good, "\n ===========================\n Vibrations"),
+                        {"(it has none)"}});
+    return thousandAtoms(row, adfOutput, false);
+}
+
+formatcases::Row formatcases::cfourCases() {
+    Row row{"cfour.out", Format::cfour};
+    row.good = cfourOutput(water(true));
+    row.damages = {
+        {"a vector value", " H     -0.020 0.0300", " H     -0.020 0.03O0", "the row of atom 2"},
+        {"an element", " H      0.010", " O      0.010", "the row of atom 3"},
+        {"a type", "VIBRATION                 VIBRATION          ",
+         "VIBRATION                 VIBRATION ROTATION ", "the type of each mode"},
+        {"a table row", "       10.0000       VIBRATION", "       10.0000       VIBRANT",
+         "table row 3"},
+        {"a coordinates row", "     H         1       0.00000000    -1.49411007",
+         "     H         1       0.00000000    -1.49411O07", "coordinates row 2"},
+        {"a value of a mode not asked for", "0.0600\n\n            Gradient",
+         "0.060x\n\n            Gradient", "the row of atom 3"},
+    };
+    const std::string good = cfourOutput(water());
+    for (const char* cut :
+         {"     H         1", "        A              3939", " H     -0.020", " H      0.010"})
+        row.cuts.push_back({cut, cutBefore(good, cut), {" ends at line", "was read"}});
+    row.cuts.push_back({"no vectors",
+                        cutBefore(good, "                                   Normal Coordinates"),
+                        {"(it has none)"}});
+    return thousandAtoms(row, cfourOutput, true);
+}
 
 namespace {
 
@@ -606,11 +677,12 @@ bool isOneOfThese(Format f) {
 // Every other program's file at hand (the real outputs beside the checkout, the examples) is
 // not taken for a DALTON, MOPAC, ADF or CFOUR output.
 TEST(MorePrograms, NoOtherProgramsFileIsTakenForOneOfThese) {
-    const std::string more = std::string(MOLVANE_PROGRAM_SAMPLES_DIR) + "/../more-program-samples";
+    // The other programs' outputs kept beside the checkout, where they are.
+    const std::string data = MOLVANE_TEST_DATA;
+    const std::string more = data + "/../../../shared/more-program-samples";
     int files = 0;
-    for (const std::string& folder :
-         {std::string(MOLVANE_EXAMPLES_DIR), std::string(MOLVANE_SAMPLES_DIR),
-          std::string(MOLVANE_PROGRAM_SAMPLES_DIR), more}) {
+    for (const std::string& folder : {std::string(MOLVANE_EXAMPLES_DIR), data + "/gaussian-samples",
+                                      data + "/program-samples", more}) {
         if (!std::filesystem::is_directory(folder)) continue;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
             const std::string name = entry.path().filename().string();

@@ -1,8 +1,9 @@
 // The NWChem reader as a run reads a file: the real output read to the values printed in it
 // (the projected table, printed after the unprojected one), generated outputs laid out as
 // NWChem prints them (all 3N modes listed, transition states, linear molecules, two
-// analyses), and one test per kind of damage.
+// analyses); its row of the cases every format shares.
 #include "tests/reader/column_formats.h"
+#include "tests/reader/format_cases.h"
 
 using namespace columntest;
 using testsupport::ScratchDir;
@@ -92,7 +93,6 @@ std::string analysis(const Molecule& m) {
 std::string output(const Molecule& m) { return banner + analysis(m) + closing; }
 
 TEST(NwchemOutput, RealOutputReadsToTheValuesPrintedInIt) {
-    if (!programSamplesPresent()) GTEST_SKIP() << "no " << MOLVANE_PROGRAM_SAMPLES_DIR;
     const std::string file = programSampleFile("nwchem7.0-dvb-ir.out");
     // Vibrations 1, 2 and 54 are the projected table's modes 7, 8 and 60; the lengths of their
     // printed vectors.
@@ -180,23 +180,15 @@ TEST(NwchemOutput, ProjectedTableOfTheLastAnalysis) {
     expectEntry(reader::modeVector[0], first, entryOf(first, 2, 6), 0);
 }
 
-TEST(NwchemOutput, MoreAtomsThanMolvaneHolds) {
-    ScratchDir dir;
-    const std::string text = output(grid(1001));
-    const Reading r = read(dir.write("over.out", text), 1);
-    EXPECT_TRUE(
-        endedWith(r, {"over.out", lineText(lineOf(text, "C     1001")), "at most 1000 atom rows"}));
-}
+} // namespace
 
-TEST(NwchemOutput, DamagedFilesEndTheRunWithOneLine) {
-    ScratchDir dir;
-    const std::string good = output(withTranslations(water(), 6));
-    struct Damage {
-        const char* what;
-        std::string from, to; // the last `from` replaced by `to`: the line named
-        const char* expected;
-    };
-    const Damage damages[] = {
+// The cases every format shares (format_cases_test.cpp).
+formatcases::Row formatcases::nwchemCases() {
+    Row row{"nwchem.out", reader::Format::nwchem};
+    const Molecule h2o = withTranslations(water(), 6);
+    row.good = output(h2o);
+    // The last of each (the projected table's).
+    row.damages = {
         {"a vector value", "           9      -0.04000", "           9      -0.04x00",
          "row 9 of a block"},
         {"a missing vector row", "           8      -0.09000", "           9      -0.09000",
@@ -208,48 +200,21 @@ TEST(NwchemOutput, DamagedFilesEndTheRunWithOneLine) {
         {"an intensity row", "    4        0.020 ||", "    4        0.020 //", "intensity row 4"},
         {"the table's frequency line", "(Projected Frequencies", "(Projected Modes",
          "\"(Frequencies expressed in cm-1)\""},
+        // Mode 9's last value, read only for vibrations 3 and on.
+        {"a value of a mode not asked for", "000\n\n\n ------", "00x\n\n\n ------",
+         "row 9 of a block"},
     };
-    for (const Damage& d : damages) {
-        SCOPED_TRACE(d.what);
-        std::string text = good;
-        const std::size_t at = text.rfind(d.from);
-        ASSERT_NE(at, std::string::npos);
-        text.replace(at, d.from.size(), d.to);
-        int line = 1;
-        for (std::size_t i = 0; i < at; ++i) line += text[i] == '\n';
-        const Reading r = read(dir.write("damaged.out", text), 1);
-        EXPECT_TRUE(endedWith(r, {"damaged.out", lineText(line), d.expected}));
-    }
-}
-
-TEST(NwchemOutput, ValuesOfModesNotAskedForAreCheckedToo) {
-    ScratchDir dir;
-    std::string text = output(withTranslations(water(), 6));
-    // The last value of the last row: mode 9's, read only for vibrations 3 and on.
-    const std::size_t end = text.rfind("\n\n\n ------");
-    ASSERT_EQ(text.substr(end - 3, 3), "000");
-    text[end - 1] = 'x';
-    const Reading r = read(dir.write("unread.out", text), 1);
-    EXPECT_TRUE(endedWith(r, {"unread.out", lineText(lineOf(text, "0x\n")), "row 9 of a block"}));
-}
-
-TEST(NwchemOutput, FilesCutShortOrWithoutModes) {
-    ScratchDir dir;
-    const std::string good = output(withTranslations(water(), 6));
+    for (Damage& d : row.damages) d.last = true;
     // Cut in the atom table, in the projected table (the unprojected one complete before it),
     // and in the projected intensity table.
-    for (const char* cut : {"    H       3", "           9      ", "    5        "}) {
-        SCOPED_TRACE(cut);
-        const std::size_t at = good.rfind(cut);
-        ASSERT_NE(at, std::string::npos);
-        const Reading r = read(dir.write("cut.out", good.substr(0, at)), 1);
-        EXPECT_TRUE(endedWith(r, {"cut.out ends at line", "was read"}));
-    }
-    const Molecule h2o = withTranslations(water(), 6);
-    Reading r = read(dir.write("none.out", banner + atomTable(h2o) + closing), 1);
-    EXPECT_TRUE(endedWith(r, {"none.out", "(it has none)"}));
-    r = read(dir.write("early.out", banner + modeTables(h2o, true) + closing), 1);
-    EXPECT_TRUE(endedWith(r, {"early.out", "an \"Atom information\" table before"}));
+    for (const char* cut : {"    H       3", "           9      ", "    5        "})
+        row.cuts.push_back(
+            {cut, cutBefore(row.good, cut, "", true), {" ends at line", "was read"}});
+    row.cuts.push_back({"no modes", banner + atomTable(h2o) + closing, {"(it has none)"}});
+    row.cuts.push_back({"modes first",
+                        banner + modeTables(h2o, true) + closing,
+                        {"an \"Atom information\" table before"}});
+    row.over = output(grid(1001));
+    row.overSays = {lineText(lineOf(row.over, "C     1001")), "at most 1000 atom rows"};
+    return row;
 }
-
-} // namespace

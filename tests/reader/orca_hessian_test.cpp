@@ -1,7 +1,8 @@
 // ORCA .hess files read through the reader's one face: the real ORCA 5 file of a C20
 // transition state to the values printed in it, generated files in the layouts of ORCA 5 (E
 // notation, 5 columns, "Int" in $ir_spectrum) and earlier versions (fixed notation, 6 columns,
-// "T**2"), sections in other orders, 1000 and 1001 atoms, and each class of damaged file.
+// "T**2"), sections in other orders; its row of the cases every format shares.
+#include "tests/reader/format_cases.h"
 #include "tests/reader/vibration_files.h"
 
 #include <cstdio>
@@ -90,7 +91,6 @@ void readHess(const std::string& file, int mode) {
 }
 
 TEST(OrcaHessian, TheRealFileReadsToItsPrintedValues) {
-    if (!programSamplesPresent()) GTEST_SKIP() << "no program samples beside the checkout";
     // $atoms at line 1549 (bohr: -1.814904320846 is -0.960406 A), $vibrational_frequencies at
     // 748 (six 0.000000, then -328.034493, -324.565894, -321.559705), $normal_modes at 811 in
     // blocks of 5, $ir_spectrum at 1645 ("wavenumber eps Int"; entry 10 holds 11.43606420).
@@ -170,23 +170,25 @@ TEST(OrcaHessian, RamanActivitiesAreReadWhereTheFileHoldsThem) {
     EXPECT_DOUBLE_EQ(reader::modeList.ramanActivity[0], 7.5);
 }
 
-TEST(OrcaHessian, AThousandAtomsAreReadAndOneMoreIsRefused) {
-    ScratchDir dir;
+// Writes a .hess file of `count` grid atoms whose every vector component is 0.1 straight to
+// disk: 1000 atoms give 9 million mode values.
+std::string writeGridFile(const ScratchDir& dir, int count) {
     const std::string file = dir.file("grid.hess");
     std::FILE* out = std::fopen(file.c_str(), "wb");
     Molecule grid;
-    grid.atoms = gridAtoms(1000);
-    std::string text = "$vibrational_frequencies\n3000\n";
-    for (int i = 0; i < 3000; ++i)
+    grid.atoms = gridAtoms(count);
+    const int n3 = 3 * count;
+    std::string text = "$vibrational_frequencies\n" + std::to_string(n3) + "\n";
+    for (int i = 0; i < n3; ++i)
         text += printed("%5d", i) + printed("%16.6f\n", i < 6 ? 0.0 : i - 5.0);
-    text += "\n$normal_modes\n3000 3000\n";
+    text += "\n$normal_modes\n" + std::to_string(n3) + " " + std::to_string(n3) + "\n";
     std::fputs(text.c_str(), out);
     std::string row;
-    for (int first = 0; first < 3000; first += 6) {
+    for (int first = 0; first < n3; first += 6) {
         row = "         ";
         for (int c = first; c < first + 6; ++c) row += printed("%11d", c);
         std::fputs((row + "\n").c_str(), out);
-        for (int r = 0; r < 3000; ++r) {
+        for (int r = 0; r < n3; ++r) {
             row = printed("%11d    ", r) + "   0.100000   0.100000   0.100000   0.100000   0.100000"
                                            "   0.100000\n";
             std::fwrite(row.data(), 1, row.size(), out);
@@ -194,72 +196,66 @@ TEST(OrcaHessian, AThousandAtomsAreReadAndOneMoreIsRefused) {
     }
     std::fputs(("\n" + atoms(grid) + "$end\n").c_str(), out);
     std::fclose(out);
-    readHess(file, 2994);
-    ASSERT_EQ(reader::atomCount, 1000);
-    EXPECT_EQ(reader::modeList.count, 2994);
-    EXPECT_DOUBLE_EQ(reader::firstFrequency, 1.0);
-    EXPECT_NEAR(reader::modeVector[999][3], 1.0 / std::sqrt(3000.0), 1e-7);
-
-    grid.atoms = gridAtoms(1001);
-    const std::string many = dir.write("many.hess", atoms(grid));
-    EXPECT_TRUE(endsTheRun([&] { readHess(many, 1); },
-                           lineMessage(many, 5) +
-                               "the dimension of $atoms (Molvane holds at most 1000 atoms)"));
-}
-
-TEST(OrcaHessian, DamagedRowsEndTheRunNamingTheirLine) {
-    const std::string good = hessFile(bentTransitionState(), Notation::exponent);
-    // Mode 2 is column 7, in the second block of $normal_modes (columns 5 to 8).
-    expectDamageDiagnostics(
-        good,
-        {{"frequency row", "    7     1600.25", "    7     1600.2x", "",
-          "row 7 of $vibrational_frequencies: its number and a frequency"},
-         {"frequency row number", "    7     1600.25", "    9     1600.25", "",
-          "row 7 of $vibrational_frequencies: its number and a frequency"},
-         {"mode row of the vector's block", "\n    4     ", "\n    4    x", "                  8\n",
-          "row 4 of $normal_modes: its number and 4 numbers"},
-         {"mode row number", "\n    4     ", "\n    5     ", "$normal_modes",
-          "row 4 of the $normal_modes block from column 0"},
-         {"block heading", "                  5", "                  6", "$normal_modes",
-          "a line numbering the $normal_modes columns from 5 (of 9)"},
-         {"atom row", " H      2.00000", " Q      2.00000", "",
-          "atom 2 of $atoms: symbol, mass and x, y, z in bohr"},
-         {"IR row", "  20.25000000", "  20.25OOOOOO", "$ir_spectrum",
-          "row 7 of $ir_spectrum: 5 or 6 numbers"},
-         {"dimension", "\n3\n", "\nthree\n", "$atoms",
-          "the dimension of $atoms (Molvane holds at most 1000 atoms)"}},
-        "damaged.hess", [](const std::string& file) { readHess(file, 2); });
-}
-
-TEST(OrcaHessian, TruncatedAndInconsistentFilesEndTheRun) {
-    ScratchDir dir;
-    const Molecule m = bentTransitionState();
-    const std::string good = hessFile(m, Notation::exponent);
-    Molecule fewer = m;
-    fewer.frequencies.pop_back();
-    struct Case {
-        const char* name;
-        std::string text;
-        const char* diagnostic;
-    } cases[] = {
-        {"in the frequencies", cutAfter(good, "    4 ", "$vibrational_frequencies"),
-         "while the $vibrational_frequencies was read"},
-        {"in the normal modes", cutAfter(good, "    4 ", "$normal_modes"),
-         "while the $normal_modes was read"},
-        {"in the atoms", cutAfter(good, " H ", "$atoms"), "while the $atoms was read"},
-        {"without atoms", good.substr(0, good.find("#\n# The atoms")), "has no $atoms section"},
-        {"without normal modes", "$orca_hessian_file\n" + frequencies(m) + atoms(m) + "$end\n",
-         "has no $normal_modes section"},
-        {"fewer frequencies than 3 per atom",
-         "$orca_hessian_file\n" + frequencies(fewer) + normalModes(m, Notation::fixed) + atoms(m) +
-             "$end\n",
-         "lists 8 vibrational frequencies for its 3 atoms (3 per atom)"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string file = dir.write("cut.hess", c.text);
-        EXPECT_TRUE(endsTheRun([&] { readHess(file, 1); }, file, c.diagnostic));
-    }
+    return file;
 }
 
 } // namespace
+
+// The cases every format shares (format_cases_test.cpp).
+formatcases::Row formatcases::orcaHessianCases() {
+    const Molecule m = bentTransitionState();
+    Row row{"orca.hess", reader::Format::orcaHessian, 2};
+    const std::string good = hessFile(m, Notation::exponent);
+    row.good = good;
+    // Mode 2 is column 7, in the second block of $normal_modes (columns 5 to 8).
+    row.damages = {
+        {"frequency row", "    7     1600.25", "    7     1600.2x",
+         "row 7 of $vibrational_frequencies: its number and a frequency"},
+        {"frequency row number", "    7     1600.25", "    9     1600.25",
+         "row 7 of $vibrational_frequencies: its number and a frequency"},
+        {"mode row of the vector's block", "\n    4     ", "\n    4    x",
+         "row 4 of $normal_modes: its number and 4 numbers", "                  8\n"},
+        {"mode row number", "\n    4     ", "\n    5     ",
+         "row 4 of the $normal_modes block from column 0", "$normal_modes"},
+        {"block heading", "                  5", "                  6",
+         "a line numbering the $normal_modes columns from 5 (of 9)", "$normal_modes"},
+        {"atom row", " H      2.00000", " Q      2.00000",
+         "atom 2 of $atoms: symbol, mass and x, y, z in bohr"},
+        {"IR row", "  20.25000000", "  20.25OOOOOO", "row 7 of $ir_spectrum: 5 or 6 numbers",
+         "$ir_spectrum"},
+        {"dimension", "\n3\n", "\nthree\n",
+         "the dimension of $atoms (Molvane holds at most 1000 atoms)", "$atoms"},
+    };
+    Molecule fewer = m;
+    fewer.frequencies.pop_back();
+    row.cuts = {
+        {"in the frequencies",
+         cutAfter(good, "    4 ", "$vibrational_frequencies"),
+         {"while the $vibrational_frequencies was read"}},
+        {"in the normal modes",
+         cutAfter(good, "    4 ", "$normal_modes"),
+         {"while the $normal_modes was read"}},
+        {"in the atoms", cutAfter(good, " H ", "$atoms"), {"while the $atoms was read"}},
+        {"without atoms", cutBefore(good, "#\n# The atoms"), {"has no $atoms section"}},
+        {"without normal modes",
+         "$orca_hessian_file\n" + frequencies(m) + atoms(m) + "$end\n",
+         {"has no $normal_modes section"}},
+        {"fewer frequencies than 3 per atom",
+         "$orca_hessian_file\n" + frequencies(fewer) + normalModes(m, Notation::fixed) + atoms(m) +
+             "$end\n",
+         {"lists 8 vibrational frequencies for its 3 atoms (3 per atom)"}},
+    };
+    row.thousand = [](const testsupport::ScratchDir& dir) { return writeGridFile(dir, 1000); };
+    row.thousandMode = 2994;
+    row.read = [] {
+        EXPECT_EQ(reader::modeList.count, 2994);
+        EXPECT_DOUBLE_EQ(reader::firstFrequency, 1.0);
+        EXPECT_NEAR(reader::modeVector[999][3], 1.0 / std::sqrt(3000.0), 1e-7);
+    };
+    Molecule many;
+    many.atoms = gridAtoms(1001);
+    row.over = atoms(many);
+    row.overSays = {
+        ", line 5: expected the dimension of $atoms (Molvane holds at most 1000 atoms)"};
+    return row;
+}

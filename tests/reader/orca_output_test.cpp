@@ -1,7 +1,8 @@
-// ORCA output text read through the reader's one face: the real ORCA 5 and 4.2 outputs to the
-// values printed in them, generated outputs in the layouts of ORCA 4, 5 and 6 (linear
-// molecules, diatomics, transition states, several jobs in one file, 1000 and 1001 atoms),
-// and each class of damaged or truncated file.
+// ORCA output text read through the reader's one face: the real ORCA 5 output to the values
+// printed in it, generated outputs in the layouts of ORCA 4, 5 and 6 (linear
+// molecules, diatomics, transition states, several jobs in one file); its row of the cases
+// every format shares.
+#include "tests/reader/format_cases.h"
 #include "tests/reader/vibration_files.h"
 
 #include <cstdio>
@@ -112,8 +113,7 @@ void readOrca(const std::string& file, int mode) {
     reader::readVibrations(file, reader::Format::orcaOutput, mode);
 }
 
-TEST(OrcaOutput, RealOutputsReadToTheirPrintedValues) {
-    if (!programSamplesPresent()) GTEST_SKIP() << "no program samples beside the checkout";
+TEST(OrcaOutput, RealOutputReadsToItsPrintedValues) {
     // ORCA 5.0.1, divinylbenzene: the table at line 293, the frequencies at 1289 (six 0.00
     // first), NORMAL MODES at 1357 in blocks of 6, IR SPECTRUM at 1977 with its "Int" column.
     expectRealFile({"orca5-dvb-ir.out",
@@ -127,24 +127,6 @@ TEST(OrcaOutput, RealOutputsReadToTheirPrintedValues) {
                     45.66,
                     45, // entry 50: Int 96.88 km/mol (T**2 0.001763 a.u.)
                     96.88});
-    // ORCA 4.2.1, Cope transition state: seven tables, the last (line 21790) after the final
-    // energy evaluation; -439.85 marked ***imaginary mode***; the IR table (no row for entry 6)
-    // with T**2 in km/mol.
-    expectRealFile({"orca4.2-cope-ts.out",
-                    reader::Format::orcaOutput,
-                    {6, 6, 6, 6, 6, 6, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1},
-                    {-0.881388, -0.933581, -0.866146},
-                    {1.402347, 1.911926, 0.897631},
-                    42,
-                    {{-0.128150, 0.173849, 0.404769},
-                     {-0.046481, 0.129471, -0.063607},
-                     {0.001409, 0.043986, -0.014203}},
-                    {{-0.027661, 0.115671, 0.134076},
-                     {-0.178068, 0.205060, -0.200055},
-                     {-0.164921, -0.302760, -0.006880}},
-                    -439.85,
-                    2, // entry 7: T**2 0.840134
-                    0.840134});
 }
 
 TEST(OrcaOutput, EveryVersionsLayoutReadsTheMoleculeItHolds) {
@@ -241,90 +223,57 @@ std::string writeGridOutput(const ScratchDir& dir, int count) {
     return file;
 }
 
-TEST(OrcaOutput, AThousandAtomsAreReadAndOneMoreIsRefused) {
-    ScratchDir dir;
-    readOrca(writeGridOutput(dir, 1000), 2994);
-    ASSERT_EQ(reader::atomCount, 1000);
-    EXPECT_EQ(reader::modeList.count, 2994);
-    EXPECT_DOUBLE_EQ(reader::firstFrequency, 1.0);
-    EXPECT_NEAR(reader::modeVector[999][3], 1.0 / std::sqrt(3000.0), 1e-7);
-    EXPECT_EQ(reader::modeVector[998][0], 1.0f);
+} // namespace
 
-    const std::string file = dir.write("many.out", geometryTable(gridAtoms(1001)) +
-                                                       frequencySection(diatomic(), Orca::v5));
-    EXPECT_TRUE(endsTheRun([&] { readOrca(file, 1); },
-                           file + ": the CARTESIAN COORDINATES (ANGSTROEM) table before the "
-                                  "frequencies has more than 1000 atom rows; Molvane holds at "
-                                  "most 1000 atoms"));
-}
-
-TEST(OrcaOutput, DamagedRowsEndTheRunNamingTheirLine) {
-    ScratchDir dir;
-    const Molecule m = bentTransitionState();
-    const std::string good = orcaOutput(m, Orca::v5);
-    struct Case {
-        const char* name;
-        std::string text;
-        std::string line; // the damaged line holds this
-        int below;        // the diagnostic names the line this far below it
-        const char* expected;
-    } cases[] = {
-        {"geometry row", replaced(good, "  H      0.000000", "  Q      0.000000"),
-         "  Q      0.000000", 0, "an element symbol and x, y, z in Angstroms"},
-        {"frequency entry", replaced(good, "   7: ", "   8: "), "   8:", 0,
-         "entry \"7:\" of the VIBRATIONAL FREQUENCIES list"},
-        {"frequency count", replaced(good, "   8:      3700.75 cm**-1\n", ""), "   7:", 1,
+// The cases every format shares (format_cases_test.cpp).
+formatcases::Row formatcases::orcaOutputCases() {
+    Row row{"orca.out", reader::Format::orcaOutput, 2};
+    const std::string good = orcaOutput(bentTransitionState(), Orca::v5);
+    row.good = good;
+    row.damages = {
+        {"geometry row", "  H      0.000000", "  Q      0.000000",
+         "an element symbol and x, y, z in Angstroms"},
+        {"frequency entry", "   7: ", "   8: ", "entry \"7:\" of the VIBRATIONAL FREQUENCIES list"},
+        {"frequency count", "   8:      3700.75 cm**-1\n", "",
          "entry \"8:\" of the VIBRATIONAL FREQUENCIES list"},
         // Mode 2 is column 7, in the second block (columns 6 to 8).
-        {"mode row of the vector's block",
-         replaced(good, "\n      4    ", "\n      4    x", "          6          7"),
-         "\n      4    x", 1, "row 4 of the NORMAL MODES"},
-        {"mode row number", replaced(good, "\n      4    ", "\n      5    ", "NORMAL MODES"),
-         "\n      5    ", 1, "row 4 of the NORMAL MODES block from column 0"},
-        {"block heading", replaced(good, "          6          7", "          7          7"),
-         "          7          7", 0, "a line numbering the NORMAL MODES columns from 6"},
-        {"IR row", replaced(good, "   20.25", "   20,25", "IR SPECTRUM"), "   20,25", 0,
-         "a numbered row of the table"},
+        {"mode row of the vector's block", "\n      4    ", "\n      4    x",
+         "row 4 of the NORMAL MODES", "          6          7"},
+        {"mode row number", "\n      4    ", "\n      5    ",
+         "row 4 of the NORMAL MODES block from column 0", "NORMAL MODES"},
+        {"block heading", "          6          7", "          7          7",
+         "a line numbering the NORMAL MODES columns from 6"},
+        {"IR row", "   20.25", "   20,25", "a numbered row of the table", "IR SPECTRUM"},
+        // ORCA 6: under the column numbers 0 to 8, the irreps "1-A" to "9-A", then row 0.
+        {"row 0 under the irreps", "\n    0 ", "\n    x ",
+         "row 0 of the NORMAL MODES: its number and 9 values", "        7-A", 0, false,
+         orcaOutput(bentTransitionState(), Orca::v6)},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string file = dir.write("damaged.out", c.text);
-        EXPECT_TRUE(endsTheRun([&] { readOrca(file, 2); },
-                               lineMessage(file, lineOf(c.text, c.line) + c.below) + c.expected));
-    }
-}
-
-TEST(OrcaOutput, AFirstRowUnderTheIrrepsIsNoIrrepLine) {
-    // ORCA 6: under the column numbers 0 to 8, the irreps "1-A" to "9-A", then row 0.
-    expectDamageDiagnostics(orcaOutput(bentTransitionState(), Orca::v6),
-                            {{"row 0", "\n    0 ", "\n    x ", "        7-A",
-                              "row 0 of the NORMAL MODES: its number and 9 values"}},
-                            "damaged.out", [](const std::string& file) { readOrca(file, 2); });
-}
-
-TEST(OrcaOutput, TruncatedFilesEndTheRunSayingWhatWasRead) {
-    ScratchDir dir;
-    const std::string good = orcaOutput(bentTransitionState(), Orca::v5);
-    struct Case {
-        const char* name;
-        std::string text;
-        const char* diagnostic;
-    } cases[] = {
-        {"in a geometry table", cutAfter(good, "  H "), "while the rows of a CARTESIAN"},
-        {"in the frequency list", cutAfter(good, "   7:"), "the VIBRATIONAL FREQUENCIES list"},
-        {"before the normal modes", cutAfter(good, "   8:") + "\n",
-         "the NORMAL MODES after the VIBRATIONAL FREQUENCIES"},
-        {"in the normal modes", cutAfter(good, "      3 ", "NORMAL MODES"),
-         "the NORMAL MODES block of columns 0 to 5"},
-        {"in the IR table", cutAfter(good, "   6: ", "IR SPECTRUM"), "the IR SPECTRUM table"},
-        {"with no frequency section", good.substr(0, good.find("-----------------------\nVIB")),
-         "holds no VIBRATIONAL FREQUENCIES with NORMAL MODES"},
+    row.cutMode = 1;
+    row.cuts = {
+        {"in a geometry table", cutAfter(good, "  H "), {"while the rows of a CARTESIAN"}},
+        {"in the frequency list", cutAfter(good, "   7:"), {"the VIBRATIONAL FREQUENCIES list"}},
+        {"before the normal modes",
+         cutAfter(good, "   8:") + "\n",
+         {"the NORMAL MODES after the VIBRATIONAL FREQUENCIES"}},
+        {"in the normal modes",
+         cutAfter(good, "      3 ", "NORMAL MODES"),
+         {"the NORMAL MODES block of columns 0 to 5"}},
+        {"in the IR table", cutAfter(good, "   6: ", "IR SPECTRUM"), {"the IR SPECTRUM table"}},
+        {"with no frequency section",
+         cutBefore(good, "-----------------------\nVIB"),
+         {"holds no VIBRATIONAL FREQUENCIES with NORMAL MODES"}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string file = dir.write("cut.out", c.text);
-        EXPECT_TRUE(endsTheRun([&] { readOrca(file, 1); }, file, c.diagnostic));
-    }
+    row.thousand = [](const testsupport::ScratchDir& dir) { return writeGridOutput(dir, 1000); };
+    row.thousandMode = 2994;
+    row.read = [] {
+        EXPECT_EQ(reader::modeList.count, 2994);
+        EXPECT_DOUBLE_EQ(reader::firstFrequency, 1.0);
+        EXPECT_NEAR(reader::modeVector[999][3], 1.0 / std::sqrt(3000.0), 1e-7);
+        EXPECT_EQ(reader::modeVector[998][0], 1.0f);
+    };
+    row.over = geometryTable(gridAtoms(1001)) + frequencySection(diatomic(), Orca::v5);
+    row.overSays = {": the CARTESIAN COORDINATES (ANGSTROEM) table before the frequencies has more "
+                    "than 1000 atom rows; Molvane holds at most 1000 atoms"};
+    return row;
 }
-
-} // namespace

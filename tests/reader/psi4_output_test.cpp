@@ -1,9 +1,10 @@
 // The Psi4 reader as a run reads a file: the real output read to the values printed in it
 // (the reference geometry of its finite-difference step, not the displaced one printed last),
 // generated outputs laid out as Psi4 1.3 and later print them (imaginary frequencies written
-// "653.3950i", rotation-like modes, linear molecules, two frequency steps, analytic Hessians,
-// 1000 atoms), and one test per kind of damage.
+// "653.3950i", rotation-like modes, linear molecules, two frequency steps, analytic Hessians);
+// its row of the cases every format shares.
 #include "tests/reader/column_formats.h"
+#include "tests/reader/format_cases.h"
 
 using namespace columntest;
 using testsupport::ScratchDir;
@@ -90,7 +91,6 @@ const char* const closing = "*** Psi4 exiting successfully. Buy a developer a be
 std::string output(const Molecule& m) { return banner + geometryTable(m) + analysis(m) + closing; }
 
 TEST(Psi4Output, RealOutputReadsToTheValuesPrintedInIt) {
-    if (!programSamplesPresent()) GTEST_SKIP() << "no " << MOLVANE_PROGRAM_SAMPLES_DIR;
     const std::string file = programSampleFile("psi4-1.7-dvb-ir.out");
     // Vibrations 7, 8 and 60 as Psi4 numbers them; the lengths of their printed vectors.
     const double norms[3] = {1.007571, 0.998699, 1.005286};
@@ -190,28 +190,13 @@ TEST(Psi4Output, GeometryOfTheFrequencyStep) {
     EXPECT_DOUBLE_EQ(reader::firstFrequency, 1860.10);
 }
 
-TEST(Psi4Output, ThousandAtomsAndNoMore) {
-    ScratchDir dir;
-    const Molecule big = grid(1000);
-    const Reading r = read(dir.write("big.out", output(big)), 2);
-    ASSERT_TRUE(readWell(r));
-    EXPECT_EQ(reader::atomCount, 1000);
-    expectEntry(reader::modeVector[999], big, 1, 999);
+} // namespace
 
-    const std::string text = output(grid(1001));
-    const Reading over = read(dir.write("over.out", text), 1);
-    EXPECT_TRUE(endedWith(over, {"over.out", "at most 1000 atom rows"}));
-}
-
-TEST(Psi4Output, DamagedFilesEndTheRunWithOneLine) {
-    ScratchDir dir;
-    const std::string good = output(water(true));
-    struct Damage {
-        const char* what;
-        std::string from, to; // the first `from` replaced by `to`: the line named
-        const char* expected;
-    };
-    const Damage damages[] = {
+// The cases every format shares (format_cases_test.cpp).
+formatcases::Row formatcases::psi4Cases() {
+    Row row{"psi4.out", reader::Format::psi4};
+    row.good = output(water(true));
+    row.damages = {
         {"a vector value", "  0.07 -0.07", "  0.07 -0,07", "the row of atom 1"},
         {"a geometry row", "     H  ", "     Q  ", "geometry row 2"},
         {"an imaginary frequency", "1234.5600i", "1234.56i00", "3 frequencies after"},
@@ -223,32 +208,16 @@ TEST(Psi4Output, DamagedFilesEndTheRunWithOneLine) {
         {"a line that does not close the block", "\n\n  ==> Thermochemistry",
          "\n      4   H   0.1\n\n  ==> Thermochemistry", "a blank line after the 3 atom rows"},
     };
-    for (const Damage& d : damages) {
-        SCOPED_TRACE(d.what);
-        std::string text = good;
-        const std::size_t at = text.find(d.from);
-        ASSERT_NE(at, std::string::npos);
-        text.replace(at, d.from.size(), d.to);
-        int line = 1;
-        const std::size_t end = at + d.to.find_first_not_of('\n');
-        for (std::size_t i = 0; i < end; ++i) line += text[i] == '\n';
-        const Reading r = read(dir.write("damaged.out", text), 1);
-        EXPECT_TRUE(endedWith(r, {"damaged.out", lineText(line), d.expected}));
-    }
+    for (const char* cut : {"     H  ", "  Freq [cm^-1]", "      3   H", "  ==> Thermochemistry"})
+        row.cuts.push_back({cut, cutBefore(output(water()), cut), {" ends at line", "was read"}});
+    row.cuts.push_back(
+        {"no frequencies", banner + geometryTable(water()) + closing, {"(it has none)"}});
+    row.thousand = [](const testsupport::ScratchDir& dir) {
+        return dir.write("big.out", output(grid(1000)));
+    };
+    row.thousandMode = 2;
+    row.read = [] { expectEntry(reader::modeVector[999], grid(1000), 1, 999); };
+    row.over = output(grid(1001));
+    row.overSays = {"at most 1000 atom rows"};
+    return row;
 }
-
-TEST(Psi4Output, FilesCutShortOrWithoutFrequencies) {
-    ScratchDir dir;
-    const std::string good = output(water());
-    for (const char* cut : {"     H  ", "  Freq [cm^-1]", "      3   H", "  ==> Thermochemistry"}) {
-        SCOPED_TRACE(cut);
-        const std::size_t at = good.find(cut);
-        ASSERT_NE(at, std::string::npos);
-        const Reading r = read(dir.write("cut.out", good.substr(0, at)), 1);
-        EXPECT_TRUE(endedWith(r, {"cut.out ends at line", "was read"}));
-    }
-    const Reading none = read(dir.write("none.out", banner + geometryTable(water()) + closing), 1);
-    EXPECT_TRUE(endedWith(none, {"none.out", "(it has none)"}));
-}
-
-} // namespace

@@ -1,7 +1,8 @@
 // The Q-Chem reader as a run reads a file: the real output read to the values printed in it,
 // generated outputs laid out as Q-Chem 4 to 6 print them (transition states, linear
-// molecules, several sections, 1000 atoms), and one test per kind of damage.
+// molecules, several sections); its row of the cases every format shares.
 #include "tests/reader/column_formats.h"
+#include "tests/reader/format_cases.h"
 
 using namespace columntest;
 using testsupport::ScratchDir;
@@ -80,7 +81,6 @@ const char* const closing =
 std::string output(const Molecule& m) { return banner + orientation(m) + analysis(m) + closing; }
 
 TEST(QchemOutput, RealOutputReadsToTheValuesPrintedInIt) {
-    if (!programSamplesPresent()) GTEST_SKIP() << "no " << MOLVANE_PROGRAM_SAMPLES_DIR;
     const std::string file = programSampleFile("qchem5.4-water-ir.out");
     // The printed vectors' lengths: mode 1 O (-0.000 -0.000 -0.070) H (-0.430 0.000 0.559)
     // H (0.430 -0.000 0.559), and likewise modes 2 and 3.
@@ -170,30 +170,13 @@ TEST(QchemOutput, LastSectionReadWithTheOrientationBeforeIt) {
     EXPECT_NEAR(reader::geometry[2][2], 0.790649, 1e-9);
 }
 
-TEST(QchemOutput, ThousandAtomsAndNoMore) {
-    ScratchDir dir;
-    const Molecule big = grid(1000);
-    const Reading r = read(dir.write("big.out", output(big)), 3);
-    ASSERT_TRUE(readWell(r));
-    EXPECT_EQ(reader::atomCount, 1000);
-    EXPECT_EQ(reader::modeList.count, 3);
-    expectEntry(reader::modeVector[999], big, 2, 999);
+} // namespace
 
-    const std::string text = output(grid(1001));
-    const Reading over = read(dir.write("over.out", text), 1);
-    EXPECT_TRUE(endedWith(
-        over, {"over.out", lineText(lineOf(text, "\n 1001 ") + 1), "at most 1000 atom rows"}));
-}
-
-TEST(QchemOutput, DamagedFilesEndTheRunWithOneLine) {
-    ScratchDir dir;
-    const std::string good = output(water());
-    struct Damage {
-        const char* what;
-        std::string from, to; // the first `from` replaced by `to`: the line named
-        const char* expected;
-    };
-    const Damage damages[] = {
+// The cases every format shares (format_cases_test.cpp).
+formatcases::Row formatcases::qchemCases() {
+    Row row{"qchem.out", reader::Format::qchem};
+    row.good = output(water());
+    row.damages = {
         {"a vector value", " 0.070 -0.070", " 0.070 -0.0x0", "the row of atom 1"},
         {"an orientation row", "    2      H ", "    2      Q ", "orientation row 2"},
         {"a frequency", "3939.13", "3939,13", "3 numbers after the row's name"},
@@ -204,39 +187,28 @@ TEST(QchemOutput, DamagedFilesEndTheRunWithOneLine) {
         {"the header of the displacements", "      Z       X      Y      Z  \n", "\n",
          "an \"X  Y  Z\" header for each of 3 modes"},
         {"a line that does not close the block", " TransDip  -0.000 -0.000  0.078\n\n",
-         " TransDip  -0.000 -0.000  0.078\n H  0.1\n", "a blank line after the 3 atom rows"},
+         " TransDip  -0.000 -0.000  0.078\n H  0.1\n", "a blank line after the 3 atom rows", "", 1},
     };
-    for (const Damage& d : damages) {
-        SCOPED_TRACE(d.what);
-        std::string text = good;
-        const std::size_t at = text.find(d.from);
-        ASSERT_NE(at, std::string::npos);
-        text.replace(at, d.from.size(), d.to);
-        int line = 1;
-        for (std::size_t i = 0; i < at + d.to.size() - 1; ++i) line += text[i] == '\n';
-        const Reading r = read(dir.write("damaged.out", text), 1);
-        EXPECT_TRUE(endedWith(r, {"damaged.out", lineText(line), d.expected}));
-    }
-}
-
-TEST(QchemOutput, FilesCutShortOrWithoutFrequencies) {
-    ScratchDir dir;
-    const std::string good = output(water());
     // Cut inside the orientation table, the section's heading, a block, and after the last
     // block (before the line that closes the section).
     for (const char* cut : {"    2      H ", " **        VIBRATIONAL FREQ", " H          0.0",
-                            " STANDARD THERMODYNAMIC"}) {
-        SCOPED_TRACE(cut);
-        const std::size_t at = good.find(cut);
-        ASSERT_NE(at, std::string::npos);
-        const Reading r = read(dir.write("cut.out", good.substr(0, at)), 1);
-        EXPECT_TRUE(endedWith(r, {"cut.out ends at line", "was read"}));
-    }
-    const Reading none = read(dir.write("none.out", banner + orientation(water()) + closing), 1);
-    EXPECT_TRUE(endedWith(none, {"none.out", "\"VIBRATIONAL ANALYSIS\" section (it has none)"}));
-    const Reading first =
-        read(dir.write("first.out", std::string(banner) + analysis(water()) + closing), 1);
-    EXPECT_TRUE(endedWith(first, {"a \"Standard Nuclear Orientation\" table before"}));
+                            " STANDARD THERMODYNAMIC"})
+        row.cuts.push_back({cut, cutBefore(row.good, cut), {" ends at line", "was read"}});
+    row.cuts.push_back({"no frequencies",
+                        banner + orientation(water()) + closing,
+                        {"\"VIBRATIONAL ANALYSIS\" section (it has none)"}});
+    row.cuts.push_back({"no orientation",
+                        std::string(banner) + analysis(water()) + closing,
+                        {"a \"Standard Nuclear Orientation\" table before"}});
+    row.thousand = [](const testsupport::ScratchDir& dir) {
+        return dir.write("big.out", output(grid(1000)));
+    };
+    row.thousandMode = 3;
+    row.read = [] {
+        EXPECT_EQ(reader::modeList.count, 3);
+        expectEntry(reader::modeVector[999], grid(1000), 2, 999);
+    };
+    row.over = output(grid(1001));
+    row.overSays = {lineText(lineOf(row.over, "\n 1001 ") + 1), "at most 1000 atom rows"};
+    return row;
 }
-
-} // namespace

@@ -5,13 +5,11 @@
 
 #include "reader/vibrations.h"
 
-#include "tests/support/guarded_run.h"
 #include "tests/support/scratch.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -131,15 +129,6 @@ inline void expectStep(const Molecule& m, const std::string& file, reader::Forma
     expectRead(m, 1);
 }
 
-// The number of the first line of `text` that holds `part`, counted from 1.
-inline int lineOf(const std::string& text, const std::string& part) {
-    const std::size_t at = text.find(part);
-    EXPECT_NE(at, std::string::npos) << part;
-    int line = 1;
-    for (std::size_t i = 0; i < at; ++i) line += text[i] == '\n';
-    return line;
-}
-
 // `text` with the first occurrence of `from` (after `after`) replaced.
 inline std::string replaced(std::string text, const std::string& from, const std::string& to,
                             const std::string& after = "") {
@@ -154,65 +143,6 @@ inline std::string cutAfter(const std::string& text, const std::string& part,
     const std::size_t at = text.find(part, after.empty() ? 0 : text.find(after));
     EXPECT_NE(at, std::string::npos) << part;
     return text.substr(0, text.find('\n', at) + 1);
-}
-
-// The start of a diagnostic about line `line` of `file`.
-inline std::string lineMessage(const std::string& file, int line) {
-    return file + ", line " + std::to_string(line) + ": expected ";
-}
-
-// Calls read() in-process, as a run would, with its run end caught: it must end the run with
-// one "*ERR* 109" line whose message begins with `begins` (the file's name and, for a damaged
-// line, its number and what was expected there) and holds `holds`. No death test: on Windows a
-// death test's child runs the test again from its start, into a scratch folder of its own, so
-// the name it reports is not the one written here.
-template <class Read>
-testing::AssertionResult endsTheRun(Read read, const std::string& begins,
-                                    const std::string& holds = "") {
-    const testsupport::RunEnd end = testsupport::guarded(read);
-    if (!end.ended) return testing::AssertionFailure() << "the run did not end";
-    const std::string text(end.diagnostic());
-    if (end.status != -1 || !testsupport::isOneDiagnostic(text, 109))
-        return testing::AssertionFailure() << "status " << end.status << ": " << text;
-    const std::string head = "*ERR* 109 ";
-    if (text.compare(head.size(), begins.size(), begins) != 0)
-        return testing::AssertionFailure() << "not \"" << head << begins << "...\": " << text;
-    if (text.find(holds) == std::string::npos)
-        return testing::AssertionFailure() << "no \"" << holds << "\" in: " << text;
-    return testing::AssertionSuccess();
-}
-
-// A damaged copy of a good file: the first `from` after `after` becomes `to`, and the run
-// must end with a diagnostic naming that line (the one after a leading line feed) and saying
-// what was `expected` there.
-struct Damage {
-    const char* name;
-    std::string from, to, after;
-    std::string expected;
-};
-
-template <class Read>
-void expectDamageDiagnostics(const std::string& good, const std::vector<Damage>& cases,
-                             const std::string& fileName, Read read) {
-    testsupport::ScratchDir dir;
-    for (const Damage& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::size_t at = good.find(c.from, c.after.empty() ? 0 : good.find(c.after));
-        ASSERT_NE(at, std::string::npos) << c.from;
-        int line = c.from[0] == '\n' ? 2 : 1;
-        for (std::size_t i = 0; i < at; ++i) line += good[i] == '\n';
-        const std::string file =
-            dir.write(fileName, std::string(good).replace(at, c.from.size(), c.to));
-        EXPECT_TRUE(endsTheRun([&] { read(file); }, lineMessage(file, line) + c.expected));
-    }
-}
-
-// The real files of other programs beside the checkout; tests that read them skip without.
-inline std::string programSample(const std::string& name) {
-    return std::string(MOLVANE_PROGRAM_SAMPLES_DIR) + "/" + name;
-}
-inline bool programSamplesPresent() {
-    return std::filesystem::is_directory(MOLVANE_PROGRAM_SAMPLES_DIR);
 }
 
 // A real file's values as printed in it, checked by hand against the file text: atomic
@@ -232,7 +162,7 @@ struct RealFile {
 
 inline void expectRealFile(const RealFile& f) {
     SCOPED_TRACE(f.name);
-    const std::string file = programSample(f.name);
+    const std::string file = testsupport::programSampleFile(f.name);
     EXPECT_EQ(reader::recogniseFormat(file), f.format);
     const int modes[3] = {1, 2, f.modes};
     for (int t = 0; t < 3; ++t) {

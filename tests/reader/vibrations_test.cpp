@@ -119,18 +119,15 @@ TEST(Recognition, AFileThatFitsNoFormatEndsWithOneLineNamingTheFormats) {
 }
 
 TEST(Recognition, RealFilesOfEveryProgram) {
-    if (!programSamplesPresent()) GTEST_SKIP() << "no " << MOLVANE_PROGRAM_SAMPLES_DIR;
     struct Case {
         const char* name;
         Format format;
     };
     for (const Case& c :
          {Case{"orca5-dvb-ir.out", Format::orcaOutput},
-          Case{"orca4.2-cope-ts.out", Format::orcaOutput},
           Case{"orca5-c20-ts.hess", Format::orcaHessian},
-          Case{"molden5.7-dvb-ir.molden", Format::molden},
-          Case{"openmolcas-freq.molden", Format::molden}, Case{"g16-dvb-ir.fchk", Format::fchk},
-          Case{"g16-peroxide-ts.fchk", Format::fchk}, Case{"xtb6.6.1-dvb-ir-g98.out", Format::xtb},
+          Case{"molden5.7-dvb-ir.molden", Format::molden}, Case{"g16-dvb-ir.fchk", Format::fchk},
+          Case{"xtb6.6.1-dvb-ir-g98.out", Format::xtb},
           Case{"qchem5.4-water-ir.out", Format::qchem}, Case{"psi4-1.7-dvb-ir.out", Format::psi4},
           Case{"nwchem7.0-dvb-ir.out", Format::nwchem},
           Case{"gamess2018-nh3-ts-ir.out", Format::gamess}})
@@ -139,14 +136,11 @@ TEST(Recognition, RealFilesOfEveryProgram) {
          {Case{"dalton2015-dvb-ir.out", Format::dalton},
           Case{"mopac2016-h2o-force.out", Format::mopac},
           Case{"adf2013-dvb-ir.adfout", Format::adf}, Case{"cfour2.1-dvb-ir.c4", Format::cfour}})
-        EXPECT_EQ(reader::recogniseFormat(std::string(MOLVANE_TEST_DATA_DIR) +
+        EXPECT_EQ(reader::recogniseFormat(std::string(MOLVANE_TEST_DATA) +
                                           "/more-program-samples/" + c.name),
                   c.format)
             << c.name;
-    if (!samplesPresent()) return;
-    for (const char* name : {"cotton-freq.out", "crlf-nofreq.out", "g03-nosymm-ts.log",
-                             "g09-benzene-freq.log", "g16-dvb-hpmodes.out", "g16-water.log",
-                             "g94-ts-freq.out", "h2-hpmodes-negative.log", "optfreq-12atoms.out"})
+    for (const char* name : {"g03-nosymm-ts.log", "g16-dvb-hpmodes.out"})
         EXPECT_EQ(reader::recogniseFormat(sampleFile(name)), Format::gaussian) << name;
 }
 
@@ -180,19 +174,6 @@ TEST(GaussianModeList, BundledExamplesAsPrinted) {
 }
 
 TEST(GaussianModeList, RealListingsAsPrinted) {
-    if (!samplesPresent()) GTEST_SKIP() << "no " << MOLVANE_SAMPLES_DIR;
-    //  Frequencies --   1668.2293              3866.1598              3976.5311
-    //  IR Inten    --     89.6988                 8.4803                44.2991
-    expectList(sampleFile("g16-water.log"), 3, {{1, 1668.2293}, {2, 3866.1598}, {3, 3976.5311}},
-               {{1, 89.6988}, {2, 8.4803}, {3, 44.2991}});
-    EXPECT_FALSE(reader::modeList.hasRaman);
-    //  Frequencies --   125.4074               137.3169               152.7789
-    //  IR Inten    --     0.0000                 0.0000                 0.4799
-    //  Frequencies --  3130.6648              3130.7812              3131.9933
-    //  IR Inten    --    73.4753                72.8793                 0.3102
-    expectList(sampleFile("cotton-freq.out"), 48,
-               {{1, 125.4074}, {3, 152.7789}, {46, 3130.6648}, {48, 3131.9933}},
-               {{3, 0.4799}, {46, 73.4753}, {47, 72.8793}, {48, 0.3102}});
     // The high-precision section comes first and is passed over, intensities included:
     //  Frequencies --     53.1981                84.7415               149.4005
     //  IR Inten    --      0.0342                 0.0000                 0.3727
@@ -204,10 +185,6 @@ TEST(GaussianModeList, RealListingsAsPrinted) {
     //  Frequencies --  -757.8102               416.9201               419.3996
     expectList(sampleFile("g03-nosymm-ts.log"), 15, {{1, -757.8102}, {15, 3234.2090}},
                {{1, 13.3310}});
-    //  Frequencies --   370.7936               370.7987               618.0103
-    expectList(sampleFile("g09-benzene-freq.log"), 30, {{1, 370.7936}, {30, 3205.1325}},
-               {{1, 0.0}});
-    expectList(sampleFile("h2-hpmodes-negative.log"), 1, {{1, -1407.9574}}, {{1, 0.0}});
 }
 
 TEST(GaussianModeList, GeneratedBlocksRamanShortLastBlockAndTheSectionEnd) {
@@ -295,7 +272,6 @@ TEST(Xtb, WaterBendComesOutAsGaussianPrintsIt) {
 }
 
 TEST(Xtb, RealDivinylbenzeneToHandCheckedValues) {
-    if (!programSamplesPresent()) GTEST_SKIP() << "no " << MOLVANE_PROGRAM_SAMPLES_DIR;
     const std::string file = programSampleFile("xtb6.6.1-dvb-ir-g98.out");
     // Geometry rows 1 and 20 as printed:
     //     1          6             0        0.232142   -1.392784    0.000002

@@ -108,21 +108,16 @@ inline const char* harmonicHeading =
     " Raman scattering activities (A**4/AMU), Raman depolarization ratios,\n"
     " reduced masses (AMU), force constants (mDyne/A) and normal coordinates:\n";
 
+// The real files kept in tests/data: Gaussian listings, and other programs' outputs (ORCA,
+// Molden files, fchk, xtb, ...).
 inline std::string sampleFile(const std::string& name) {
-    return std::string(MOLVANE_SAMPLES_DIR) + "/" + name;
+    return std::string(MOLVANE_TEST_DATA) + "/gaussian-samples/" + name;
+}
+inline std::string programSampleFile(const std::string& name) {
+    return std::string(MOLVANE_TEST_DATA) + "/program-samples/" + name;
 }
 inline std::string exampleFile(const std::string& name) {
     return std::string(MOLVANE_EXAMPLES_DIR) + "/" + name;
 }
-inline bool samplesPresent() { return std::filesystem::is_directory(MOLVANE_SAMPLES_DIR); }
-#ifdef MOLVANE_PROGRAM_SAMPLES_DIR
-// Other programs' outputs (ORCA, Molden files, fchk, xtb, ...), beside the Gaussian ones.
-inline std::string programSampleFile(const std::string& name) {
-    return std::string(MOLVANE_PROGRAM_SAMPLES_DIR) + "/" + name;
-}
-inline bool programSamplesPresent() {
-    return std::filesystem::is_directory(MOLVANE_PROGRAM_SAMPLES_DIR);
-}
-#endif
 
 } // namespace testsupport
