@@ -15,8 +15,12 @@ namespace {
 
 const char usage[] =
     "Usage: molvane [--mode N] [--amplitude A] [--gif OUT [--size N]] [FILE]\n"
-    "       molvane --list [FILE]\n"
-    "       molvane --spectrum OUT [--fwhm W] [--size WxH] [FILE]\n"
+    "       molvane [--mode N] [--amplitude A] --png OUT [--size WxH]\n"
+    "               [--background white|transparent|grey] [FILE]\n"
+    "       molvane --list [--format csv|json] [--scale F] [FILE]\n"
+    "       molvane --spectrum OUT [--fwhm W] [--size WxH] [--scale F]\n"
+    "                [--range LO:HI] [--experiment FILE] [FILE]\n"
+    "       molvane --summary [--no-header] FILE...\n"
     "       molvane --help | --version\n"
     "\n"
     "Molvane animates a normal mode of molecular vibration computed by Gaussian\n"
@@ -29,7 +33,9 @@ const char usage[] =
     "normal mode and the vibration amplitude, and shows the vibration in a window.\n"
     "There the keys Right and Left step to the next and previous mode, Up and Down\n"
     "change the amplitude by 0.1, a shows displacement arrows, g writes the next 100\n"
-    "frames as molvane-mode<N>.gif and h lists the keys.\n"
+    "frames as molvane-mode<N>.gif, b switches to ball and stick, l shows atom\n"
+    "labels, p writes a still at twice the window's size as molvane-mode<N>.png and\n"
+    "h lists the keys.\n"
     "When the first frequency is negative it writes \"newcoordinates.xyz\". Files are\n"
     "written in the working directory.\n"
     "\n"
@@ -46,14 +52,35 @@ const char usage[] =
     "                 window; needs no display\n"
     "  --size N       width and height of that GIF in pixels, 16 to 2048\n"
     "                 (default 400)\n"
+    "  --png OUT      after the same dialogue, write the molecule at rest as the\n"
+    "                 PNG picture OUT, framed to fill it, without axes, instead of\n"
+    "                 opening a window; needs no display\n"
+    "  --size WxH     with --png: its width and height, 16 to 8192 each (default\n"
+    "                 1600x1200)\n"
+    "  --background B with --png: white (the default), transparent or grey\n"
+    "  --bonds        start in ball and stick: the bonds drawn (window, --gif, --png)\n"
+    "  --labels       start with the atom labels (C1, H2, ...) shown\n"
+    "  --arrows       start with the displacement arrows shown\n"
     "  --spectrum OUT no dialogue and no window: write the IR spectrum of the\n"
     "                 output file (FILE when given, else the one filename.dat\n"
     "                 names), with the Raman spectrum below it where the file\n"
-    "                 holds Raman activities, to the picture OUT: .svg, .png or .pdf\n"
+    "                 holds Raman activities, to the picture OUT: .svg, .png or .pdf;\n"
+    "                 .csv writes the curves' numbers every 1 cm-1 instead\n"
     "  --fwhm W       full width at half maximum of each band in cm-1, 0.1 to 1000\n"
     "                 (default 10)\n"
     "  --size WxH     with --spectrum: its width and height, 300 to 4096 by 200 to\n"
     "                 4096 (default 1200x600)\n"
+    "  --scale F      with --spectrum or --list: multiply the frequencies by F,\n"
+    "                 0.5 to 1.5 (the spectrum says so; --list shows both)\n"
+    "  --range LO:HI  with --spectrum: the wavenumber axis from HI down to LO cm-1\n"
+    "  --experiment FILE\n"
+    "                 with --spectrum: draw the measured spectrum in FILE (JCAMP-DX,\n"
+    "                 or two columns of wavenumber and absorbance) over the IR curve\n"
+    "  --format F     with --list: text (default), csv or json\n"
+    "  --summary      one CSV row per FILE (file, format, atoms, vibrations,\n"
+    "                 imaginary ones, lowest frequency, error), going on past a file\n"
+    "                 that cannot be read; status 1 when any could not\n"
+    "  --no-header    with --summary or --list --format csv: no header line\n"
     "  --help         show this text and exit\n"
     "  --version      show the version and exit\n"
     "\n"
@@ -97,9 +124,9 @@ bool parseMode(const char* text, int& mode) {
     return true;
 }
 
-// A plain decimal number (digits with at most one point, an optional exponent) whose single
-// precision value the dialogue would accept: greater than 0 and at most 2.
-bool parseAmplitude(const char* text, float& amplitude) {
+// A plain decimal number: an optional sign, digits with at most one point, an optional
+// exponent; nothing before or after it.
+bool isPlainNumber(const char* text) {
     if (!text || !*text) return false;
     const char* c = text;
     if (*c == '+' || *c == '-') ++c;
@@ -112,7 +139,13 @@ bool parseAmplitude(const char* text, float& amplitude) {
         if (*c < '0' || *c > '9') return false;
         while (*c >= '0' && *c <= '9') ++c;
     }
-    if (*c != '\0') return false;
+    return *c == '\0';
+}
+
+// A plain decimal number whose single precision value the dialogue would accept: greater than
+// 0 and at most 2.
+bool parseAmplitude(const char* text, float& amplitude) {
+    if (!isPlainNumber(text)) return false;
     const float value = std::strtof(text, nullptr);
     if (!(value > 0.0f && value <= 2.0f)) return false;
     amplitude = value;
@@ -145,6 +178,27 @@ bool parsePictureSize(const char* text, int& width, int& height) {
            parseWhole(text, '\0', heightMin, sizeMax, height);
 }
 
+// WIDTHxHEIGHT for a still, each 16 to 8192.
+bool parseStillSize(const char* text, int& width, int& height) {
+    return text && parseWhole(text, 'x', stillSizeMin, stillSizeMax, width) && *text++ == 'x' &&
+           parseWhole(text, '\0', stillSizeMin, stillSizeMax, height);
+}
+
+bool parseBackground(const char* text, Background& background) {
+    const struct {
+        const char* name;
+        Background value;
+    } names[] = {{"white", Background::white},
+                 {"grey", Background::grey},
+                 {"transparent", Background::transparent}};
+    for (const auto& n : names)
+        if (text && std::strcmp(text, n.name) == 0) {
+            background = n.value;
+            return true;
+        }
+    return false;
+}
+
 // A width in cm**-1: digits with at most one decimal point, in the range --fwhm takes.
 bool parseWidth(const char* text, double& width) {
     if (!text || !*text) return false;
@@ -167,6 +221,45 @@ bool parseWidth(const char* text, double& width) {
     width = value;
     return true;
 }
+
+bool parseScale(const char* text, double& scale) {
+    if (!isPlainNumber(text)) return false;
+    const double value = std::strtod(text, nullptr);
+    if (!(value >= scaleMin && value <= scaleMax)) return false;
+    scale = value;
+    return true;
+}
+
+// LO:HI, two plain numbers with 0 <= LO < HI.
+bool parseRange(const char* text, double& low, double& high) {
+    if (!text) return false;
+    const char* colon = std::strchr(text, ':');
+    if (!colon) return false;
+    const std::string lowText(text, std::size_t(colon - text));
+    if (!isPlainNumber(lowText.c_str()) || !isPlainNumber(colon + 1)) return false;
+    const double lo = std::strtod(lowText.c_str(), nullptr), hi = std::strtod(colon + 1, nullptr);
+    if (!(lo >= 0 && lo < hi && hi <= 1e6)) return false;
+    low = lo;
+    high = hi;
+    return true;
+}
+
+bool parseListFormat(const char* text, ListFormat& format) {
+    if (!text) return false;
+    if (std::strcmp(text, "text") == 0)
+        format = ListFormat::text;
+    else if (std::strcmp(text, "csv") == 0)
+        format = ListFormat::csv;
+    else if (std::strcmp(text, "json") == 0)
+        format = ListFormat::json;
+    else
+        return false;
+    return true;
+}
+
+// The file names of a --summary run, in order.
+constexpr int fileCapacity = 1 << 18;
+const char* fileNames[fileCapacity];
 
 // --- The table -------------------------------------------------------------------------
 
@@ -194,6 +287,17 @@ bool takeFwhm(const char* value, Options& o) { return parseWidth(value, o.fwhm);
 bool takeSize(const char* value, Options& o) { return (o.sizeText = value ? value : ""); }
 bool takeGif(const char* value, Options& o) { return (o.gifFile = value); }
 bool takeSpectrum(const char* value, Options& o) { return (o.spectrumFile = value); }
+bool takeScale(const char* value, Options& o) { return parseScale(value, o.scale); }
+bool takeRange(const char* value, Options& o) { return parseRange(value, o.rangeLow, o.rangeHigh); }
+bool takeExperiment(const char* value, Options& o) { return (o.experimentFile = value); }
+bool takeFormat(const char* value, Options& o) { return parseListFormat(value, o.listFormat); }
+bool takeSummary(const char*, Options& o) { return o.summary = true; }
+bool takeNoHeader(const char*, Options& o) { return o.noHeader = true; }
+bool takePng(const char* value, Options& o) { return (o.pngFile = value); }
+bool takeBackground(const char* value, Options& o) { return parseBackground(value, o.background); }
+bool takeBonds(const char*, Options& o) { return o.bonds = true; }
+bool takeLabels(const char*, Options& o) { return o.labels = true; }
+bool takeArrows(const char*, Options& o) { return o.arrows = true; }
 
 const OptionRule rules[] = {
     {"--gif", Value::file, true, takeGif, "--gif needs a file name"},
@@ -206,6 +310,19 @@ const OptionRule rules[] = {
     {"--amplitude", Value::text, true, takeAmplitude,
      "--amplitude needs a number greater than 0 and at most 2, not \"%s\""},
     {"--list", Value::none, false, takeList, nullptr},
+    {"--scale", Value::text, true, takeScale, "--scale needs a number from 0.5 to 1.5, not \"%s\""},
+    {"--range", Value::text, true, takeRange,
+     "--range needs LO:HI in cm-1 with 0 <= LO < HI, not \"%s\""},
+    {"--experiment", Value::file, true, takeExperiment, "--experiment needs a file name"},
+    {"--format", Value::text, true, takeFormat, "--format needs text, csv or json, not \"%s\""},
+    {"--summary", Value::none, false, takeSummary, nullptr},
+    {"--no-header", Value::none, false, takeNoHeader, nullptr},
+    {"--png", Value::file, true, takePng, "--png needs a file name"},
+    {"--background", Value::text, false, takeBackground,
+     "--background needs white, transparent or grey, not \"%s\""},
+    {"--bonds", Value::none, false, takeBonds, nullptr},
+    {"--labels", Value::none, false, takeLabels, nullptr},
+    {"--arrows", Value::none, false, takeArrows, nullptr},
 };
 constexpr int ruleCount = int(sizeof rules / sizeof rules[0]);
 
@@ -235,15 +352,37 @@ struct Clash {
     const char* with;
 };
 const Clash clashes[] = {
-    {"--list", "--spectrum"}, {"--mode", "--spectrum"}, {"--amplitude", "--spectrum"},
-    {"--gif", "--list"},      {"--mode", "--list"},     {"--amplitude", "--list"},
+    {"--list", "--spectrum"}, {"--mode", "--spectrum"},     {"--amplitude", "--spectrum"},
+    {"--gif", "--list"},      {"--mode", "--list"},         {"--amplitude", "--list"},
+    {"--list", "--summary"},  {"--spectrum", "--summary"},  {"--gif", "--summary"},
+    {"--mode", "--summary"},  {"--amplitude", "--summary"}, {"--scale", "--summary"},
+    {"--size", "--summary"},  {"--fwhm", "--summary"},      {"--png", "--gif"},
+    {"--png", "--spectrum"},  {"--png", "--list"},          {"--png", "--summary"},
 };
+
+// Where the options of the scaled and measured spectrum, the tables and the summary apply.
+int checkTableOptions(const Options& o, const Given& given) {
+    if (o.summary && o.fileCount == 0)
+        return usageError("%s needs at least one file name", "--summary");
+    if (given("--scale") && !o.list && !o.spectrumFile)
+        return usageError("%s applies only with --spectrum or --list", "--scale");
+    for (const char* option : {"--range", "--experiment"})
+        if (given(option) && !o.spectrumFile)
+            return usageError("%s applies only with --spectrum", option);
+    if (given("--format") && !o.list) return usageError("%s applies only with --list", "--format");
+    if (o.noHeader && !o.summary && !(o.list && o.listFormat == ListFormat::csv))
+        return usageError("%s applies only with --summary or --list --format csv", "--no-header");
+    return -1;
+}
 
 // --size, read once the output it sizes is known.
 int takeSizeOfOutput(Options& options) {
     const char* text = options.sizeText;
     if (!text) return -1;
-    if (options.spectrumFile) {
+    if (options.pngFile) {
+        if (!parseStillSize(text, options.stillWidth, options.stillHeight))
+            return usageError("--size needs WIDTHxHEIGHT, 16 to 8192 each, not \"%s\"", text);
+    } else if (options.spectrumFile) {
         if (!parsePictureSize(text, options.spectrumWidth, options.spectrumHeight))
             return usageError("--size needs WIDTHxHEIGHT, 300 to 4096 by 200 to 4096, not \"%s\"",
                               text);
@@ -251,7 +390,7 @@ int takeSizeOfOutput(Options& options) {
         if (!parseSize(text, options.gifSize))
             return usageError("--size needs a whole number from 16 to 2048, not \"%s\"", text);
     } else {
-        return usageError("%s applies only with --gif or --spectrum", "--size");
+        return usageError("%s applies only with --gif, --png or --spectrum", "--size");
     }
     return -1;
 }
@@ -264,12 +403,14 @@ int checkTogether(Options& options, const Given& given) {
     if (size >= 0) return size;
     if (given("--fwhm") && !options.spectrumFile)
         return usageError("%s applies only with --spectrum", "--fwhm");
+    if (given("--background") && !options.pngFile)
+        return usageError("%s applies only with --png", "--background");
     for (const Clash& clash : clashes) {
         if (!given(clash.option) || !given(clash.with)) continue;
         const std::string format = std::string("%s does not go with ") + clash.with;
         return usageError(format.c_str(), clash.option);
     }
-    return -1;
+    return checkTableOptions(options, given);
 }
 
 // One option argument at argv[i] (its value may take argv[i + 1]); -1 to go on, else the status.
@@ -290,6 +431,10 @@ int takeOption(int argc, const char* const* argv, int& i, Options& options, Give
 
 int parseCommandLine(int argc, const char* const* argv, Options& options) {
     options = {};
+    options.files = fileNames;
+    // With --summary anywhere every file name is taken, in order; without, a second is refused.
+    bool summary = false;
+    for (int i = 1; i < argc; ++i) summary = summary || std::strcmp(argv[i], "--summary") == 0;
     Given given;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
@@ -300,8 +445,11 @@ int parseCommandLine(int argc, const char* const* argv, Options& options) {
         if (arg[0] == '-' && arg[1] != '\0') {
             const int status = takeOption(argc, argv, i, options, given);
             if (status >= 0) return status;
-        } else if (!options.inputFile) {
-            options.inputFile = arg;
+        } else if (!options.inputFile || summary) {
+            if (options.fileCount == fileCapacity)
+                return usageError("more than %s file names", "262144");
+            if (!options.inputFile) options.inputFile = arg;
+            fileNames[options.fileCount++] = arg;
         } else {
             return usageError("unexpected argument \"%s\"", arg);
         }

@@ -14,6 +14,15 @@ constexpr int gifSizeDefault = 400;
 constexpr int gifSizeMin = 16;
 constexpr int gifSizeMax = 2048;
 
+constexpr double scaleMin = 0.5;
+constexpr double scaleMax = 1.5;
+
+enum class ListFormat { text, csv, json };
+constexpr int stillSizeMin = 16; // --size WxH with --png, each side
+constexpr int stillSizeMax = 8192;
+
+enum class Background { white, grey, transparent }; // --background with --png
+
 struct Options {
     const char* inputFile = nullptr;     // FILE: the output file to read instead of filename.dat's
     int mode = 0;                        // --mode N: the mode, asked for no more (0: not given)
@@ -26,6 +35,21 @@ struct Options {
     int spectrumWidth = spectrum::widthDefault; // --size WxH with --spectrum: in pixels
     int spectrumHeight = spectrum::heightDefault;
     const char* sizeText = nullptr; // --size as given, read once the output it sizes is known
+    double scale = 1;               // --scale F: frequencies times F in the spectrum and the list
+    double rangeLow = 0, rangeHigh = 0;       // --range LO:HI: the spectrum's axis (0, 0: its own)
+    const char* experimentFile = nullptr;     // --experiment FILE: drawn over the computed spectrum
+    ListFormat listFormat = ListFormat::text; // --format: the list as lines, CSV or JSON
+    bool summary = false;                     // --summary FILE...: one CSV row per file
+    bool noHeader = false;                    // --no-header: CSV without its header line
+    int fileCount = 0;                        // with --summary: every FILE, in order
+    const char* const* files = nullptr;
+    const char* pngFile = nullptr; // --png OUT: a still of the molecule there, not a window
+    int stillWidth = 1600;         // --size WxH with --png: the still's size in pixels
+    int stillHeight = 1200;
+    Background background = Background::white; // --background white|grey|transparent
+    bool bonds = false;                        // --bonds: start in ball and stick
+    bool labels = false;                       // --labels: start with the atom labels
+    bool arrows = false;                       // --arrows: start with the displacement arrows
 };
 
 // Reads argv[1..argc-1] into options. Returns -1 when the program should run on; otherwise the

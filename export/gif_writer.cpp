@@ -12,6 +12,7 @@
 
 #include <gif_lib.h>
 
+#include "export/free_name.h"
 #include "export/gif_colours.h"
 #include "textio/safe_write.h"
 
@@ -318,13 +319,7 @@ bool writeNewAnimation(Recording& rec, const std::string& stem, std::string& nam
     name = stem + ".gif";
     textio::SafeWrite out;
     if (!writeTemporary(rec, name.c_str(), out, why)) return false;
-    bool placed = textio::finishSafeWrite(out, false, why);
-    for (int n = 2; !placed && textio::nameTaken(why) && n <= 100000; ++n) {
-        name = stem + "-" + std::to_string(n) + ".gif";
-        placed = textio::retarget(out, name.c_str(), why);
-    }
-    if (!placed) textio::abandonSafeWrite(out);
-    return placed;
+    return pictures::finishUnderFreeName(out, stem, ".gif", name, why);
 }
 
 } // namespace gif

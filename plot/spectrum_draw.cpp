@@ -3,6 +3,8 @@
 // titles) and the notes under them, in the places spectrum_plot.cpp works out.
 #include "plot/spectrum_draw.h"
 
+#include "export/table.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -18,6 +20,7 @@ struct Colour {
 constexpr Colour ink{0.12, 0.12, 0.12};      // frame, ticks, text
 constexpr Colour stickInk{0.22, 0.22, 0.22}; // the sticks
 constexpr Colour curveInk{0.05, 0.36, 0.72}; // the Lorentzian sum
+constexpr Colour labInk{0.85, 0.33, 0.05};   // the measured spectrum
 constexpr Colour gridInk{0.90, 0.90, 0.90};  // grid lines
 constexpr Colour noteInk{0.30, 0.30, 0.30};  // captions and notes
 constexpr Colour paper{1.0, 1.0, 1.0};
@@ -25,7 +28,7 @@ constexpr Colour paper{1.0, 1.0, 1.0};
 constexpr int labelsMost = 10; // mode numbers over the strongest bands, per panel
 
 // What one panel shows; the curve is sampled for one panel at a time.
-Bands irBands, ramanBands;
+Bands irBands, ramanBands, visible;
 Curve curve;
 
 void setColour(cairo_t* cr, Colour c) { cairo_set_source_rgb(cr, c.r, c.g, c.b); }
@@ -61,16 +64,8 @@ std::string baseName(std::string_view path) {
     if (slash != std::string_view::npos) path.remove_prefix(slash + 1);
     std::string name;
     for (std::size_t i = 0; i < path.size();) {
-        const unsigned char c = static_cast<unsigned char>(path[i]);
-        const std::size_t length = c < 0x80       ? 1
-                                   : c >> 5 == 6  ? 2
-                                   : c >> 4 == 14 ? 3
-                                   : c >> 3 == 30 ? 4
-                                                  : 0;
-        bool whole = length > 0 && i + length <= path.size();
-        for (std::size_t k = 1; whole && k < length; ++k)
-            whole = (static_cast<unsigned char>(path[i + k]) & 0xc0) == 0x80;
-        if (whole && c >= 0x20) {
+        const std::size_t length = table::utf8Length(path, i);
+        if (length > 0 && static_cast<unsigned char>(path[i]) >= 0x20) {
             name.append(path.substr(i, length));
             i += length;
         } else {
@@ -81,12 +76,13 @@ std::string baseName(std::string_view path) {
     return name;
 }
 
-// Calls f(value, major) for every tick of the axis, from 0 up to its far end.
+// Calls f(value, major) for every tick of the axis, from its low end up to its high end.
 template <typename F> void forEachTick(const Axis& axis, F f) {
-    const double end = std::max(axis.from, axis.to);
+    const double low = std::min(axis.from, axis.to), high = std::max(axis.from, axis.to);
     const int perStep = int(std::lround(axis.step / axis.minorStep));
-    const int minors = int(std::lround(end / axis.minorStep));
-    for (int i = 0; i <= minors; ++i) f(i * axis.minorStep, i % perStep == 0);
+    const int first = int(std::ceil(low / axis.minorStep - 1e-9));
+    const int last = int(std::floor(high / axis.minorStep + 1e-9));
+    for (int i = first; i <= last; ++i) f(i * axis.minorStep, i % perStep == 0);
 }
 
 // "Not drawn: imaginary modes 1 (-757.81 cm-1), 2 (...) and 3 (...)": as many as fit in
@@ -131,11 +127,16 @@ void drawGrid(cairo_t* cr, const Box& box, const Axis& x, const Axis& y, bool yG
     cairo_stroke(cr);
 }
 
-void drawSticksAndCurve(cairo_t* cr, const Box& box, const Axis& x, const Axis& y,
-                        const Bands& bands, double s) {
+// Saves the state and draws only inside the panel's frame from here to the restore.
+void clipToPanel(cairo_t* cr, const Box& box) {
     cairo_save(cr);
     cairo_rectangle(cr, box.left, box.top, box.width, box.height);
     cairo_clip(cr);
+}
+
+void drawSticksAndCurve(cairo_t* cr, const Box& box, const Axis& x, const Axis& y,
+                        const Bands& bands, double s) {
+    clipToPanel(cr, box);
     setColour(cr, stickInk);
     cairo_set_line_width(cr, 1.5 * s);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
@@ -226,28 +227,100 @@ void drawVerticalTitle(cairo_t* cr, const Box& box, const std::string& title, do
     cairo_restore(cr);
 }
 
+// The bands that stand on the axis, for their labels.
+const Bands& onAxis(const Bands& bands, const Axis& x) {
+    const double low = std::min(x.from, x.to), high = std::max(x.from, x.to);
+    visible.count = 0;
+    visible.measured = bands.measured;
+    for (int k = 0; k < bands.count; ++k) {
+        if (bands.position[k] < low || bands.position[k] > high) continue;
+        visible.mode[visible.count] = bands.mode[k];
+        visible.position[visible.count] = bands.position[k];
+        visible.height[visible.count++] = bands.height[k];
+    }
+    return visible;
+}
+
+// The measured spectrum over the IR curve: its points as a line (a table of peaks as
+// sticks), each y times `factor`.
+void drawMeasured(cairo_t* cr, const Box& box, const Axis& x, const Axis& y, double factor,
+                  double s) {
+    const measured::Data& data = measuredSpectrum;
+    clipToPanel(cr, box);
+    setColour(cr, labInk);
+    cairo_set_line_width(cr, 1.5 * s);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    for (int i = 0; i < data.count; ++i) {
+        const double px = xOf(x, box, data.x[i]), py = yOf(y, box, factor * data.y[i]);
+        if (data.peaks) cairo_move_to(cr, px, yOf(y, box, 0));
+        cairo_line_to(cr, px, py);
+    }
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+// The legend at the top right of the IR panel: the computed curve and the measured one, each
+// by its file's name.
+void drawLegend(cairo_t* cr, const Box& box, const std::string& computed, const std::string& lab,
+                double s) {
+    setFont(cr, 13 * s);
+    const double width = std::max(textWidth(cr, computed), textWidth(cr, lab)) + 44 * s;
+    const double left = box.left + box.width - width - 10 * s, top = box.top + 10 * s;
+    setColour(cr, paper);
+    cairo_rectangle(cr, left, top, width, 44 * s);
+    cairo_fill_preserve(cr);
+    setColour(cr, gridInk);
+    cairo_set_line_width(cr, 1 * s);
+    cairo_stroke(cr);
+    const Colour inks[2] = {curveInk, labInk};
+    const std::string* names[2] = {&computed, &lab};
+    for (int k = 0; k < 2; ++k) {
+        const double baseline = top + (18 + 19 * k) * s;
+        setColour(cr, inks[k]);
+        cairo_set_line_width(cr, 2 * s);
+        cairo_move_to(cr, left + 8 * s, baseline - 4.5 * s);
+        cairo_line_to(cr, left + 32 * s, baseline - 4.5 * s);
+        cairo_stroke(cr);
+        setColour(cr, ink);
+        showText(cr, *names[k], left + 38 * s, baseline, 0);
+    }
+}
+
+// One panel; with `lab` the measured spectrum is drawn over its curve.
 void drawPanel(cairo_t* cr, const Box& box, const Axis& x, const Bands& bands, double fwhm,
-               const std::string& yTitle, double s) {
-    sampleCurve(bands, fwhm, x, std::max(fwhm / 8, (x.from - x.to) / (4 * box.width)), curve);
+               const std::string& yTitle, bool lab, double s) {
+    sampleCurve(bands, fwhm, x, std::max(fwhm / 8, std::fabs(x.from - x.to) / (4 * box.width)),
+                curve);
     const Axis y = intensityAxis(curve.highest);
     drawGrid(cr, box, x, y, bands.measured, s);
     drawSticksAndCurve(cr, box, x, y, bands, s);
+    if (lab) drawMeasured(cr, box, x, y, measuredFactor(x, curve.highest), s);
     drawFrameAndTicks(cr, box, x, y, bands.measured, s);
-    drawBandLabels(cr, box, x, y, bands, s);
+    drawBandLabels(cr, box, x, y, onAxis(bands, x), s);
     drawVerticalTitle(cr, box, yTitle, s);
 }
 
-// The title at the left over the first panel, the broadening at the right when both fit.
-void drawTitle(cairo_t* cr, const Layout& layout, const std::string& title, double fwhm) {
+// The title at the left over the first panel, the broadening at the right when both fit. A
+// scale of the frequencies is always said: the title gives way to it.
+void drawTitle(cairo_t* cr, const Layout& layout, const std::string& title, double fwhm,
+               double scale) {
     const double s = layout.scale;
     const Box& box = layout.plot[0];
-    char caption[80];
-    std::snprintf(caption, sizeof caption, "Lorentzian broadening, FWHM %g cm-1", fwhm);
+    char caption[120];
+    if (scale != 1)
+        std::snprintf(caption, sizeof caption,
+                      "Frequencies scaled by %g; Lorentzian broadening, FWHM %g cm-1", scale, fwhm);
+    else
+        std::snprintf(caption, sizeof caption, "Lorentzian broadening, FWHM %g cm-1", fwhm);
     setFont(cr, 13 * s);
     const double captionWidth = textWidth(cr, caption);
     setFont(cr, 20 * s, true);
-    const double titleWidth = textWidth(cr, title);
-    if (titleWidth > box.width) setFont(cr, 20 * s * box.width / titleWidth, true);
+    double titleWidth = textWidth(cr, title);
+    const double room = scale != 1 ? box.width - captionWidth - 24 * s : box.width;
+    if (titleWidth > room) {
+        setFont(cr, 20 * s * room / titleWidth, true);
+        titleWidth = room;
+    }
     setColour(cr, ink);
     showText(cr, title, box.left, layout.titleBaseline, 0);
     if (titleWidth + captionWidth + 24 * s > box.width) return;
@@ -284,19 +357,21 @@ void drawSpectrum(cairo_t* cr, const reader::ModeList& modes, std::string_view f
 
     setColour(cr, paper);
     cairo_paint(cr);
-    double highest = -1;
-    for (int k = 0; k < irBands.count; ++k) highest = std::max(highest, irBands.position[k]);
-    const Axis x = wavenumberAxis(highest, picture.fwhm);
+    const Axis x = pictureAxis(irBands, picture);
 
     drawTitle(cr, layout, (raman ? "IR and Raman spectra of " : "IR spectrum of ") + name,
-              picture.fwhm);
+              picture.fwhm, picture.scale);
+    const bool lab = picture.experiment != nullptr;
     drawPanel(cr, layout.plot[0], x, irBands, picture.fwhm,
               irBands.measured || irBands.count == 0 ? "IR intensity / km/mol"
                                                      : "IR bands (equal heights)",
-              s);
+              lab, s);
+    if (lab)
+        drawLegend(cr, layout.plot[0], "computed: " + name,
+                   "measured: " + baseName(picture.experiment), s);
     if (raman)
         drawPanel(cr, layout.plot[1], x, ramanBands, picture.fwhm,
-                  "Raman activity / \u00c5\u2074/amu", s);
+                  "Raman activity / \u00c5\u2074/amu", false, s);
 
     const Box& last = layout.plot[layout.panels - 1];
     setColour(cr, ink);

@@ -77,7 +77,7 @@ bool drawInto(textio::SafeWrite& out, Kind kind, const reader::ModeList& modes,
 bool writePicture(const reader::ModeList& modes, std::string_view fileName, const Picture& picture,
                   const char* path, const char*& why) {
     const Kind kind = kindOfName(path);
-    if (kind == Kind::unknown) {
+    if (kind == Kind::unknown || kind == Kind::csv) {
         why = "the name must end in .svg, .png or .pdf";
         return false;
     }

@@ -49,6 +49,7 @@ Kind kindOfName(std::string_view name) {
     if (e == "svg") return Kind::svg;
     if (e == "png") return Kind::png;
     if (e == "pdf") return Kind::pdf;
+    if (e == "csv") return Kind::csv;
     return Kind::unknown;
 }
 
@@ -90,6 +91,14 @@ Axis wavenumberAxis(double highest, double fwhm) {
     setTicks(axis, roundStep(extent, 10));
     axis.from = roundUp(extent, axis.minorStep);
     axis.to = 0;
+    return axis;
+}
+
+Axis rangeAxis(double low, double high) {
+    Axis axis;
+    setTicks(axis, roundStep(high - low, 10));
+    axis.from = high;
+    axis.to = low;
     return axis;
 }
 

@@ -19,10 +19,10 @@ inline constexpr int widthMin = 300;
 inline constexpr int heightMin = 200;
 inline constexpr int sizeMax = 4096;
 
-enum class Kind { svg, png, pdf, unknown };
+enum class Kind { svg, png, pdf, csv, unknown };
 
 // The kind of picture a file name asks for, by its extension: ".svg", ".png" or ".pdf", in
-// any case.
+// any case; ".csv" asks for the numbers instead.
 Kind kindOfName(std::string_view name);
 
 // The bands of one panel: every vibration with a real frequency (0 or more), in the file's
@@ -61,6 +61,10 @@ double roundStep(double extent, int most);
 // the larger of twice the width and a fiftieth of the band, so that the band stands inside
 // with its flanks and its label. With no band (highest < 0) it runs from 4000.
 Axis wavenumberAxis(double highest, double fwhm);
+
+// The wavenumber axis from `high` at the left down to `low` at the right, labelled at a round
+// step that cuts it into at most 10.
+Axis rangeAxis(double low, double high);
 
 // The intensity axis: 0 at the bottom up to the first multiple of a round step at or above
 // 1.12 times `highest` (room above the tallest peak for its mode number), at most 8 steps.

@@ -332,6 +332,11 @@ int atomicNumberOfSymbol(std::string_view symbol) {
     return elementOf(symbol.substr(0, 1));
 }
 
+std::string_view elementSymbol(int atomicNumber) {
+    if (atomicNumber < 1 || atomicNumber > elementCount) return {};
+    return symbols[atomicNumber - 1];
+}
+
 double standardAtomicWeight(int atomicNumber) {
     if (atomicNumber < 1 || atomicNumber > elementCount) return 0.0;
     return atomicWeights[atomicNumber - 1];

@@ -104,6 +104,8 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b);
 // The atomic number of an element symbol ("C", "cl", "CL"; a trailing digit or label after the
 // symbol, as in "C1" or "H12", is not part of it); 0 when it names no element.
 int atomicNumberOfSymbol(std::string_view symbol);
+// The symbol of an element (1..118) as written, "C", "Cl"; empty for any other number.
+std::string_view elementSymbol(int atomicNumber);
 // Standard atomic weight of an element (1..118), for undoing mass weighting.
 double standardAtomicWeight(int atomicNumber);
 

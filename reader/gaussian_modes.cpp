@@ -104,7 +104,12 @@ void readGaussianModeList(std::string_view fileName, ModeList& list) {
             blockCount = count;
             double values[3] = {};
             readValues(count, values);
-            for (int k = 0; k < count; ++k) list.frequency[blockStart + k] = values[k];
+            for (int k = 0; k < count; ++k) {
+                // A block without intensity lines has none, whatever a file read before had.
+                list.frequency[blockStart + k] = values[k];
+                list.intensity[blockStart + k] = 0.0;
+                list.ramanActivity[blockStart + k] = 0.0;
+            }
             list.count += count;
         } else if (which == intensities || which == raman) {
             if (blockCount == 0) continue;

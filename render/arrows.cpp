@@ -9,19 +9,16 @@
 #include "render/animation.h"
 #include "render/elements.h"
 #include "render/run_blocks.h"
+#include "render/style.h"
 
 namespace render {
 
 namespace {
 
-bool shown = false;
-
 // Sizes in Angstroms. Shorter displacements get no arrow: it would not reach a pixel.
 constexpr double shortest = 0.01;
 constexpr double shaftRadius = 0.04;
-constexpr double headRadius = 0.1;
 constexpr double longestHead = 0.3;
-constexpr int slices = 12;
 
 GLUquadric* outside = nullptr; // normals pointing out of the shapes
 GLUquadric* inside = nullptr;  // for the head's base disk, which faces backwards
@@ -37,16 +34,17 @@ bool makeQuadrics() {
 }
 
 // One arrow along +z from the origin, `length` long: shaft, the head's base and the head.
-void arrowAlongZ(double length) {
+void arrowAlongZ(double length, int slices) {
     const double head = std::fmin(longestHead, 0.5 * length);
     const double shaft = length - head;
     gluCylinder(outside, shaftRadius, shaftRadius, shaft, slices, 1);
     glTranslated(0.0, 0.0, shaft);
-    gluDisk(inside, 0.0, headRadius, slices, 1);
-    gluCylinder(outside, headRadius, 0.0, head, slices, 1);
+    gluDisk(inside, 0.0, arrowHeadRadius, slices, 1);
+    gluCylinder(outside, arrowHeadRadius, 0.0, head, slices, 1);
 }
 
-// Turns +z onto the unit vector u.
+} // namespace
+
 void turnZOnto(const double u[3]) {
     const double sideways = std::hypot(u[0], u[1]);
     if (sideways < 1e-12) {
@@ -57,12 +55,10 @@ void turnZOnto(const double u[3]) {
     glRotated(degrees, -u[1], u[0], 0.0);
 }
 
-} // namespace
+bool arrowsShown() { return drawingStyle.arrows; }
+void setArrowsShown(bool on) { drawingStyle.arrows = on; }
 
-bool arrowsShown() { return shown; }
-void setArrowsShown(bool on) { shown = on; }
-
-void drawArrows(float s) {
+void drawArrows(float s, int slices) {
     if (!makeQuadrics()) return;
     GLfloat normal[3];
     glGetFloatv(GL_CURRENT_NORMAL, normal);
@@ -75,12 +71,12 @@ void drawArrows(float s) {
         const double u[3] = {d[1] / length, d[2] / length, d[3] / length};
         double position[3];
         displayedPosition(atomTable, motionTable, i, s, position);
-        const double radius = elementStyle(atomTable[i][0]).radius / radiusScale;
+        const double radius = sphereRadius(atomTable[i][0]);
         glPushMatrix();
         glTranslated(position[0] + radius * u[0], position[1] + radius * u[1],
                      position[2] + radius * u[2]);
         turnZOnto(u);
-        arrowAlongZ(length);
+        arrowAlongZ(length, slices);
         glPopMatrix();
     }
     glNormal3fv(normal);

@@ -10,6 +10,7 @@
 #include "reader/run_data.h"
 #include "render/animation.h"
 #include "render/frame.h"
+#include "render/glyphs.h"
 #include "render/startup.h"
 #include "render/view.h"
 #include "textio/textio.h"
@@ -120,6 +121,7 @@ int exportGif(const char* path, int size) {
     setFrameCounter(0);
     for (int i = 0; i < gifFrameCount; ++i) drawFrame();
     toolkit::setBeforeSwapCallback(nullptr);
+    glyphs::releaseGlyphs(); // the labels' textures go with the context
     toolkit::closeOffscreenContext();
     const char* reason = "";
     const bool written = gif::writeAnimation(recording, path, reason);

@@ -7,7 +7,9 @@
 
 #include "reader/run_data.h"
 #include "render/arrows.h"
+#include "render/glyphs.h"
 #include "render/run_blocks.h"
+#include "render/style.h"
 #include "render/view.h"
 #include "textio/textio.h"
 #include "toolkit/toolkit.h"
@@ -90,6 +92,10 @@ void bindModeKeys(std::string_view fileName, reader::Format fileFormat) {
     toolkit::setKeyCallback(toolkit::keyDown, amplitudeDown);
     toolkit::setKeyCallback('a', switchArrows);
     toolkit::setKeyCallback('A', switchArrows);
+    toolkit::setKeyCallback('b', switchBallAndStick);
+    toolkit::setKeyCallback('B', switchBallAndStick);
+    toolkit::setKeyCallback('l', switchLabels);
+    toolkit::setKeyCallback('L', switchLabels);
     toolkit::setKeyCallback('h', listKeys);
     toolkit::setKeyCallback('H', listKeys);
 }
@@ -122,12 +128,28 @@ void stepAmplitude(int tenths) {
 
 void switchArrows() { setArrowsShown(!arrowsShown()); }
 
+void switchBallAndStick() { drawingStyle.ballAndStick = !drawingStyle.ballAndStick; }
+
+void switchLabels() {
+    if (const char* why = glyphs::fontMissing()) {
+        char line[160];
+        std::snprintf(line, sizeof line, "No labels: %s", why);
+        consoleLine(line);
+        return;
+    }
+    drawingStyle.labels = !drawingStyle.labels;
+}
+
 void listKeys() {
     consoleLine("Keys in the window:");
     consoleLine("  Right, Left  the next, the previous normal mode of the file");
     consoleLine("  Up, Down     the amplitude up, down by 0.1 (above 0, at most 2)");
     consoleLine("  a            displacement arrows on, off");
+    consoleLine("  b            ball and stick (bonds) on, off");
+    consoleLine("  l            atom labels on, off");
     consoleLine("  g            the next 100 frames, as shown, to molvane-mode<N>.gif");
+    consoleLine("  p            a still of what is shown, twice the window's size, to");
+    consoleLine("               molvane-mode<N>.png");
     consoleLine("  h            this list");
     consoleLine("  Escape       end Molvane");
     consoleLine("  Drag with the left mouse button to turn the molecule.");

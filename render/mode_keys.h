@@ -1,6 +1,6 @@
-// The window's keys beyond the trackball and g: Right and Left step to the next and previous
+// The window's keys beyond the trackball, g and p: Right and Left step to the next and previous
 // mode of the file, Up and Down change the amplitude by 0.1, a switches the displacement
-// arrows, h lists the keys on the console.
+// arrows, b ball and stick, l the atom labels, h lists the keys on the console.
 //
 // A step changes only the displacements (motionTable): the equilibrium geometry, the frame
 // counter (the phase of the animation) and the x and y bounds of the view volume stay, so the
@@ -27,6 +27,8 @@ void bindModeKeys(std::string_view fileName, reader::Format format);
 void stepMode(int step);        // +1 the next mode, -1 the previous one
 void stepAmplitude(int tenths); // +1 up by 0.1, -1 down by 0.1
 void switchArrows();            // on, off
+void switchBallAndStick();      // on, off
+void switchLabels();            // on, off; without a font, one console line says why not
 void listKeys();                // the keys, on the console
 
 // The largest amplitude the dialogue takes, and the swing it gives a unit-length mode.

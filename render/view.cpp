@@ -20,14 +20,18 @@ double swingRoom = 0.0;
 void setProjection() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    double nearBound, farBound;
-    depthBounds(nearBound, farBound);
-    glOrtho(viewVolume[1], viewVolume[0], viewVolume[3], viewVolume[2], nearBound, farBound);
-    gluLookAt(2.0, 2.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    multiplyProjection();
     glMatrixMode(GL_MODELVIEW);
 }
 
 } // namespace
+
+void multiplyProjection() {
+    double nearBound, farBound;
+    depthBounds(nearBound, farBound);
+    glOrtho(viewVolume[1], viewVolume[0], viewVolume[3], viewVolume[2], nearBound, farBound);
+    gluLookAt(2.0, 2.0, 5.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+}
 
 void initClearColor() { glClearColor(0.75f, 0.75f, 0.75f, 1.0f); }
 

@@ -21,6 +21,10 @@ void initDrawingState();
 // picture.
 void reshapeView(int width, int height);
 
+// The window's projection (the glOrtho and camera of reshapeView) multiplied onto the current
+// matrix, for a still that draws the window's view in tiles.
+void multiplyProjection();
+
 // Near and far bounds of the view volume along the line of sight. The stored bounds (near 1.0,
 // far the z spread plus 5.0) would clip whatever lies deeper: in a flat molecule such as
 // formaldehyde a hydrogen atom, the origin and the negative z axis, and in any molecule the

@@ -4,8 +4,10 @@
 # Usage: scripts/install-deps.sh [PACKAGE...]   (no names: the packages of the Linux build)
 set -euo pipefail
 packages=(cmake g++ make pkg-config libgl1-mesa-dev libglu1-mesa-dev libx11-dev libxtst-dev
-          libgif-dev libegl-dev libegl-mesa0 libgl1-mesa-dri libcairo2-dev libexpat1-dev
+          libgif-dev libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+          libegl-dev libegl-mesa0 libgl1-mesa-dri libcairo2-dev libexpat1-dev
           libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils
+          nlohmann-json3-dev libcsv-dev
           clang libclang-rt-14-dev)
 [ $# -gt 0 ] && packages=("$@")
 missing=()

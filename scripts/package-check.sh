@@ -86,6 +86,10 @@ check_program() { # $1: the molvane to run, $2: the examples directory
     # With no display at all, --gif draws offscreen (EGL) and writes the animation.
     out=$(printf '\n1\n\n' | env -u DISPLAY "$1" --gif mode1.gif 2>&1) || fail "--gif failed: $out"
     [ "$(head -c 6 mode1.gif)" = GIF89a ] || fail "--gif wrote no GIF"
+    # --png draws the still offscreen too, with bonds and the labels' font.
+    out=$(printf '\n1\n\n' | env -u DISPLAY "$1" --png still.png --size 320x240 --bonds --labels 2>&1) ||
+        fail "--png failed: $out"
+    [ "$(head -c 4 still.png | tail -c 3)" = PNG ] || fail "--png wrote no PNG"
     # --spectrum asks nothing: the picture of the installed example, through cairo.
     out=$("$1" --spectrum ir.png ammonia-ts-freq.out </dev/null 2>&1) || fail "--spectrum failed: $out"
     [ "$(head -c 4 ir.png | tail -c 3)" = PNG ] || fail "--spectrum wrote no PNG"
@@ -100,7 +104,8 @@ echo "install tree: $(wc -l <<<"$installed") files, desktop entry and manual pag
 deb=$(ls "$dir"/molvane_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "$(basename "$deb"): Depends: $depends"
-for lib in libc6 libglu1-mesa libopengl0 libx11-6 libegl1 libgif7 libcairo2; do
+for lib in libc6 libglu1-mesa libopengl0 libx11-6 libegl1 libgif7 libcairo2 libpng16-16 \
+           libfreetype6 libfontconfig1; do
     grep -q "$lib" <<<"$depends" || fail "the package does not depend on $lib"
 done
 [ "$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print substr($6, 2) }' | LC_ALL=C sort)" = \

@@ -11,6 +11,7 @@
 namespace textio {
 namespace {
 RunEndHook runEndHook = nullptr;
+DiagnosticHook diagnosticHook = nullptr;
 } // namespace
 
 Message& Message::add(std::string_view s) {
@@ -55,7 +56,10 @@ void fail(Code code, const Message& message) {
     line.text[n] = '\r';
     line.text[n + 1] = '\n';
     std::fflush(stdout);
-    writeAll(2, line.text, std::size_t(n + 2));
+    if (diagnosticHook != nullptr)
+        diagnosticHook(std::string_view(line.text, std::size_t(n)));
+    else
+        writeAll(2, line.text, std::size_t(n + 2));
     endRun(-1);
 }
 
@@ -92,6 +96,8 @@ void endRun(int status) {
 }
 
 void setRunEndHook(RunEndHook hook) { runEndHook = hook; }
+
+void setDiagnosticHook(DiagnosticHook hook) { diagnosticHook = hook; }
 
 void failRun(std::string_view message) {
     detail::Message m;

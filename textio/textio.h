@@ -186,6 +186,12 @@ void readListValue(float& item);
 using RunEndHook = void (*)(int status);
 void setRunEndHook(RunEndHook hook);
 
+// Hands each "*ERR*" diagnostic line (without its line end) to `hook` instead of writing it on
+// standard error; nullptr writes them there again. For a caller that goes on past a run end
+// with a run-end hook of its own and keeps the diagnostic (the summary's rows).
+using DiagnosticHook = void (*)(std::string_view line);
+void setDiagnosticHook(DiagnosticHook hook);
+
 // Failure lines. A failure that ends the run with a status of its own (1 or 2) rather than an
 // input/output failure's "*ERR*" diagnostic is told in one line on standard error: "molvane: ",
 // the parts one after the other, and LF; the console is flushed first. Every such line of the

@@ -29,6 +29,8 @@ enum ShapeKind : int {
     kindSolidDodecahedron,
     kindWireCone,
     kindSolidCone,
+    kindSlicedSphere, // a solid sphere of a chosen number of slices
+    kindSolidStick,   // a cylinder along +z of length 1, without caps
 };
 
 // List id of the newest entry of this kind whose key equals the first keyLength doubles of

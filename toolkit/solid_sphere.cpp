@@ -1,4 +1,4 @@
-// solidSphere: a GLU sphere recorded once per radius and replayed from its list.
+// solidSphere and solidStick: GLU quadrics recorded once per size and replayed from their list.
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -7,23 +7,46 @@
 
 namespace toolkit {
 
-void solidSphere(double radius) {
-    const double key[1] = {radius};
-    unsigned list = shapes::findShapeList(shapes::kindSolidSphere, key, 1);
+namespace {
+
+// Replays the list of this kind and key, or records it (drawing it meanwhile) with `draw`;
+// without a list the shape is drawn directly.
+template <class Draw> void cachedShape(int kind, const double* key, int keyLength, Draw draw) {
+    unsigned list = shapes::findShapeList(kind, key, keyLength);
     if (list != 0) {
         glCallList(list);
         return;
     }
-    list = shapes::addShapeList(shapes::kindSolidSphere, key, 1);
+    list = shapes::addShapeList(kind, key, keyLength);
     if (list != 0) glNewList(list, GL_COMPILE_AND_EXECUTE);
     GLUquadric* quadric = gluNewQuadric();
     if (quadric) {
         gluQuadricDrawStyle(quadric, GLU_FILL);
         gluQuadricNormals(quadric, GLU_SMOOTH);
-        gluSphere(quadric, radius, 16, 16);
+        draw(quadric);
         gluDeleteQuadric(quadric);
     }
     if (list != 0) glEndList();
+}
+
+} // namespace
+
+void solidSphere(double radius) {
+    const double key[1] = {radius};
+    cachedShape(shapes::kindSolidSphere, key, 1,
+                [&](GLUquadric* q) { gluSphere(q, radius, 16, 16); });
+}
+
+void solidSphere(double radius, int slices) {
+    const double key[2] = {radius, double(slices)};
+    cachedShape(shapes::kindSlicedSphere, key, 2,
+                [&](GLUquadric* q) { gluSphere(q, radius, slices, slices / 2); });
+}
+
+void solidStick(double radius, int slices) {
+    const double key[2] = {radius, double(slices)};
+    cachedShape(shapes::kindSolidStick, key, 2,
+                [&](GLUquadric* q) { gluCylinder(q, radius, radius, 1.0, slices, 1); });
 }
 
 } // namespace toolkit

@@ -100,6 +100,12 @@ void setBeforeSwapCallback(DrawCallback callback);
 
 // Cached shapes: drawn at the origin of the current modelview matrix.
 void solidSphere(double radius);
+// The same with `slices` slices and half as many stacks (the one above has 16 of each), for
+// pictures large enough to show the facets.
+void solidSphere(double radius, int slices);
+// A lit cylinder of the radius from z = 0 to z = 1, without caps, its normals pointing out
+// (square to z, so that a scale along z leaves them whole).
+void solidStick(double radius, int slices);
 
 // Error and warning boxes are on unless switched off here.
 void setMessageBoxes(bool on);

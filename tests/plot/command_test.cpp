@@ -195,7 +195,7 @@ TEST_F(SpectrumCommand, FailuresNameTheFileAndLeaveNothing) {
         std::string arguments, line;
     } cases[] = {
         {"--spectrum ir.jpg f.out",
-         "cannot write \"ir.jpg\": the name must end in .svg, .png or .pdf"},
+         "cannot write \"ir.jpg\": the name must end in .svg, .png, .pdf or .csv"},
         {"--spectrum ir.png missing.out", "cannot read \"missing.out\": No such file or directory"},
         {"--spectrum ir.png adir", "cannot read \"adir\": it is a directory"},
         {"--spectrum none/ir.png f.out", "cannot write \"none/ir.png\": No such file or directory"},

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 
 using namespace testsupport;
@@ -203,6 +205,10 @@ TEST(GaussianModeList, GeneratedBlocksRamanShortLastBlockAndTheSectionEnd) {
                                      "Standard orientation:", Columns::gaussian09) +
                         harmonicHeading + first + second + " - Thermochemistry -\n" +
                         harmonicHeading + modeBlock({1.0, 2.0, 3.0}, numbers, rows));
+    // What an earlier file left in the list is not taken for this one's.
+    std::fill(std::begin(reader::modeList.intensity), std::end(reader::modeList.intensity), 9.0);
+    std::fill(std::begin(reader::modeList.ramanActivity), std::end(reader::modeList.ramanActivity),
+              9.0);
     reader::readVibrations(file, Format::gaussian, 4);
     EXPECT_EQ(reader::modeList.count, 4);
     EXPECT_DOUBLE_EQ(reader::modeList.frequency[0], -50.5);
@@ -210,6 +216,7 @@ TEST(GaussianModeList, GeneratedBlocksRamanShortLastBlockAndTheSectionEnd) {
     EXPECT_DOUBLE_EQ(reader::modeList.intensity[2], 33.0);
     EXPECT_DOUBLE_EQ(reader::modeList.ramanActivity[1], 5.0);
     EXPECT_EQ(reader::modeList.intensity[3], 0.0);
+    EXPECT_EQ(reader::modeList.ramanActivity[3], 0.0);
     EXPECT_DOUBLE_EQ(reader::firstFrequency, -50.5);
     EXPECT_FLOAT_EQ(reader::modeVector[2][3], 0.1f);
     // A mode beyond the list leaves the displacements at zero.

@@ -19,7 +19,9 @@
 #include "render/animation.h"
 #include "render/arrows.h"
 #include "render/frame.h"
+#include "render/glyphs.h"
 #include "render/run_blocks.h"
+#include "render/style.h"
 #include "render/view.h"
 #include "tests/render/scene.h"
 #include "tests/support/scratch.h"
@@ -172,11 +174,22 @@ TEST_F(ModeKeys, KeysReachTheirSteps) {
     EXPECT_TRUE(render::arrowsShown());
     dispatchKey('A', 0);
     EXPECT_FALSE(render::arrowsShown());
+    dispatchKey('b', 0);
+    EXPECT_TRUE(render::drawingStyle.ballAndStick);
+    dispatchKey('B', 0);
+    EXPECT_FALSE(render::drawingStyle.ballAndStick);
+    if (!render::glyphs::fontMissing()) {
+        dispatchKey('l', 0);
+        EXPECT_TRUE(render::drawingStyle.labels);
+        dispatchKey('L', 0);
+        EXPECT_FALSE(render::drawingStyle.labels);
+    }
     const std::size_t before = consoleText().size();
     dispatchKey('h', 0);
     const std::string keys = consoleText().substr(before);
     EXPECT_EQ(keys.rfind("Keys in the window:\r\n", 0), 0u) << keys;
-    for (const char* key : {"Right, Left", "Up, Down", "  a ", "  g ", "  h ", "Escape"})
+    for (const char* key :
+         {"Right, Left", "Up, Down", "  a ", "  b ", "  l ", "  g ", "  p ", "  h ", "Escape"})
         EXPECT_NE(keys.find(key), std::string::npos) << key;
 }
 

@@ -131,6 +131,17 @@ TEST(Files, FailuresNameTheFileAndTheReason) {
               "*ERR* 109 the last \"Standard orientation:\" table has 1200 rows\r\n");
 }
 
+TEST(Files, ADiagnosticHookTakesTheLineInsteadOfStandardError) {
+    static std::string kept;
+    setDiagnosticHook([](std::string_view line) { kept = line; });
+    const auto end = guarded([] { failRun("a damaged file"); });
+    setDiagnosticHook(nullptr);
+    EXPECT_EQ(end.status, -1);
+    EXPECT_EQ(kept, "*ERR* 109 a damaged file");
+    EXPECT_EQ(end.diagnostic(), ""); // nothing reached standard error
+    EXPECT_EQ(guarded([] { failRun("again"); }).diagnostic(), "*ERR* 109 again\r\n");
+}
+
 TEST(Files, AFileThatCannotBeWrittenIsStillRead) {
     textio_test::Workspace dir;
     chmod(".", 0755);
