@@ -30,6 +30,7 @@ const char usage[] =
     "Molden file or a Gaussian formatted checkpoint (the kind is told from the file's\n"
     "content).\n"
     "Also read: Turbomole (its control file or aoforce output) and Molpro outputs.\n"
+    "Outputs of DALTON, MOPAC (FORCE), ADF and CFOUR are read too.\n"
     "It reads the output file FILE or, without FILE, the one that the first line of\n"
     "\"filename.dat\" in the working directory names; asks on the console for the\n"
     "normal mode and the vibration amplitude, and shows the vibration in a window.\n"

@@ -34,5 +34,13 @@ void readAoforce(std::string_view fileName, int mode, scan::FormatResult& result
                  AtomTable& modeVector);
 void readMolpro(std::string_view fileName, int mode, scan::FormatResult& result,
                 AtomTable& modeVector);
+void readDalton(std::string_view fileName, int mode, scan::FormatResult& result,
+                AtomTable& modeVector);
+void readMopac(std::string_view fileName, int mode, scan::FormatResult& result,
+               AtomTable& modeVector);
+void readAdf(std::string_view fileName, int mode, scan::FormatResult& result,
+             AtomTable& modeVector);
+void readCfour(std::string_view fileName, int mode, scan::FormatResult& result,
+               AtomTable& modeVector);
 
 } // namespace reader

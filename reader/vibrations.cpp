@@ -60,6 +60,12 @@ constexpr Marker markers[] = {
     {Format::molpro, "PROGRAM SYSTEM MOLPRO", false},
     {Format::molpro, "Wavefunction directory", false},
     {Format::molpro, "Main file repository", false},
+    {Format::dalton, "Dalton - An Electronic Structure Program", false},
+    {Format::dalton, "This is output from DALTON", false},
+    {Format::mopac, "** Cite this program as: MOPAC", false},
+    {Format::mopac, "Stewart Computational Chemistry", false},
+    {Format::adf, "Amsterdam Density Functional", false},
+    {Format::cfour, "CFOUR Coupled-Cluster techniques for Computational Chemistry", false},
 };
 
 bool holds(std::string_view line, std::string_view text) {
@@ -144,7 +150,8 @@ bool holdsGaussianKeyword() {
     constexpr Format all[] = {
         Format::gaussian,  Format::xtb,     Format::orcaOutput, Format::orcaHessian, Format::molden,
         Format::fchk,      Format::qchem,   Format::psi4,       Format::nwchem,      Format::gamess,
-        Format::turbomole, Format::aoforce, Format::molpro};
+        Format::turbomole, Format::aoforce, Format::molpro,     Format::dalton,      Format::mopac,
+        Format::adf,       Format::cfour};
     const int count = int(sizeof all / sizeof all[0]);
     for (int i = 0; i < count && n > 0 && n < int(sizeof message); ++i) {
         const std::string_view name = formatName(all[i]);
@@ -250,6 +257,14 @@ FormatReader readerOf(Format format) {
         return readAoforce;
     case Format::molpro:
         return readMolpro;
+    case Format::dalton:
+        return readDalton;
+    case Format::mopac:
+        return readMopac;
+    case Format::adf:
+        return readAdf;
+    case Format::cfour:
+        return readCfour;
     case Format::gaussian:
     case Format::xtb:
         break;
@@ -307,6 +322,14 @@ std::string_view formatName(Format format) {
         return "Turbomole aoforce output";
     case Format::molpro:
         return "Molpro output";
+    case Format::dalton:
+        return "DALTON output";
+    case Format::mopac:
+        return "MOPAC output";
+    case Format::adf:
+        return "ADF output";
+    case Format::cfour:
+        return "CFOUR output";
     }
     return "unknown";
 }

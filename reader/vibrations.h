@@ -39,6 +39,10 @@ enum class Format : unsigned char {
     turbomole,   // Turbomole control file, its groups beside it by file=
     aoforce,     // Turbomole aoforce output
     molpro,      // Molpro output
+    dalton,      // DALTON output (listed highest frequency first)
+    mopac,       // MOPAC output of a FORCE job
+    adf,         // ADF 2004 to 2019 output text
+    cfour,       // CFOUR output
 };
 
 // The program and kind of file, as the diagnostics and --list name it ("ORCA output", ...).

@@ -4,8 +4,10 @@
 // (geometries in Angstrom and bohr at every step, then all 3N modes in blocks of six columns). For
 // each layout and size it prints the time of the whole read as a run makes it (recognition, then
 // the reader's three steps for mode 1) against five sequential `wc -l` passes
-// over the same file, and the peak resident memory of a child process that does the read. Not a
+// over the same file, and the peak resident memory of a child process that does the read. DALTON,
+// MOPAC, ADF and CFOUR outputs of 100 MB (more_layouts.h) are measured the same way. Not a
 // unit test: run it by hand.
+#include "bench/reader/more_layouts.h"
 #include "bench/reader/program_outputs.h"
 #include "reader/vibrations.h"
 
@@ -27,7 +29,7 @@ namespace {
 constexpr int atoms = 1000;
 const std::string rule = " " + std::string(69, '-') + "\n";
 
-enum class Layout { gaussian98, gaussian16, orca };
+enum class Layout { gaussian98, gaussian16, orca, dalton, mopac, adf, cfour };
 bool gaussian16 = false; // the Gaussian layout generated
 
 std::string orientation(const char* keyword, double shift) {
@@ -246,19 +248,37 @@ ReadFigures timeRead(const std::string& path) {
 
 } // namespace
 
-int main() {
+// With an argument, only the layouts whose name begins with it ("DALTON", "ORCA", ...).
+int main(int argc, char** argv) {
     char pattern[] = "/tmp/molvane-bench-XXXXXX";
     const std::string dir = mkdtemp(pattern);
-    for (Layout each : {Layout::gaussian98, Layout::gaussian16, Layout::orca}) {
+    for (Layout each : {Layout::gaussian98, Layout::gaussian16, Layout::orca, Layout::dalton,
+                        Layout::mopac, Layout::adf, Layout::cfour}) {
         gaussian16 = each == Layout::gaussian16;
         const char* name = each == Layout::gaussian98   ? "Gaussian 98"
                            : each == Layout::gaussian16 ? "Gaussian 16"
-                                                        : "ORCA 5     ";
+                           : each == Layout::orca       ? "ORCA 5     "
+                           : each == Layout::dalton     ? "DALTON     "
+                           : each == Layout::mopac      ? "MOPAC      "
+                           : each == Layout::adf        ? "ADF        "
+                                                        : "CFOUR      ";
+        if (argc > 1 && std::string(name).rfind(argv[1], 0) != 0) continue;
+        // The formats added later are measured at 100 MB only.
+        const bool late = each >= Layout::dalton;
         long previousRss = 0;
-        for (long megabytes : {20L, 200L}) {
+        for (long megabytes : {20L, 100L, 200L}) {
+            if (late != (megabytes == 100)) continue;
             const std::string path = dir + "/large-" + std::to_string(megabytes) + ".out";
             if (each == Layout::orca)
                 generateOrca(path, megabytes);
+            else if (each == Layout::dalton)
+                benchlayouts::generateDalton(path, megabytes);
+            else if (each == Layout::mopac)
+                benchlayouts::generateMopac(path, megabytes);
+            else if (each == Layout::adf)
+                benchlayouts::generateAdf(path, megabytes);
+            else if (each == Layout::cfour)
+                benchlayouts::generateCfour(path, megabytes);
             else
                 generate(path, megabytes);
             timeWc(path); // brings the file into the page cache

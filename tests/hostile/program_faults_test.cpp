@@ -266,8 +266,8 @@ TEST_F(Faults, OutputFileChangedAfterTheExistenceCheck) {
          "*ERR* 109 " + name +
              " fits no format Molvane reads; looked for Gaussian output, xtb g98.out, ORCA output,"
              " ORCA .hess, Molden, Gaussian formatted checkpoint, Q-Chem output, Psi4 output,"
-             " NWChem output, GAMESS output, Turbomole control, Turbomole aoforce output and"
-             " Molpro output" +
+             " NWChem output, GAMESS output, Turbomole control, Turbomole aoforce output,"
+             " Molpro output, DALTON output, MOPAC output, ADF output and CFOUR output" +
              crlf},
         {"made unreadable", "*ERR* 105 cannot open " + name + ": Permission denied" + crlf, true},
     };

@@ -67,5 +67,9 @@ Row gamessCases();
 Row molproCases();
 Row aoforceCases();
 Row turbomoleCases();
+Row daltonCases();
+Row mopacCases();
+Row adfCases();
+Row cfourCases();
 
 } // namespace formatcases

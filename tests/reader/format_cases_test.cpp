@@ -18,10 +18,10 @@ std::string cutBefore(const std::string& text, const std::string& part, const st
 namespace {
 
 const std::vector<Row>& rows() {
-    static const std::vector<Row> all = {orcaOutputCases(), orcaHessianCases(), moldenCases(),
-                                         fchkCases(),       qchemCases(),       psi4Cases(),
-                                         nwchemCases(),     gamessCases(),      molproCases(),
-                                         aoforceCases(),    turbomoleCases()};
+    static const std::vector<Row> all = {
+        orcaOutputCases(), orcaHessianCases(), moldenCases(), fchkCases(),   qchemCases(),
+        psi4Cases(),       nwchemCases(),      gamessCases(), molproCases(), aoforceCases(),
+        turbomoleCases(),  daltonCases(),      mopacCases(),  adfCases(),    cfourCases()};
     return all;
 }
 

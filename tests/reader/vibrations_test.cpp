@@ -89,6 +89,16 @@ TEST(Recognition, EachFormatFromItsFirstLines) {
          " Global scratch directory       : /wrk/molpro.jdDDzmSr9i/\n"
          " Wavefunction directory         : /home/user/wfu/\n",
          Format::molpro},
+        {"DALTON", "\n     *************** Dalton - An Electronic Structure Program ***\n",
+         Format::dalton},
+        {"DALTON 2011", filler(3) + "    This is output from DALTON (Release Dalton2011)\n",
+         Format::dalton},
+        {"MOPAC", " ** Cite this program as: MOPAC2016, Version: 16.093M, James J. P.\n",
+         Format::mopac},
+        {"ADF", " *   Amsterdam Density Functional  (ADF)         2013.01   April 2, 2013  *\n",
+         Format::adf},
+        {"CFOUR", "   * CFOUR Coupled-Cluster techniques for Computational Chemistry *\n",
+         Format::cfour},
         // The earliest marker decides: a Gaussian job whose title names other programs.
         {"Gaussian naming others",
          " Entering Gaussian System, Link 0=g09\n -----\n #p freq\n"
@@ -110,7 +120,8 @@ TEST(Recognition, AFileThatFitsNoFormatEndsWithOneLineNamingTheFormats) {
     const std::string expected =
         " fits no format Molvane reads; looked for Gaussian output, xtb g98.out, ORCA output, "
         "ORCA .hess, Molden, Gaussian formatted checkpoint, Q-Chem output, Psi4 output, NWChem "
-        "output, GAMESS output, Turbomole control, Turbomole aoforce output and Molpro output\r\n";
+        "output, GAMESS output, Turbomole control, Turbomole aoforce output, Molpro output, "
+        "DALTON output, MOPAC output, ADF output and CFOUR output\r\n";
     for (const std::string& text :
          {std::string(), filler(3), filler(5000) + " Psi4\n", std::string("gaussian orientation\n"),
           std::string("\x1a Gaussian\n"), std::string(2000, 'x') + "Gaussian\n"}) {
@@ -142,6 +153,14 @@ TEST(Recognition, RealFilesOfEveryProgram) {
           Case{"nwchem7.0-dvb-ir.out", Format::nwchem},
           Case{"gamess2018-nh3-ts-ir.out", Format::gamess}})
         EXPECT_EQ(reader::recogniseFormat(programSampleFile(c.name)), c.format) << c.name;
+    for (const Case& c :
+         {Case{"dalton2015-dvb-ir.out", Format::dalton},
+          Case{"mopac2016-h2o-force.out", Format::mopac},
+          Case{"adf2013-dvb-ir.adfout", Format::adf}, Case{"cfour2.1-dvb-ir.c4", Format::cfour}})
+        EXPECT_EQ(reader::recogniseFormat(std::string(MOLVANE_TEST_DATA) +
+                                          "/more-program-samples/" + c.name),
+                  c.format)
+            << c.name;
     for (const char* name : {"g03-nosymm-ts.log", "g16-dvb-hpmodes.out"})
         EXPECT_EQ(reader::recogniseFormat(sampleFile(name)), Format::gaussian) << name;
 }
