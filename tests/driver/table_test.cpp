@@ -69,21 +69,19 @@ class Tables : public testing::Test {
 };
 
 TEST_F(Tables, ListAsCsvAndJsonWithTheFilesNumbersAndTheScaledOnes) {
-    const std::string water = std::string(MOLVANE_SHARED_SAMPLES_DIR) + "/g16-water.log";
-    if (!std::filesystem::exists(water)) GTEST_SKIP() << "no " << water;
-    dir.copyIn(water, "w\"at,er.log");
-    // The file's lines: Frequencies -- 1668.2293 3866.1598 3976.5311; IR Inten -- 89.6988
-    // 8.4803 44.2991.
+    dir.copyIn(exampleFile("water-optfreq.out"), "w\"at,er.log");
+    // The file's lines: Frequencies -- 1688.7652 3852.0432 3904.9564; IR Inten -- 75.4513
+    // 4.7617 20.9906; Raman Activ -- 0.0000 0.0000 0.0000.
     Outcome r = run("--list --format csv --scale 0.967 'w\"at,er.log'");
     ASSERT_EQ(r.status, 0) << r.err;
     const Rows rows = parseCsv(r.out);
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0], (std::vector<std::string>{"mode", "frequency_cm-1", "scaled_frequency_cm-1",
-                                                 "ir_intensity_km/mol"}));
-    EXPECT_EQ(rows[1], (std::vector<std::string>{"1", "1668.2293", "1613.1777", "89.6988"}));
-    EXPECT_EQ(rows[3], (std::vector<std::string>{"3", "3976.5311", "3845.3056", "44.2991"}));
+                                                 "ir_intensity_km/mol", "raman_activity_A^4/amu"}));
+    EXPECT_EQ(rows[1], (std::vector<std::string>{"1", "1688.7652", "1633.0359", "75.4513", "0"}));
+    EXPECT_EQ(rows[3], (std::vector<std::string>{"3", "3904.9564", "3776.0928", "20.9906", "0"}));
     r = run("--list --format csv --no-header 'w\"at,er.log'");
-    EXPECT_EQ(parseCsv(r.out)[0], (std::vector<std::string>{"1", "1668.2293", "89.6988"}));
+    EXPECT_EQ(parseCsv(r.out)[0], (std::vector<std::string>{"1", "1688.7652", "75.4513", "0"}));
 
     r = run("--list --format json --scale 0.967 'w\"at,er.log'");
     ASSERT_EQ(r.status, 0) << r.err;
@@ -93,14 +91,14 @@ TEST_F(Tables, ListAsCsvAndJsonWithTheFilesNumbersAndTheScaledOnes) {
     EXPECT_EQ(json["units"]["frequency"], "cm-1");
     ASSERT_EQ(json["modes"].size(), 3u);
     EXPECT_EQ(json["modes"][1]["mode"], 2);
-    EXPECT_DOUBLE_EQ(json["modes"][1]["frequency"].get<double>(), 3866.1598);
-    EXPECT_DOUBLE_EQ(json["modes"][1]["scaled_frequency"].get<double>(), 3738.5765);
-    EXPECT_DOUBLE_EQ(json["modes"][1]["ir_intensity"].get<double>(), 8.4803);
-    EXPECT_FALSE(json["modes"][1].contains("raman_activity"));
+    EXPECT_DOUBLE_EQ(json["modes"][1]["frequency"].get<double>(), 3852.0432);
+    EXPECT_DOUBLE_EQ(json["modes"][1]["scaled_frequency"].get<double>(), 3724.9258);
+    EXPECT_DOUBLE_EQ(json["modes"][1]["ir_intensity"].get<double>(), 4.7617);
+    EXPECT_DOUBLE_EQ(json["modes"][1]["raman_activity"].get<double>(), 0.0);
 
     // The text list shows the scaled frequency beside the file's.
     r = run("--list --scale 0.967 'w\"at,er.log'");
-    EXPECT_EQ(r.out.substr(0, 56), "    1     1668.2293 cm**-1     1613.1777 scaled     89.6");
+    EXPECT_EQ(r.out.substr(0, 56), "    1     1688.7652 cm**-1     1633.0359 scaled     75.4");
 }
 
 // The files of the summary: every real sample beside the checkout and the bundled examples.

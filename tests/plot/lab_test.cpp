@@ -19,14 +19,11 @@ namespace {
 
 using testsupport::Outcome;
 const std::string jcamp = std::string(MOLVANE_TEST_DATA) + "/jcamp/";
-const std::string water = std::string(MOLVANE_SHARED_SAMPLES_DIR) + "/g16-water.log";
+const std::string water = std::string(MOLVANE_EXAMPLES_DIR) + "/water-optfreq.out";
 
 class LabSpectrum : public ::testing::Test {
   protected:
-    void SetUp() override {
-        if (!std::filesystem::exists(water)) GTEST_SKIP() << "no " << water;
-        dir.copyIn(water, "water.log");
-    }
+    void SetUp() override { dir.copyIn(water, "water.log"); }
     Outcome run(const std::string& arguments) const {
         return dir.runWithArguments(MOLVANE_BINARY, arguments, "");
     }
@@ -53,18 +50,18 @@ class LabSpectrum : public ::testing::Test {
 };
 
 TEST_F(LabSpectrum, ScaledSticksOnTheRangeAsked) {
-    // Frequencies 1668.2293, 3866.1598, 3976.5311 times 0.967, intensities 89.6988, 8.4803,
-    // 44.2991; the axis from 4000 down to 1000 over x = 92..1172, 0 to 120 over y = 544..50.
+    // Frequencies 1688.7652, 3852.0432, 3904.9564 times 0.967, intensities 75.4513, 4.7617,
+    // 20.9906; the axis from 4000 down to 1000 over x = 92..1172, 0 to 100 over y = 544..50.
     const Outcome r = run("--spectrum ir.svg --scale 0.967 --range 1000:4000 water.log");
     ASSERT_EQ(r.status, 0) << r.err;
     svgtest::Picture picture;
     std::string why;
     ASSERT_TRUE(svgtest::parse(dir.read("ir.svg"), picture, why)) << why;
-    const double frequency[] = {1668.2293, 3866.1598, 3976.5311};
-    const double intensity[] = {89.6988, 8.4803, 44.2991};
+    const double frequency[] = {1688.7652, 3852.0432, 3904.9564};
+    const double intensity[] = {75.4513, 4.7617, 20.9906};
     for (int i = 0; i < 3; ++i) {
         const double x = 92 + 1080 * (4000 - 0.967 * frequency[i]) / 3000;
-        EXPECT_TRUE(svgtest::hasSegment(picture, x, 544, x, 544 - intensity[i] * 494 / 120)) << i;
+        EXPECT_TRUE(svgtest::hasSegment(picture, x, 544, x, 544 - intensity[i] * 494 / 100)) << i;
     }
     // Ticks at every 100 cm-1 from 1000 to 4000, none beyond.
     const std::vector<double> ticks = svgtest::verticalsFrom(picture, 544);
@@ -112,8 +109,8 @@ TEST_F(LabSpectrum, CurvesAsCsvEveryWavenumber) {
         EXPECT_EQ(rows[k][2].empty(), x < 1500 || x > 1700) << x;
         if (!rows[k][2].empty()) labHighest = std::max(labHighest, std::stod(rows[k][2]));
     }
-    EXPECT_EQ(peakAt, 1613); // 1668.2293 x 0.967 = 1613.18
-    // The measured peak is brought up to the computed curve's; both near 89.7 km/mol.
+    EXPECT_EQ(peakAt, 1633); // 1688.7652 x 0.967 = 1633.04
+    // The measured peak is brought up to the computed curve's; both near 75.5 km/mol.
     EXPECT_NEAR(labHighest, highest, 0.02 * highest);
     EXPECT_NEAR(std::stod(rows[1 + 600][2]) / labHighest, 1, 1e-9); // at 1600, its highest point
     EXPECT_NEAR(std::stod(rows[1 + 550][2]) / labHighest, 0.5 / 0.9, 1e-4);
