@@ -37,15 +37,6 @@ int tableCount = -1; // -1 until a table has been read
 constexpr std::size_t valueEnds[9] = {13, 20, 28, 38, 46, 54, 64, 72, 80};
 constexpr std::size_t labelEnd = 4;
 
-// A frequency as CFOUR writes it, an imaginary one with "i" after it.
-bool toFrequency(std::string_view field, double& value) {
-    const bool imaginary = !field.empty() && field.back() == 'i';
-    if (imaginary) field.remove_suffix(1);
-    if (!scan::toReal(field, value)) return false;
-    if (imaginary) value = -value;
-    return true;
-}
-
 // The table after its heading, in bohr:
 //  Z-matrix   Atomic            Coordinates (in bohr)
 //   Symbol    Number           X              Y              Z
@@ -108,7 +99,7 @@ void readAnalysis(std::string_view heading) {
         double frequency = 0.0, intensity = 0.0;
         const std::string_view type = f.count == 4 ? f.field[3] : std::string_view();
         if ((type != "VIBRATION" && type != "ROTATION" && type != "TRANSLATION") ||
-            !toFrequency(f.field[1], frequency) || !scan::toReal(f.field[2], intensity))
+            !scan::toWavenumber(f.field[1], frequency) || !scan::toReal(f.field[2], intensity))
             scan::failExpectedNumbered(
                 line, "table row %d: the irrep, frequency, intensity and type of a mode", row);
         if (type != "VIBRATION") continue;
@@ -134,7 +125,7 @@ bool toFrequencies(std::string_view line, double* frequencies, int& count) {
     scan::split(line, f);
     count = f.count;
     bool all = count >= 1 && count <= 3;
-    for (int c = 0; all && c < count; ++c) all = toFrequency(f.field[c], frequencies[c]);
+    for (int c = 0; all && c < count; ++c) all = scan::toWavenumber(f.field[c], frequencies[c]);
     return all;
 }
 

@@ -31,15 +31,6 @@ struct Table {
 };
 Table table;
 
-// A frequency as DALTON writes it, an imaginary one with "i" after it.
-bool toFrequency(std::string_view field, double& value) {
-    const bool imaginary = !field.empty() && field.back() == 'i';
-    if (imaginary) field.remove_suffix(1);
-    if (!scan::toReal(field, value)) return false;
-    if (imaginary) value = -value;
-    return true;
-}
-
 // The rows after the heading and its rule, down to the next blank line after them:
 //  C         -2.6744411768            0.4350561224            0.0000000000
 // An atom of a symmetric molecule may carry its number after the label ("H   1").
@@ -97,7 +88,7 @@ void readTable() {
         int number = 0;
         double& frequency = table.frequency[table.count];
         if ((f.count != 4 && f.count != 6) || !scan::toInteger(f.field[0], number) ||
-            number != table.count + 1 || !toFrequency(f.field[2], frequency) ||
+            number != table.count + 1 || !scan::toWavenumber(f.field[2], frequency) ||
             (f.count == 6 && !scan::toReal(f.field[4], table.intensity[table.count])))
             scan::failExpectedNumbered(
                 line,

@@ -76,15 +76,6 @@ bool isGeometryHeading(std::string_view line) {
     return at != line.npos && line.substr(at, geometryKeyword.size()) == geometryKeyword;
 }
 
-// A frequency as Psi4 prints it, "653.3950i" when imaginary.
-bool toFrequency(std::string_view field, double& value) {
-    const bool imaginary = !field.empty() && field.back() == 'i';
-    if (imaginary) field.remove_suffix(1);
-    if (!scan::toReal(field, value)) return false;
-    if (imaginary) value = -value;
-    return true;
-}
-
 // One block from its "Vibration" line to the blank line after its rows.
 //          1         2         3         4         5         6         7         8
 // 12345678901234567890123456789012345678901234567890123456789012345678901234567890123456
@@ -117,7 +108,7 @@ void readBlock(std::string_view vibrationLine) {
                 scan::failExpectedNumbered(line, "%d frequencies after \"Freq [cm^-1]\"", count);
             for (int c = 0; c < count; ++c) {
                 double frequency = 0.0;
-                if (!toFrequency(f.field[2 + c], frequency))
+                if (!scan::toWavenumber(f.field[2 + c], frequency))
                     scan::failExpectedNumbered(line, "%d frequencies after \"Freq [cm^-1]\"",
                                                count);
                 columns::setFrequency(first + c, frequency);
