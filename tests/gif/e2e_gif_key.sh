@@ -15,15 +15,6 @@ require_display
 start "$example" "$molvane"
 find_window "$probe"
 
-# wait_for TEXT: until the console holds TEXT (at most 30 s).
-wait_for() {
-    for _ in $(seq 300); do
-        grep -qF "$1" "$work/console.txt" && return 0
-        kill -0 "$pid" 2>/dev/null || fail "the program ended while waiting for \"$1\""
-        sleep 0.1
-    done
-    fail "no console line \"$1\""
-}
 "$probe" key "$win" g || fail "cannot type g"
 wait_for "Wrote molvane-mode1.gif (100 frames, 400 x 400)"
 "$probe" key "$win" G || fail "cannot type G"

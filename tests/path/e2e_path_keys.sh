@@ -14,14 +14,6 @@ start "$scan" "$molvane" --path "$(basename "$scan")"
 find_window "$probe"
 read -r x y width height < <("$probe" geometry "$win")
 
-wait_for() {
-    for _ in $(seq 300); do
-        grep -qF "$1" "$work/console.txt" && return 0
-        kill -0 "$pid" 2>/dev/null || fail "the program ended while waiting for \"$1\""
-        sleep 0.1
-    done
-    fail "no console line \"$1\""
-}
 # press KEY LINE: types KEY, waits for its console line and checks the title.
 press() {
     "$probe" key "$win" "$1" || fail "cannot type $1"

@@ -13,15 +13,6 @@ require_display
 start "$example" "$molvane" --bonds --labels
 find_window "$probe"
 
-# wait_for TEXT: until the console holds TEXT (at most 30 s).
-wait_for() {
-    for _ in $(seq 300); do
-        grep -qF "$1" "$work/console.txt" && return 0
-        kill -0 "$pid" 2>/dev/null || fail "the program ended while waiting for \"$1\""
-        sleep 0.1
-    done
-    fail "no console line \"$1\""
-}
 # png_size FILE: "width height" from the PNG's header.
 png_size() {
     [ "$(head -c 8 "$1" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || return 1

@@ -78,3 +78,13 @@ find_window() {
     done
     [ -n "$win" ] || fail "no window titled \"$title\""
 }
+
+# wait_for TEXT: until the console holds TEXT (at most 30 s); fails when the program ends first.
+wait_for() {
+    for _ in $(seq 300); do
+        grep -qF "$1" "$work/console.txt" && return 0
+        kill -0 "$pid" 2>/dev/null || fail "the program ended while waiting for \"$1\""
+        sleep 0.1
+    done
+    fail "no console line \"$1\""
+}
