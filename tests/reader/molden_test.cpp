@@ -1,134 +1,23 @@
-// Molden files read through the reader's one face: the real file of Molden 5.7 to the values
-// printed in it; generated files as each writes them (sections in any case,
-// with blanks before them, [Atoms], [GTO] and [MO] passed over), files listing all 3N entries,
-// imaginary frequencies, vectors not of unit length; its row of the cases every format shares.
+// The Molden reader on what is Molden's own: imaginary frequencies written with an "i",
+// vectors before the atoms, CP2K's files and partial Hessians, another program's text after the
+// last vibration; its row of the cases every format shares.
 #include "tests/reader/format_cases.h"
-#include "tests/reader/vibration_files.h"
+#include "tests/reader/reading.h"
 
-#include <cstdio>
-
-using namespace vibrationfiles;
-using testsupport::ScratchDir;
+using namespace readertest;
+using namespace layouts::molden;
 
 namespace {
 
-// As Molden 5.7 writes the sections ("[FREQ]", vectors in fixed notation, [INT] last), or as
-// OpenMolcas does (" [FREQ]" in capitals after a blank, E notation, [INT] before the atoms),
-// or in mixed case.
-enum class Writer { molden, openMolcas, mixedCase };
-
-std::string printed(const char* format, double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
-
-// The file of molecule m listing entries from `from` on (m.first() for the vibrations alone).
-std::string moldenFile(const Molecule& m, Writer writer, int from) {
-    static const char* symbols[] = {"", "H", "He", "Li", "Be", "B", "C", "N", "O"};
-    const bool molcas = writer == Writer::openMolcas;
-    auto section = [&](const char* name) {
-        std::string text =
-            molcas ? std::string(" [") + name + "]\n" : std::string("[") + name + "]\n";
-        if (writer == Writer::mixedCase)
-            for (std::size_t i = 2; i < text.size(); i += 2)
-                if (text[i] >= 'A' && text[i] <= 'Z') text[i] = char(text[i] - 'A' + 'a');
-        return text;
-    };
-    const char* number = molcas ? "%24.15E" : "%16.8f";
-    std::string text = section(molcas ? "MOLDEN FORMAT" : "Molden Format");
-    std::string freq = section("FREQ"), intensities = section("INT");
-    for (int i = from; i < m.listed(); ++i) {
-        freq += printed(number, m.frequencies[std::size_t(i)]) + "\n";
-        intensities += printed("%12.6f\n", m.intensities[std::size_t(i)]);
-    }
-    std::string coordinates = section("FR-COORD");
-    for (const testsupport::Atom& a : m.atoms)
-        coordinates += std::string(molcas ? "  " : "") + symbols[a.number] +
-                       printed(number, a.x / bohr) + printed(number, a.y / bohr) +
-                       printed(number, a.z / bohr) + "\n";
-    std::string vectors = section("FR-NORM-COORD");
-    for (int i = from; i < m.listed(); ++i) {
-        vectors += molcas ? printed(" vibration %23.0f\n", i - from + 1)
-                          : printed("vibration %.0f\n", i - from + 1);
-        for (std::size_t a = 0; a < m.atoms.size(); ++a)
-            vectors += printed(number, m.vectors[std::size_t(i)][3 * a]) +
-                       printed(number, m.vectors[std::size_t(i)][3 * a + 1]) +
-                       printed(number, m.vectors[std::size_t(i)][3 * a + 2]) + "\n";
-    }
-    if (molcas)
-        return text + section("N_FREQ") + printed("%22.0f\n", m.listed() - from) + freq +
-               intensities + section("NATOM") + printed("%22.0f\n", double(m.atoms.size())) +
-               coordinates + vectors;
-    std::string orbitals = section("Title") + "job\n" + section("Atoms") + " Angs\n" +
-                           "C 1 6 0.0 0.0 0.0\n" + section("GTO") +
-                           "  1 0\n s    3 1.00\n  71.6168370  0.1543289673\n\n" + section("MO") +
-                           " Sym= 1ag\n Ene= -10.0\n Spin= Alpha\n Occup= 2.0\n   1   0.99\n";
-    return text + orbitals + freq + coordinates + vectors + intensities;
-}
-
 void readMoldenFile(const std::string& file, int mode) {
-    reader::readVibrations(file, reader::Format::molden, mode);
-}
-
-TEST(Molden, RealFileReadsToItsPrintedValues) {
-    // Molden 5.7 from a GAMESS run: [Atoms], [GTO] and [MO] first, [FREQ] at line 4068 (3N-6
-    // entries), [FR-COORD] in bohr (2.67238738 is 1.414167 A), [FR-NORM-COORD] vectors of
-    // length 0.56 and the like, [INT] last (vibration 9: 5.908094).
-    expectRealFile({"molden5.7-dvb-ir.molden",
-                    reader::Format::molden,
-                    {6, 6, 6, 6, 6, 6, 1, 1, 1, 1, 6, 6, 1, 1, 6, 6, 1, 1, 1, 1},
-                    {1.414167, -0.236806, 0.0},
-                    {4.931922, 0.048154, 0.0},
-                    54,
-                    {{0.0, 0.0, -0.079500}, {0.0, 0.0, -0.089058}, {0.000335, 0.000167, 0.0}},
-                    {{0.0, 0.0, 0.303736}, {0.0, 0.0, 0.092918}, {0.469839, -0.140172, 0.0}},
-                    47.87,
-                    9,
-                    5.908094});
-}
-
-TEST(Molden, EveryWritersLayoutReadsTheMoleculeItHolds) {
-    ScratchDir dir;
-    // OpenMolcas-like programs list all 3N entries: six near-zero ones that are no vibration.
-    Molecule listingAll = bentTransitionState();
-    const double nearZero[] = {1.5, -2.5, 0.5, 3.25, -0.75, 2.0};
-    for (int i = 0; i < 6; ++i) {
-        listingAll.frequencies[std::size_t(i)] = nearZero[i];
-        listingAll.vectors[std::size_t(i)] = listingAll.vectors[std::size_t(6 + i % 3)];
-    }
-    struct Case {
-        const char* name;
-        Molecule molecule;
-        Writer writer;
-        bool all; // every listed entry written, translations included
-    } cases[] = {
-        {"bent transition state, Molden", bentTransitionState(), Writer::molden, false},
-        {"linear, OpenMolcas", linearTriatomic(), Writer::openMolcas, false},
-        {"diatomic, mixed case", diatomic(), Writer::mixedCase, false},
-        {"3N entries", listingAll, Writer::molden, true},
-        {"linear, 3N entries", linearTriatomic(), Writer::openMolcas, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string file = dir.write(
-            "job.molden", moldenFile(c.molecule, c.writer, c.all ? 0 : c.molecule.first()));
-        for (int mode = 1; mode <= c.molecule.vibrations; ++mode) {
-            readMoldenFile(file, mode);
-            expectRead(c.molecule, mode);
-        }
-        expectStep(c.molecule, file, reader::Format::molden);
-        ASSERT_TRUE(reader::modeList.hasIntensities);
-        EXPECT_NEAR(reader::modeList.intensity[0],
-                    c.molecule.intensities[std::size_t(c.molecule.first())], 1e-6);
-    }
+    reader::readVibrations(file, Format::molden, mode);
 }
 
 TEST(Molden, ImaginaryFrequenciesWrittenWithAnIAreNegative) {
     ScratchDir dir;
     const Molecule m = bentTransitionState();
     const std::string text =
-        replaced(moldenFile(m, Writer::molden, m.first()), "-1234.56000000", " 1234.56000000i");
+        replaced(file(m, Writer::molden, m.first()), "-1234.56000000", " 1234.56000000i");
     readMoldenFile(dir.write("ts.molden", text), 1);
     expectRead(m, 1);
 }
@@ -136,7 +25,7 @@ TEST(Molden, ImaginaryFrequenciesWrittenWithAnIAreNegative) {
 TEST(Molden, VectorsBeforeTheAtomsAreReadInASecondLook) {
     ScratchDir dir;
     const Molecule m = linearTriatomic();
-    const std::string text = moldenFile(m, Writer::molden, m.first());
+    const std::string text = file(m, Writer::molden, m.first());
     const std::size_t coordinates = text.find("[FR-COORD]"), vectors = text.find("[FR-NORM-COORD]"),
                       intensities = text.find("[INT]");
     const std::string swapped =
@@ -148,63 +37,12 @@ TEST(Molden, VectorsBeforeTheAtomsAreReadInASecondLook) {
     }
 }
 
-// A file of `count` grid atoms and two vibrations, every row of a vector alike.
-std::string gridFile(int count) {
-    std::string text = "[Molden Format]\n[FREQ]\n  100.0\n  200.0\n[FR-COORD]\n";
-    for (const testsupport::Atom& a : gridAtoms(count))
-        text += printed(a.number == 1 ? "H %.6f" : "C %.6f", a.x / bohr) +
-                printed(" %.6f", a.y / bohr) + printed(" %.6f\n", a.z / bohr);
-    text += "[FR-NORM-COORD]\n";
-    const char* rows[] = {" 0.1 0.1 0.1\n", " 0.2 -0.2 0.2\n"};
-    for (int v = 0; v < 2; ++v) {
-        text += v == 0 ? "vibration 1\n" : "vibration 2\n";
-        for (int a = 0; a < count; ++a) text += rows[v];
-    }
-    return text;
-}
-
-} // namespace
-
-namespace {
-
-// A CP2K -VIBRATIONS-1.mol: section names after a blank, [Cell], [Atoms] AU, lower-case
-// "vibration", [INT]; `fixed` atoms held still in a partial Hessian (rows of zeros, 3 modes
-// listed for each other atom).
-std::string cp2kFile(int fixed) {
-    const int atoms = 4, listed = 3 * (atoms - fixed);
-    std::string text =
-        " [Molden Format]\n [Cell]\n   18.897261    0.000000    0.000000\n"
-        "    0.000000   18.897261    0.000000\n    0.000000    0.000000   18.897261\n"
-        " [Atoms] AU\n";
-    const char* rows[] = {" C        9.448629       9.448646      10.132595\n",
-                          " O        9.448632      11.795808       8.764666\n",
-                          " H        9.448632       7.101454       8.764688\n",
-                          " H        9.448632       7.101454      11.764688\n"};
-    for (int a = 0; a < atoms; ++a)
-        text += std::string(rows[a]).insert(2, printed("%8.0f", a + 1) + "       1");
-    text += " [FREQ]\n";
-    for (int v = 0; v < listed; ++v) text += printed("%16.6f\n", 100.0 * (v + 1) + 0.5);
-    text += " [INT]\n";
-    for (int v = 0; v < listed; ++v) text += printed("%16.6f\n", 2.0 * v);
-    text += " [FR-COORD]\n";
-    for (const char* row : rows) text += row;
-    text += " [FR-NORM-COORD]\n";
-    for (int v = 0; v < listed; ++v) {
-        text += printed(" vibration %6.0f\n", v + 1);
-        for (int a = 0; a < atoms; ++a)
-            text += a < fixed ? "     0.000000       0.000000       0.000000\n"
-                              : printed("%13.6f", 0.1 * (v + 1)) + printed("%15.6f", -0.05 * a) +
-                                    printed("%15.6f\n", 0.02 * (v + a));
-    }
-    return text;
-}
-
 TEST(Molden, Cp2kFilesAndPartialHessians) {
     ScratchDir dir;
     for (int fixed : {0, 1, 2}) {
         SCOPED_TRACE(fixed);
         const std::string file = dir.write("job-VIBRATIONS-1.mol", cp2kFile(fixed));
-        EXPECT_EQ(reader::recogniseFormat(file), reader::Format::molden);
+        EXPECT_EQ(reader::recogniseFormat(file), Format::molden);
         const int active = 4 - fixed;
         const int count = fixed == 0 ? 6 : 3 * active; // all 3N listed: the smallest six go
         readMoldenFile(file, count);
@@ -229,7 +67,7 @@ TEST(Molden, Cp2kFilesAndPartialHessians) {
 TEST(Molden, TextAfterTheLastVibrationEndsTheMoldenPart) {
     ScratchDir dir;
     const Molecule m = bentTransitionState();
-    const std::string molden = moldenFile(m, Writer::molden, m.first());
+    const std::string molden = file(m, Writer::molden, m.first());
     const std::string vectorsLast = molden.substr(0, molden.find("[INT]"));
     const std::string file = dir.write(
         "embedded.out", vectorsLast + " --> end of molden input\n  Total energy  -76.0\n[x]\n");
@@ -244,8 +82,8 @@ TEST(Molden, TextAfterTheLastVibrationEndsTheMoldenPart) {
 // The cases every format shares (format_cases_test.cpp).
 formatcases::Row formatcases::moldenCases() {
     const Molecule m = bentTransitionState();
-    Row row{"job.molden", reader::Format::molden};
-    const std::string good = moldenFile(m, Writer::molden, m.first());
+    Row row{"job.molden", Format::molden};
+    const std::string good = file(m, Writer::molden, m.first());
     row.good = good;
     row.damages = {
         {"frequency", "1600.25000000", "1600.25000000 cm-1",
