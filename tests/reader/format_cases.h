@@ -4,8 +4,7 @@
 // its own files and gives its row; the runs and checks are here once.
 #pragma once
 
-#include "reader/vibrations.h"
-#include "tests/support/scratch_dir.h"
+#include "tests/reader/reading.h"
 
 #include <functional>
 #include <string>
@@ -55,6 +54,11 @@ struct Row {
 // `text` up to the first `part` (after `after`), or up to the last `part` with `last`.
 std::string cutBefore(const std::string& text, const std::string& part,
                       const std::string& after = "", bool last = false);
+
+// `row` with the files of 1000 and 1001 grid atoms (layouts::grid) that `write` makes; the first
+// read at vibration `mode`, its vector checked at the last atom (`weighted` as expectEntry).
+Row withGrid(Row row, std::string (*write)(const layouts::Molecule&), int mode,
+             bool weighted = false);
 
 Row orcaOutputCases();
 Row orcaHessianCases();

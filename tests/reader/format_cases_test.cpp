@@ -15,6 +15,21 @@ std::string cutBefore(const std::string& text, const std::string& part, const st
     return text.substr(0, at);
 }
 
+Row withGrid(Row row, std::string (*write)(const layouts::Molecule&), int mode, bool weighted) {
+    row.thousand = [write, name = std::string(row.name)](const testsupport::ScratchDir& dir) {
+        return dir.write("big-" + name, write(layouts::grid(1000)));
+    };
+    row.thousandMode = mode;
+    row.read = [mode, weighted] {
+        EXPECT_EQ(reader::modeList.count, 3);
+        readertest::expectEntry(reader::modeVector[999], layouts::grid(1000), mode - 1, 999,
+                                weighted);
+    };
+    row.over = write(layouts::grid(1001));
+    row.overSays = {"at most 1000 atom"};
+    return row;
+}
+
 namespace {
 
 const std::vector<Row>& rows() {

@@ -4,32 +4,13 @@
 #include "tests/reader/format_cases.h"
 #include "tests/reader/reading.h"
 
-#include <filesystem>
-
 using namespace readertest;
 using namespace layouts;
 
 // --- The rows of the cases every format shares (format_cases.h) ------------------------------
 
-namespace {
-
 using formatcases::cutBefore;
 using formatcases::Row;
-
-// The file of 1000 atoms of `layout`, and the check of its vibration 3 at the last atom.
-formatcases::Row thousandAtoms(formatcases::Row row, std::string (*write)(const Molecule&),
-                               bool weighted) {
-    row.thousand = [write, name = std::string(row.name)](const testsupport::ScratchDir& dir) {
-        return dir.write("big-" + name, write(grid(1000)));
-    };
-    row.thousandMode = 3;
-    row.read = [weighted] { expectEntry(reader::modeVector[999], grid(1000), 2, 999, weighted); };
-    row.over = write(grid(1001));
-    row.overSays = {"at most 1000 atom"};
-    return row;
-}
-
-} // namespace
 
 formatcases::Row formatcases::daltonCases() {
     Row row{"dalton.out", Format::dalton};
@@ -55,7 +36,7 @@ formatcases::Row formatcases::daltonCases() {
         row.cuts.push_back({cut, cutBefore(good, cut, "", true), {" ends at line", "was read"}});
     row.cuts.push_back(
         {"no normal coordinates", cutBefore(good, "  Normal Coordinates"), {"(it has none)"}});
-    return thousandAtoms(row, dalton::output, false);
+    return formatcases::withGrid(row, dalton::output, 3);
 }
 
 formatcases::Row formatcases::mopacCases() {
@@ -78,7 +59,7 @@ formatcases::Row formatcases::mopacCases() {
     for (const char* cut : {"     2          H", "   Root No.", "           5 ", "           9 "})
         row.cuts.push_back({cut, cutBefore(good, cut), {" ends at line", "was read"}});
     row.cuts.push_back({"no analysis", cutBefore(good, "           NORMAL"), {"(it has none)"}});
-    return thousandAtoms(row, mopac::output, false);
+    return formatcases::withGrid(row, mopac::output, 3);
 }
 
 formatcases::Row formatcases::adfCases() {
@@ -100,7 +81,7 @@ formatcases::Row formatcases::adfCases() {
     row.cuts.push_back({"no modes",
                         cutBefore(good, "\n ===========================\n Vibrations"),
                         {"(it has none)"}});
-    return thousandAtoms(row, adf::output, false);
+    return formatcases::withGrid(row, adf::output, 3);
 }
 
 formatcases::Row formatcases::cfourCases() {
@@ -125,7 +106,7 @@ formatcases::Row formatcases::cfourCases() {
     row.cuts.push_back({"no vectors",
                         cutBefore(good, "                                   Normal Coordinates"),
                         {"(it has none)"}});
-    return thousandAtoms(row, cfour::output, true);
+    return formatcases::withGrid(row, cfour::output, 3, true);
 }
 
 namespace {
@@ -215,41 +196,6 @@ TEST(MorePrograms, CfourColumnsThatTouchAndModesOfOtherTypes) {
     EXPECT_EQ(reader::modeList.count, 2);
     EXPECT_DOUBLE_EQ(reader::firstFrequency, 1860.10);
     expectEntry(reader::modeVector[2], shown, 1, 2, true);
-}
-
-} // namespace
-
-namespace {
-
-bool isOneOfThese(Format f) {
-    return f == Format::dalton || f == Format::mopac || f == Format::adf || f == Format::cfour;
-}
-
-// Every other program's file at hand (the real outputs among the test data, the examples) is
-// not taken for a DALTON, MOPAC, ADF or CFOUR output.
-TEST(MorePrograms, NoOtherProgramsFileIsTakenForOneOfThese) {
-    // The other programs' outputs among the test data.
-    const std::string data = MOLVANE_TEST_DATA;
-    const std::string more = data + "/more-program-samples";
-    int files = 0;
-    for (const std::string& folder : {std::string(MOLVANE_EXAMPLES_DIR), data + "/gaussian-samples",
-                                      data + "/program-samples", more}) {
-        if (!std::filesystem::is_directory(folder)) continue;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-            const std::string name = entry.path().filename().string();
-            const bool own = name.rfind("dalton", 0) == 0 || name.rfind("mopac", 0) == 0 ||
-                             name.rfind("adf", 0) == 0 || name.rfind("cfour", 0) == 0;
-            if (!entry.is_regular_file() || name == "README.md" || own) continue;
-            // Made outside the guarded run, which a file that fits no format leaves by a jump.
-            const std::string path = entry.path().string();
-            Format format = Format::gaussian;
-            const testsupport::RunEnd end =
-                testsupport::guarded([&] { format = reader::recogniseFormat(path); });
-            EXPECT_TRUE(end.ended || !isOneOfThese(format)) << entry.path();
-            ++files;
-        }
-    }
-    EXPECT_GT(files, 0);
 }
 
 } // namespace

@@ -85,12 +85,7 @@ formatcases::Row formatcases::psi4Cases() {
         row.cuts.push_back({cut, cutBefore(output(water()), cut), {" ends at line", "was read"}});
     row.cuts.push_back(
         {"no frequencies", banner + geometryTable(water()) + closing, {"(it has none)"}});
-    row.thousand = [](const testsupport::ScratchDir& dir) {
-        return dir.write("big.out", output(grid(1000)));
-    };
-    row.thousandMode = 2;
-    row.read = [] { expectEntry(reader::modeVector[999], grid(1000), 1, 999); };
-    row.over = output(grid(1001));
+    row = withGrid(row, output, 2);
     row.overSays = {"at most 1000 atom rows"};
     return row;
 }

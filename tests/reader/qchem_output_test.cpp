@@ -80,15 +80,7 @@ formatcases::Row formatcases::qchemCases() {
     row.cuts.push_back({"no orientation",
                         std::string(banner) + analysis(water()) + closing,
                         {"a \"Standard Nuclear Orientation\" table before"}});
-    row.thousand = [](const testsupport::ScratchDir& dir) {
-        return dir.write("big.out", output(grid(1000)));
-    };
-    row.thousandMode = 3;
-    row.read = [] {
-        EXPECT_EQ(reader::modeList.count, 3);
-        expectEntry(reader::modeVector[999], grid(1000), 2, 999);
-    };
-    row.over = output(grid(1001));
+    row = withGrid(row, output, 3);
     row.overSays = {lineText(lineOf(row.over, "\n 1001 ") + 1), "at most 1000 atom rows"};
     return row;
 }

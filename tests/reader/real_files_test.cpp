@@ -2,6 +2,9 @@
 // values printed in them: one row a file, its values checked by hand against the file's text.
 #include "tests/reader/reading.h"
 
+#include <filesystem>
+#include <map>
+
 using namespace readertest;
 
 namespace {
@@ -259,6 +262,41 @@ TEST(RealFiles, ReadToTheValuesPrintedInThem) {
             expectDisplacement(reader::modeVector[n - 1], f.numbers[n - 1], v.last[0], v.last[1],
                                v.last[2], v.norm, tolerance);
         }
+}
+
+// Every file at hand (the test data's program outputs, the examples) is told for what it is:
+// the format of its row above or below, or none.
+TEST(RealFiles, EveryFileAtHandIsToldForWhatItIs) {
+    std::map<std::string, Format> told = {
+        {"xtb6.6.1-dvb-ir-g98.out", Format::xtb},    {"g03-nosymm-ts.log", Format::gaussian},
+        {"g16-dvb-hpmodes.out", Format::gaussian},   {"ammonia-ts-freq.out", Format::gaussian},
+        {"formaldehyde-freq.out", Format::gaussian}, {"water-optfreq.out", Format::gaussian},
+        {"vibspectrum", Format::turbomole},          {"coord", Format::turbomole},
+        {"vib_normal_modes", Format::turbomole}};
+    for (const RealFile& f : files)
+        told[std::filesystem::path(f.name).filename().string()] = f.format;
+    const std::string data = MOLVANE_TEST_DATA;
+    int files = 0;
+    for (const std::string& folder : {std::string(MOLVANE_EXAMPLES_DIR), data + "/gaussian-samples",
+                                      data + "/program-samples", data + "/more-program-samples"})
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            if (!entry.is_regular_file() || name == "README.md") continue;
+            // Made outside the guarded run, which a file that fits no format leaves by a jump.
+            const std::string path = entry.path().string();
+            Format format = Format::gaussian;
+            const testsupport::RunEnd end =
+                testsupport::guarded([&] { format = reader::recogniseFormat(path); });
+            const auto row = told.find(name);
+            if (row == told.end()) {
+                EXPECT_TRUE(end.ended) << path << " taken for format " << int(format);
+            } else {
+                EXPECT_FALSE(end.ended) << end.diagnostic();
+                EXPECT_EQ(format, row->second) << path;
+            }
+            ++files;
+        }
+    EXPECT_GE(files, 25);
 }
 
 } // namespace

@@ -139,32 +139,6 @@ TEST(Recognition, AFileThatFitsNoFormatEndsWithOneLineNamingTheFormats) {
     EXPECT_TRUE(testsupport::isOneDiagnostic(missing.diagnostic(), 105)) << missing.diagnostic();
 }
 
-TEST(Recognition, RealFilesOfEveryProgram) {
-    struct Case {
-        const char* name;
-        Format format;
-    };
-    for (const Case& c :
-         {Case{"orca5-dvb-ir.out", Format::orcaOutput},
-          Case{"orca5-c20-ts.hess", Format::orcaHessian},
-          Case{"molden5.7-dvb-ir.molden", Format::molden}, Case{"g16-dvb-ir.fchk", Format::fchk},
-          Case{"xtb6.6.1-dvb-ir-g98.out", Format::xtb},
-          Case{"qchem5.4-water-ir.out", Format::qchem}, Case{"psi4-1.7-dvb-ir.out", Format::psi4},
-          Case{"nwchem7.0-dvb-ir.out", Format::nwchem},
-          Case{"gamess2018-nh3-ts-ir.out", Format::gamess}})
-        EXPECT_EQ(reader::recogniseFormat(programSampleFile(c.name)), c.format) << c.name;
-    for (const Case& c :
-         {Case{"dalton2015-dvb-ir.out", Format::dalton},
-          Case{"mopac2016-h2o-force.out", Format::mopac},
-          Case{"adf2013-dvb-ir.adfout", Format::adf}, Case{"cfour2.1-dvb-ir.c4", Format::cfour}})
-        EXPECT_EQ(reader::recogniseFormat(std::string(MOLVANE_TEST_DATA) +
-                                          "/more-program-samples/" + c.name),
-                  c.format)
-            << c.name;
-    for (const char* name : {"g03-nosymm-ts.log", "g16-dvb-hpmodes.out"})
-        EXPECT_EQ(reader::recogniseFormat(sampleFile(name)), Format::gaussian) << name;
-}
-
 // The list of a Gaussian output, its first frequency the one readFirstFrequency gives.
 void expectList(const std::string& file, int count, std::vector<std::pair<int, double>> frequencies,
                 std::vector<std::pair<int, double>> intensities = {}) {
