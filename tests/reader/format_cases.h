@@ -1,7 +1,7 @@
 // The cases every format's reader shares, one row a format (format_cases_test.cpp runs them):
 // a damaged row names its line and what was expected there, a file cut short says how far it
-// was read, a thousand atoms are read and one more is refused. Each format's test file writes
-// its own files and gives its row; the runs and checks are here once.
+// was read, a thousand atoms are read and one more is refused. Each format's test file gives its
+// row (its files written by tests/layouts); the runs and checks are here once.
 #pragma once
 
 #include "tests/reader/reading.h"
