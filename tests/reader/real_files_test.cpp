@@ -1,5 +1,5 @@
-// Real files of every program but Gaussian (tests/data), read as a run reads them, to the
-// values printed in them: one row a file, its values checked by hand against the file's text.
+// Real files of every program (tests/data), read as a run reads them through the reader's face, to
+// the values printed in them: one row a file, its values checked by hand against the file's text.
 #include "tests/reader/reading.h"
 
 #include <filesystem>
@@ -32,6 +32,7 @@ struct RealFile {
     Vector vectors[3];
     std::vector<Value> frequencies;      // the first is index 0
     std::vector<Value> intensities = {}; // none: the file has no intensities
+    bool raman = false;                  // a Raman row is printed (xtb: all zero)
 };
 
 const std::vector<int> dvb = {6, 6, 6, 6, 6, 6, 1, 1, 1, 1, 6, 6, 1, 1, 6, 6, 1, 1, 1, 1};
@@ -233,6 +234,45 @@ const RealFile files[] = {
       {54, 1.0, {0.000305, -0.000122, 0.0}, {-0.078467, -0.499872, 0.0}}},
      {{0, 39.6075}, {53, 3816.2118}},
      {{44, 136.3592}}},
+    // xtb 6.6.1's g98.out: Gaussian 98's layout of mass-weighted vectors; rescaled from the
+    // printed rows (C weighs 12.011, H 1.008), mode 1 prints C 0.14 and H -0.31 in z.
+    {"program-samples/xtb6.6.1-dvb-ir-g98.out",
+     Format::xtb,
+     {6, 6, 6, 6, 6, 6, 1, 1, 1, 1, 6, 6, 1, 1, 1, 6, 6, 1, 1, 1},
+     {0.232142, -1.392784, 0.000002},
+     {-1.411153, -3.656654, 0.000011},
+     54,
+     {{1, 1.0, {0.0, 0.0, 0.066932}, {0.0, 0.0, -0.511595}},
+      {2, 1.0, {0.0, 0.0, 0.069746}, {0.0, 0.0, -0.451420}},
+      {54, 1.0, {0.0, 0.0, 0.0}, {-0.481674, 0.062827, 0.0}}},
+     {{0, 26.1517}, {53, 3131.4272}},
+     {{0, 0.0024}, {2, 0.2011}},
+     true},
+    // Gaussian 16 with high-precision modes, which come first and are passed over, intensities
+    // included (the section read prints 53.1981, 84.7415, 149.4005 with 0.0342, 0.0000, 0.3727).
+    {"gaussian-samples/g16-dvb-hpmodes.out",
+     Format::gaussian,
+     {6, 6, 6, 6, 6, 1, 1, 1, 6, 6, 1, 1, 1, 6, 1, 6, 1, 1, 6, 1},
+     {0.269445, 1.410118, 0.0},
+     {2.364759, 0.813041, -0.000000},
+     54,
+     {{1, 1.0, {0.00, 0.00, -0.08}, {0.00, 0.00, -0.11}},
+      {2, 1.0, {-0.00, 0.00, 0.09}, {-0.00, 0.00, -0.08}},
+      {54, 1.0, {0.00, -0.00, 0.00}, {0.00, 0.00, 0.00}}},
+     {{0, 53.1981}, {1, 84.7415}, {51, 3470.0274}, {53, 3548.3320}},
+     {{0, 0.0342}, {2, 0.3727}, {52, 0.0040}}},
+    // Gaussian 03, NoSymm: the last "Input orientation:" table; a transition state.
+    {"gaussian-samples/g03-nosymm-ts.log",
+     Format::gaussian,
+     {6, 6, 1, 1, 1, 1, 1},
+     {-0.104295, 0.744624, 0.0},
+     {1.816168, -1.155271, 0.0},
+     15,
+     {{1, 1.0, {-0.01, 0.02, 0.00}, {-0.94, 0.27, 0.00}},
+      {2, 1.0, {0.07, -0.03, 0.00}, {0.17, 0.93, 0.00}},
+      {15, 1.0, {0.00, 0.00, 0.07}, {0.00, 0.00, 0.00}}},
+     {{0, -757.8102}, {14, 3234.2090}},
+     {{0, 13.3310}}},
 };
 
 TEST(RealFiles, ReadToTheValuesPrintedInThem) {
@@ -255,7 +295,7 @@ TEST(RealFiles, ReadToTheValuesPrintedInThem) {
             EXPECT_EQ(reader::modeList.hasIntensities, !f.intensities.empty());
             for (const Value& x : f.intensities)
                 EXPECT_NEAR(reader::modeList.intensity[x.index], x.value, 1e-9) << x.index;
-            EXPECT_FALSE(reader::modeList.hasRaman);
+            EXPECT_EQ(reader::modeList.hasRaman, f.raman);
             const double tolerance = v.norm == 1.0 ? 1e-5 : 2e-6;
             expectDisplacement(reader::modeVector[0], f.numbers[0], v.first[0], v.first[1],
                                v.first[2], v.norm, tolerance);
@@ -267,12 +307,12 @@ TEST(RealFiles, ReadToTheValuesPrintedInThem) {
 // Every file at hand (the test data's program outputs, the examples) is told for what it is:
 // the format of its row above or below, or none.
 TEST(RealFiles, EveryFileAtHandIsToldForWhatItIs) {
-    std::map<std::string, Format> told = {
-        {"xtb6.6.1-dvb-ir-g98.out", Format::xtb},    {"g03-nosymm-ts.log", Format::gaussian},
-        {"g16-dvb-hpmodes.out", Format::gaussian},   {"ammonia-ts-freq.out", Format::gaussian},
-        {"formaldehyde-freq.out", Format::gaussian}, {"water-optfreq.out", Format::gaussian},
-        {"vibspectrum", Format::turbomole},          {"coord", Format::turbomole},
-        {"vib_normal_modes", Format::turbomole}};
+    std::map<std::string, Format> told = {{"ammonia-ts-freq.out", Format::gaussian},
+                                          {"formaldehyde-freq.out", Format::gaussian},
+                                          {"water-optfreq.out", Format::gaussian},
+                                          {"vibspectrum", Format::turbomole},
+                                          {"coord", Format::turbomole},
+                                          {"vib_normal_modes", Format::turbomole}};
     for (const RealFile& f : files)
         told[std::filesystem::path(f.name).filename().string()] = f.format;
     const std::string data = MOLVANE_TEST_DATA;

@@ -168,20 +168,6 @@ TEST(GaussianModeList, BundledExamplesAsPrinted) {
     EXPECT_TRUE(reader::modeList.hasRaman);
 }
 
-TEST(GaussianModeList, RealListingsAsPrinted) {
-    // The high-precision section comes first and is passed over, intensities included:
-    //  Frequencies --     53.1981                84.7415               149.4005
-    //  IR Inten    --      0.0342                 0.0000                 0.3727
-    //  Frequencies --   3470.0274              3548.3199              3548.3320
-    //  IR Inten    --      0.0000                 0.0040                 0.0000
-    expectList(sampleFile("g16-dvb-hpmodes.out"), 54,
-               {{1, 53.1981}, {2, 84.7415}, {52, 3470.0274}, {54, 3548.3320}},
-               {{1, 0.0342}, {3, 0.3727}, {53, 0.0040}});
-    //  Frequencies --  -757.8102               416.9201               419.3996
-    expectList(sampleFile("g03-nosymm-ts.log"), 15, {{1, -757.8102}, {15, 3234.2090}},
-               {{1, 13.3310}});
-}
-
 TEST(GaussianModeList, GeneratedBlocksRamanShortLastBlockAndTheSectionEnd) {
     ScratchDir dir;
     const std::vector<int> numbers = {8, 1, 1};
@@ -269,43 +255,6 @@ TEST(Xtb, WaterBendComesOutAsGaussianPrintsIt) {
     EXPECT_EQ(end.diagnostic(), "*ERR* 109 " + bad +
                                     ": atom 1 of the mode has atomic number 0, which names no "
                                     "element\r\n");
-}
-
-TEST(Xtb, RealDivinylbenzeneToHandCheckedValues) {
-    const std::string file = programSampleFile("xtb6.6.1-dvb-ir-g98.out");
-    // Geometry rows 1 and 20 as printed:
-    //     1          6             0        0.232142   -1.392784    0.000002
-    //    20          1             0       -1.411153   -3.656654    0.000011
-    // Modes rescaled from the printed rows (C weighs 12.011, H 1.008), mode 1:
-    //    1   6     0.00   0.00   0.14  ...  20   1    -0.00  -0.00  -0.31
-    const struct {
-        int mode;
-        float first[3], last[3];
-    } modes[] = {
-        {1, {0.0f, 0.0f, 0.066932f}, {0.0f, 0.0f, -0.511595f}},
-        {2, {0.0f, 0.0f, 0.069746f}, {0.0f, 0.0f, -0.451420f}},
-        {54, {0.0f, 0.0f, 0.0f}, {-0.481674f, 0.062827f, 0.0f}},
-    };
-    for (const auto& m : modes) {
-        SCOPED_TRACE(m.mode);
-        reader::readVibrations(file, Format::xtb, m.mode);
-        ASSERT_EQ(reader::atomCount, 20);
-        EXPECT_EQ(reader::modeList.count, 54);
-        EXPECT_DOUBLE_EQ(reader::firstFrequency, 26.1517);
-        EXPECT_DOUBLE_EQ(reader::modeList.frequency[53], 3131.4272);
-        EXPECT_EQ(reader::geometry[0][0], 6.0);
-        EXPECT_EQ(reader::geometry[6][0], 1.0);
-        EXPECT_DOUBLE_EQ(reader::geometry[0][1], 0.232142);
-        EXPECT_DOUBLE_EQ(reader::geometry[0][2], -1.392784);
-        EXPECT_DOUBLE_EQ(reader::geometry[19][0], 1.0);
-        EXPECT_DOUBLE_EQ(reader::geometry[19][2], -3.656654);
-        EXPECT_DOUBLE_EQ(reader::geometry[19][3], 0.000011);
-        for (int k = 0; k < 3; ++k) {
-            EXPECT_NEAR(reader::modeVector[0][k + 1], m.first[k], 2e-6) << k;
-            EXPECT_NEAR(reader::modeVector[19][k + 1], m.last[k], 2e-6) << k;
-        }
-        EXPECT_EQ(reader::modeVector[19][0], 1.0f);
-    }
 }
 
 } // namespace
