@@ -34,6 +34,7 @@ void writeRepeated(const std::string& path, long megabytes, const std::string& h
 }
 
 // Writes what `writer` hands its sink, piece by piece.
-void writeStreamed(const std::string& path, const std::function<void(const layouts::Sink&)>& writer);
+void writeStreamed(const std::string& path,
+                   const std::function<void(const layouts::Sink&)>& writer);
 
 } // namespace benchfiles
