@@ -2,6 +2,7 @@
 #include "bench/reader/large_file.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace benchfiles {
@@ -28,6 +29,27 @@ void put(std::FILE* f, const std::string& text) {
             std::exit(1);
         }
     }
+}
+
+layouts::Molecule allModes(int atoms, double (*trivial)(int row)) {
+    layouts::Molecule m;
+    for (int i = 0; i < atoms; ++i) {
+        const double t = i * 0.37;
+        m.symbols.push_back(i % 3 ? "H" : "C");
+        m.numbers.push_back(i % 3 ? 1 : 6);
+        m.xyz.insert(m.xyz.end(), {12.0 * std::sin(t), 12.0 * std::cos(t), 0.05 * i - 25.0});
+    }
+    const int entries = 3 * atoms;
+    m.vibrations = entries - 6;
+    for (int e = 0; e < entries; ++e) {
+        m.frequencies.push_back(e < 6 ? 0.0 : 10.0 + e * 1.1);
+        m.intensities.push_back(0.5 * e);
+        std::vector<double> vector(std::size_t(entries), 0.0);
+        for (int row = 0; row < entries; ++row)
+            vector[std::size_t(row)] = e < 6 ? trivial(row) : 0.3 * std::sin(0.01 * row * e + e);
+        m.modes.push_back(std::move(vector));
+    }
+    return m;
 }
 
 void writeStreamed(const std::string& path,

@@ -12,6 +12,11 @@
 
 namespace benchfiles {
 
+// `atoms` atoms on a helix (carbon, then two hydrogens), all 3N entries listed: six of 0 cm**-1
+// whose vectors are `trivial`, then the vibrations, 1.1 cm**-1 apart, their vectors no two
+// alike.
+layouts::Molecule allModes(int atoms, double (*trivial)(int row));
+
 std::FILE* create(const std::string& path);
 void put(std::FILE* f, const std::string& text);
 

@@ -15,9 +15,7 @@ std::string geometry(const Molecule& m, double dx) {
         text += " " + m.symbols[std::size_t(i)] +
                 std::string(9 - m.symbols[std::size_t(i)].size(), ' ');
         for (int k = 0; k < 3; ++k)
-            text +=
-                format("%14.10f", (m.xyz[std::size_t(3 * i + k)] + (k == 0 ? dx : 0.0)) / bohr) +
-                "          ";
+            text += format("%14.10f", m.movedBy(dx, i, k) / bohr) + "          ";
         text += "\n";
     }
     return text;

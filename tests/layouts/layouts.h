@@ -60,7 +60,9 @@ namespace orca { // all 3N entries listed
 // Output: up to 4 the IR table's "T**2" column is in km/mol; 5 adds eps and "Int"; 6 prints 10
 // columns a block and irreps.
 enum class Version { v4, v5, v6 };
-std::string geometryTable(const Molecule& m);
+// "CARTESIAN COORDINATES (ANGSTROEM)" and "(A.U.)", the atoms moved by dx along x.
+std::string geometryTable(const Molecule& m, double dx = 0.0);
+std::string bohrTable(const Molecule& m, double dx = 0.0);
 std::string frequencySection(const Molecule& m, Version version);
 std::string output(const Molecule& m, Version version);
 // A job on `count` grid atoms whose every vector component is 0.1, written straight to `file`
