@@ -5,8 +5,9 @@
 // each layout and size it prints the time of the whole read as a run makes it (recognition, then
 // the reader's three steps for mode 1) against five sequential `wc -l` passes
 // over the same file, and the peak resident memory of a child process that does the read. DALTON,
-// MOPAC, ADF and CFOUR outputs of 100 MB (more_layouts.h) are measured the same way. Not a
-// unit test: run it by hand.
+// MOPAC, ADF and CFOUR outputs of 100 MB (more_layouts.h) are measured the same way. Every
+// program's file but Gaussian's is written by the layouts of the reader's tests (tests/layouts),
+// from a molecule of the benchmark's own. Not a unit test: run it by hand.
 #include "bench/reader/large_file.h"
 #include "bench/reader/more_layouts.h"
 #include "bench/reader/program_outputs.h"
