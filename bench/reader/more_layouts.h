@@ -1,7 +1,7 @@
-// Large outputs of DALTON, MOPAC, ADF and CFOUR for the reader benchmark: a 300-atom molecule
-// whose geometry (or, for CFOUR, other text) is printed again and again until the file holds
-// `megabytes`, then its frequency section: every vibration and its vector, as the program lays
-// them out.
+// Large outputs of DALTON, MOPAC, ADF and CFOUR for the reader benchmark, written by the layouts
+// of the reader's tests (tests/layouts): a 300-atom molecule whose geometry (or, for CFOUR, other
+// text) is printed again and again until the file holds `megabytes`, then its frequency section:
+// every vibration and its vector, as the program lays them out.
 #pragma once
 
 #include <string>

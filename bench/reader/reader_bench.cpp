@@ -5,11 +5,14 @@
 // each layout and size it prints the time of the whole read as a run makes it (recognition, then
 // the reader's three steps for mode 1) against five sequential `wc -l` passes
 // over the same file, and the peak resident memory of a child process that does the read. DALTON,
-// MOPAC, ADF and CFOUR outputs of 100 MB (more_layouts.h) are measured the same way. Not a
-// unit test: run it by hand.
+// MOPAC, ADF and CFOUR outputs of 100 MB (more_layouts.h) are measured the same way. Every
+// program's file but Gaussian's is written by the layouts of the reader's tests (tests/layouts),
+// from a molecule of the benchmark's own. Not a unit test: run it by hand.
+#include "bench/reader/large_file.h"
 #include "bench/reader/more_layouts.h"
 #include "bench/reader/program_outputs.h"
 #include "reader/vibrations.h"
+#include "tests/layouts/layouts.h"
 
 #include "bench/wc_timing.h"
 
@@ -117,99 +120,55 @@ void generate(const std::string& path, long megabytes) {
 // The ORCA job's molecule: its 3N x 3N normal modes fill about 10 MB.
 constexpr int orcaAtoms = 300;
 
-// ORCA 5's geometry tables of one optimisation step.
-std::string orcaGeometry(int step) {
-    std::string text = "---------------------------------\nCARTESIAN COORDINATES (ANGSTROEM)\n"
-                       "---------------------------------\n";
-    char row[120];
-    for (int i = 0; i < orcaAtoms; ++i) {
-        const double t = i * 0.37;
-        std::snprintf(row, sizeof row, "  %-2s %13.6f%12.6f%12.6f\n", i % 3 ? "H" : "C",
-                      12.0 * std::sin(t) + step * 1e-6, 12.0 * std::cos(t), 0.05 * i - 25.0);
-        text += row;
-    }
-    text += "\n----------------------------\nCARTESIAN COORDINATES (A.U.)\n"
-            "----------------------------\n"
-            "  NO LB      ZA    FRAG     MASS         X           Y           Z\n";
-    for (int i = 0; i < orcaAtoms; ++i) {
-        const double t = i * 0.37;
-        std::snprintf(row, sizeof row, "%4d %-2s %8.4f%5d%11.3f%12.6f%12.6f%12.6f\n", i,
-                      i % 3 ? "H" : "C", i % 3 ? 1.0 : 6.0, 0, i % 3 ? 1.008 : 12.011,
-                      (12.0 * std::sin(t) + step * 1e-6) / 0.529177, 12.0 * std::cos(t) / 0.529177,
-                      (0.05 * i - 25.0) / 0.529177);
-        text += row;
-    }
-    return text;
-}
-
-// An ORCA 5 output of at least `megabytes`: the banner, optimisation steps (both geometry
-// tables and the SCF lines of each), then the frequencies, the 3N x 3N normal modes and the
-// IR spectrum of the last geometry.
+// An ORCA 5 output of at least `megabytes`, written by the layouts of the reader's tests: the
+// banner, optimisation steps (both geometry tables and the SCF lines of each), then the
+// frequencies, the 3N x 3N normal modes and the IR spectrum of the last geometry.
 void generateOrca(const std::string& path, long megabytes) {
-    std::FILE* f = std::fopen(path.c_str(), "w");
-    if (!f) {
-        std::perror(path.c_str());
-        std::exit(1);
-    }
-    std::fputs("\n                                 *****************\n"
-               "                                 * O   R   C   A *\n"
-               "                                 *****************\n\n",
-               f);
-    const int modes = 3 * orcaAtoms;
-    const long modeBytes = long(modes) * (modes / 6 + 1) * 74;
-    const long target = megabytes * 1000000L - modeBytes;
-    long written = 0;
-    for (int step = 1; written < target; ++step) {
-        const std::string geometry = orcaGeometry(step);
-        written += std::fprintf(f,
-                                "\n                         *************************\n"
+    const layouts::Molecule m = benchfiles::allModes(orcaAtoms, [](int) { return 0.0; });
+    const auto step = [&](int n) {
+        std::string text =
+            benchfiles::printed("\n                         *************************\n"
                                 "                         *  GEOMETRY OPTIMIZATION CYCLE %4d *\n"
                                 "                         *************************\n",
-                                step);
-        std::fputs(geometry.c_str(), f);
-        written += long(geometry.size());
-        for (int i = 1; i <= 12; ++i)
-            written += std::fprintf(f, "  %3d  -7512.%010d   %.9f  0.000%05d  0.00%06d\n", i,
-                                    step * 7 + i, 1e-5 / i, i * 37, step);
-        written += std::fprintf(f, "Total Energy       :        -7512.%09d Eh\n", step);
-    }
-    std::fputs("\n-----------------------\nVIBRATIONAL FREQUENCIES\n-----------------------\n\n"
-               "Scaling factor for frequencies =  1.000000000  (already applied!)\n\n",
-               f);
-    for (int m = 0; m < modes; ++m)
-        std::fprintf(f, "%6d:%13.2f cm**-1\n", m, m < 6 ? 0.0 : 10.0 + m * 1.1);
-    std::fputs("\n\n------------\nNORMAL MODES\n------------\n\n"
-               "These modes are the Cartesian displacements weighted by the diagonal matrix\n"
-               "M(i,i)=1/sqrt(m[i]) where m[i] is the mass of the displaced atom\n"
-               "Thus, these vectors are normalized but *not* orthogonal\n\n",
-               f);
-    for (int first = 0; first < modes; first += 6) {
-        const int last = first + 6 < modes ? first + 6 : modes;
-        std::fprintf(f, "%18d", first);
-        for (int m = first + 1; m < last; ++m) std::fprintf(f, "%11d", m);
-        std::fputs("\n", f);
-        for (int row = 0; row < modes; ++row) {
-            std::fprintf(f, "%6d    ", row);
-            for (int m = first; m < last; ++m)
-                std::fprintf(f, "%11.6f", m < 6 ? 0.0 : 0.3 * std::sin(0.01 * row * m + m));
-            std::fputs("\n", f);
+                                n) +
+            layouts::orca::geometryTable(m, n * 1e-6) + layouts::orca::bohrTable(m, n * 1e-6);
+        char line[100];
+        for (int i = 1; i <= 12; ++i) {
+            std::snprintf(line, sizeof line, "  %3d  -7512.%010d   %.9f  0.000%05d  0.00%06d\n", i,
+                          n * 7 + i, 1e-5 / i, i * 37, n);
+            text += line;
         }
-    }
-    std::fputs("\n-----------\nIR SPECTRUM\n-----------\n\n"
-               " Mode   freq       eps      Int      T**2         TX        TY        TZ\n"
-               "       cm**-1   L/(mol*cm) km/mol    a.u.\n"
-               "----------------------------------------------------------------------------\n",
-               f);
-    for (int m = 6; m < modes; ++m)
-        std::fprintf(f,
-                     "%4d:%10.2f   0.000006    0.03  0.000039  ( 0.000000  0.000000  0.006256)\n",
-                     m, 10.0 + m * 1.1);
-    std::fputs("\n                             ****ORCA TERMINATED NORMALLY****\n", f);
-    std::fclose(f);
+        return text + benchfiles::printed("Total Energy       :        -7512.%09d Eh\n", n);
+    };
+    benchfiles::writeRepeated(
+        path, megabytes,
+        "\n                                 *****************\n"
+        "                                 * O   R   C   A *\n"
+        "                                 *****************\n\n",
+        step,
+        "\n" + layouts::orca::frequencySection(m, layouts::orca::Version::v5) +
+            "\n                             ****ORCA TERMINATED NORMALLY****\n");
 }
 
 using bench::seconds;
 using bench::timeWc;
+
+// Writes a file in a child process: a read's peak memory, measured in a child of this one,
+// would count the molecules and sections the layouts are written from if this process had
+// held them.
+void generateApart(void (*generator)(const std::string&, long), const std::string& path,
+                   long megabytes) {
+    const pid_t child = fork();
+    if (child == 0) {
+        generator(path, megabytes);
+        std::fflush(nullptr);
+        _exit(0);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+        std::exit(1);
+}
 
 struct ReadFigures {
     double seconds;
@@ -269,18 +228,13 @@ int main(int argc, char** argv) {
         for (long megabytes : {20L, 100L, 200L}) {
             if (late != (megabytes == 100)) continue;
             const std::string path = dir + "/large-" + std::to_string(megabytes) + ".out";
-            if (each == Layout::orca)
-                generateOrca(path, megabytes);
-            else if (each == Layout::dalton)
-                benchlayouts::generateDalton(path, megabytes);
-            else if (each == Layout::mopac)
-                benchlayouts::generateMopac(path, megabytes);
-            else if (each == Layout::adf)
-                benchlayouts::generateAdf(path, megabytes);
-            else if (each == Layout::cfour)
-                benchlayouts::generateCfour(path, megabytes);
-            else
-                generate(path, megabytes);
+            generateApart(each == Layout::orca     ? generateOrca
+                          : each == Layout::dalton ? benchlayouts::generateDalton
+                          : each == Layout::mopac  ? benchlayouts::generateMopac
+                          : each == Layout::adf    ? benchlayouts::generateAdf
+                          : each == Layout::cfour  ? benchlayouts::generateCfour
+                                                   : generate,
+                          path, megabytes);
             timeWc(path); // brings the file into the page cache
             const double wc = timeWc(path);
             const ReadFigures read = timeRead(path);
@@ -306,7 +260,7 @@ int main(int argc, char** argv) {
                                   Generated{"Turbomole aoforce", bench::writeAoforce},
                                   Generated{"Molpro     ", bench::writeMolpro}}) {
         const std::string path = dir + "/large-100.out";
-        each.write(path, 100);
+        generateApart(each.write, path, 100);
         timeWc(path);
         const double wc = timeWc(path);
         const ReadFigures read = timeRead(path);

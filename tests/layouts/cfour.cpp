@@ -14,9 +14,7 @@ std::string row(const std::string& symbol, const std::vector<double>& values) {
     return text + "\n";
 }
 
-// The molecule's vectors stand in the file as CFOUR's mass-weighted ones: the reader divides
-// them by the square root of each atom's weight.
-std::string output(const Molecule& m) {
+std::string head(const Molecule& m) {
     std::string text = "     * CFOUR Coupled-Cluster techniques for Computational Chemistry "
                        "*\n\n"
                        " Z-matrix   Atomic            Coordinates (in bohr)\n"
@@ -29,16 +27,21 @@ std::string output(const Molecule& m) {
         for (int k = 0; k < 3; ++k) text += format("%15.8f", m.xyz[std::size_t(3 * i + k)] / bohr);
         text += "\n";
     }
-    text += " ----------------------------------------------------------------\n\n"
-            "                     Normal Coordinate Analysis\n"
-            "  ----------------------------------------------------------------\n"
-            "    Irreducible         Harmonic       Infrared        Type \n"
-            "   Representation       Frequency      Intensity \n"
-            "  ----------------------------------------------------------------\n"
-            "                       (cm-1)         (km/mol)\n"
-            "  ----------------------------------------------------------------\n"
-            "      ----                 0.3638i        0.0000       ROTATION  \n"
-            "      ----                 0.0249         0.0000      TRANSLATION\n";
+    return text + " ----------------------------------------------------------------\n";
+}
+
+// The molecule's vectors stand in the file as CFOUR's mass-weighted ones: the reader divides
+// them by the square root of each atom's weight.
+std::string analysis(const Molecule& m) {
+    std::string text = "\n                     Normal Coordinate Analysis\n"
+                       "  ----------------------------------------------------------------\n"
+                       "    Irreducible         Harmonic       Infrared        Type \n"
+                       "   Representation       Frequency      Intensity \n"
+                       "  ----------------------------------------------------------------\n"
+                       "                       (cm-1)         (km/mol)\n"
+                       "  ----------------------------------------------------------------\n"
+                       "      ----                 0.3638i        0.0000       ROTATION  \n"
+                       "      ----                 0.0249         0.0000      TRANSLATION\n";
     for (int e = 0; e < m.entries(); ++e)
         text += "        A " + imaginaryAfter(m.frequencies[std::size_t(e)], "%22.4f") +
                 format("%14.4f", m.intensities[std::size_t(e)]) + "       VIBRATION \n";
@@ -64,5 +67,7 @@ std::string output(const Molecule& m) {
     }
     return text + "\n            Gradient vector in normal coordinate representation\n";
 }
+
+std::string output(const Molecule& m) { return head(m) + analysis(m); }
 
 } // namespace layouts::cfour

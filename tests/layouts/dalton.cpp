@@ -5,26 +5,31 @@
 
 namespace layouts::dalton {
 
-// The vibrations of a molecule are its entries, lowest first; the programs list them so but
-// DALTON, which lists them highest first.
-std::string output(const Molecule& m) {
-    std::string text = "     *************** Dalton - An Electronic Structure Program "
-                       "***************\n\n"
-                       "                             Molecular geometry (au)\n"
+const char* const banner = "     *************** Dalton - An Electronic Structure Program "
+                           "***************\n\n";
+
+std::string geometry(const Molecule& m, double dx) {
+    std::string text = "                             Molecular geometry (au)\n"
                        "                             -----------------------\n\n";
     for (int i = 0; i < m.atoms(); ++i) {
         text += " " + m.symbols[std::size_t(i)] +
                 std::string(9 - m.symbols[std::size_t(i)].size(), ' ');
         for (int k = 0; k < 3; ++k)
-            text += format("%14.10f", m.xyz[std::size_t(3 * i + k)] / bohr) + "          ";
+            text += format("%14.10f", m.movedBy(dx, i, k) / bohr) + "          ";
         text += "\n";
     }
-    text += "\n\n  Vibrational Frequencies and IR Intensities\n"
-            "  ------------------------------------------\n\n"
-            "  mode   irrep        frequency             IR intensity\n"
-            "  ============================================================\n"
-            "                  cm-1       hartrees     km/mol   (D/A)**2/amu\n"
-            "  ------------------------------------------------------------\n";
+    return text;
+}
+
+// The vibrations of a molecule are its entries, lowest first; the programs list them so but
+// DALTON, which lists them highest first.
+std::string frequencies(const Molecule& m) {
+    std::string text = "\n\n  Vibrational Frequencies and IR Intensities\n"
+                       "  ------------------------------------------\n\n"
+                       "  mode   irrep        frequency             IR intensity\n"
+                       "  ============================================================\n"
+                       "                  cm-1       hartrees     km/mol   (D/A)**2/amu\n"
+                       "  ------------------------------------------------------------\n";
     const int count = m.entries();
     for (int k = 0; k < count; ++k) {
         const std::size_t e = std::size_t(count - 1 - k);
@@ -61,5 +66,7 @@ std::string output(const Molecule& m) {
     }
     return text + "\n  Interpretation of vibrational modes\n";
 }
+
+std::string output(const Molecule& m) { return banner + geometry(m) + frequencies(m); }
 
 } // namespace layouts::dalton

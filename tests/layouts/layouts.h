@@ -5,10 +5,15 @@
 
 #include "tests/layouts/molecule.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace layouts {
+
+// Where a writer that streams hands its text, piece by piece (a file too large to hold is
+// written through one).
+using Sink = std::function<void(const std::string&)>;
 
 namespace qchem { // Q-Chem 4 to 6
 extern const char* const banner;
@@ -55,7 +60,9 @@ namespace orca { // all 3N entries listed
 // Output: up to 4 the IR table's "T**2" column is in km/mol; 5 adds eps and "Int"; 6 prints 10
 // columns a block and irreps.
 enum class Version { v4, v5, v6 };
-std::string geometryTable(const Molecule& m);
+// "CARTESIAN COORDINATES (ANGSTROEM)" and "(A.U.)", the atoms moved by dx along x.
+std::string geometryTable(const Molecule& m, double dx = 0.0);
+std::string bohrTable(const Molecule& m, double dx = 0.0);
 std::string frequencySection(const Molecule& m, Version version);
 std::string output(const Molecule& m, Version version);
 // A job on `count` grid atoms whose every vector component is 0.1, written straight to `file`
@@ -90,26 +97,40 @@ std::string gridFile(int count); // two vibrations, every component alike
 } // namespace fchk
 
 namespace molpro {
-// The entries below `lowLimit` in size among the low/zero ones.
-std::string output(const Molecule& m, double lowLimit = 0.5);
+extern const char* const banner;
+// A frequency section: the atoms and the normal modes. The entries below `lowLimit` in size
+// among the low/zero ones.
+std::string frequencies(const Molecule& m, double lowLimit = 0.5);
+std::string output(const Molecule& m, double lowLimit = 0.5); // the banner, then one section
 } // namespace molpro
 
 namespace turbomole {
 std::string aoforce(const Molecule& m);
+void aoforce(const Molecule& m, const Sink& out); // the head, then a block of modes a piece
 std::string coordGroup(const Molecule& m);
 std::string spectrumGroup(const Molecule& m);
 // `joined`: the row and part numbers with no blank between, as once they are wide.
 std::string modesGroup(const Molecule& m, bool joined = false);
+void modesGroup(const Molecule& m, bool joined, const Sink& out); // a vector component a piece
 std::string controlFile(const Molecule& m);
+void controlFile(const Molecule& m, const Sink& out);
 } // namespace turbomole
 
 namespace dalton { // highest frequency first
+extern const char* const banner;
+std::string geometry(const Molecule& m, double dx = 0.0); // in bohr, moved by dx along x
+// The frequencies and intensities, then the normal coordinates.
+std::string frequencies(const Molecule& m);
 std::string output(const Molecule& m);
-}
+} // namespace dalton
 
 namespace mopac { // the six trivial modes after the vibrations in its FREQ(I) table
+extern const char* const banner;
+std::string orientation(const Molecule& m); // "ORIENTATION OF MOLECULE IN FORCE CALCULATION"
+// The FREQ(I) table, then the normal coordinate analysis.
+std::string frequencies(const Molecule& m);
 std::string output(const Molecule& m);
-}
+} // namespace mopac
 
 namespace adf {
 extern const char* const banner;
@@ -123,6 +144,8 @@ namespace cfour { // the vectors stand in the file as CFOUR's mass-weighted ones
 // An atom's row: the element in columns 1-4, then (F9.3, F7.4, F8.4) for the first mode and
 // (F10.4, F8.4, F8.4) for the others.
 std::string row(const std::string& symbol, const std::vector<double>& values);
+std::string head(const Molecule& m);     // the banner and the Z-matrix table, in bohr
+std::string analysis(const Molecule& m); // the normal coordinate analysis
 std::string output(const Molecule& m);
 } // namespace cfour
 

@@ -25,6 +25,10 @@ struct Molecule {
     int entries() const { return int(frequencies.size()); }
     int first() const { return entries() - vibrations; }
     double at(int atom, int axis) const { return xyz[std::size_t(3 * atom + axis)]; }
+    // The coordinate with the atom moved by dx along x; as at() when dx is 0 (a -0.0 kept).
+    double movedBy(double dx, int atom, int axis) const {
+        return axis == 0 && dx != 0.0 ? at(atom, 0) + dx : at(atom, axis);
+    }
 };
 
 // printf of one number into a string.

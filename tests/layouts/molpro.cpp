@@ -38,14 +38,15 @@ std::string blocks(const Molecule& m, const std::vector<int>& entries, bool irre
 
 } // namespace
 
-std::string output(const Molecule& m, double lowLimit) {
-    std::string text =
-        " Primary working directories    : /tmp/molpro\n"
-        " Wavefunction directory         : /home/user/wfu/\n\n"
-        "                                         ***  PROGRAM SYSTEM MOLPRO  ***\n\n"
-        " FREQUENCIES * CALCULATION OF NORMAL MODES FOR KS-SCF\n\n\n"
-        " Atomic Coordinates\n\n"
-        "  Nr  Atom  Charge       X              Y              Z\n\n";
+const char* const banner =
+    " Primary working directories    : /tmp/molpro\n"
+    " Wavefunction directory         : /home/user/wfu/\n\n"
+    "                                         ***  PROGRAM SYSTEM MOLPRO  ***\n";
+
+std::string frequencies(const Molecule& m, double lowLimit) {
+    std::string text = "\n FREQUENCIES * CALCULATION OF NORMAL MODES FOR KS-SCF\n\n\n"
+                       " Atomic Coordinates\n\n"
+                       "  Nr  Atom  Charge       X              Y              Z\n\n";
     for (int a = 0; a < m.atoms(); ++a) {
         text += format("%4d", a + 1) + "   " + m.symbols[std::size_t(a)] +
                 format("  %6.2f", double(m.numbers[std::size_t(a)])) +
@@ -63,5 +64,7 @@ std::string output(const Molecule& m, double lowLimit) {
     if (!low.empty()) text += "\n Normal Modes of low/zero frequencies\n\n" + blocks(m, low, false);
     return text + "\n FREQUENCIES * CALCULATION OF THERMODYNAMICAL PROPERTIES\n";
 }
+
+std::string output(const Molecule& m, double lowLimit) { return banner + frequencies(m, lowLimit); }
 
 } // namespace layouts::molpro

@@ -8,19 +8,24 @@ namespace {
 constexpr double trivialFrequencies[6] = {7.9287, 6.0936, 0.0369, 58.6417, -44.9798, 68.7225};
 } // namespace
 
-std::string output(const Molecule& m) {
-    std::string text = " ** Cite this program as: MOPAC2016, Version: 16.093M, James J. P. "
-                       "Stewart,   **\n\n"
-                       "          ORIENTATION OF MOLECULE IN FORCE CALCULATION\n\n"
+const char* const banner = " ** Cite this program as: MOPAC2016, Version: 16.093M, James J. P. "
+                           "Stewart,   **\n";
+
+std::string orientation(const Molecule& m) {
+    std::string text = "\n          ORIENTATION OF MOLECULE IN FORCE CALCULATION\n\n"
                        "    NO.       ATOM         X         Y         Z\n\n";
     for (int i = 0; i < m.atoms(); ++i) {
         text += format("%6d", i + 1) + "          " + m.symbols[std::size_t(i)];
         for (int k = 0; k < 3; ++k) text += format("%10.4f", m.xyz[std::size_t(3 * i + k)]);
         text += "\n";
     }
+    return text;
+}
+
+std::string frequencies(const Molecule& m) {
     std::vector<double> table = m.frequencies;
     table.insert(table.end(), std::begin(trivialFrequencies), std::end(trivialFrequencies));
-    text += "\n\n           FREQUENCIES, REDUCED MASSES AND VIBRATIONAL DIPOLES\n\n";
+    std::string text = "\n\n           FREQUENCIES, REDUCED MASSES AND VIBRATIONAL DIPOLES\n\n";
     for (std::size_t first = 0; first < table.size(); first += 6) {
         std::string numbers = "   I    ", frequencies = " FREQ(I) ";
         for (std::size_t c = first; c < table.size() && c < first + 6; ++c) {
@@ -49,5 +54,7 @@ std::string output(const Molecule& m) {
     }
     return text + "\n           MASS-WEIGHTED COORDINATE ANALYSIS (NORMAL COORDINATES)\n";
 }
+
+std::string output(const Molecule& m) { return banner + orientation(m) + frequencies(m); }
 
 } // namespace layouts::mopac

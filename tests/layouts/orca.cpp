@@ -5,14 +5,31 @@
 
 namespace layouts::orca {
 
-std::string geometryTable(const Molecule& m) {
+std::string geometryTable(const Molecule& m, double dx) {
     std::string text = "---------------------------------\n"
                        "CARTESIAN COORDINATES (ANGSTROEM)\n"
                        "---------------------------------\n";
     for (int i = 0; i < m.atoms(); ++i) {
         char row[120];
         std::snprintf(row, sizeof row, "  %-2s %12.6f%12.6f%12.6f\n",
-                      m.symbols[std::size_t(i)].c_str(), m.at(i, 0), m.at(i, 1), m.at(i, 2));
+                      m.symbols[std::size_t(i)].c_str(), m.movedBy(dx, i, 0), m.movedBy(dx, i, 1),
+                      m.movedBy(dx, i, 2));
+        text += row;
+    }
+    return text + "\n";
+}
+
+// The masses are made up, twice the atomic number, as in the .hess files' atoms.
+std::string bohrTable(const Molecule& m, double dx) {
+    std::string text = "----------------------------\nCARTESIAN COORDINATES (A.U.)\n"
+                       "----------------------------\n"
+                       "  NO LB      ZA    FRAG     MASS         X           Y           Z\n";
+    for (int i = 0; i < m.atoms(); ++i) {
+        char row[120];
+        const double number = m.numbers[std::size_t(i)];
+        std::snprintf(row, sizeof row, "%4d %-2s %8.4f%5d%11.3f%12.6f%12.6f%12.6f\n", i,
+                      m.symbols[std::size_t(i)].c_str(), number, 0, 2.0 * number,
+                      m.movedBy(dx, i, 0) / bohr, m.at(i, 1) / bohr, m.at(i, 2) / bohr);
         text += row;
     }
     return text + "\n";

@@ -20,7 +20,7 @@ std::string lower(const std::string& symbol) {
 
 } // namespace
 
-std::string aoforce(const Molecule& m) {
+void aoforce(const Molecule& m, const Sink& out) {
     std::string text = "                             T U R B O M O L E\n\n"
                        "                          a o f o r c e - program\n\n"
                        "                    atomic coordinates            atom    charge  isotop\n";
@@ -30,7 +30,9 @@ std::string aoforce(const Molecule& m) {
                 format("  %9.3f     0\n", double(m.numbers[std::size_t(a)]));
     text += " \n          NORMAL MODES and VIBRATIONAL FREQUENCIES (cm**(-1))\n\n"
             " imaginary wave numbers indicate a negative curvature of the energy surface.\n\n";
+    out(text);
     for (int first = 0; first < m.entries(); first += 6) {
+        text.clear();
         const int end = std::min(m.entries(), first + 6);
         std::string numbers = "       mode          ", frequency = "     frequency       ",
                     intensity = "intensity (km/mol)   ";
@@ -50,9 +52,15 @@ std::string aoforce(const Molecule& m) {
                     row += format(" %12.8f", m.modes[std::size_t(e)][3 * a + k]);
                 text += row + "\n";
             }
-        text += "\nreduced mass(g/mol)     1.212\n\n";
+        out(text + "\nreduced mass(g/mol)     1.212\n\n");
     }
-    return text + "         ****************\n         *  zero point VIBRATIONAL energy  *\n";
+    out("         ****************\n         *  zero point VIBRATIONAL energy  *\n");
+}
+
+std::string aoforce(const Molecule& m) {
+    std::string text;
+    aoforce(m, [&](const std::string& piece) { text += piece; });
+    return text;
 }
 
 std::string coordGroup(const Molecule& m) {
@@ -79,10 +87,12 @@ std::string spectrumGroup(const Molecule& m) {
 
 // `joined`: "i j" with no blank between, as Turbomole's columns run together once the numbers
 // are wide.
-std::string modesGroup(const Molecule& m, bool joined) {
-    std::string text = "$vibrational normal modes\n";
+void modesGroup(const Molecule& m, bool joined, const Sink& out) {
+    out("$vibrational normal modes\n");
     const std::size_t components = 3 * std::size_t(m.atoms());
-    for (std::size_t i = 0; i < components; ++i)
+    std::string text;
+    for (std::size_t i = 0; i < components; ++i) {
+        text.clear();
         for (int first = 0, part = 1; first < m.entries(); first += 5, ++part) {
             text += joined ? format("%.0f", double(i + 1)) + format("%d", part)
                            : format("%3.0f", double(i + 1)) + format("%3d", part);
@@ -90,12 +100,27 @@ std::string modesGroup(const Molecule& m, bool joined) {
                 text += format(" %14.10f", m.modes[std::size_t(e)][i]);
             text += "\n";
         }
+        out(text);
+    }
+}
+
+std::string modesGroup(const Molecule& m, bool joined) {
+    std::string text;
+    modesGroup(m, joined, [&](const std::string& piece) { text += piece; });
     return text;
 }
 
+void controlFile(const Molecule& m, const Sink& out) {
+    out("$title\n$symmetry c1\n" + coordGroup(m) + "$atoms\no  1\n" + spectrumGroup(m) +
+        "$nvibro        " + std::to_string(m.entries()) + "\n");
+    modesGroup(m, false, out);
+    out("$end\n");
+}
+
 std::string controlFile(const Molecule& m) {
-    return "$title\n$symmetry c1\n" + coordGroup(m) + "$atoms\no  1\n" + spectrumGroup(m) +
-           "$nvibro        " + std::to_string(m.entries()) + "\n" + modesGroup(m) + "$end\n";
+    std::string text;
+    controlFile(m, [&](const std::string& piece) { text += piece; });
+    return text;
 }
 
 } // namespace layouts::turbomole
