@@ -7,12 +7,6 @@
 
 namespace benchfiles {
 
-std::string printed(const char* layout, int value) {
-    char line[200];
-    std::snprintf(line, sizeof line, layout, value);
-    return line;
-}
-
 std::FILE* create(const std::string& path) {
     std::FILE* f = std::fopen(path.c_str(), "w");
     if (!f) {

@@ -17,9 +17,6 @@ namespace benchfiles {
 // alike.
 layouts::Molecule allModes(int atoms, double (*trivial)(int row));
 
-// printf of one number into a line of up to 200 characters (layouts::format holds fewer).
-std::string printed(const char* layout, int value);
-
 std::FILE* create(const std::string& path);
 void put(std::FILE* f, const std::string& text);
 

@@ -44,7 +44,7 @@ void generateDalton(const std::string& path, long megabytes) {
     benchfiles::writeRepeated(
         path, megabytes, layouts::dalton::banner,
         [&](int n) {
-            return benchfiles::printed("\n Iteration %d\n\n", n) +
+            return layouts::format("\n Iteration %d\n\n", n) +
                    layouts::dalton::geometry(m, n * 1e-8 * layouts::bohr) + "\n\n";
         },
         layouts::dalton::frequencies(m));
@@ -57,10 +57,9 @@ void generateMopac(const std::string& path, long megabytes) {
     benchfiles::writeRepeated(
         path, megabytes, layouts::mopac::banner,
         [&](int n) {
-            return benchfiles::printed(
-                       "\n STEP: %6d TIME =     0.00 SECS, INTEGRAL =      0.00 TIME "
-                       "LEFT: 172800.00\n",
-                       n) +
+            return layouts::format("\n STEP: %6d TIME =     0.00 SECS, INTEGRAL =      0.00 TIME "
+                                   "LEFT: 172800.00\n",
+                                   n) +
                    orientation;
         },
         layouts::mopac::frequencies(m));
@@ -73,7 +72,7 @@ void generateAdf(const std::string& path, long megabytes) {
     benchfiles::writeRepeated(
         path, megabytes, layouts::adf::banner,
         [&](int n) {
-            return benchfiles::printed("\n Energy:               -5.%08d\n\n", n) + cartesian;
+            return layouts::format("\n Energy:               -5.%08d\n\n", n) + cartesian;
         },
         layouts::adf::modes(m));
 }

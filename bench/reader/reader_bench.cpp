@@ -127,10 +127,10 @@ void generateOrca(const std::string& path, long megabytes) {
     const layouts::Molecule m = benchfiles::allModes(orcaAtoms, [](int) { return 0.0; });
     const auto step = [&](int n) {
         std::string text =
-            benchfiles::printed("\n                         *************************\n"
-                                "                         *  GEOMETRY OPTIMIZATION CYCLE %4d *\n"
-                                "                         *************************\n",
-                                n) +
+            layouts::format("\n                         *************************\n"
+                            "                         *  GEOMETRY OPTIMIZATION CYCLE %4d *\n"
+                            "                         *************************\n",
+                            n) +
             layouts::orca::geometryTable(m, n * 1e-6) + layouts::orca::bohrTable(m, n * 1e-6);
         char line[100];
         for (int i = 1; i <= 12; ++i) {
@@ -138,7 +138,7 @@ void generateOrca(const std::string& path, long megabytes) {
                           n * 7 + i, 1e-5 / i, i * 37, n);
             text += line;
         }
-        return text + benchfiles::printed("Total Energy       :        -7512.%09d Eh\n", n);
+        return text + layouts::format("Total Energy       :        -7512.%09d Eh\n", n);
     };
     benchfiles::writeRepeated(
         path, megabytes,

@@ -6,17 +6,21 @@
 
 namespace layouts {
 
-std::string format(const char* layout, double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, layout, value);
+namespace {
+
+// printf of `value` into a string as long as it needs.
+template <class T> std::string formatted(const char* layout, T value) {
+    std::string text(64, '\0');
+    const int length = std::snprintf(text.data(), text.size() + 1, layout, value);
+    text.resize(std::size_t(length > 0 ? length : 0));
+    if (std::size_t(length) > 64) std::snprintf(text.data(), text.size() + 1, layout, value);
     return text;
 }
 
-std::string format(const char* layout, int value) {
-    char text[64];
-    std::snprintf(text, sizeof text, layout, value);
-    return text;
-}
+} // namespace
+
+std::string format(const char* layout, double value) { return formatted(layout, value); }
+std::string format(const char* layout, int value) { return formatted(layout, value); }
 
 std::string imaginaryAfter(double f, const char* layout) {
     return f < 0.0 ? format(layout, -f) + "i" : format(layout, f) + " ";

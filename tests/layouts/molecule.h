@@ -31,7 +31,7 @@ struct Molecule {
     }
 };
 
-// printf of one number into a string.
+// printf of one number into a string, however long.
 std::string format(const char* layout, double value);
 std::string format(const char* layout, int value);
 // `f` as most programs print an imaginary wave number: its size in `layout`, then "i" (or a
