@@ -34,33 +34,21 @@ Table table;
 // The rows after the heading and its rule, down to the next blank line after them:
 //  C         -2.6744411768            0.4350561224            0.0000000000
 // An atom of a symmetric molecule may carry its number after the label ("H   1").
+bool readGeometryRow(const Fields& f, int, double* atom) {
+    atom[0] = f.count >= 4 ? scan::atomicNumberOfSymbol(f.field[0]) : 0;
+    return (f.count == 4 || f.count == 5) && atom[0] != 0 &&
+           scan::toReals(f, f.count - 3, 3, atom + 1);
+}
+
 void readGeometry() {
     constexpr std::string_view what = "a \"Molecular geometry\" table";
     std::string_view line;
     readLine(line, what);
     if (!scan::isRule(line)) scan::failExpected("the rule under \"Molecular geometry (au)\"", line);
-    do readLine(line, what);
-    while (scan::isBlank(line));
-    Fields f;
-    int n = 0;
-    for (; !scan::isBlank(line); readLine(line, what)) {
-        if (n == atomCapacity)
-            scan::failExpectedNumbered(
-                line,
-                "a blank line after at most %d atom rows (Molvane holds at most that many"
-                " atoms)",
-                atomCapacity);
-        scan::split(line, f);
-        const int element = f.count >= 4 ? scan::atomicNumberOfSymbol(f.field[0]) : 0;
-        double xyz[3];
-        if ((f.count != 4 && f.count != 5) || element == 0 ||
-            !scan::toReals(f, f.count - 3, 3, xyz))
-            scan::failExpectedNumbered(line, "geometry row %d: an atom's label and x, y, z", n + 1);
-        geometry[n][0] = element;
-        for (int k = 0; k < 3; ++k) geometry[n][k + 1] = xyz[k] * scan::angstromsPerBohr;
-        ++n;
-    }
-    geometryAtoms = n;
+    scan::AtomRows rows = {what, false, "geometry row %d: an atom's label and x, y, z",
+                           "\"Molecular geometry\" table", scan::angstromsPerBohr};
+    rows.blanksFirst = true;
+    geometryAtoms = scan::readAtomRows(rows, readGeometryRow, &geometry);
 }
 
 // The table after its heading, down to the blank line after its rows:

@@ -302,6 +302,7 @@ int readAtomRows(const AtomRows& rows, AtomRowReader readRow, GeometryTable* geo
     int n = 0;
     for (;;) {
         readLine(line, rows.what);
+        if (rows.blanksFirst && n == 0 && isBlank(line)) continue;
         if (rows.endsAtRule ? isRule(line) : isBlank(line)) break;
         if (n == atomCapacity)
             failExpectedNumbered(line,

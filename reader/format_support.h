@@ -123,11 +123,12 @@ void readTableHead(std::string_view what, std::string_view header, std::string_v
 
 // An atom table's rows: one atom a row, down to the rule or blank line that ends them.
 struct AtomRows {
-    std::string_view what;  // for a file that ends inside: "a \"Geometry (in ...)\" table"
-    bool endsAtRule;        // true: a rule ends the rows; false: a blank line does
-    const char* row;        // expected of a bad row, with %d for its number from 1
-    std::string_view table; // "orientation table": "at least one atom row in the <table>"
-    double scale;           // to Angstroms: 1, or angstromsPerBohr
+    std::string_view what;    // for a file that ends inside: "a \"Geometry (in ...)\" table"
+    bool endsAtRule;          // true: a rule ends the rows; false: a blank line does
+    const char* row;          // expected of a bad row, with %d for its number from 1
+    std::string_view table;   // "orientation table": "at least one atom row in the <table>"
+    double scale;             // to Angstroms: 1, or angstromsPerBohr
+    bool blanksFirst = false; // blank lines before the first row are passed over
 };
 // Reads one row's fields into atom: atomic number and x, y, z in the file's unit; `row`
 // counts from 0. False for a row that is not an atom row.

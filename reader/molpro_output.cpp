@@ -68,6 +68,17 @@ int elementOf(std::string_view label, double charge) {
     return z;
 }
 
+// A row: its number, label, charge, x, y, z.
+bool readAtomRow(const scan::Fields& f, int row, double* atom) {
+    int number = 0;
+    double charge = 0.0;
+    if (f.count != 6 || !scan::toInteger(f.field[0], number) || number != row + 1 ||
+        !scan::toReal(f.field[2], charge) || !scan::toReals(f, 3, 3, atom + 1))
+        return false;
+    atom[0] = elementOf(f.field[1], charge);
+    return atom[0] != 0;
+}
+
 // The table after its heading, in bohr:
 //          1         2         3         4         5         6         7
 // 1234567890123456789012345678901234567890123456789012345678901234567890123
@@ -88,30 +99,10 @@ void readAtoms() {
     readLine(line, table);
     if (!scan::trimmed(line).empty())
         scan::failExpected("a blank line under the atom table's header", line);
-    int n = 0;
-    for (;;) {
-        readLine(line, table);
-        if (scan::trimmed(line).empty()) break;
-        if (n == atomCapacity)
-            scan::failExpectedNumbered(
-                line,
-                "a blank line after at most %d atom rows (Molvane holds at most that many"
-                " atoms)",
-                atomCapacity);
-        int number = 0;
-        double values[4]; // charge, x, y, z
-        bool good =
-            scan::splitFields(line, f, 8) == 6 && scan::toInteger(f[0], number) && number == n + 1;
-        for (int k = 0; good && k < 4; ++k) good = scan::toReal(f[2 + k], values[k]);
-        const int element = good ? elementOf(f[1], values[0]) : 0;
-        if (element == 0)
-            scan::failExpectedNumbered(
-                line, "atom row %d: its number, label, charge (a whole number) and x, y, z", n + 1);
-        current.geometry[n][0] = element;
-        for (int k = 1; k <= 3; ++k) current.geometry[n][k] = values[k] * scan::angstromsPerBohr;
-        ++n;
-    }
-    if (n == 0) scan::failExpected("at least one atom row in the atom table", line);
+    const scan::AtomRows rows = {
+        table, false, "atom row %d: its number, label, charge (a whole number) and x, y, z",
+        "atom table", scan::angstromsPerBohr};
+    const int n = scan::readAtomRows(rows, readAtomRow, &current.geometry);
     current.atoms = n;
     geometryRead = true;
     sectionOpen = false;

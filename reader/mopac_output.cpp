@@ -31,6 +31,14 @@ int orientationAtoms = 0; // 0 until a table has been read
 double tableFrequency[modeCapacity];
 int tableCount = 0;
 
+// A row of the table: its number, the element, x, y, z.
+bool readOrientationRow(const Fields& f, int row, double* atom) {
+    int number = 0;
+    atom[0] = f.count == 5 ? scan::atomicNumberOfSymbol(f.field[1]) : 0;
+    return atom[0] != 0 && scan::toInteger(f.field[0], number) && number == row + 1 &&
+           scan::toReals(f, 2, 3, atom + 1);
+}
+
 // The table after its heading:
 //     NO.       ATOM         X         Y         Z
 //
@@ -43,30 +51,11 @@ void readOrientation() {
     while (scan::isBlank(line));
     if (!scan::holds(line, "ATOM"))
         scan::failExpected("the \"NO.  ATOM  X  Y  Z\" header of the orientation table", line);
-    do readLine(line, table);
-    while (scan::isBlank(line));
-    Fields f;
-    int n = 0;
-    for (; !scan::isBlank(line); readLine(line, table)) {
-        if (n == atomCapacity)
-            scan::failExpectedNumbered(
-                line,
-                "a blank line after at most %d atom rows (Molvane holds at most that many"
-                " atoms)",
-                atomCapacity);
-        scan::split(line, f);
-        int number = 0;
-        double xyz[3];
-        const int element = f.count == 5 ? scan::atomicNumberOfSymbol(f.field[1]) : 0;
-        if (element == 0 || !scan::toInteger(f.field[0], number) || number != n + 1 ||
-            !scan::toReals(f, 2, 3, xyz))
-            scan::failExpectedNumbered(
-                line, "orientation row %d: its number, an element symbol and x, y, z", n + 1);
-        orientation[n][0] = element;
-        for (int k = 0; k < 3; ++k) orientation[n][k + 1] = xyz[k];
-        ++n;
-    }
-    orientationAtoms = n;
+    scan::AtomRows rows = {table, false,
+                           "orientation row %d: its number, an element symbol and x, y, z",
+                           "orientation table", 1.0};
+    rows.blanksFirst = true;
+    orientationAtoms = scan::readAtomRows(rows, readOrientationRow, &orientation);
     tableCount = 0;
 }
 

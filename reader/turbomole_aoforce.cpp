@@ -25,32 +25,17 @@ int geometryAtoms = 0; // 0 until a table has been read
 // 1234567890123456789012345678901234567890123456789012345678901234567890123
 //                     atomic coordinates            atom    charge  isotop
 //           0.00000000   -0.00000000    0.33082209    o      8.000     0
+// A row: x, y, z, the element, its charge and isotope.
+bool readAtomRow(const Fields& f, int, double* atom) {
+    atom[0] = f.count >= 5 ? scan::atomicNumberOfSymbol(f.field[3]) : 0;
+    return atom[0] != 0 && scan::toReals(f, 0, 3, atom + 1);
+}
+
 void readAtoms() {
-    constexpr std::string_view table = "an \"atomic coordinates\" table";
-    std::string_view line;
-    Fields f;
-    int n = 0;
-    for (;;) {
-        readLine(line, table);
-        if (scan::isBlank(line)) break;
-        if (n == atomCapacity)
-            scan::failExpectedNumbered(
-                line,
-                "a blank line after at most %d atom rows (Molvane holds at most that many"
-                " atoms)",
-                atomCapacity);
-        scan::split(line, f);
-        double xyz[3];
-        const int element = f.count >= 5 ? scan::atomicNumberOfSymbol(f.field[3]) : 0;
-        if (element == 0 || !scan::toReals(f, 0, 3, xyz))
-            scan::failExpectedNumbered(
-                line, "atom row %d: x, y, z in bohr, the element and its charge", n + 1);
-        geometry[n][0] = element;
-        for (int k = 0; k < 3; ++k) geometry[n][k + 1] = xyz[k] * scan::angstromsPerBohr;
-        ++n;
-    }
-    if (n == 0) scan::failExpected("at least one atom row in the atom table", line);
-    geometryAtoms = n;
+    const scan::AtomRows rows = {"an \"atomic coordinates\" table", false,
+                                 "atom row %d: x, y, z in bohr, the element and its charge",
+                                 "atom table", scan::angstromsPerBohr};
+    geometryAtoms = scan::readAtomRows(rows, readAtomRow, &geometry);
 }
 
 // The rows of a block above its displacements: "frequency" and "intensity (km/mol)" read, the
