@@ -15,9 +15,9 @@ require_display
 start "$example" "$molvane"
 find_window "$probe"
 
-"$probe" key "$win" g || fail "cannot type g"
+type_key g
 wait_for "Wrote molvane-mode1.gif (100 frames, 400 x 400)"
-"$probe" key "$win" G || fail "cannot type G"
+type_key G
 wait_for "Wrote molvane-mode1-2.gif (100 frames, 400 x 400)"
 for f in molvane-mode1.gif molvane-mode1-2.gif; do
     "$check" "$work/$f" 400 400 no-arrows || fail "$f is not the animation expected"

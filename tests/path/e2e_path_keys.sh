@@ -14,14 +14,6 @@ start "$scan" "$molvane" --path "$(basename "$scan")"
 find_window "$probe"
 read -r x y width height < <("$probe" geometry "$win")
 
-# press KEY LINE: types KEY, waits for its console line and checks the title.
-press() {
-    "$probe" key "$win" "$1" || fail "cannot type $1"
-    wait_for "$2"$'\r'
-    local shown
-    shown=$("$probe" title "$win")
-    [ "$shown" = "Molvane - $2" ] || fail "title after $1: \"$shown\""
-}
 sweep() { "$probe" sweep "$x" "$y" "$width" "$height" 0.5 "$work/$1.mask" >/dev/null; }
 differ() { "$probe" differ "$work/$1.mask" "$work/$2.mask"; }
 
@@ -30,12 +22,12 @@ wait_for "$step1"$'\r'
 sleep 0.3
 sweep first
 lines=$(wc -l < "$work/console.txt")
-"$probe" key "$win" Left || fail "cannot type Left"
+type_key Left
 sleep 0.3
 [ "$(wc -l < "$work/console.txt")" = "$lines" ] || fail "Left at the first step wrote a line"
 
 press Right "Step 2 of 13: -382.306950767 Eh, +0.83 kcal/mol, scanned value -150.0001"
-"$probe" key "$win" Right || fail "cannot type Right"
+type_key Right
 press Right "Step 4 of 13: -382.299551677 Eh, +5.47 kcal/mol, scanned value -90.0000"
 sweep fourth
 d=$(differ first fourth)
@@ -46,18 +38,18 @@ sweep again
 d=$(differ first again)
 [ "$d" -lt 40 ] || fail "Home: step 1 not as at the start ($d pixels differ)"
 
-"$probe" key "$win" space || fail "cannot type space"
+type_key space
 wait_for "Step 3 of 13:"
-"$probe" key "$win" space || fail "cannot type space"
+type_key space
 sleep 0.3
 lines=$(wc -l < "$work/console.txt")
 sleep 0.5
 [ "$(wc -l < "$work/console.txt")" = "$lines" ] || fail "Space again did not pause the path"
 
-"$probe" key "$win" g || fail "cannot type g"
+type_key g
 wait_for "Wrote molvane-path.gif (13 steps, 400 x 400)"
 [ -s "$work/molvane-path.gif" ] || fail "no molvane-path.gif"
-"$probe" key "$win" h || fail "cannot type h"
+type_key h
 wait_for "Home, End    the first, the last step"
 end_by escape "$probe" "$win"
 no_errors

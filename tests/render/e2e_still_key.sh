@@ -20,18 +20,18 @@ png_size() {
         awk '{ print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4, $5 * 16777216 + $6 * 65536 + $7 * 256 + $8 }'
 }
 
-"$probe" key "$win" p || fail "cannot type p"
+type_key p
 wait_for "Wrote molvane-mode1.png (800 x 800)"
-"$probe" key "$win" b || fail "cannot type b"
-"$probe" key "$win" l || fail "cannot type l"
-"$probe" key "$win" P || fail "cannot type P"
+type_key b
+type_key l
+type_key P
 wait_for "Wrote molvane-mode1-2.png (800 x 800)"
 for f in molvane-mode1.png molvane-mode1-2.png; do
     [ "$(png_size "$work/$f")" = "800 800" ] || fail "$f is not an 800 x 800 PNG"
 done
 # The second, without bonds and labels, is another picture.
 cmp -s "$work/molvane-mode1.png" "$work/molvane-mode1-2.png" && fail "b and l changed nothing"
-"$probe" key "$win" h || fail "cannot type h"
+type_key h
 wait_for "molvane-mode<N>.png"
 kill -0 "$pid" 2>/dev/null || fail "the program ended after writing the stills"
 end_by escape "$probe" "$win"

@@ -1,6 +1,6 @@
 # Set-up shared by the end-to-end window tests, sourced by them: the window's title, a scratch
-# directory removed at the end (the program too, if it still runs), fail(), and the start and
-# end of a run of the program on a bundled example.
+# directory removed at the end (the program too, if it still runs), fail(), the start and end of
+# a run of the program on a bundled example, and keys typed in its window.
 title="Molvane Version $(bash "$(dirname "${BASH_SOURCE[0]}")/../../scripts/version.sh")"
 
 # require_display: the Linux window tests need the test X server; without one they are
@@ -87,4 +87,18 @@ wait_for() {
         sleep 0.1
     done
     fail "no console line \"$1\""
+}
+
+# The keys below are typed in the window $win through the X probe $probe (find_window).
+# type_key KEY: types KEY.
+type_key() { "$probe" key "$win" "$1" || fail "cannot type $1"; }
+
+# press KEY LINE [TITLE]: types KEY, waits for the console line LINE it writes and checks the
+# window's title, "Molvane - TITLE" (TITLE: LINE unless given).
+press() {
+    type_key "$1"
+    wait_for "$2"$'\r'
+    local shown
+    shown=$("$probe" title "$win")
+    [ "$shown" = "Molvane - ${3:-$2}" ] || fail "title after $1: \"$shown\""
 }
