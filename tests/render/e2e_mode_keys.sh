@@ -28,15 +28,17 @@ press_mode() {
 # sweep NAME: the phase-free picture into $work/NAME.mask; prints "swept N cyan N pictures N".
 sweep() { "$probe" sweep "$x" "$y" "$width" "$height" 2.5 "$work/$1.mask"; }
 differ() { "$probe" differ "$work/$1.mask" "$work/$2.mask"; }
+# A key's change moves 330 to 1,900 pixels of what is drawn; the same picture swept again differs
+# by a few, by some tens when a loaded machine draws fewer frames during the sweep.
 changed() { # NAME1 NAME2 WHAT
     local d
     d=$(differ "$1" "$2")
-    [ "$d" -gt 60 ] || fail "$3 changed only $d pixels of what is drawn"
+    [ "$d" -gt 200 ] || fail "$3 changed only $d pixels of what is drawn"
 }
 same() { # NAME1 NAME2 WHAT
     local d
     d=$(differ "$1" "$2")
-    [ "$d" -lt 40 ] || fail "$3: $d pixels differ"
+    [ "$d" -lt 120 ] || fail "$3: $d pixels differ"
 }
 
 [ "$("$probe" title "$win")" = "$title" ] || fail "title at start: $("$probe" title "$win")"
